@@ -1,0 +1,45 @@
+// The argument text handed to the encoder for one job.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/ConversionSettings.h"
+#include "engine/EncoderProfile.h"
+
+constexpr size_t kEncoderArgumentsCapacity = 2048;  // at most 2047 characters + terminator
+constexpr size_t kVolumeTextCapacity = 32;
+
+enum EncoderMode : int32_t {
+    kEncoderModeConvert = 0,
+    kEncoderModeProbe = 1,
+};
+
+struct EncoderJob {
+    const char* sourcePath;
+    const char* outputPath;
+    int32_t padWidth;
+    int32_t padHeight;
+    int32_t mode;          // kEncoderModeConvert or kEncoderModeProbe
+    int64_t windowHandle;  // window handle value, printed as signed decimal
+};
+
+// "+6db:0" for slider 26, "-20db:0" for slider 0.
+void FormatVolumeText(int32_t volume, char* out, size_t size);
+
+// Quantiser of the WMV and ASF formats: 29 - 2.5 x wmvQuality, truncated.
+int32_t WmvQuantiser(int32_t wmvQuality);
+
+// Composes the argument text from an already resolved profile. Returns false,
+// with out set to "" (when size allows), if the text would not fit in
+// min(size - 1, 2047) characters or a path is nullptr; a text is never cut.
+bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderProfile& profile,
+                             const EncoderJob& job, char* out, size_t size);
+
+// Resolves bitrates, aspect text and frame rate (for g_runState.currentRow)
+// into g_profile, then composes the argument text from g_settings and
+// g_profile. The target size is the one resolved last. Same result rules as
+// ComposeEncoderArguments.
+bool BuildEncoderArguments(const char* sourcePath, const char* outputPath, int32_t padWidth,
+                           int32_t padHeight, int32_t mode, int64_t windowHandle, char* out,
+                           size_t size);
