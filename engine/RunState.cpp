@@ -1,0 +1,3 @@
+#include "engine/RunState.h"
+
+RunState g_runState;
