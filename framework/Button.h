@@ -1,0 +1,29 @@
+// CButton: a push button, check box or owner-drawn button. An owner-drawn
+// button paints itself in DrawItem, reached through the parent's reflected
+// WM_DRAWITEM.
+#ifndef TARVELLO_FRAMEWORK_BUTTON_H
+#define TARVELLO_FRAMEWORK_BUTTON_H
+
+#include <windows.h>
+
+#include "framework/Wnd.h"
+
+class CButton : public CWnd {
+public:
+    int GetCheck() const { return (int)SendMessage(BM_GETCHECK); }
+    void SetCheck(int check) { SendMessage(BM_SETCHECK, (WPARAM)check); }
+    UINT GetState() const { return (UINT)SendMessage(BM_GETSTATE); }
+    UINT GetButtonStyle() const { return GetStyle() & 0xFFFF; }
+    void SetButtonStyle(UINT style, BOOL redraw = TRUE) {
+        SendMessage(BM_SETSTYLE, (WPARAM)style, (LPARAM)redraw);
+    }
+
+    // Paints an owner-drawn button; the default does nothing.
+    virtual void DrawItem(DRAWITEMSTRUCT* drawItem);
+
+protected:
+    LRESULT OnReflectedDrawItem(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+#endif

@@ -1,0 +1,16 @@
+// CEdit: an edit control; its text goes through CWnd's window-text calls.
+#ifndef TARVELLO_FRAMEWORK_EDIT_H
+#define TARVELLO_FRAMEWORK_EDIT_H
+
+#include <windows.h>
+
+#include "framework/Wnd.h"
+
+class CEdit : public CWnd {
+public:
+    void LimitText(int maxChars) { SendMessage(EM_LIMITTEXT, (WPARAM)maxChars); }
+    void SetSel(int start, int end) { SendMessage(EM_SETSEL, (WPARAM)start, (LPARAM)end); }
+    void SetReadOnly(BOOL readOnly = TRUE) { SendMessage(EM_SETREADONLY, (WPARAM)readOnly); }
+};
+
+#endif

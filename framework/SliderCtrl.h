@@ -1,0 +1,25 @@
+// CSliderCtrl: a track bar through its messages.
+#ifndef TARVELLO_FRAMEWORK_SLIDERCTRL_H
+#define TARVELLO_FRAMEWORK_SLIDERCTRL_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/Wnd.h"
+
+class CSliderCtrl : public CWnd {
+public:
+    void SetRange(int minPos, int maxPos, BOOL redraw = FALSE) {
+        SendMessage(TBM_SETRANGEMIN, FALSE, (LPARAM)minPos);
+        SendMessage(TBM_SETRANGEMAX, (WPARAM)redraw, (LPARAM)maxPos);
+    }
+    int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
+    int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
+    void SetPos(int pos) { SendMessage(TBM_SETPOS, TRUE, (LPARAM)pos); }
+    int GetPos() const { return (int)SendMessage(TBM_GETPOS); }
+    int SetPageSize(int size) { return (int)SendMessage(TBM_SETPAGESIZE, 0, (LPARAM)size); }
+    int SetLineSize(int size) { return (int)SendMessage(TBM_SETLINESIZE, 0, (LPARAM)size); }
+    void SetTicFreq(int freq) { SendMessage(TBM_SETTICFREQ, (WPARAM)freq); }
+};
+
+#endif
