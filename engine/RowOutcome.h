@@ -1,0 +1,24 @@
+// Tells how one file of a batch ended, from what the encoder run left behind.
+// Pure.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+enum class RowOutcome {
+    kSucceeded,  // the encoder claimed success and the output has content
+    kFailed,     // the file could not be converted; its output must go
+    kCancelled,  // the user stopped the run during this file
+};
+
+struct EncoderRunFacts {
+    bool started = false;         // an encoder process ran
+    uint32_t exitCode = 0;        // its exit code (when started)
+    bool cancelRequested = false; // the user's stop request stood when it ended
+    int64_t outputBytes = -1;     // size of the output file; -1 when there is none
+};
+
+RowOutcome DecideRowOutcome(const EncoderRunFacts& facts);
+
+// Why a row failed, in a few words ("FFmpeg failed (exit code 13)").
+void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size);

@@ -1,0 +1,46 @@
+#include "engine/RowOutcome.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "encoder/ExitCodes.h"
+
+namespace {
+
+TEST(RowOutcome, DecidedFromExitCodeOutputAndCancel) {
+    struct Case {
+        bool started;
+        uint32_t exitCode;
+        bool cancel;
+        int64_t bytes;
+        RowOutcome outcome;
+        const char* reason;
+    } cases[] = {
+        {true, kExitSuccess, false, 1000, RowOutcome::kSucceeded, nullptr},
+        {true, kExitSuccess, false, 0, RowOutcome::kFailed, "no output was written"},
+        {true, kExitSuccess, false, -1, RowOutcome::kFailed, "no output was written"},
+        {true, kExitFfmpegFailed, false, 5000, RowOutcome::kFailed, "FFmpeg failed (exit code 13)"},
+        {true, kExitUnusableSource, false, -1, RowOutcome::kFailed, "unusable source (exit code 11)"},
+        {true, 0xC0000005u, false, -1, RowOutcome::kFailed, "unknown exit code (exit code 3221225477)"},
+        {true, kExitStoppedByUser, true, 300, RowOutcome::kCancelled, nullptr},
+        // Cancel pressed while no reports came: the run stops after the file.
+        {true, kExitSuccess, true, 1000, RowOutcome::kCancelled, nullptr},
+        {false, 0, false, -1, RowOutcome::kFailed, "the encoder could not be started"},
+    };
+    for (const Case& c : cases) {
+        EncoderRunFacts facts;
+        facts.started = c.started;
+        facts.exitCode = c.exitCode;
+        facts.cancelRequested = c.cancel;
+        facts.outputBytes = c.bytes;
+        EXPECT_EQ(c.outcome, DecideRowOutcome(facts)) << c.exitCode;
+        if (c.reason != nullptr) {
+            char reason[128];
+            DescribeRowFailure(facts, reason, sizeof reason);
+            EXPECT_STREQ(c.reason, reason);
+        }
+    }
+}
+
+}  // namespace
