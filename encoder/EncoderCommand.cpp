@@ -1,0 +1,512 @@
+#include "encoder/EncoderCommand.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr long long kLargestNumber = 100000000;  // no option needs more
+
+bool ParseWholeNumber(const std::string& text, long long low, long long high, long long& value) {
+    if (text.empty()) return false;
+    size_t i = 0;
+    bool negative = false;
+    if (text[0] == '-' || text[0] == '+') {
+        negative = text[0] == '-';
+        i = 1;
+    }
+    if (i == text.size()) return false;
+    unsigned long long magnitude = 0;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (c < '0' || c > '9') return false;
+        magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
+        if (magnitude > 9223372036854775807ULL) return false;
+    }
+    long long v = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    if (v < low || v > high) return false;
+    value = v;
+    return true;
+}
+
+bool ParseCount(const std::string& text, int& value) {
+    long long v = 0;
+    if (!ParseWholeNumber(text, 0, kLargestNumber, v) || text[0] == '-' || text[0] == '+') return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+// A plain decimal number: digits with at most one point, an optional sign.
+bool ParseDecimal(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    bool digits = false;
+    bool point = false;
+    for (size_t j = i; j < text.size(); ++j) {
+        if (text[j] >= '0' && text[j] <= '9') {
+            digits = true;
+        } else if (text[j] == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (!digits) return false;
+    value = std::strtod(text.c_str(), nullptr);
+    return std::isfinite(value);
+}
+
+// "16/9", "2.21/1" or "1.7778": a positive ratio.
+bool ParseRatio(const std::string& text, double& value) {
+    size_t slash = text.find('/');
+    double num = 0.0;
+    double den = 1.0;
+    if (slash == std::string::npos) {
+        if (!ParseDecimal(text, num)) return false;
+    } else if (!ParseDecimal(text.substr(0, slash), num) ||
+               !ParseDecimal(text.substr(slash + 1), den)) {
+        return false;
+    }
+    if (text[0] == '-' || text[0] == '+' || !(num > 0.0) || !(den > 0.0)) return false;
+    value = num / den;
+    return true;
+}
+
+std::vector<std::string> SplitOn(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+bool IsOneOf(const std::string& value, const char* const* allowed) {
+    for (; *allowed != nullptr; ++allowed) {
+        if (value == *allowed) return true;
+    }
+    return false;
+}
+
+// ---- Sub-option tables: "-lavcopts key=value:key:key=value" ----
+
+enum class SubKind {
+    kCount,        // key=N, N a whole number 0 or more
+    kFlag,         // key alone
+    kFlagOrCount,  // key alone (meaning 1) or key=N
+    kText,         // key=word, word from `allowed` (or any ratio when allowed is nullptr)
+};
+
+template <class Options>
+struct SubOption {
+    const char* name;
+    SubKind kind;
+    int Options::*count;
+    bool Options::*flag;
+    std::string Options::*text;
+    const char* const* allowed;
+};
+
+template <class Options>
+SubOption<Options> Count(const char* name, int Options::*field) {
+    return {name, SubKind::kCount, field, nullptr, nullptr, nullptr};
+}
+template <class Options>
+SubOption<Options> Flag(const char* name, bool Options::*field) {
+    return {name, SubKind::kFlag, nullptr, field, nullptr, nullptr};
+}
+template <class Options>
+SubOption<Options> FlagOrCount(const char* name, int Options::*field) {
+    return {name, SubKind::kFlagOrCount, field, nullptr, nullptr, nullptr};
+}
+template <class Options>
+SubOption<Options> Text(const char* name, std::string Options::*field, const char* const* allowed) {
+    return {name, SubKind::kText, nullptr, nullptr, field, allowed};
+}
+
+const char* const kLavcVideoCodecs[] = {"mpeg4", "mpeg1video", "mpeg2video", "wmv1", "wmv2",
+                                        "msmpeg4", "msmpeg4v2", nullptr};
+const char* const kLavcAudioCodecs[] = {"ac3", "mp2", "wmav1", "wmav2", nullptr};
+const char* const kLavfFormats[] = {"avi", "mpg", "mpeg", "wmv", "asf", nullptr};
+const char* const kMpegFormats[] = {"mpeg1", "mpeg2", "xvcd", "xsvcd", "dvd", nullptr};
+
+const SubOption<LavcOptions> kLavcTable[] = {
+    Text("vcodec", &LavcOptions::vcodec, kLavcVideoCodecs),
+    Text("acodec", &LavcOptions::acodec, kLavcAudioCodecs),
+    Count("vbitrate", &LavcOptions::vbitrate),
+    Count("abitrate", &LavcOptions::abitrate),
+    Count("vqscale", &LavcOptions::vqscale),
+    Count("vqmin", &LavcOptions::vqmin),
+    Count("vqmax", &LavcOptions::vqmax),
+    Count("keyint", &LavcOptions::keyint),
+    Count("vrc_buf_size", &LavcOptions::vrcBufSize),
+    Count("vrc_minrate", &LavcOptions::vrcMinRate),
+    Count("vrc_maxrate", &LavcOptions::vrcMaxRate),
+    Flag("vhq", &LavcOptions::vhq),
+    FlagOrCount("autoaspect", &LavcOptions::autoaspect),
+    Text("aspect", &LavcOptions::aspect, nullptr),
+};
+
+const SubOption<LameOptions> kLameTable[] = {
+    Count("vbr", &LameOptions::vbr),
+    Count("br", &LameOptions::br),
+    Count("mode", &LameOptions::mode),
+    Count("q", &LameOptions::q),
+};
+
+const SubOption<XvidOptions> kXvidTable[] = {
+    Count("bitrate", &XvidOptions::bitrate),
+    FlagOrCount("autoaspect", &XvidOptions::autoaspect),
+};
+
+const SubOption<LavfOptions> kLavfTable[] = {
+    Text("format", &LavfOptions::format, kLavfFormats),
+    Flag("i_certify_that_my_video_stream_does_not_use_b_frames",
+         &LavfOptions::noBFramesCertified),
+};
+
+const SubOption<MpegOptions> kMpegTable[] = {
+    Text("format", &MpegOptions::format, kMpegFormats),
+};
+
+template <class Options, size_t N>
+bool ParseSubOptions(const char* option, const std::string& value, const SubOption<Options> (&table)[N],
+                     Options& target, std::string& error) {
+    for (const std::string& piece : SplitOn(value, ':')) {
+        size_t equals = piece.find('=');
+        std::string key = piece.substr(0, equals);
+        bool hasValue = equals != std::string::npos;
+        std::string text = hasValue ? piece.substr(equals + 1) : std::string();
+        const SubOption<Options>* entry = nullptr;
+        for (const SubOption<Options>& candidate : table) {
+            if (key == candidate.name) entry = &candidate;
+        }
+        if (entry == nullptr) {
+            error = std::string("unknown sub-option '") + key + "' of " + option;
+            return false;
+        }
+        switch (entry->kind) {
+        case SubKind::kFlag:
+            if (hasValue) {
+                error = std::string(option) + " " + key + " takes no value";
+                return false;
+            }
+            target.*(entry->flag) = true;
+            break;
+        case SubKind::kFlagOrCount:
+            if (!hasValue) {
+                target.*(entry->count) = 1;
+                break;
+            }
+            // fall through
+        case SubKind::kCount:
+            if (!ParseCount(text, target.*(entry->count))) {
+                error = std::string(option) + " " + key + " needs a whole number, not '" + text + "'";
+                return false;
+            }
+            break;
+        case SubKind::kText: {
+            double ratio = 0.0;
+            bool ok = entry->allowed != nullptr ? IsOneOf(text, entry->allowed) : ParseRatio(text, ratio);
+            if (!hasValue || !ok) {
+                error = std::string(option) + " " + key + " does not accept '" + text + "'";
+                return false;
+            }
+            target.*(entry->text) = text;
+            break;
+        }
+        }
+    }
+    return true;
+}
+
+// ---- Option values of their own kinds ----
+
+bool ParseVideoFilters(const std::string& value, std::vector<VideoFilter>& filters, std::string& error) {
+    filters.clear();
+    for (const std::string& item : SplitOn(value, ',')) {
+        size_t equals = item.find('=');
+        std::string name = item.substr(0, equals);
+        VideoFilter filter;
+        if (name == "harddup" && equals == std::string::npos) {
+            filter.kind = VideoFilter::kHarddup;
+            filters.push_back(filter);
+            continue;
+        }
+        if (name != "scale" && name != "expand") {
+            error = "unknown video filter '" + item + "' in -vf";
+            return false;
+        }
+        filter.kind = name == "scale" ? VideoFilter::kScale : VideoFilter::kExpand;
+        std::vector<std::string> sizes =
+            equals == std::string::npos ? std::vector<std::string>() : SplitOn(item.substr(equals + 1), ':');
+        long long w = 0;
+        long long h = 0;
+        bool ok = sizes.size() == 2 && ParseWholeNumber(sizes[0], -3, 16384, w) &&
+                  ParseWholeNumber(sizes[1], -3, 16384, h);
+        // scale takes a size or -3 (keep the shape) on one side; expand only sizes.
+        bool wKeeps = w == -3;
+        bool hKeeps = h == -3;
+        if (ok && filter.kind == VideoFilter::kScale) {
+            ok = (w > 0 || wKeeps) && (h > 0 || hKeeps) && !(wKeeps && hKeeps);
+        } else if (ok) {
+            ok = w > 0 && h > 0;
+        }
+        if (!ok) {
+            error = "video filter '" + item + "' needs a width and a height";
+            return false;
+        }
+        filter.width = static_cast<int>(w);
+        filter.height = static_cast<int>(h);
+        filters.push_back(filter);
+    }
+    return true;
+}
+
+// "volume=+6db:0" with any further "channels=N" or "lavcresample=N"
+// parameters, which the volume filter takes and ignores.
+bool ParseAudioFilters(const std::string& value, double& gainDb, std::string& error) {
+    if (value.compare(0, 7, "volume=") != 0) {
+        error = "unknown audio filter '" + value + "' in -af";
+        return false;
+    }
+    std::vector<std::string> params = SplitOn(value.substr(7), ':');
+    std::string gain = params[0];
+    if (gain.size() >= 2 && (gain.compare(gain.size() - 2, 2, "db") == 0 ||
+                             gain.compare(gain.size() - 2, 2, "dB") == 0)) {
+        gain.resize(gain.size() - 2);
+    }
+    if (!ParseDecimal(gain, gainDb) || gainDb < -200.0 || gainDb > 60.0) {
+        error = "-af volume needs a gain from -200db to +60db, not '" + params[0] + "'";
+        return false;
+    }
+    for (size_t i = 1; i < params.size(); ++i) {
+        const std::string& p = params[i];
+        long long n = 0;
+        if (i == 1 && (p == "0" || p == "1")) continue;  // soft clipping off or on
+        size_t equals = p.find('=');
+        std::string key = p.substr(0, equals);
+        if ((key == "channels" || key == "lavcresample") && equals != std::string::npos &&
+            ParseWholeNumber(p.substr(equals + 1), 1, 192000, n)) {
+            continue;
+        }
+        error = "unknown parameter '" + p + "' of -af volume";
+        return false;
+    }
+    return true;
+}
+
+// "24000/1001", "25.000000", "1000.000000".
+bool ParseFrameRate(const std::string& value, FrameRate& rate) {
+    double fps = 0.0;
+    size_t slash = value.find('/');
+    if (slash == std::string::npos) {
+        if (!ParseDecimal(value, fps) || value[0] == '-' || value[0] == '+') return false;
+    } else {
+        long long num = 0;
+        long long den = 0;
+        if (!ParseWholeNumber(value.substr(0, slash), 1, kLargestNumber, num) ||
+            !ParseWholeNumber(value.substr(slash + 1), 1, kLargestNumber, den) || value[0] == '+') {
+            return false;
+        }
+        fps = static_cast<double>(num) / static_cast<double>(den);
+    }
+    if (!(fps > 0.0) || fps > 1000.0) return false;
+    rate.set = true;
+    rate.text = value;
+    rate.fps = fps;
+    return true;
+}
+
+// "[[hh:]mm:]ss[.fff]" as seconds.
+bool ParseEndPosition(const std::string& value, double& seconds) {
+    std::vector<std::string> parts = SplitOn(value, ':');
+    if (parts.size() > 3) return false;
+    double total = 0.0;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        double part = 0.0;
+        bool last = i + 1 == parts.size();
+        if (!ParseDecimal(parts[i], part) || parts[i][0] == '-' || parts[i][0] == '+') return false;
+        if (!last && parts[i].find('.') != std::string::npos) return false;
+        total = total * 60.0 + part;
+    }
+    seconds = total;
+    return true;
+}
+
+// ---- Top-level options: each takes exactly one value ----
+
+struct TopOption {
+    const char* name;
+    bool (*apply)(const std::string& value, EncoderCommand& command, std::string& error);
+};
+
+bool BadValue(const char* option, const std::string& value, std::string& error) {
+    error = std::string("option ") + option + " does not accept '" + value + "'";
+    return false;
+}
+
+bool ApplyOutput(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (v.empty()) return BadValue("-o", v, e);
+    c.output = v;
+    return true;
+}
+bool ApplyVideoEncoder(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (v == "lavc") c.videoEncoder = VideoEncoder::kLavc;
+    else if (v == "xvid") c.videoEncoder = VideoEncoder::kXvid;
+    else return BadValue("-ovc", v, e);
+    return true;
+}
+bool ApplyAudioEncoder(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (v == "lavc") c.audioEncoder = AudioEncoder::kLavc;
+    else if (v == "mp3lame") c.audioEncoder = AudioEncoder::kMp3Lame;
+    else return BadValue("-oac", v, e);
+    return true;
+}
+bool ApplyLavcOptions(const std::string& v, EncoderCommand& c, std::string& e) {
+    return ParseSubOptions("-lavcopts", v, kLavcTable, c.lavc, e);
+}
+bool ApplyLameOptions(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (!ParseSubOptions("-lameopts", v, kLameTable, c.lame, e)) return false;
+    if (c.lame.mode > 3 || c.lame.q > 9 || (c.lame.vbr > 4 || c.lame.vbr == 1)) {
+        return BadValue("-lameopts", v, e);
+    }
+    return true;
+}
+bool ApplyXvidOptions(const std::string& v, EncoderCommand& c, std::string& e) {
+    return ParseSubOptions("-xvidencopts", v, kXvidTable, c.xvid, e);
+}
+bool ApplyFourcc(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (v.size() != 4) return BadValue("-ffourcc", v, e);
+    for (char ch : v) {
+        if (!((ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) {
+            return BadValue("-ffourcc", v, e);
+        }
+    }
+    c.fourcc = v;
+    return true;
+}
+bool ApplyMuxer(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (v == "lavf") c.muxer = Muxer::kLavf;
+    else if (v == "mpeg") c.muxer = Muxer::kMpeg;
+    else if (v == "avi") c.muxer = Muxer::kAvi;
+    else return BadValue("-of", v, e);
+    return true;
+}
+bool ApplyLavfOptions(const std::string& v, EncoderCommand& c, std::string& e) {
+    return ParseSubOptions("-lavfopts", v, kLavfTable, c.lavf, e);
+}
+bool ApplyMpegOptions(const std::string& v, EncoderCommand& c, std::string& e) {
+    return ParseSubOptions("-mpegopts", v, kMpegTable, c.mpeg, e);
+}
+bool ApplyScaler(const std::string& v, EncoderCommand& c, std::string& e) {
+    long long n = 0;
+    if (!ParseWholeNumber(v, 0, 10, n) || v[0] == '+' || v[0] == '-') return BadValue("-sws", v, e);
+    c.swsScaler = static_cast<int>(n);
+    return true;
+}
+bool ApplyAudioFilters(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (!ParseAudioFilters(v, c.volumeDb, e)) return false;
+    c.volumeSet = true;
+    return true;
+}
+bool ApplySampleRate(const std::string& v, EncoderCommand& c, std::string& e) {
+    long long n = 0;
+    if (!ParseWholeNumber(v, 8000, 192000, n) || v[0] == '+') return BadValue("-srate", v, e);
+    c.sampleRate = static_cast<int>(n);
+    return true;
+}
+bool ApplyFrameRate(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (!ParseFrameRate(v, c.frameRate)) return BadValue("-ofps", v, e);
+    return true;
+}
+bool ApplyVideoFilters(const std::string& v, EncoderCommand& c, std::string& e) {
+    return ParseVideoFilters(v, c.videoFilters, e);
+}
+bool ApplyEndPosition(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (!ParseEndPosition(v, c.endSeconds)) return BadValue("-endpos", v, e);
+    return true;
+}
+
+const TopOption kTopOptions[] = {
+    {"-o", ApplyOutput},
+    {"-ovc", ApplyVideoEncoder},
+    {"-oac", ApplyAudioEncoder},
+    {"-lavcopts", ApplyLavcOptions},
+    {"-lameopts", ApplyLameOptions},
+    {"-xvidencopts", ApplyXvidOptions},
+    {"-ffourcc", ApplyFourcc},
+    {"-of", ApplyMuxer},
+    {"-lavfopts", ApplyLavfOptions},
+    {"-mpegopts", ApplyMpegOptions},
+    {"-sws", ApplyScaler},
+    {"-af", ApplyAudioFilters},
+    {"-srate", ApplySampleRate},
+    {"-ofps", ApplyFrameRate},
+    {"-vf", ApplyVideoFilters},
+    {"-endpos", ApplyEndPosition},
+};
+
+}  // namespace
+
+bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& command,
+                         std::string& error) {
+    command = EncoderCommand();
+    error.clear();
+    if (args.size() < 3) {
+        error = "expected: \"source\" -o \"output\" [options] mode window";
+        return false;
+    }
+    const std::string& modeText = args[args.size() - 2];
+    const std::string& windowText = args[args.size() - 1];
+    if (modeText != "0" && modeText != "1") {
+        error = "the mode (next-to-last argument) must be 0 or 1, not '" + modeText + "'";
+        return false;
+    }
+    command.mode = modeText[0] - '0';
+    long long window = 0;
+    if (!ParseWholeNumber(windowText, INT64_MIN + 1, INT64_MAX, window) || windowText[0] == '+') {
+        error = "the window (last argument) must be a signed decimal number, not '" + windowText + "'";
+        return false;
+    }
+    command.windowHandle = window;
+
+    size_t end = args.size() - 2;
+    for (size_t i = 0; i < end; ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg[0] != '-') {
+            if (!command.source.empty() || arg.empty()) {
+                error = "unexpected argument '" + arg + "'";
+                return false;
+            }
+            command.source = arg;
+            continue;
+        }
+        const TopOption* option = nullptr;
+        for (const TopOption& candidate : kTopOptions) {
+            if (arg == candidate.name) option = &candidate;
+        }
+        if (option == nullptr) {
+            error = "unknown option '" + arg + "'";
+            return false;
+        }
+        if (i + 1 >= end) {
+            error = "option " + arg + " needs a value";
+            return false;
+        }
+        if (!option->apply(args[++i], command, error)) return false;
+    }
+    if (command.source.empty()) {
+        error = "no source file given";
+        return false;
+    }
+    if (command.mode == 0 && command.output.empty()) {
+        error = "no output file given (-o)";
+        return false;
+    }
+    return true;
+}

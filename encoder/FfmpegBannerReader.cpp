@@ -1,0 +1,116 @@
+#include "encoder/FfmpegBannerReader.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string Trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos) return std::string();
+    size_t e = s.find_last_not_of(" \t\r");
+    return s.substr(b, e - b + 1);
+}
+
+// "00:01:02.50" as seconds; false for "N/A" and anything else.
+bool ParseClock(const std::string& text, double& seconds) {
+    int fields[2] = {0, 0};
+    size_t pos = 0;
+    for (int& field : fields) {
+        size_t start = pos;
+        while (pos < text.size() && IsDigit(text[pos])) ++pos;
+        if (pos == start || pos - start > 9 || pos >= text.size() || text[pos] != ':') return false;
+        field = std::atoi(text.substr(start, pos - start).c_str());
+        ++pos;
+    }
+    size_t start = pos;
+    while (pos < text.size() && (IsDigit(text[pos]) || text[pos] == '.')) ++pos;
+    if (pos == start) return false;
+    seconds = fields[0] * 3600.0 + fields[1] * 60.0 + std::strtod(text.substr(start, pos - start).c_str(), nullptr);
+    return true;
+}
+
+// "29.97", "25", "1k" (FFmpeg prints thousands with k).
+bool ParseRateNumber(const std::string& text, double& value) {
+    if (text.empty() || !IsDigit(text[0])) return false;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    std::string rest(end);
+    if (rest == "k") value *= 1000.0;
+    else if (!rest.empty()) return false;
+    return value > 0.0;
+}
+
+// Splits at commas outside parentheses and brackets: "mpeg4 (Simple Profile)
+// (FMP4 / 0x34504D46), yuv420p, 640x480 [SAR 1:1 DAR 4:3], 25 fps".
+std::vector<std::string> Fields(const std::string& text) {
+    std::vector<std::string> fields;
+    int depth = 0;
+    std::string current;
+    for (char c : text) {
+        if (c == '(' || c == '[') ++depth;
+        if ((c == ')' || c == ']') && depth > 0) --depth;
+        if (c == ',' && depth == 0) {
+            fields.push_back(Trim(current));
+            current.clear();
+        } else {
+            current.push_back(c);
+        }
+    }
+    fields.push_back(Trim(current));
+    return fields;
+}
+
+bool ParseSize(const std::string& field, int32_t& width, int32_t& height) {
+    size_t x = 0;
+    while (x < field.size() && IsDigit(field[x])) ++x;
+    if (x == 0 || x > 5 || x >= field.size() || field[x] != 'x') return false;
+    size_t end = x + 1;
+    while (end < field.size() && IsDigit(field[end])) ++end;
+    if (end == x + 1 || end - x - 1 > 5 || (end < field.size() && field[end] != ' ')) return false;
+    width = std::atoi(field.substr(0, x).c_str());
+    height = std::atoi(field.substr(x + 1, end - x - 1).c_str());
+    return width > 0 && height > 0;
+}
+
+}  // namespace
+
+bool ReadFfmpegBanner(const std::string& text, VideoInfo& info) {
+    info = VideoInfo();
+    bool haveVideo = false;
+    double fps = 0.0;
+    double tbr = 0.0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+
+        size_t duration = line.find("Duration: ");
+        if (duration != std::string::npos && info.durationSeconds == 0.0) {
+            double seconds = 0.0;
+            if (ParseClock(line.substr(duration + 10), seconds)) info.durationSeconds = seconds;
+            continue;
+        }
+        size_t video = line.find(": Video: ");
+        if (haveVideo || line.find("Stream #") == std::string::npos || video == std::string::npos) continue;
+        haveVideo = true;
+        for (const std::string& field : Fields(line.substr(video + 9))) {
+            size_t blank = field.rfind(' ');
+            std::string unit = blank == std::string::npos ? std::string() : field.substr(blank + 1);
+            std::string number = blank == std::string::npos ? field : field.substr(0, blank);
+            if (info.width == 0 && ParseSize(field, info.width, info.height)) continue;
+            if (unit == "fps") ParseRateNumber(number, fps);
+            else if (unit == "tbr") ParseRateNumber(number, tbr);
+        }
+    }
+    info.framesPerSecond = fps > 0.0 ? fps : tbr;
+    if (!haveVideo || !info.HasPicture()) {
+        info = VideoInfo();
+        return false;
+    }
+    return true;
+}

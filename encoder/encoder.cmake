@@ -1,0 +1,35 @@
+# quenforenc.exe: the encoder the program starts once per job. Its pure part
+# (argument text, FFmpeg translation, AVI header and FFmpeg output readers)
+# builds everywhere; the program itself only for Windows.
+add_library(encoder_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/AviHeaderReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EncoderCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FfmpegArguments.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgressReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VideoInfo.cpp)
+
+  set(TARVELLO_FFMPEG_SOURCE "${CMAKE_SOURCE_DIR}/node_modules/@ffmpeg-installer/${TARVELLO_FFMPEG_PACKAGE}/ffmpeg.exe")
+  add_custom_command(
+    OUTPUT "${TARVELLO_PROGRAM_DIR}/ffmpeg.exe"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${TARVELLO_FFMPEG_SOURCE}" "${TARVELLO_PROGRAM_DIR}/ffmpeg.exe"
+    DEPENDS "${TARVELLO_FFMPEG_SOURCE}"
+    COMMENT "Copying ffmpeg.exe (${TARVELLO_FFMPEG_PACKAGE}) into the program folder")
+  add_custom_target(ffmpeg_exe ALL DEPENDS "${TARVELLO_PROGRAM_DIR}/ffmpeg.exe")
+  add_dependencies(quenforenc ffmpeg_exe)
+endif()
+
+set(ENCODER_NATIVE_TEST_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/native/encoder)
+tarvello_core_test(NAME encoder_core_tests
+  SOURCES
+    ${ENCODER_NATIVE_TEST_DIR}/AviHeaderReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/CommandLineTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/EncoderCommandTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/FfmpegArgumentsTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/ProgressReaderTest.cpp
+  LIBS encoder_core engine_core)
+target_compile_definitions(encoder_core_tests PRIVATE
+  ENCODER_FIXTURE_DIR="${ENCODER_NATIVE_TEST_DIR}/fixtures/")
