@@ -32,23 +32,6 @@ TipStart ChooseTipStart(const std::string& fileStamp, const std::string& savedSt
   return TipStart{savedOffset, false};
 }
 
-bool BuildTipsPath(const char* exePath, char* out, std::size_t outSize) {
-  if (outSize == 0) return false;
-  out[0] = '\0';
-  std::size_t folder = 0;  // length of the folder part, backslash included
-  for (std::size_t i = std::strlen(exePath); i > 1; --i) {
-    if (exePath[i - 1] == '\\') {
-      folder = i;
-      break;
-    }
-  }
-  static const char kName[] = "tips.txt";
-  if (folder + sizeof kName > outSize) return false;
-  std::memcpy(out, exePath, folder);
-  std::memcpy(out + folder, kName, sizeof kName);
-  return true;
-}
-
 TipsFile::~TipsFile() { Close(); }
 
 bool TipsFile::Open(const char* path) {

@@ -30,11 +30,6 @@ struct TipStart {
 TipStart ChooseTipStart(const std::string& fileStamp, const std::string& savedStamp,
                         long savedOffset);
 
-// "tips.txt" in the folder of `exePath` (the part up to its last backslash),
-// or plain "tips.txt" when the path has no folder. False when the result does
-// not fit in `outSize` characters; `out` then holds "".
-bool BuildTipsPath(const char* exePath, char* out, std::size_t outSize);
-
 enum class TipRead {
   kFound,       // `tip` holds the next tip with its line terminator
   kNone,        // a whole pass over the file found no tip; `tip` is ""

@@ -4,7 +4,8 @@
 
 add_library(help_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TipsFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/LinkText.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/LinkText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramFilePath.cpp)
 
 tarvello_core_test(NAME help_core_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/native/help/TipsFileTest.cpp
@@ -12,6 +13,16 @@ tarvello_core_test(NAME help_core_test
   LIBS help_core)
 
 if(WIN32)
+  add_library(help_win STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/AboutDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HelpCommands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HtmlHelpLauncher.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LinkLabel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OpenLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TextLabel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TipDlg.cpp)
+  target_link_libraries(help_win PUBLIC help_core framework shell32 comctl32 gdi32 user32 advapi32)
+
   # tips.txt beside the program.
   add_custom_command(OUTPUT ${TARVELLO_PROGRAM_DIR}/tips.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/tips.txt ${TARVELLO_PROGRAM_DIR}/tips.txt

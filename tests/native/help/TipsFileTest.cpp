@@ -1,4 +1,5 @@
 #include "help/TipsFile.h"
+#include "help/ProgramFilePath.h"
 
 #include <gtest/gtest.h>
 
@@ -182,7 +183,7 @@ TEST(TipsPath, BesideTheExecutable) {
   };
   for (const Row& row : rows) {
     char out[260];
-    EXPECT_TRUE(BuildTipsPath(row.exe, out, sizeof out));
+    EXPECT_TRUE(BuildProgramFilePath(row.exe, "tips.txt", out, sizeof out));
     EXPECT_STREQ(out, row.path);
   }
 }
@@ -190,9 +191,9 @@ TEST(TipsPath, BesideTheExecutable) {
 TEST(TipsPath, RefusesWhatDoesNotFit) {
   std::string exe = "C:\\" + std::string(247, 'a') + "\\x.exe";  // folder of 251 characters
   char out[260];
-  EXPECT_TRUE(BuildTipsPath(exe.c_str(), out, sizeof out));  // 251 + 8 + terminator = 260
+  EXPECT_TRUE(BuildProgramFilePath(exe.c_str(), "tips.txt", out, sizeof out));  // 251 + 8 + terminator = 260
   exe = "C:\\" + std::string(248, 'a') + "\\x.exe";
-  EXPECT_FALSE(BuildTipsPath(exe.c_str(), out, sizeof out));
+  EXPECT_FALSE(BuildProgramFilePath(exe.c_str(), "tips.txt", out, sizeof out));
   EXPECT_STREQ(out, "");
 }
 

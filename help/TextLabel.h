@@ -1,0 +1,22 @@
+// CTextLabel: a static text drawn in its own heavy Arial font.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Static.h"
+
+class CTextLabel : public CStatic {
+ public:
+  CTextLabel();
+  ~CTextLabel() override;
+
+ protected:
+  // The static's colour request, answered by the label itself.
+  HBRUSH CtlColor(HDC dc, UINT ctlColor);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  COLORREF m_textColor;
+  HBRUSH m_background;
+  HFONT m_font;
+};
