@@ -9,9 +9,34 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgressReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TemporaryName.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VideoInfo.cpp)
 
+if(WIN32)
+  add_executable(quenforenc
+    ${CMAKE_CURRENT_LIST_DIR}/ConversionRunner.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EncoderMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProbeRunner.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quenforenc.rc)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/quenforenc.rc PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/tarvello.manifest")
+  target_link_libraries(quenforenc PRIVATE encoder_core user32)
+  tarvello_program(quenforenc)
+
+  # FFmpeg ships beside the encoder, taken from the pinned npm package
+  # (scripts/setup installs it with npm ci).
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TARVELLO_FFMPEG_PACKAGE win32-x64)
+  else()
+    set(TARVELLO_FFMPEG_PACKAGE win32-ia32)
+  endif()
   set(TARVELLO_FFMPEG_SOURCE "${CMAKE_SOURCE_DIR}/node_modules/@ffmpeg-installer/${TARVELLO_FFMPEG_PACKAGE}/ffmpeg.exe")
+  if(NOT EXISTS "${TARVELLO_FFMPEG_SOURCE}")
+    message(WARNING "${TARVELLO_FFMPEG_SOURCE} is missing: run scripts/setup (npm ci) before building")
+  endif()
   add_custom_command(
     OUTPUT "${TARVELLO_PROGRAM_DIR}/ffmpeg.exe"
     COMMAND ${CMAKE_COMMAND} -E copy_if_different "${TARVELLO_FFMPEG_SOURCE}" "${TARVELLO_PROGRAM_DIR}/ffmpeg.exe"
@@ -30,6 +55,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegArgumentsTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ProgressReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/TemporaryNameTest.cpp
   LIBS encoder_core engine_core)
 target_compile_definitions(encoder_core_tests PRIVATE
   ENCODER_FIXTURE_DIR="${ENCODER_NATIVE_TEST_DIR}/fixtures/")

@@ -1,0 +1,10 @@
+// The name a conversion writes to before its output is complete.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// "C:\out\holiday.vob" -> "C:\out\holiday.~enc1234.vob": same folder, same
+// extension (so a muxer chosen by extension still matches), marked with the
+// process id so two encoders never share one.
+std::string TemporaryOutputName(const std::string& output, uint32_t processId);
