@@ -1,0 +1,48 @@
+// What one import has to tell the user once every selected file has been
+// handled: the files whose probe failed, the files refused for their path
+// length, and the files left out because the list was full. Pure.
+//
+// Paths are not copied: a problem remembers the file's position in the
+// selection, and the caller hands the path back when the texts are composed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+enum class ImportProblem : uint8_t {
+    kProbeFailed,  // "Load file %s failed."
+    kPathTooLong,  // longer than the encoder accepts
+};
+
+// A selection buffer of 2048 characters holds at most 1024 names.
+constexpr int32_t kMaxImportProblems = 1024;
+// Texts of the boxes: a path may be as long as the selection buffer.
+constexpr size_t kImportMessageCapacity = 2400;
+
+class ImportReport {
+public:
+    // Records a problem of the file at `selectionIndex`; problems beyond the
+    // capacity are dropped (the selection cannot hold that many).
+    void Add(int32_t selectionIndex, ImportProblem problem);
+    // Counts a file left out because the list had no room for it.
+    void AddLeftOut() { ++leftOut_; }
+
+    int32_t ProblemCount() const { return count_; }
+    int32_t SelectionIndex(int32_t i) const;
+    ImportProblem Problem(int32_t i) const;
+    int32_t LeftOutCount() const { return leftOut_; }
+
+    // The box text for a problem of the file `path`.
+    static void ComposeProblemText(ImportProblem problem, const char* path, char* out, size_t size);
+    // The one box text for the files left out ("" when there are none).
+    void ComposeLeftOutText(char* out, size_t size) const;
+
+private:
+    struct Entry {
+        int32_t index;
+        ImportProblem problem;
+    };
+    Entry entries_[kMaxImportProblems];
+    int32_t count_ = 0;
+    int32_t leftOut_ = 0;
+};
