@@ -22,8 +22,9 @@ bool ParseWholeNumber(const std::string& text, long long low, long long high, lo
     for (; i < text.size(); ++i) {
         char c = text[i];
         if (c < '0' || c > '9') return false;
-        magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
-        if (magnitude > 9223372036854775807ULL) return false;
+        unsigned digit = static_cast<unsigned>(c - '0');
+        if (magnitude > (9223372036854775807ULL - digit) / 10) return false;  // past INT64_MAX
+        magnitude = magnitude * 10 + digit;
     }
     long long v = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
     if (v < low || v > high) return false;

@@ -29,7 +29,8 @@ bool ParseClock(const std::string& text, int64_t& value) {
     if (!ParseMicroseconds(text.substr(0, first), h) ||
         !ParseMicroseconds(text.substr(first + 1, second - first - 1), m) ||
         !ParseMicroseconds(text.substr(second + 1, point - second - 1), s) || digits.size() > 6 ||
-        !ParseMicroseconds(digits, fraction) || h > 1000000) {
+        !ParseMicroseconds(digits, fraction) || h > 1000000 || m > 1000000 ||
+        s > 1000000) {
         return false;
     }
     for (size_t i = digits.size(); i < 6; ++i) fraction *= 10;

@@ -1,0 +1,34 @@
+// quenforenc.exe "source" -o "output" [option pieces] mode window
+//
+// Mode 1 reports what the source is; mode 0 converts it with ffmpeg.exe from
+// this program's folder. Reports go to the window as WM_USER + 800.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "encoder/CommandLine.h"
+#include "encoder/EncoderCommand.h"
+#include "encoder/EventReporter.h"
+#include "encoder/ExitCodes.h"
+#include "encoder/FfmpegProcess.h"
+#include "encoder/Runners.h"
+
+int main() {
+    std::vector<std::string> args;
+    bool balanced = SplitCommandLine(SkipProgramName(GetCommandLineA()), args);
+    EncoderCommand command;
+    std::string error;
+    if (!balanced) error = "a quoted argument has no closing quote";
+    if (!balanced || !ParseEncoderCommand(args, command, error)) {
+        std::fprintf(stderr, "quenforenc: %s\n", error.c_str());
+        // A probe must always answer, or the program could keep stale values.
+        if (command.mode == 1) EventReporter(command.windowHandle).Send(kEventDuration, 0);
+        return kExitBadArguments;
+    }
+    EventReporter reporter(command.windowHandle);
+    std::string ffmpegPath = ExecutableFolder() + "ffmpeg.exe";
+    if (command.mode == 1) return RunProbe(command, ffmpegPath, reporter);
+    return RunConversion(command, ffmpegPath, reporter);
+}

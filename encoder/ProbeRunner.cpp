@@ -1,0 +1,79 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "encoder/AviHeaderReader.h"
+#include "encoder/ExitCodes.h"
+#include "encoder/FfmpegBannerReader.h"
+#include "encoder/FfmpegProcess.h"
+#include "encoder/Runners.h"
+#include "encoder/SourceFile.h"
+
+namespace {
+
+// FFmpeg reads a header in well under a second; a file that keeps it busy
+// longer is not one the program can use.
+constexpr DWORD kBannerTimeoutMs = 30000;
+
+void Report(const EventReporter& reporter, const VideoInfo& info) {
+    ProbeReport report = MakeProbeReport(info);
+    reporter.Send(kEventDuration, report.durationSeconds);
+    if (report.durationSeconds <= 0) return;  // one rejected value is enough
+    reporter.Send(kEventWidth, report.width);
+    reporter.Send(kEventHeight, report.height);
+    reporter.Send(kEventFrameRate, report.frameRateUnits);
+}
+
+int Unusable(const EventReporter& reporter, const std::string& source, const char* why, int exitCode) {
+    std::fprintf(stderr, "quenforenc: %s: %s\n", source.c_str(), why);
+    Report(reporter, VideoInfo());
+    return exitCode;
+}
+
+}  // namespace
+
+int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const EventReporter& reporter) {
+    std::vector<uint8_t> head;
+    switch (ReadSourceHead(command.source, kAviHeaderReadSize, head)) {
+    case SourceState::kMissing:
+        return Unusable(reporter, command.source, "no such file", kExitUnusableSource);
+    case SourceState::kUnreadable:
+        return Unusable(reporter, command.source, "cannot be read", kExitUnusableSource);
+    case SourceState::kEmpty:
+        return Unusable(reporter, command.source, "the file is empty", kExitUnusableSource);
+    case SourceState::kReadable:
+        break;
+    }
+
+    // An AVI header answers at once, without starting FFmpeg.
+    VideoInfo info;
+    if (ReadAviHeader(head.data(), head.size(), info) && info.IsUsable()) {
+        Report(reporter, info);
+        return kExitSuccess;
+    }
+
+    if (GetFileAttributesA(ffmpegPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return Unusable(reporter, command.source, ("not an AVI, and " + ffmpegPath + " is missing").c_str(),
+                        kExitFfmpegMissing);
+    }
+    FfmpegProcess ffmpeg;
+    DWORD error = 0;
+    if (!ffmpeg.Start(ffmpegPath, {"-hide_banner", "-nostdin", "-i", command.source}, &error)) {
+        std::fprintf(stderr, "quenforenc: cannot start %s (error %lu)\n", ffmpegPath.c_str(),
+                     static_cast<unsigned long>(error));
+        Report(reporter, VideoInfo());
+        return kExitFfmpegMissing;
+    }
+    if (!ffmpeg.WaitForEnd(kBannerTimeoutMs)) ffmpeg.Terminate();
+    ffmpeg.FinishOutput();
+    // FFmpeg ends with an error here ("At least one output file must be
+    // specified"): only its description of the input counts.
+    if (!ReadFfmpegBanner(ffmpeg.ErrorText(), info) || !info.IsUsable()) {
+        std::string last = ffmpeg.LastErrorLine();
+        return Unusable(reporter, command.source, last.empty() ? "no usable video stream" : last.c_str(),
+                        kExitUnusableSource);
+    }
+    Report(reporter, info);
+    return kExitSuccess;
+}
