@@ -1,0 +1,105 @@
+#include "app/SourceList.h"
+
+#include "app/SourceListRows.h"
+#include "engine/RunState.h"
+#include "engine/SourceTable.h"
+
+void CSourceList::SetUpColumns() {
+    SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    InsertColumn(0, " Number", LVCFMT_LEFT, 90);
+    InsertColumn(1, "  File path", LVCFMT_LEFT, 360);
+    InsertColumn(2, "   Duration", LVCFMT_CENTER, 122);
+}
+
+bool CSourceList::AddRow(const char* path) {
+    const int32_t row = g_runState.rowCount;
+    const SourceRow* probed = g_sourceTable.At(row);
+    if (probed == nullptr) return false;
+    char duration[32];
+    FormatRowDuration(probed->duration, duration, sizeof duration);
+    char number[kRowNumberCapacity];
+    FormatRowNumber(row, number, sizeof number);
+
+    int inserted = InsertItem(row, number);
+    if (inserted < 0) return false;
+    SetItemText(inserted, 1, path);
+    SetItemText(inserted, 2, duration);
+    CommitProbedRow(g_sourceTable, g_runState);
+    return true;
+}
+
+void CSourceList::RemoveSelected() {
+    if (g_runState.rowCount == 0) return;
+    int32_t row = GetSelectedItem();
+    if (row < 0 || row >= g_runState.rowCount) return;
+    DeleteItem(row);
+    RemoveListRow(row, g_sourceTable, g_runState);
+
+    int32_t next = SelectionAfterRemove(row, g_runState.rowCount);
+    if (next < 0) return;
+    RenumberFrom(row);
+    SetItemState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    FocusList();
+}
+
+void CSourceList::RenumberFrom(int32_t row) {
+    char number[kRowNumberCapacity];
+    for (int32_t i = row; i < g_runState.rowCount; ++i) {
+        FormatRowNumber(i, number, sizeof number);
+        SetItemText(i, 0, number);
+    }
+}
+
+void CSourceList::Move(int32_t step) {
+    MovePlan plan = PlanMove(GetSelectedItem(), g_runState.rowCount, step);
+    switch (plan.action) {
+    case MoveAction::kNothing:
+        return;
+    case MoveAction::kWarnNoSelection:
+        MessageBox("No item was selected!", "Warning", MB_OK);
+        return;
+    case MoveAction::kFocusOnly:
+        FocusList();
+        return;
+    case MoveAction::kSwap:
+        SwapRows(GetSelectedItem(), plan.target);
+        return;
+    }
+}
+
+void CSourceList::SwapRows(int selected, int neighbour) {
+    if (selected < 0 || neighbour < 0 || selected >= g_runState.rowCount ||
+        neighbour >= g_runState.rowCount) {
+        return;
+    }
+    char a[kListCellCapacity];
+    char b[kListCellCapacity];
+    for (int column = 1; column <= 2; ++column) {
+        GetItemText(selected, column, a, sizeof a);
+        GetItemText(neighbour, column, b, sizeof b);
+        SetItemText(selected, column, b);
+        SetItemText(neighbour, column, a);
+    }
+    SetItemState(neighbour, LVIS_SELECTED, LVIS_SELECTED);
+    EnsureVisible(neighbour, FALSE);
+    SetItemState(selected, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SetItemState(neighbour, LVIS_FOCUSED, LVIS_FOCUSED);
+    FocusList();
+    g_sourceTable.SwapRows(selected, neighbour);
+}
+
+bool CSourceList::RowPath(int32_t row, char* out, size_t size) const {
+    if (out == nullptr || size == 0) return false;
+    out[0] = '\0';
+    if (row < 0 || row >= g_runState.rowCount) return false;
+    char cell[kListCellCapacity];
+    GetItemText(row, 1, cell, sizeof cell);
+    size_t i = 0;
+    for (; cell[i] != '\0' && i + 1 < size; ++i) out[i] = cell[i];
+    out[i] = '\0';
+    if (cell[i] != '\0') {  // a cut path would name another file
+        out[0] = '\0';
+        return false;
+    }
+    return i > 0;
+}

@@ -1,0 +1,40 @@
+// CSourceList: the main window's list of source files (list view 1006).
+// One row per source: number, full path, duration. Row i of the list is row i
+// of g_sourceTable; every operation here keeps the list, the table,
+// g_runState.rowCount and g_runState.totalSeconds in step. The list's order
+// is the order of conversion.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "framework/ListCtrl.h"
+
+class CSourceList : public CListCtrl {
+public:
+    // Full-row selection and the three columns " Number", "  File path",
+    // "   Duration".
+    void SetUpColumns();
+
+    // Appends a row for `path` with the duration of the probe row (the row
+    // g_runState.rowCount) and counts it in. False when the list is full.
+    bool AddRow(const char* path);
+
+    // Deletes the selected row; the row that moves into its place is selected.
+    void RemoveSelected();
+    void MoveUp() { Move(-1); }
+    void MoveDown() { Move(+1); }
+    // Exchanges the path and duration of two rows and their table rows; the
+    // selection moves with the file to `neighbour`.
+    void SwapRows(int selected, int neighbour);
+
+    // Path of row `row` (cut to size - 1 characters); false without one.
+    bool RowPath(int32_t row, char* out, size_t size) const;
+
+private:
+    void Move(int32_t step);
+    void RenumberFrom(int32_t row);
+    void FocusList() { SetFocus(); }
+};
