@@ -375,6 +375,23 @@ def pic_bulb(w, h):
     return shapes
 
 
+def padded(draw, glyph):
+    """Draws `draw` at `glyph` pixels in the middle of a larger icon."""
+    def at(s):
+        off = (s - glyph) / 2.0
+        return [(lambda x, y, f=f: f(x - off, y - off), lambda x, y, p=p: p(x - off, y - off))
+                for f, p in draw(glyph)]
+    return at
+
+
+def side(draw):
+    """The side buttons load their icon at the resource's own size, which is
+    32 pixels (the system icon size) on a button of about 27 x 26 pixels: the
+    32-pixel image keeps its glyph inside the middle 20 pixels so that none of
+    it is cut off. The 16-pixel image is drawn full size."""
+    return lambda s: padded(draw, 20)(s) if s == 32 else draw(s)
+
+
 def main():
     def icon(name, sizes, draw):
         write_ico(os.path.join(HERE, name), [render(s, s, draw(s)) for s in sizes])
@@ -384,11 +401,14 @@ def main():
     icon('add.ico', [48], pic_add)
     icon('convert.ico', [48], pic_convert)
     icon('settings.ico', [48], pic_settings)
-    icon('help.ico', [48, 32, 24, 16], pic_help)
-    icon('list_add.ico', [32, 16], pic_plus)
-    icon('list_remove.ico', [32, 16], pic_minus)
-    icon('list_up.ico', [32, 16], lambda s: pic_arrow(s, True))
-    icon('list_down.ico', [32, 16], lambda s: pic_arrow(s, False))
+    # The help button loads its icon at the resource's own size: the system
+    # icon size (32) on Windows, the first image under Wine; 32 comes first so
+    # both agree.
+    icon('help.ico', [32, 48, 24, 16], pic_help)
+    icon('list_add.ico', [32, 16], side(pic_plus))
+    icon('list_remove.ico', [32, 16], side(pic_minus))
+    icon('list_up.ico', [32, 16], side(lambda s: pic_arrow(s, True)))
+    icon('list_down.ico', [32, 16], side(lambda s: pic_arrow(s, False)))
     write_bmp4(os.path.join(HERE, 'lightbulb.bmp'), render(40, 53, pic_bulb(40, 53)), BULB_PALETTE)
     print('wrote lightbulb.bmp')
 

@@ -57,7 +57,9 @@ std::string ToWindowsPath(const std::string& path);
 // thread, so that a test can trigger a modal box on its own thread. For each
 // box found it records the message text and then clicks `buttonId` (IDOK,
 // IDYES, IDNO, ...). It answers up to `maxBoxes` boxes, one after the other,
-// waiting for each to close before looking for the next.
+// waiting for each to close before looking for the next. Only dialogs that
+// open after its construction and are enabled count, so a main window with
+// the same caption as its boxes is left alone.
 class MessageBoxAnswerer {
 public:
     MessageBoxAnswerer(const char* caption, int buttonId, int maxBoxes = 1,
@@ -87,6 +89,7 @@ private:
     std::atomic<bool> done_{false};
     mutable std::mutex mutex_;
     std::vector<std::string> texts_;
+    std::vector<HWND> existing_;  // open before the answerer started
     std::thread thread_;
 };
 
