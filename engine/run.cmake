@@ -19,3 +19,37 @@ tarvello_core_test(NAME engine_run_core_tests
     ${ENGINE_RUN_TEST_DIR}/ProgressTextTest.cpp
     ${ENGINE_RUN_TEST_DIR}/RowOutcomeTest.cpp
   LIBS engine_run_core)
+
+if(WIN32)
+  add_library(engine_win STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/BatchRun.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EncoderEventLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EncoderLaunch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EnsureFolder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MessagePump.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProgressDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RunClock.cpp
+  )
+  target_link_libraries(engine_win PUBLIC engine_run_core framework shell32 user32)
+endif()
+
+if(WIN32)
+  # Windows tests of the run, with a scripted stand-in for quenforenc.exe in a
+  # test program folder of its own (never the real program folder).
+  set(ENGINE_RUN_WIN_TEST_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/win/run)
+  add_executable(run_fake_encoder WIN32 ${ENGINE_RUN_WIN_TEST_DIR}/fake_encoder/FakeEncoder.cpp
+                 ${CMAKE_SOURCE_DIR}/res/TarvelloManifest.rc)
+  set_target_properties(run_fake_encoder PROPERTIES
+    OUTPUT_NAME quenforenc
+    RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/run-test-program")
+
+  tarvello_win_test(NAME engine_run_win_tests
+    SOURCES
+      ${ENGINE_RUN_WIN_TEST_DIR}/RunTestHost.cpp
+      ${ENGINE_RUN_WIN_TEST_DIR}/EncoderLaunchTest.cpp
+      ${ENGINE_RUN_WIN_TEST_DIR}/BatchRunTest.cpp
+    RESOURCES ${CMAKE_SOURCE_DIR}/res/Tarvello.rc ${CMAKE_SOURCE_DIR}/res/TarvelloManifest.rc
+    LIBS engine_win win_test_support)
+  add_dependencies(engine_run_win_tests run_fake_encoder)
+endif()

@@ -1,0 +1,233 @@
+// The batch conversion with the scripted encoder: progress display, Cancel,
+// output names, failures, and what the user is told.
+#include <string>
+#include <vector>
+
+#include "engine/BatchRun.h"
+#include "engine/OutputFormat.h"
+#include "engine/ProgressText.h"
+#include "tests/win/run/RunTestFixture.h"
+
+namespace runtest {
+namespace {
+
+using BatchTest = RunTest;
+
+std::string Sources(const std::string& folder, const char* name) {
+    const std::string path = folder + name;
+    WriteFile(path, "source video");
+    return path;
+}
+
+TEST_F(BatchTest, ProgressTextsAndBarFollowThePositionReports) {
+    const std::string work = FreshFolder("progress");
+    host.outputFolder = work + "out\\";
+    host.screenshotPath = BuildFolder() + "run-screenshots\\progress.bmp";
+    SetSources({Sources(work, "film.avi")}, 1000);
+    g_settings.outputFormat = kFormatAvi;
+    WriteScript(
+        "[*]\nwrite 10\n"
+        "send 6 999\n"                         // equals the initial last position: not shown
+        "send 98 0\nsend 6 0\n"
+        "send 98 300\nsend 6 250\n"            // 5 minutes
+        "send 97 0\n"                          // screenshot
+        "send 98 4800\nsend 6 500\nsend 6 500\n"  // 80 minutes; repeated position
+        "send 98 5400\nsend 6 1000\n"
+        "write 10\n");
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    const char* start = kProgressStartText;
+    const std::vector<Shown> expected = {
+        {6, 999, start, 0},
+        {6, 0, "Total time:00:16:40;Elapsed time:00:00:00;Finished 0.0%", 0},
+        {6, 250, "Total time:00:20:00;Elapsed time:00:05:00;Finished 25.0%", 250},
+        {6, 500, "Total time:02:40:00;Elapsed time:01:20:00;Finished 50.0%", 500},
+        {6, 500, "Total time:02:40:00;Elapsed time:01:20:00;Finished 50.0%", 500},
+        {6, 1000, "Total time:01:30:00;Elapsed time:01:30:00;Finished 100.0%", 1000},
+    };
+    ASSERT_EQ(expected.size(), host.shown.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected[i].value, host.shown[i].value);
+        EXPECT_EQ(expected[i].text, host.shown[i].text) << i;
+        EXPECT_EQ(expected[i].bar, host.shown[i].bar) << i;
+    }
+    EXPECT_EQ(std::vector<std::string>{"Mission accomplished! Total Time:01:30:00"}, boxes.Texts());
+    EXPECT_EQ(20, FileSize(work + "out\\film.avi"));
+    EXPECT_EQ((std::vector<bool>{false, true}), host.enableCalls);
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
+    EXPECT_TRUE(host.screenshotSaved);
+}
+
+TEST_F(BatchTest, CancelAnsweredNoGoesOn) {
+    const std::string work = FreshFolder("cancel-no");
+    host.outputFolder = work;
+    SetSources({Sources(work, "a.divx")}, 100);
+    WriteScript("[*]\nwrite 10\nsend 6 10\nsend 99 0\nsend 6 10\nsend 6 20\nwrite 10\n");
+    BoxAnswers boxes(Caption(), {IDNO, IDOK});
+    ConvertAllRows(host);
+
+    const std::vector<std::string> texts = boxes.Texts();
+    ASSERT_EQ(2u, texts.size());
+    EXPECT_EQ("Do you really want to stop?", texts[0]);
+    EXPECT_EQ(0u, texts[1].find("Mission accomplished! Total Time:"));
+    // The repeated position keeps the cancel text; the next one replaces it.
+    ASSERT_EQ(3u, host.shown.size());
+    EXPECT_EQ("Cancel processing...", host.shown[1].text);
+    EXPECT_EQ("Total time:00:00:00;Elapsed time:00:00:00;Finished 20.0%", host.shown[2].text);
+    EXPECT_EQ((std::vector<std::string>{"sent 6 10 -> 0", "sent 99 0 -> 0", "sent 6 10 -> 0",
+                                        "sent 6 20 -> 0"}),
+              LogLines("sent "));
+    EXPECT_EQ(20, FileSize(work + "a.mpeg"));
+    EXPECT_EQ(0, g_runState.cancelRequested);
+}
+
+TEST_F(BatchTest, CancelAnsweredYesStopsTheEncoderAndRemovesOnlyTheUnfinishedOutput) {
+    const std::string work = FreshFolder("cancel-yes");
+    host.outputFolder = work + "out";
+    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
+    g_settings.outputFormat = kFormatAvi;
+    WriteScript(
+        "[a.avi]\nwrite 100\nsend 6 30\n"
+        "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
+        "[c.avi]\nwrite 100\n");
+    BoxAnswers boxes(Caption(), {IDYES});
+    ConvertAllRows(host);
+
+    EXPECT_EQ(std::vector<std::string>{"Do you really want to stop?"}, boxes.Texts());
+    EXPECT_EQ(100, FileSize(work + "out\\a.avi"));
+    EXPECT_FALSE(FileExists(work + "out\\b.avi"));
+    EXPECT_FALSE(FileExists(work + "out\\c.avi"));
+    EXPECT_EQ(2u, LogLines("args ").size());  // c.avi never started
+    EXPECT_EQ(std::vector<std::string>{"sent 6 6 -> 1"}, LogLines("sent 6 6"));
+    EXPECT_EQ((std::vector<std::string>{"exit 0", "exit 14"}), LogLines("exit "));
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
+    EXPECT_EQ(120.0, g_runState.doneSeconds);
+    for (const char* name : {"a.avi", "b.avi", "c.avi"}) {
+        EXPECT_EQ("source video", ReadFile(work + name));
+    }
+}
+
+TEST_F(BatchTest, CancelWithoutFurtherReportsStopsAfterThatFileWithoutAQuestion) {
+    const std::string work = FreshFolder("cancel-quiet");
+    host.outputFolder = work;
+    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 60);
+    WriteScript("[*]\nwrite 100\nsend 99 0\nsleep 20\nwrite 100\n");
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_FALSE(FileExists(work + "a.mpeg"));
+    EXPECT_EQ(1u, LogLines("args ").size());
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
+}
+
+TEST_F(BatchTest, EmptyListAndUncreatableFolderTellTheUserAndChangeNothing) {
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    const std::string work = FreshFolder("bad-folder");
+    SetSources({Sources(work, "a.avi")}, 60);
+    const std::string blocked = work + "a.avi\\sub";  // a file is in the way
+    host.outputFolder = blocked;
+    WriteScript("[*]\nwrite 100\n");
+    ConvertAllRows(host);
+
+    EXPECT_EQ((std::vector<std::string>{"No file in the list", "Fail to create tmp folder " + blocked}),
+              boxes.Texts());
+    EXPECT_TRUE(host.enableCalls.empty());
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
+    EXPECT_TRUE(LogLines("args ").empty());
+}
+
+TEST_F(BatchTest, OutputNamesAcrossThreeRuns) {
+    const std::string work = FreshFolder("names");
+    const std::string out = work + "out";  // typed without the final backslash
+    host.outputFolder = out;
+    SetSources({Sources(work, "name.avi")}, 60);
+    g_settings.outputFormat = kFormatAvi;
+    BoxAnswers boxes(Caption(), {IDOK});
+    for (int run = 1; run <= 3; ++run) {
+        WriteScript("[*]\nwrite " + std::to_string(run * 10) + "\n");
+        ConvertAllRows(host);
+        const std::vector<std::string> args = LogLines("args ");
+        ASSERT_EQ(1u, args.size());
+        const std::string target = run == 1 ? out + "\\name.avi" : out + "\\name_avi.avi";
+        EXPECT_NE(std::string::npos, args[0].find("-o \"" + target + "\"")) << run;
+    }
+    EXPECT_EQ(10, FileSize(out + "\\name.avi"));
+    EXPECT_EQ(30, FileSize(out + "\\name_avi.avi"));  // replaced by the third run
+    EXPECT_EQ(3u, boxes.Texts().size());
+}
+
+TEST_F(BatchTest, SourcesAndEarlierOutputsAreNeverOverwritten) {
+    const std::string out = FreshFolder("inside");
+    const std::string other = FreshFolder("inside-other");
+    host.outputFolder = out;
+    // clip.avi lies in the output folder, and its suffixed output name is
+    // another source (Clip_AVI.avi); CLIP.AVI from elsewhere meets both.
+    SetSources({Sources(out, "clip.avi"), Sources(out, "Clip_AVI.avi"), Sources(other, "CLIP.AVI")},
+               60);
+    g_settings.outputFormat = kFormatAvi;
+    WriteScript("[*]\nwrite 10\n");
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    std::vector<std::string> targets;
+    for (const std::string& line : LogLines("args ")) {
+        const size_t at = line.find("-o \"") + 4;
+        targets.push_back(line.substr(at, line.find('"', at) - at));
+    }
+    EXPECT_EQ((std::vector<std::string>{out + "clip_avi_2.avi", out + "Clip_AVI_avi.avi",
+                                        out + "CLIP_AVI_3.avi"}),
+              targets);
+    EXPECT_EQ("source video", ReadFile(out + "clip.avi"));
+    EXPECT_EQ("source video", ReadFile(out + "Clip_AVI.avi"));
+    EXPECT_EQ(std::vector<std::string>{"Mission accomplished! Total Time:00:00:00"}, boxes.Texts());
+}
+
+TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
+    const std::string work = FreshFolder("failures");
+    host.outputFolder = work + "out\\";
+    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
+    WriteScript(
+        "[a.avi]\nwrite 100\n"
+        "[b.avi]\nwrite 50\nexit 13\n"
+        "[c.avi]\nexit 0\n");
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    EXPECT_EQ(std::vector<std::string>{
+                  "Finished with errors. Total Time:00:00:00\n\n"
+                  "2 of 3 files could not be converted:\n" +
+                  work + "b.avi - FFmpeg failed (exit code 13)\n" + work +
+                  "c.avi - no output was written"},
+              boxes.Texts());
+    EXPECT_EQ(100, FileSize(work + "out\\a.mpeg"));
+    EXPECT_FALSE(FileExists(work + "out\\b.mpeg"));
+    EXPECT_FALSE(FileExists(work + "out\\c.mpeg"));
+    EXPECT_EQ(180.0, g_runState.doneSeconds);
+    EXPECT_TRUE(host.IsWindowEnabled());
+}
+
+TEST_F(BatchTest, MissingEncoderEndsTheRunWithOneBox) {
+    const std::string work = FreshFolder("missing");
+    host.outputFolder = work + "out\\";
+    host.encoderFolder = FreshFolder("missing-program");
+    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 60);
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    const std::vector<std::string> texts = boxes.Texts();
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ(0u, texts[0].find("The encoder could not be started."));
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
+}
+
+}  // namespace
+}  // namespace runtest

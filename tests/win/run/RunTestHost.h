@@ -1,0 +1,103 @@
+// Test bench for the conversion run: a small host dialog that receives the
+// encoder's messages like the main dialog does, a clock that the scripted
+// encoder sets, the scripted encoder's folder, script and log, and a box
+// answerer that gives each box its own answer.
+#ifndef TARVELLO_TESTS_WIN_RUN_RUNTESTHOST_H
+#define TARVELLO_TESTS_WIN_RUN_RUNTESTHOST_H
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/BatchRun.h"
+#include "framework/Dialog.h"
+
+namespace runtest {
+
+// Codes the scripted encoder sends only to this host (the program ignores
+// codes 7 and above): set the clock, press Cancel, take a screenshot.
+constexpr UINT kSetClockSeconds = 98;  // value: seconds since the run started
+constexpr UINT kPressCancel = 99;
+constexpr UINT kTakeScreenshot = 97;
+
+// What the progress dialog showed after a position report.
+struct Shown {
+    int code;
+    int value;
+    std::string text;
+    int bar;
+};
+
+class RunHostDlg : public CDialog, public BatchHost {
+public:
+    RunHostDlg();
+    ~RunHostDlg() override;
+
+    bool Open();  // modeless, visible
+
+    // BatchHost
+    HWND MainWindow() override { return m_hWnd; }
+    bool RowSourcePath(int32_t row, char* out, size_t size) override;
+    void ReadOutputFolder(char* out, size_t size) override;
+    void EnableMainWindow(bool enable) override;
+    void EncoderFolder(char* out, size_t size) override;
+
+    std::vector<std::string> sources;
+    std::string outputFolder;
+    std::string encoderFolder;
+    std::string screenshotPath;
+    std::vector<Shown> shown;       // after each report of code 6
+    std::vector<bool> enableCalls;  // arguments of EnableMainWindow, in order
+    bool screenshotSaved = false;
+
+protected:
+    LRESULT OnEncoderEventMessage(WPARAM code, LPARAM value);
+    DECLARE_MESSAGE_MAP()
+};
+
+// The clock of the run, set by the scripted encoder through kSetClockSeconds.
+void InstallFakeClock(uint32_t startTick);
+
+// The build tree (final backslash), fixed at the first call.
+std::string BuildFolder();
+// The folder of the scripted quenforenc.exe (with final backslash).
+std::string FakeEncoderFolder();
+// Writes the script the scripted encoder follows and clears its log.
+void WriteScript(const std::string& text);
+// Lines of the scripted encoder's log.
+std::vector<std::string> ReadLog();
+// Log lines that start with `prefix`.
+std::vector<std::string> LogLines(const std::string& prefix);
+
+// A fresh, empty folder under the build tree for one test (final backslash).
+std::string FreshFolder(const std::string& name);
+bool FileExists(const std::string& path);
+long long FileSize(const std::string& path);  // -1 when missing
+void WriteFile(const std::string& path, const std::string& content);
+std::string ReadFile(const std::string& path);
+
+// Answers boxes with this caption from a helper thread, box i with
+// answers[i] (the last answer for any further box), recording their texts.
+class BoxAnswers {
+public:
+    BoxAnswers(const std::string& caption, std::vector<int> answers);
+    ~BoxAnswers();
+    std::vector<std::string> Texts() const;
+
+private:
+    void Run();
+    std::string caption_;
+    std::vector<int> answers_;
+    std::atomic<bool> stop_{false};
+    mutable std::mutex mutex_;
+    std::vector<std::string> texts_;
+    std::thread thread_;
+};
+
+}  // namespace runtest
+
+#endif

@@ -1,0 +1,124 @@
+// A stand-in for quenforenc.exe that does what a script tells it, so that the
+// conversion run can be tested without FFmpeg and with exact reports.
+//
+// It reads "fake_encoder_script.txt" beside itself. Lines after "[name]" apply
+// to a source whose file name is `name`; lines after "[*]" to any other.
+//   send <code> <value>   SendMessage WM_ENCODER_EVENT; on result 1 to code 6
+//                         it stops at once with exit code 14
+//   sleep <ms>
+//   write <bytes>         appends that many bytes to the output file
+//   exit <code>           ends with that exit code (the end of a section: 0)
+// It appends to "fake_encoder_log.txt" beside itself:
+//   args <argument text>
+//   sent <code> <value> -> <result>
+//   exit <code>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string g_folder;
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+void Log(const std::string& line) {
+    FILE* log = std::fopen((g_folder + "fake_encoder_log.txt").c_str(), "ab");
+    if (log == nullptr) return;
+    std::fprintf(log, "%s\n", line.c_str());
+    std::fclose(log);
+}
+
+[[noreturn]] void Exit(int code) {
+    Log("exit " + std::to_string(code));
+    std::exit(code);
+}
+
+// The argument text: the command line without the program name.
+std::string ArgumentText() {
+    const char* line = GetCommandLineA();
+    bool quoted = false;
+    while (*line != '\0' && (quoted || (*line != ' ' && *line != '\t'))) {
+        if (*line == '"') quoted = !quoted;
+        ++line;
+    }
+    while (*line == ' ' || *line == '\t') ++line;
+    return line;
+}
+
+std::string FileName(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::vector<std::string> ScriptFor(const std::string& sourceName) {
+    std::vector<std::string> mine;
+    std::vector<std::string> any;
+    FILE* script = std::fopen((g_folder + "fake_encoder_script.txt").c_str(), "rb");
+    if (script == nullptr) return mine;
+    char buffer[512];
+    std::vector<std::string>* section = nullptr;
+    while (std::fgets(buffer, sizeof buffer, script) != nullptr) {
+        std::string line = buffer;
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
+            const std::string name = line.substr(1, line.size() - 2);
+            section = name == "*" ? &any : (_stricmp(name.c_str(), sourceName.c_str()) == 0 ? &mine : nullptr);
+            continue;
+        }
+        if (section != nullptr && !line.empty()) section->push_back(line);
+    }
+    std::fclose(script);
+    return mine.empty() ? any : mine;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    g_folder = ProgramFolder();
+    Log("args " + ArgumentText());
+
+    // quoted source, -o, quoted output, options..., mode, window handle
+    const int argc = __argc;
+    char** argv = __argv;
+    if (argc < 6) Exit(10);
+    const std::string source = argv[1];
+    const std::string output = argv[3];
+    HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(_strtoi64(argv[argc - 1], nullptr, 10)));
+
+    for (const std::string& line : ScriptFor(FileName(source))) {
+        char command[32] = "";
+        long long a = 0;
+        long long b = 0;
+        const int fields = std::sscanf(line.c_str(), "%31s %lld %lld", command, &a, &b);
+        if (fields < 1) continue;
+        const std::string name = command;
+        if (name == "send") {
+            const LRESULT result = SendMessageA(window, WM_USER + 800, static_cast<WPARAM>(a),
+                                                static_cast<LPARAM>(b));
+            Log("sent " + std::to_string(a) + " " + std::to_string(b) + " -> " +
+                std::to_string(static_cast<long long>(result)));
+            if (a == 6 && result == 1) Exit(14);
+        } else if (name == "sleep") {
+            Sleep(static_cast<DWORD>(a));
+        } else if (name == "write") {
+            FILE* out = std::fopen(output.c_str(), "ab");
+            if (out != nullptr) {
+                for (long long i = 0; i < a; ++i) std::fputc('x', out);
+                std::fclose(out);
+            }
+        } else if (name == "exit") {
+            Exit(static_cast<int>(a));
+        }
+    }
+    Exit(0);
+}
