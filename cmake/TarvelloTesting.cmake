@@ -9,9 +9,11 @@
 
 set(TARVELLO_WINE_RUN "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh" "${CMAKE_BINARY_DIR}")
 
+# Without a final backslash: one before the ';' that separates ENVIRONMENT
+# entries would escape it and merge the entries (wintest::EnvPath adds it).
 function(tarvello_windows_path out unix_path)
   string(REPLACE "/" "\\" p "${unix_path}")
-  set(${out} "Z:${p}\\" PARENT_SCOPE)
+  set(${out} "Z:${p}" PARENT_SCOPE)
 endfunction()
 
 function(tarvello_program target)
