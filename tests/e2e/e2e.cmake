@@ -1,0 +1,22 @@
+# End-to-end tests: the real encoder (and, in other fragments, the program) on
+# sample clips made by the host's ffmpeg.
+#
+# Fixture `clips`: make-clips.sh writes the clips into ${CMAKE_BINARY_DIR}/clips
+# (names listed in the script). Tests that need them add FIXTURES clips.
+if(WIN32 AND TARVELLO_RUN_WINDOWS_TESTS)
+  add_test(NAME make_clips
+    COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/make-clips.sh" "${CMAKE_BINARY_DIR}/clips")
+  set_tests_properties(make_clips PROPERTIES FIXTURES_SETUP clips TIMEOUT 120)
+endif()
+
+if(WIN32)
+  add_library(e2e_encoder_harness STATIC "${CMAKE_CURRENT_LIST_DIR}/EncoderHarness.cpp")
+  target_link_libraries(e2e_encoder_harness PUBLIC encoder_core win_test_support user32)
+
+  tarvello_win_test(NAME encoder_e2e_test
+    SOURCES "${CMAKE_CURRENT_LIST_DIR}/EncoderEndToEndTest.cpp"
+    LIBS e2e_encoder_harness engine_core
+    FIXTURES clips)
+  # The encoder and ffmpeg.exe must be in the program folder before it runs.
+  add_dependencies(encoder_e2e_test quenforenc)
+endif()
