@@ -32,6 +32,9 @@ if(WIN32)
     "${_support}/MessageBoxAnswerer.cpp"
     "${_support}/TestPaths.cpp")
   target_link_libraries(win_test_support PUBLIC user32 gdi32)
+  tarvello_win_test(NAME win_test_support_test
+    SOURCES "${_support}/WinTestSupportTest.cpp"
+    LIBS win_test_support)
 
   set(_gallery "${CMAKE_SOURCE_DIR}/tests/win/res")
   tarvello_win_test(NAME res_gallery_test
