@@ -79,8 +79,6 @@ public:
     CWnd* m_pParentWnd;
 
 protected:
-    void OnOKCommand() { OnOK(); }
-    void OnCancelCommand() { OnCancel(); }
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -92,7 +90,8 @@ private:
     bool m_inModalLoop;
     bool m_endRequested;
     INT_PTR m_modalResult;
-    UINT m_defaultPending;  // message passed to DefDlgProc that our procedure must decline
+    bool m_defaultPending;    // DefDlgProc is handling m_defaultMessage for Default():
+    UINT m_defaultMessage;    // our procedure declines it once
 };
 
 #endif

@@ -41,7 +41,9 @@ public:
         it.iSubItem = subItem;
         it.pszText = buffer;
         it.cchTextMax = size;
-        return (int)SendMessage(LVM_GETITEMTEXTA, (WPARAM)item, (LPARAM)&it);
+        int length = (int)SendMessage(LVM_GETITEMTEXTA, (WPARAM)item, (LPARAM)&it);
+        buffer[size - 1] = '\0';  // some list views leave a cut text unterminated
+        return length < size ? length : size - 1;
     }
     BOOL DeleteItem(int item) { return (BOOL)SendMessage(LVM_DELETEITEM, (WPARAM)item); }
     BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }

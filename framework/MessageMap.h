@@ -83,13 +83,14 @@ protected:                                                      \
         return &map;                                                            \
     }
 
-// Internal: one entry whose handler runs `body` with `self` typed ThisClass*.
-#define MSGMAP_ENTRY(msg, code, id, body)                                        \
+// Internal: one entry whose handler runs the body (the variadic part, which
+// may hold commas) with `self` typed ThisClass*.
+#define MSGMAP_ENTRY(msg, code, id, ...)                                         \
     { (msg), (code), (id),                                                      \
       [](CWnd* w_, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL {      \
           ThisClass* self = static_cast<ThisClass*>(w_);                        \
           (void)self; (void)wParam; (void)lParam; (void)result;                 \
-          body } },
+          __VA_ARGS__ } },
 
 // --- commands and control notifications (handler: void fn()) ---
 #define ON_COMMAND(id, fn) \

@@ -83,6 +83,9 @@ HINSTANCE AfxGetInstanceHandle();
 // Message box owned by the main window's active popup; caption = application name.
 int AfxMessageBox(const char* text, UINT type = MB_OK);
 int AfxMessageBox(UINT stringId, UINT type = MB_OK);  // text from the string table
+// Registers the common control classes once per process (list view, track
+// bar, progress bar, tooltips); dialogs and tooltips call it before creation.
+void AfxInitCommonControls();
 // Entry point body: InitInstance, Run when it returned TRUE, ExitInstance.
 int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR cmdLine, int cmdShow);
 

@@ -1,0 +1,30 @@
+# The dialog framework layer.
+#
+#   framework_core  pure pieces: file dialog selection and filter text, command line
+#   framework       CWinApp, CWnd, CDialog, message maps, control wrappers (Windows)
+set(_fw "${CMAKE_CURRENT_LIST_DIR}")
+set(_fw_tests "${CMAKE_SOURCE_DIR}/tests/win/framework")
+
+add_library(framework_core STATIC "${_fw}/FileSelection.cpp" "${_fw}/CommandLineInfo.cpp")
+
+tarvello_core_test(NAME framework_core_test
+  SOURCES "${_fw_tests}/FileSelectionTest.cpp" "${_fw_tests}/CommandLineInfoTest.cpp"
+  LIBS framework_core)
+
+if(WIN32)
+  add_library(framework STATIC
+    "${_fw}/Wnd.cpp"
+    "${_fw}/Dialog.cpp"
+    "${_fw}/WinApp.cpp"
+    "${_fw}/Button.cpp"
+    "${_fw}/ToolTipCtrl.cpp"
+    "${_fw}/Menu.cpp"
+    "${_fw}/FileDialog.cpp")
+  target_link_libraries(framework PUBLIC framework_core res_support comctl32 comdlg32 gdi32 user32)
+
+  tarvello_win_test(NAME framework_test
+    SOURCES "${_fw_tests}/MessageMapTest.cpp" "${_fw_tests}/DialogTest.cpp"
+            "${_fw_tests}/ProfileStoreTest.cpp" "${_fw_tests}/ControlsTest.cpp"
+    RESOURCES "${_fw_tests}/FrameworkTest.rc"
+    LIBS framework win_test_support)
+endif()

@@ -1,0 +1,17 @@
+// Resource ids of the image button tests.
+#ifndef TARVELLO_TESTS_WIN_CONTROLS_CONTROLSTESTIDS_H
+#define TARVELLO_TESTS_WIN_CONTROLS_CONTROLSTESTIDS_H
+
+#define IDD_BUTTONS 400
+#define IDI_RED32 401
+#define IDI_RED48 402
+#define IDI_RED16_32 403
+
+#define IDC_ADD 1002
+#define IDC_CONVERT 1000
+#define IDC_SETTINGS 1001
+#define IDC_LIST_ADD 1025
+#define IDC_LIST_REMOVE 1026
+#define IDC_CHANGE 1019
+
+#endif
