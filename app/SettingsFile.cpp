@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/ConversionSettings.h"
+#include "engine/ProgramFolder.h"
 
 namespace {
 
@@ -23,19 +24,6 @@ char g_versionText[kSettingsPathCapacity] = "1.00";
 bool JoinPath(const char* folder, const char* name, char* path, size_t size) {
     const int n = snprintf(path, size, "%s%s", folder, name);
     return n >= 0 && static_cast<size_t>(n) < size;
-}
-
-// The folder of this executable, with its final backslash; "" when the path
-// has no backslash or does not fit.
-void OwnProgramFolder(char* folder, size_t size) {
-    char path[MAX_PATH + 1];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    folder[0] = '\0';
-    if (n == 0 || n >= sizeof path) return;
-    char* slash = std::strrchr(path, '\\');
-    if (slash == nullptr) return;
-    slash[1] = '\0';
-    if (!JoinPath(path, "", folder, size)) folder[0] = '\0';
 }
 
 bool FileExists(const char* path) {
@@ -185,7 +173,7 @@ void SaveSettingsTo(const SettingsPlaces& places, const ConversionSettings& sett
 }
 
 void DefaultSettingsPlaces(SettingsPlaces* places) {
-    OwnProgramFolder(places->programFolder, sizeof places->programFolder);
+    ProgramFolder(places->programFolder, sizeof places->programFolder);
     places->userFolder[0] = '\0';
     char appData[kSettingsPathCapacity];
     const DWORD n = GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
