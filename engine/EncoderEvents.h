@@ -5,17 +5,9 @@
 
 #include <cstdint>
 
+#include "encoder/EncoderEvents.h"  // the event codes, shared with the encoder
 #include "engine/RunState.h"
 #include "engine/SourceTable.h"
-
-// Event codes carried in the first parameter of the encoder's window message.
-enum EncoderEventCode : uint32_t {
-    kEventDuration = 1,   // whole seconds
-    kEventWidth = 2,      // pixels
-    kEventHeight = 3,     // pixels
-    kEventFrameRate = 4,  // units of 0.0000001 frame per second
-    kEventPosition = 6,   // whole seconds into the file being converted
-};
 
 // Answer to a report; kEventStop tells the encoder to stop.
 constexpr int32_t kEventGoOn = 0;

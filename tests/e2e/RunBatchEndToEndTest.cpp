@@ -1,0 +1,69 @@
+// The batch run with the real encoder and FFmpeg: two clips probed and then
+// converted to DVD (PAL) in one run; the outputs checked with ffprobe.
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "encoder/ExitCodes.h"
+#include "engine/EncoderArguments.h"
+#include "engine/EncoderLaunch.h"
+#include "engine/OutputFormat.h"
+#include "tests/e2e/EncoderHarness.h"
+#include "tests/win/run/RunTestFixture.h"
+
+namespace runtest {
+namespace {
+
+using RunEndToEnd = RunTest;
+
+TEST_F(RunEndToEnd, TwoClipsToDvdInOneBatch) {
+    SetRunTickSource(nullptr);  // real time: the summary's figure is not checked
+    const std::string program = wintest::ToWindowsPath(RUN_E2E_PROGRAM_DIR);
+    const std::string clips[] = {e2e::ClipPath("clip-640x480-25fps.avi"),
+                                 e2e::ClipPath("clip-720x400-25fps.avi")};
+    const std::string out = FreshFolder("e2e-dvd");
+    host.encoderFolder = program;
+    host.outputFolder = out;
+    g_settings.outputFormat = kFormatDvd;
+    g_settings.tvMode = 1;  // PAL: 720 x 576 at 25 fps
+
+    // Import: each clip probed into the row it will take.
+    for (const std::string& clip : clips) {
+        g_runState.probeFailed = 0;
+        const EncoderRunResult probe = RunEncoder(host.MainWindow(), program.c_str(), clip.c_str(),
+                                                  (out + "probe.vob").c_str(), 0, 0, kEncoderModeProbe);
+        ASSERT_TRUE(probe.Ran());
+        ASSERT_EQ(kExitSuccess, static_cast<int>(probe.exitCode));
+        ASSERT_EQ(0, g_runState.probeFailed) << clip;
+        g_runState.totalSeconds += g_sourceTable.At(g_runState.rowCount)->duration;
+        host.sources.push_back(clip);
+        ++g_runState.rowCount;
+    }
+    EXPECT_EQ(5.0, g_runState.totalSeconds);
+
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+    const std::vector<std::string> texts = boxes.Texts();
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ(0u, texts[0].find("Mission accomplished! Total Time:")) << texts[0];
+    EXPECT_FALSE(host.shown.empty());
+    for (const Shown& s : host.shown) EXPECT_LE(s.bar, 1000);
+    EXPECT_TRUE(host.IsWindowEnabled());
+
+    const char* names[] = {"clip-640x480-25fps.vob", "clip-720x400-25fps.vob"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        std::map<std::string, std::string> facts = e2e::DescribeMedia(out + name);
+        ASSERT_EQ("1", facts["end"]) << "ffprobe gave no description";
+        EXPECT_EQ("mpeg", facts["format"]);
+        EXPECT_EQ("mpeg2video", facts["v.codec_name"]);
+        EXPECT_EQ("720", facts["v.width"]);
+        EXPECT_EQ("576", facts["v.height"]);
+        EXPECT_NEAR(25.0, e2e::ParseRate(facts["v.r_frame_rate"]), 0.01);
+        EXPECT_EQ("ac3", facts["a.codec_name"]);
+        EXPECT_EQ("48000", facts["a.sample_rate"]);
+    }
+}
+
+}  // namespace
+}  // namespace runtest
