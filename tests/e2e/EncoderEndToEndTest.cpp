@@ -269,3 +269,26 @@ TEST(EncoderConversion, MissingFfmpegIsReportedAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EncoderConversion, NonAsciiNamesCrossIntact) {
+    // Both executables carry the UTF-8 code page manifest.
+    if (GetACP() != CP_UTF8) GTEST_SKIP() << "no UTF-8 code page (manifest not honoured)";
+    const std::string folder = e2e::FreshFolder("names");
+    const std::string source = folder + "clip caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac.avi";  // "clip café 日本.avi"
+    const std::string output = folder + "sortie \xc3\xa9t\xc3\xa9.avi";                  // "sortie été.avi"
+    ASSERT_TRUE(CopyFileA(e2e::ClipPath("clip-320x240-noaudio.avi").c_str(), source.c_str(), FALSE));
+
+    Probed probe = Probe(source);
+    EXPECT_EQ(kExitSuccess, static_cast<int>(probe.run.exitCode)) << probe.run.errorText;
+    EXPECT_EQ(2.0, probe.row.duration);
+
+    const std::string text = ComposeJobText(Tweak(kFormatAvi), probe.row, source, output, kEncoderModeConvert, 0);
+    e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
+    EXPECT_EQ(kExitSuccess, static_cast<int>(run.exitCode)) << run.errorText;
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output.c_str()));
+    EXPECT_EQ(2u, e2e::FilesMatching(folder, "*").size());  // the source and the output, nothing else
+}
+
+}  // namespace
