@@ -144,7 +144,8 @@ const MsgMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
 
 BOOL CWnd::ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     CWnd* control = FromHandlePermanent(child);
-    if (control == nullptr) return FALSE;
+    // Only child controls; WM_CTLCOLORDLG names the dialog itself.
+    if (control == nullptr || !(GetWindowLongA(child, GWL_STYLE) & WS_CHILD)) return FALSE;
     CurrentMsg current = { WM_REFLECT_BASE + message, wParam, lParam };
     const CurrentMsg* saved = control->m_currentMsg;
     control->m_currentMsg = &current;
@@ -167,6 +168,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             return TRUE;
     } else if (message == WM_NOTIFY) {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header == nullptr) return FALSE;
         code = header->code;
         id = (UINT)header->idFrom;
         if (ReflectToChild(header->hwndFrom, WM_NOTIFY, wParam, lParam, result)) return TRUE;
