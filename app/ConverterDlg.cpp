@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -55,6 +56,7 @@ const ImageButtonSetUp kImageButtons[] = {
 
 CConverterDlg::CConverterDlg(CWnd* parent)
     : CDialog(IDD_CONVERTER_DIALOG, parent), m_hIcon(nullptr), m_importing(false) {
+    m_encoderFolder[0] = '\0';
     m_hIcon = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     LoadSettings();
 }
@@ -362,7 +364,7 @@ void CConverterDlg::OnCancel() {
 EncoderRunResult CConverterDlg::RunEncoder(const char* sourcePath, const char* outputPath,
                                            int32_t padWidth, int32_t padHeight, int32_t mode) {
     char folder[kPathCapacity];
-    ProgramFolder(folder, sizeof folder);
+    EncoderFolder(folder, sizeof folder);
     return ::RunEncoder(m_hWnd, folder, sourcePath, outputPath, padWidth, padHeight, mode);
 }
 
@@ -373,6 +375,18 @@ LRESULT CConverterDlg::OnEncoderEvent(WPARAM code, LPARAM value) {
 void CConverterDlg::ConvertAll() {
     if (RefuseWhileImporting()) return;
     ConvertAllRows(*this);
+}
+
+void CConverterDlg::SetEncoderFolder(const char* folder) {
+    std::snprintf(m_encoderFolder, sizeof m_encoderFolder, "%s", folder != nullptr ? folder : "");
+}
+
+void CConverterDlg::EncoderFolder(char* out, size_t size) {
+    if (m_encoderFolder[0] == '\0') {
+        ProgramFolder(out, size);
+    } else {
+        std::snprintf(out, size, "%s", m_encoderFolder);
+    }
 }
 
 bool CConverterDlg::RowSourcePath(int32_t row, char* out, size_t size) {

@@ -17,6 +17,7 @@
 #include "controls/ImageButton.h"
 #include "engine/BatchRun.h"
 #include "engine/EncoderLaunch.h"
+#include "engine/ProgramFolder.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
@@ -54,6 +55,10 @@ public:
     // True while an import is probing files; commands that would disturb it
     // are refused meanwhile.
     bool IsImporting() const { return m_importing; }
+
+    // Starts the encoder from `folder` (with its final backslash) instead of
+    // the program folder; tests use a scripted stand-in. Null: the program folder.
+    void SetEncoderFolder(const char* folder);
 
     // Controls, in template binding order (public for the tests).
     CComboBox m_aspect;        // 1069
@@ -96,6 +101,7 @@ private:
     bool RowSourcePath(int32_t row, char* out, size_t size) override;
     void ReadOutputFolder(char* out, size_t size) override;
     void EnableMainWindow(bool enable) override { EnableWindow(enable ? TRUE : FALSE); }
+    void EncoderFolder(char* out, size_t size) override;
 
     void SetUpImageButtons();
     void CreateProgressDialog();
@@ -107,4 +113,5 @@ private:
 
     HICON m_hIcon;
     bool m_importing;
+    char m_encoderFolder[kPathCapacity];  // "" for the program folder
 };

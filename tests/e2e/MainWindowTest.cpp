@@ -1,6 +1,9 @@
 // The real Tarvello.exe with the real encoder and FFmpeg, driven from outside:
 // import (with a file that cannot be read), reordering, removal, conversion to
 // DVD PAL checked by ffprobe, and what option.ini holds after Escape.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -108,7 +111,11 @@ TEST(MainWindow, ImportReorderRemoveConvertAndClose) {
     app.Post(IDC_CONVERT);
     HWND progress = app.WaitProgressDialog();
     ASSERT_NE(nullptr, progress);
-    wintest::PumpMessagesFor(300);
+    // A picture with some progress on it, when the run lasts long enough.
+    HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
+    for (int i = 0; i < 200 && IsWindowVisible(progress) && SendMessageA(bar, PBM_GETPOS, 0, 0) == 0; ++i) {
+        wintest::PumpMessagesFor(25);
+    }
     e2e::SaveShot(progress, "progress");
     HWND summary = app.WaitDialog("Tarvello", 180000);
     ASSERT_NE(nullptr, summary);
