@@ -110,6 +110,19 @@ TEST_F(BatchTest, CancelAnsweredYesStopsTheEncoderAndRemovesOnlyTheUnfinishedOut
     }
 }
 
+TEST_F(BatchTest, EscapeInTheProgressDialogCancelsThroughTheWaitLoop) {
+    const std::string work = FreshFolder("escape");
+    host.outputFolder = work;
+    SetSources({Sources(work, "a.avi")}, 100);
+    WriteScript("[*]\nwrite 10\nsend 96 0\nsend 6 1\nsend 6 2\nsend 6 3\nsend 6 4\nwrite 10\n");
+    BoxAnswers boxes(Caption(), {IDYES});
+    ConvertAllRows(host);
+
+    EXPECT_EQ(std::vector<std::string>{"Do you really want to stop?"}, boxes.Texts());
+    EXPECT_EQ(std::vector<std::string>{"exit 14"}, LogLines("exit "));
+    EXPECT_FALSE(FileExists(work + "a.mpeg"));
+}
+
 TEST_F(BatchTest, CancelWithoutFurtherReportsStopsAfterThatFileWithoutAQuestion) {
     const std::string work = FreshFolder("cancel-quiet");
     host.outputFolder = work;

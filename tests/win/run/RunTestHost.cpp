@@ -78,6 +78,11 @@ LRESULT RunHostDlg::OnEncoderEventMessage(WPARAM code, LPARAM value) {
         g_progressDlg->SendMessage(WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED),
                                    reinterpret_cast<LPARAM>(g_progressDlg->GetDlgItem(1034)));
         return 0;
+    case kPostEscape:
+        // Queued, so that it reaches the dialog through the run's own message pump.
+        ::PostMessageA(g_progressDlg->GetDlgItem(1034), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        ::PostMessageA(g_progressDlg->GetDlgItem(1034), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        return 0;
     case kTakeScreenshot:
         wintest::PumpMessagesFor(300);  // let the dialog paint
         screenshotSaved = wintest::SaveWindowScreenshot(g_progressDlg->GetSafeHwnd(),

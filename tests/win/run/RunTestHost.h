@@ -23,6 +23,7 @@ namespace runtest {
 constexpr UINT kSetClockSeconds = 98;  // value: seconds since the run started
 constexpr UINT kPressCancel = 99;
 constexpr UINT kTakeScreenshot = 97;
+constexpr UINT kPostEscape = 96;  // an Escape key press queued for the progress dialog
 
 // What the progress dialog showed after a position report.
 struct Shown {
