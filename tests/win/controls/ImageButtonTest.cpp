@@ -234,6 +234,22 @@ TEST_F(ImageButtonTest, ClickFocusesTheButtonBeforeTheParentHandlerRuns) {
     EXPECT_TRUE(dlg.addHadFocusAtClick);
 }
 
+TEST_F(ImageButtonTest, EnterClicksTheFocusedButtonInsteadOfOk) {
+    // Moving the focus makes the dialog manager restyle the buttons.
+    dlg.SendMessage(WM_NEXTDLGCTL, (WPARAM)dlg.add.m_hWnd, TRUE);
+    PumpLikeTheModalLoop();
+    EXPECT_TRUE(dlg.add.IsDefault());
+    EXPECT_EQ((DWORD)BS_OWNERDRAW, dlg.add.GetStyle() & 0x1F);
+    PostMessageA(dlg.add.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    PumpLikeTheModalLoop();
+    EXPECT_EQ(1, dlg.addClicks);
+    EXPECT_TRUE(dlg.IsWindowVisible());  // OK was not pressed
+
+    dlg.SendMessage(WM_NEXTDLGCTL, (WPARAM)dlg.GetDlgItem(IDOK), TRUE);
+    PumpLikeTheModalLoop();
+    EXPECT_FALSE(dlg.add.IsDefault());
+}
+
 TEST_F(ImageButtonTest, TooltipHoldsOneToolWithTheLatestText) {
     dlg.convert.SetTooltipText("Start converting", TRUE);
     CToolTipCtrl& tip = dlg.convert.GetToolTip();
