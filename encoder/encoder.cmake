@@ -44,6 +44,10 @@ if(WIN32)
     COMMENT "Copying ffmpeg.exe (${TARVELLO_FFMPEG_PACKAGE}) into the program folder")
   add_custom_target(ffmpeg_exe ALL DEPENDS "${TARVELLO_PROGRAM_DIR}/ffmpeg.exe")
   add_dependencies(quenforenc ffmpeg_exe)
+
+  # For scripts/bench: the same translation, printed.
+  add_executable(quenforenc_args ${CMAKE_CURRENT_LIST_DIR}/FfmpegArgumentsTool.cpp)
+  target_link_libraries(quenforenc_args PRIVATE encoder_core)
 endif()
 
 set(ENCODER_NATIVE_TEST_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/native/encoder)
