@@ -13,11 +13,11 @@
 
 class CLinkLabel : public CStatic {
  public:
-  static const COLORREF kLinkColor = RGB(0, 0, 238);
-  static const COLORREF kVisitedColor = RGB(85, 26, 139);
-  static const COLORREF kHoverColor = RGB(255, 0, 0);
-  static const UINT_PTR kHoverTimerId = 100;
-  static const UINT kHoverTimerMs = 100;
+  static constexpr COLORREF kLinkColor = RGB(0, 0, 238);
+  static constexpr COLORREF kVisitedColor = RGB(85, 26, 139);
+  static constexpr COLORREF kHoverColor = RGB(255, 0, 0);
+  static constexpr UINT_PTR kHoverTimerId = 100;
+  static constexpr UINT kHoverTimerMs = 100;
 
   CLinkLabel();
   ~CLinkLabel() override;

@@ -22,7 +22,12 @@ CTextLabel::~CTextLabel() {
 }
 
 HBRUSH CTextLabel::CtlColor(HDC dc, UINT /*ctlColor*/) {
-  if (m_font != nullptr) SelectObject(dc, m_font);
+  if (m_font != nullptr) {
+    SelectObject(dc, m_font);
+    // Some static controls select their own font after asking for colours
+    // (Wine does); as the control's font the label font is drawn either way.
+    if (GetFont() != m_font) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+  }
   SetTextColor(dc, m_textColor);
   SetBkMode(dc, TRANSPARENT);
   return m_background;

@@ -45,4 +45,16 @@ if(WIN32)
 
   add_custom_target(help_files ALL
     DEPENDS ${TARVELLO_PROGRAM_DIR}/tips.txt ${TARVELLO_PROGRAM_DIR}/help.chm)
+
+  set(help_win_tests ${CMAKE_CURRENT_LIST_DIR}/../tests/win/help)
+  tarvello_win_test(NAME help_win_test
+    SOURCES ${help_win_tests}/HelpTestSupport.cpp
+            ${help_win_tests}/HtmAssociation.cpp
+            ${help_win_tests}/TipDlgTest.cpp
+            ${help_win_tests}/OpenLinkTest.cpp
+            ${help_win_tests}/AboutDlgTest.cpp
+            ${help_win_tests}/HtmlHelpTest.cpp
+    RESOURCES ${TARVELLO_RC} ${TARVELLO_MANIFEST_RC}
+    LIBS help_win win_test_support advapi32)
+  add_dependencies(help_win_test help_files)
 endif()
