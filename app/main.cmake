@@ -31,4 +31,22 @@ if(WIN32)
   # The program folder is only complete with the encoder and the help files.
   add_dependencies(Tarvello quenforenc help_files)
 
+  # The main dialog inside a test process, with a scripted stand-in for the
+  # encoder beside the test executable in a folder of its own (its option.ini
+  # is written there too).
+  set(_app_test_dir "${CMAKE_BINARY_DIR}/app-main-dialog-test")
+  add_executable(app_fake_encoder WIN32
+    ${CMAKE_SOURCE_DIR}/tests/win/run/fake_encoder/FakeEncoder.cpp ${TARVELLO_MANIFEST_RC})
+  set_target_properties(app_fake_encoder PROPERTIES
+    OUTPUT_NAME quenforenc RUNTIME_OUTPUT_DIRECTORY "${_app_test_dir}")
+  tarvello_win_test(NAME app_main_dialog_test
+    SOURCES
+      ${CMAKE_SOURCE_DIR}/tests/win/app/MainDialogFixture.cpp
+      ${CMAKE_SOURCE_DIR}/tests/win/app/ConverterDlgTest.cpp
+      ${CMAKE_SOURCE_DIR}/tests/win/app/SourceListTest.cpp
+    RESOURCES "${TARVELLO_RC}" "${TARVELLO_MANIFEST_RC}"
+    LIBS app_main_window win_test_support)
+  set_target_properties(app_main_dialog_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${_app_test_dir}")
+  add_dependencies(app_main_dialog_test app_fake_encoder)
+
 endif()

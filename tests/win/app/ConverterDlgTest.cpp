@@ -1,0 +1,121 @@
+// The main dialog's set-up: columns, image buttons, system menu, progress
+// dialog, and the output folder edit.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/ConversionSettings.h"
+#include "engine/ProgressDlg.h"
+#include "engine/RunState.h"
+#include "res/resource.h"
+#include "tests/win/app/MainDialogFixture.h"
+#include "tests/win/support/WinTestSupport.h"
+
+namespace apptest {
+namespace {
+
+using ConverterDlgTest = MainDialogTest;
+
+TEST_F(ConverterDlgTest, ListColumnsKeepTheirLeadingSpaces) {
+    struct Column {
+        const char* title;
+        int width;
+        int format;
+    } columns[] = {
+        {" Number", 90, LVCFMT_LEFT},
+        {"  File path", 360, LVCFMT_LEFT},
+        {"   Duration", 122, LVCFMT_CENTER},
+    };
+    for (int i = 0; i < 3; ++i) {
+        char title[64] = "";
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = title;
+        column.cchTextMax = sizeof title;
+        ASSERT_TRUE(dlg->m_list.SendMessage(LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)));
+        EXPECT_STREQ(columns[i].title, title);
+        EXPECT_EQ(columns[i].width, column.cx) << i;
+        EXPECT_EQ(columns[i].format, column.fmt & LVCFMT_JUSTIFYMASK) << i;
+    }
+    EXPECT_NE(0u, dlg->m_list.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
+}
+
+TEST_F(ConverterDlgTest, ImageButtonsHaveIconsAndTooltipsButChangeHasNone) {
+    struct Button {
+        CImageButton* button;
+        const char* tooltip;
+        int size;  // expected icon width; 0: any
+    } buttons[] = {
+        {&dlg->m_convert, "Start converting", 48},
+        {&dlg->m_settings, "Settings...", 48},
+        {&dlg->m_add, "Add video files to the list", 48},
+        {&dlg->m_help, "About,help,home page,tip of the day.", 0},
+        {&dlg->m_listAdd, "Add video files to the list", 0},
+        {&dlg->m_remove, "Remove the selected video file", 0},
+        {&dlg->m_moveUp, "Move the selected video file up", 0},
+        {&dlg->m_moveDown, "Move the selected video file down", 0},
+    };
+    for (const Button& b : buttons) {
+        char text[128] = "";
+        b.button->GetToolTip().GetText(text, sizeof text, b.button, 1);
+        EXPECT_STREQ(b.tooltip, text);
+        EXPECT_NE(nullptr, b.button->GetIcon()) << b.tooltip;
+        if (b.size != 0) {
+            EXPECT_EQ(b.size, b.button->GetIconWidth()) << b.tooltip;
+        }
+        EXPECT_EQ(1, b.button->GetAlign()) << b.tooltip;
+    }
+    EXPECT_EQ(nullptr, dlg->m_change.GetIcon());
+}
+
+TEST_F(ConverterDlgTest, SystemMenuEndsWithTheAboutItem) {
+    HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
+    int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), GetMenuItemID(menu, count - 1));
+    char text[64] = "";
+    GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("&About Tarvello...", text);
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu, count - 2, TRUE, &info);
+    EXPECT_NE(0u, info.fType & MFT_SEPARATOR);
+}
+
+TEST_F(ConverterDlgTest, ProgressDialogExistsHiddenAndGoesWithTheMainDialog) {
+    ASSERT_NE(nullptr, g_progressDlg);
+    HWND progress = g_progressDlg->GetSafeHwnd();
+    EXPECT_TRUE(IsWindow(progress));
+    EXPECT_FALSE(IsWindowVisible(progress));
+    EXPECT_EQ(dlg->GetSafeHwnd(), GetWindow(progress, GW_OWNER));
+    dlg->DestroyWindow();
+    dlg.reset();
+    EXPECT_EQ(nullptr, g_progressDlg);
+    EXPECT_FALSE(IsWindow(progress));
+}
+
+TEST_F(ConverterDlgTest, OutputFolderEditShowsTheSettingAndHoldsAtMost255Characters) {
+    EXPECT_EQ(std::string(g_settings.outputFolder), wintest::WindowText(dlg->m_outputFolder));
+    EXPECT_EQ(255, static_cast<int>(dlg->m_outputFolder.SendMessage(EM_GETLIMITTEXT)));
+    EXPECT_EQ(0.0, g_runState.totalSeconds);
+}
+
+TEST_F(ConverterDlgTest, SettingsAreSavedWhenTheDialogGoes) {
+    dlg->m_format.SetCurSel(kFormatWmv);
+    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_FORMAT, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(dlg->m_format.GetSafeHwnd()));
+    EXPECT_EQ(kFormatWmv, g_settings.outputFormat);
+    dlg->DestroyWindow();
+    dlg.reset();
+    char value[16] = "";
+    GetPrivateProfileStringA("Destinate", "Output format", "", value, sizeof value,
+                             (TestFolder() + "option.ini").c_str());
+    EXPECT_STREQ("8", value);
+}
+
+}  // namespace
+}  // namespace apptest

@@ -1,0 +1,193 @@
+// The source list inside the main dialog: rows and SourceTable in step when
+// files are removed and moved, and the import's choices (failures reported
+// after all probes, the probe row cleared, the 99-row limit, long paths, a
+// missing encoder, commands refused while probing), with a scripted encoder.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/RunState.h"
+#include "engine/SourceTable.h"
+#include "res/resource.h"
+#include "tests/win/app/MainDialogFixture.h"
+#include "tests/win/support/WinTestSupport.h"
+
+namespace apptest {
+namespace {
+
+using SourceListTest = MainDialogTest;
+
+const char kFolder[] = "C:\\clips";
+
+std::string InFolder(const char* name) { return std::string(kFolder) + "\\" + name; }
+
+TEST_F(SourceListTest, RemovingRowTwoOfFourRenumbersSelectsAndShiftsTheTable) {
+    for (int i = 0; i < 4; ++i) {
+        AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 100.0 * (i + 1), 100 + i, 200 + i,
+                     20.0 + i);
+    }
+    EXPECT_DOUBLE_EQ(1000.0, g_runState.totalSeconds);
+    dlg->m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    Click(IDC_LIST_REMOVE);
+
+    ASSERT_EQ(3, g_runState.rowCount);
+    ASSERT_EQ(3, dlg->m_list.GetItemCount());
+    EXPECT_DOUBLE_EQ(800.0, g_runState.totalSeconds);
+    const int oldRow[] = {0, 2, 3};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ("          " + std::to_string(i + 1), Cell(i, 0));
+        EXPECT_EQ(InFolder(("f" + std::to_string(oldRow[i]) + ".avi").c_str()), Cell(i, 1));
+        const SourceRow* row = g_sourceTable.At(i);
+        EXPECT_EQ(100.0 * (oldRow[i] + 1), row->duration);
+        EXPECT_EQ(100 + oldRow[i], row->width);
+        EXPECT_EQ(200 + oldRow[i], row->height);
+        EXPECT_EQ(20.0 + oldRow[i], row->frameRate);
+    }
+    EXPECT_EQ(1, SelectedRow());
+    EXPECT_EQ(dlg->m_list.GetSafeHwnd(), GetFocus());
+}
+
+TEST_F(SourceListTest, RemovingTheLastRowLeavesNoSelectionAndNoSelectionRemovesNothing) {
+    AddProbedRow(InFolder("a.avi"), 10.0);
+    AddProbedRow(InFolder("b.avi"), 20.0);
+    Click(IDC_LIST_REMOVE);  // nothing selected: nothing happens, nothing shown
+    EXPECT_EQ(2, g_runState.rowCount);
+    dlg->m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    dlg->SendMessage(WM_COMMAND, ID_LIST_REMOVE_FILE, 0);
+    EXPECT_EQ(1, g_runState.rowCount);
+    EXPECT_EQ(-1, SelectedRow());
+    EXPECT_DOUBLE_EQ(10.0, g_runState.totalSeconds);
+}
+
+TEST_F(SourceListTest, MovingCarriesTheFileWithAllItsValues) {
+    AddProbedRow(InFolder("first.avi"), 3725.0, 640, 480, 25.0);
+    AddProbedRow(InFolder("second.avi"), 360000.0, 720, 576, 29.97);
+    EXPECT_EQ("01:02:05", Cell(0, 2));
+    EXPECT_EQ("100:00:00", Cell(1, 2));
+    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    Click(IDC_LIST_DOWN);
+    EXPECT_EQ(InFolder("second.avi"), Cell(0, 1));
+    EXPECT_EQ(InFolder("first.avi"), Cell(1, 1));
+    EXPECT_EQ("100:00:00", Cell(0, 2));
+    EXPECT_EQ("01:02:05", Cell(1, 2));
+    EXPECT_EQ("          1", Cell(0, 0));
+    EXPECT_EQ("          2", Cell(1, 0));
+    EXPECT_EQ(1, SelectedRow());
+    EXPECT_EQ(3725.0, g_sourceTable.At(1)->duration);
+    EXPECT_EQ(640, g_sourceTable.At(1)->width);
+    EXPECT_EQ(29.97, g_sourceTable.At(0)->frameRate);
+    EXPECT_DOUBLE_EQ(363725.0, g_runState.totalSeconds);
+
+    // At the end it moves towards: only the focus.
+    Click(IDC_LIST_DOWN);
+    EXPECT_EQ(InFolder("first.avi"), Cell(1, 1));
+    dlg->SendMessage(WM_COMMAND, ID_LIST_MOVE_UP, 0);
+    EXPECT_EQ(InFolder("first.avi"), Cell(0, 1));
+    EXPECT_EQ(0, SelectedRow());
+}
+
+TEST_F(SourceListTest, MovingWithoutSelectionWarnsOnlyWithTwoRows) {
+    AddProbedRow(InFolder("a.avi"), 10.0);
+    {
+        wintest::MessageBoxAnswerer none("Warning", IDOK, 1, 300);
+        Click(IDC_LIST_UP);
+        EXPECT_FALSE(none.Wait());
+    }
+    AddProbedRow(InFolder("b.avi"), 10.0);
+    wintest::MessageBoxAnswerer warning("Warning", IDOK);
+    Click(IDC_LIST_UP);
+    ASSERT_TRUE(warning.Wait());
+    EXPECT_EQ("No item was selected!", warning.Text(0));
+}
+
+TEST_F(SourceListTest, ImportReportsFailuresAfterAllProbesAndNeverShowsStaleValues) {
+    // b.avi ends without a duration report: with an uncleared probe row it
+    // would have shown a.avi's leftover duration.
+    WriteEncoderScript(GoodProbe("a.avi", 75) + "[b.avi]\nsend 2 640\nsend 3 480\nsend 4 250000000\n" +
+                       GoodProbe("c.avi", 3725) + "[d.avi]\nsend 1 0\n");
+    AddProbedRow(InFolder("old.avi"), 5.0);
+    std::vector<std::string> boxes = Import(kFolder, {"a.avi", "b.avi", "c.avi", "d.avi"}, 2);
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ("Load file " + InFolder("b.avi") + " failed.", boxes[0]);
+    EXPECT_EQ("Load file " + InFolder("d.avi") + " failed.", boxes[1]);
+    ASSERT_EQ(3, g_runState.rowCount);
+    EXPECT_EQ(InFolder("a.avi"), Cell(1, 1));
+    EXPECT_EQ("00:01:15", Cell(1, 2));
+    EXPECT_EQ(InFolder("c.avi"), Cell(2, 1));
+    EXPECT_EQ("01:02:05", Cell(2, 2));
+    EXPECT_EQ("          3", Cell(2, 0));
+    EXPECT_DOUBLE_EQ(5.0 + 75.0 + 3725.0, g_runState.totalSeconds);
+    // Probe mode, paddings 0, this window.
+    std::vector<std::string> log = EncoderLog();
+    ASSERT_FALSE(log.empty());
+    const std::string window = std::to_string(reinterpret_cast<INT_PTR>(dlg->GetSafeHwnd()));
+    EXPECT_NE(std::string::npos, log[0].find(" 1 " + window)) << log[0];
+}
+
+TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {
+    for (int i = 0; i < 98; ++i) AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 1.0);
+    WriteEncoderScript(GoodProbe("x.avi", 10) + GoodProbe("y.avi", 10) + GoodProbe("z.avi", 10));
+    std::vector<std::string> boxes = Import(kFolder, {"x.avi", "y.avi", "z.avi"}, 1);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("The list holds at most 99 video files. 2 selected files were not added.", boxes[0]);
+    EXPECT_EQ(99, g_runState.rowCount);
+    EXPECT_EQ(99, dlg->m_list.GetItemCount());
+    EXPECT_EQ(InFolder("x.avi"), Cell(98, 1));
+    // Only x.avi was probed.
+    int runs = 0;
+    for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(1, runs);
+}
+
+TEST_F(SourceListTest, TooLongPathIsRefusedWithoutAProbe) {
+    const std::string longName = std::string(260, 'n') + ".avi";
+    WriteEncoderScript(GoodProbe("ok.avi", 10) + "[*]\nsend 1 10\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
+    std::vector<std::string> boxes = Import(kFolder, {longName, "ok.avi"}, 1);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::string::npos, boxes[0].find("longer than 255 characters")) << boxes[0];
+    EXPECT_NE(std::string::npos, boxes[0].find(InFolder(longName.c_str()))) << boxes[0];
+    ASSERT_EQ(1, g_runState.rowCount);
+    EXPECT_EQ(InFolder("ok.avi"), Cell(0, 1));
+    for (const std::string& line : EncoderLog()) EXPECT_EQ(std::string::npos, line.find("nnnnnnnn"));
+}
+
+TEST_F(SourceListTest, MissingEncoderIsReportedOncePerImport) {
+    std::string empty = TestFolder() + "no-encoder\\";
+    CreateDirectoryA(empty.c_str(), nullptr);
+    dlg->SetEncoderFolder(empty.c_str());
+    std::vector<std::string> boxes = Import(kFolder, {"a.avi", "b.avi", "c.avi"}, 2, 3000);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::string::npos, boxes[0].find("quenforenc.exe")) << boxes[0];
+    EXPECT_EQ(0, g_runState.rowCount);
+}
+
+TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
+    AddProbedRow(InFolder("kept.avi"), 5.0);
+    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    WriteEncoderScript("[slow.avi]\nsleep 500\nsend 1 42\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
+    // Waiting in the queue when the probe starts: the wait loop hands them over.
+    const HWND window = dlg->GetSafeHwnd();
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_LIST_REMOVE, BN_CLICKED), 0);
+    PostMessageA(window, WM_COMMAND, ID_LIST_MOVE_DOWN, 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_TOOL_ADD, BN_CLICKED), 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CONVERT, BN_CLICKED), 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    wintest::MessageBoxAnswerer fileDialog("Import video files", IDCANCEL, 1, 300);
+    std::vector<std::string> boxes = Import(kFolder, {"slow.avi"}, 0);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(fileDialog.Wait()) << "a second import started during the probe";
+    EXPECT_TRUE(dlg->IsWindowVisible()) << "the window closed during the probe";
+    EXPECT_FALSE(dlg->IsImporting());
+    ASSERT_EQ(2, g_runState.rowCount);
+    EXPECT_EQ(InFolder("kept.avi"), Cell(0, 1));
+    EXPECT_EQ(InFolder("slow.avi"), Cell(1, 1));
+    EXPECT_EQ("00:00:42", Cell(1, 2));
+    // Afterwards the same commands work again.
+    Click(IDC_LIST_REMOVE);
+    EXPECT_EQ(1, g_runState.rowCount);
+}
+
+}  // namespace
+}  // namespace apptest
