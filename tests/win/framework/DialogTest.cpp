@@ -21,6 +21,7 @@ public:
     char text[8] = "start";
     BOOL ownerEnabledDuringRun = TRUE;
     RECT windowRect = {};
+    bool activeDuringRun = false;
 
     void DoDataExchange(CDataExchange* pDX) override {
         DDX_Control(pDX, IDC_CHECK, check);
@@ -54,6 +55,7 @@ public:
     void OnTimer(UINT_PTR id) {
         KillTimer(id);
         GetWindowRect(&windowRect);
+        activeDuringRun = ::GetActiveWindow() == m_hWnd;
         EndDialog(42);
     }
     DECLARE_MESSAGE_MAP()
@@ -101,7 +103,9 @@ TEST(DialogTest, ModalDialogDisablesItsOwnerWhileItRuns) {
     CModalTestDlg dlg(Ending::Timer, &owner);
     EXPECT_EQ(42, dlg.DoModal());
     EXPECT_FALSE(dlg.ownerEnabledDuringRun);
+    EXPECT_TRUE(dlg.activeDuringRun);
     EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_EQ(owner.m_hWnd, ::GetActiveWindow());  // activation goes back to the owner
 }
 
 TEST(DialogTest, ModalDialogWithoutOwnerIsCentredOnTheWorkArea) {
