@@ -18,7 +18,7 @@ bool Parse(const std::string& text, EncoderCommand& command, std::string& error)
     return ParseEncoderCommand(args, command, error);
 }
 
-// The DVD job of the documentation, as the program composes it.
+// A DVD job as the program composes it.
 const char kDvdText[] =
     "\"C:\\clips\\holiday.avi\" -o \"C:\\output video\\holiday.vob\" -oac lavc -ovc lavc -of mpeg "
     "-lavcopts vcodec=mpeg2video:keyint=15:vrc_buf_size=1835:vrc_maxrate=9400:vbitrate=5000:"

@@ -156,7 +156,7 @@ const std::vector<DialogSpec>& Dialogs() {
     return dialogs;
 }
 
-void PrintTo(const DialogSpec& spec, std::ostream* os) { *os << spec.name; }
+void PrintTo(const DialogSpec& tmpl, std::ostream* os) { *os << tmpl.name; }
 
 std::string ClassOf(HWND window) {
     char name[64] = "";
@@ -199,17 +199,17 @@ protected:
 // What was compiled: exact styles and dialog units, before the system and
 // the controls adjust them.
 TEST_P(DialogTemplate, CompiledTemplate) {
-    const DialogSpec& spec = GetParam();
+    const DialogSpec& tmpl = GetParam();
     DialogTemplateData data;
-    ASSERT_TRUE(ReadDialogTemplate(spec.id, &data));
-    EXPECT_EQ(spec.w, data.cx);
-    EXPECT_EQ(spec.h, data.cy);
-    EXPECT_EQ(spec.font, data.font);
-    EXPECT_EQ(spec.points, data.points);
+    ASSERT_TRUE(ReadDialogTemplate(tmpl.id, &data));
+    EXPECT_EQ(tmpl.w, data.cx);
+    EXPECT_EQ(tmpl.h, data.cy);
+    EXPECT_EQ(tmpl.font, data.font);
+    EXPECT_EQ(tmpl.points, data.points);
     EXPECT_EQ(0u, data.style & WS_VISIBLE);
-    ASSERT_EQ(spec.controls.size(), data.items.size());
+    ASSERT_EQ(tmpl.controls.size(), data.items.size());
     for (size_t i = 0; i < data.items.size(); ++i) {
-        const ControlSpec& c = spec.controls[i];
+        const ControlSpec& c = tmpl.controls[i];
         const TemplateItem& item = data.items[i];
         SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(c.id) + ")");
         EXPECT_EQ(static_cast<WORD>(c.id), static_cast<WORD>(item.id));
@@ -222,41 +222,41 @@ TEST_P(DialogTemplate, CompiledTemplate) {
 }
 
 TEST_P(DialogTemplate, FrameCaptionFontAndSize) {
-    const DialogSpec& spec = GetParam();
-    EXPECT_EQ(spec.caption, wintest::WindowText(dialog_));
+    const DialogSpec& tmpl = GetParam();
+    EXPECT_EQ(tmpl.caption, wintest::WindowText(dialog_));
 
     const LONG_PTR style = GetWindowLongPtrA(dialog_, GWL_STYLE);
     const LONG_PTR exStyle = GetWindowLongPtrA(dialog_, GWL_EXSTYLE);
     EXPECT_EQ(0, style & WS_VISIBLE) << "templates are created hidden";
     EXPECT_EQ(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
               style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
-    EXPECT_EQ(spec.minimizeBox, (style & WS_MINIMIZEBOX) != 0);
+    EXPECT_EQ(tmpl.minimizeBox, (style & WS_MINIMIZEBOX) != 0);
     EXPECT_EQ(0, style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
-    EXPECT_EQ(spec.appWindow, (exStyle & WS_EX_APPWINDOW) != 0);
+    EXPECT_EQ(tmpl.appWindow, (exStyle & WS_EX_APPWINDOW) != 0);
 
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog_, WM_GETFONT, 0, 0));
     ASSERT_TRUE(font != NULL);
     LOGFONTA lf = {};
     ASSERT_NE(0, GetObjectA(font, sizeof lf, &lf));
-    EXPECT_STREQ(spec.font, lf.lfFaceName);
+    EXPECT_STREQ(tmpl.font, lf.lfFaceName);
     HDC screen = GetDC(NULL);
-    EXPECT_EQ(-MulDiv(spec.points, GetDeviceCaps(screen, LOGPIXELSY), 72), lf.lfHeight);
+    EXPECT_EQ(-MulDiv(tmpl.points, GetDeviceCaps(screen, LOGPIXELSY), 72), lf.lfHeight);
     ReleaseDC(NULL, screen);
 
     RECT client;
     GetClientRect(dialog_, &client);
-    RECT expected = DialogUnits(dialog_, 0, 0, spec.w, spec.h);
+    RECT expected = DialogUnits(dialog_, 0, 0, tmpl.w, tmpl.h);
     EXPECT_EQ(Describe(expected), Describe(client));
 }
 
 // The created controls, in tab order: ids, classes, texts, the states and
 // button types that matter, and where they stand.
 TEST_P(DialogTemplate, ControlsInTabOrder) {
-    const DialogSpec& spec = GetParam();
+    const DialogSpec& tmpl = GetParam();
     size_t index = 0;
     for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++index) {
-        ASSERT_LT(index, spec.controls.size()) << "more controls than the template should hold";
-        const ControlSpec& c = spec.controls[index];
+        ASSERT_LT(index, tmpl.controls.size()) << "more controls than the template should hold";
+        const ControlSpec& c = tmpl.controls[index];
         SCOPED_TRACE("control " + std::to_string(index) + " (id " + std::to_string(c.id) + ")");
         EXPECT_EQ(static_cast<WORD>(c.id), static_cast<WORD>(GetDlgCtrlID(child)));
         EXPECT_EQ(0, lstrcmpiA(c.cls, ClassOf(child).c_str())) << ClassOf(child);
@@ -286,16 +286,16 @@ TEST_P(DialogTemplate, ControlsInTabOrder) {
             EXPECT_EQ(expected.bottom, actual.bottom);
         }
     }
-    EXPECT_EQ(spec.controls.size(), index);
+    EXPECT_EQ(tmpl.controls.size(), index);
 }
 
 // Shows the dialog and saves what the screen shows; look at these.
 TEST_P(DialogTemplate, Screenshot) {
-    const DialogSpec& spec = GetParam();
+    const DialogSpec& tmpl = GetParam();
     SetWindowPos(dialog_, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(dialog_);
     wintest::PumpMessagesFor(300);
-    const std::string path = wintest::EnvPath("TARVELLO_BUILD_DIR", ("screenshots/res/" + std::string(spec.name) + ".bmp").c_str());
+    const std::string path = wintest::EnvPath("TARVELLO_BUILD_DIR", ("screenshots/res/" + std::string(tmpl.name) + ".bmp").c_str());
     EXPECT_TRUE(wintest::SaveWindowScreenshot(dialog_, path.c_str())) << path;
 }
 
