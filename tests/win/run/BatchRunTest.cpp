@@ -119,6 +119,7 @@ TEST_F(BatchTest, EscapeInTheProgressDialogCancelsThroughTheWaitLoop) {
     ConvertAllRows(host);
 
     EXPECT_EQ(std::vector<std::string>{"Do you really want to stop?"}, boxes.Texts());
+    EXPECT_EQ(std::vector<std::string>{"sent 6 1 -> 1"}, LogLines("sent 6 "));
     EXPECT_EQ(std::vector<std::string>{"exit 14"}, LogLines("exit "));
     EXPECT_FALSE(FileExists(work + "a.mpeg"));
 }

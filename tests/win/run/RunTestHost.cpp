@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "engine/EncoderEventLink.h"
+#include "engine/MessagePump.h"
 #include "engine/ProgressDlg.h"
 #include "engine/RunClock.h"
 #include "engine/RunState.h"
@@ -79,10 +80,18 @@ LRESULT RunHostDlg::OnEncoderEventMessage(WPARAM code, LPARAM value) {
                                    reinterpret_cast<LPARAM>(g_progressDlg->GetDlgItem(1034)));
         return 0;
     case kPostEscape:
-        // Queued, so that it reaches the dialog through the run's own message pump.
-        ::PostMessageA(g_progressDlg->GetDlgItem(1034), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        ::PostMessageA(g_progressDlg->GetDlgItem(1034), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    {
+        // Queued, then taken by the run's own pump, as a key press would be.
+        // Pumped here so that it lands before the next report.
+        HWND button = g_progressDlg->GetDlgItem(1034);
+        ::PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        ::PostMessageA(button, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        MSG pending;
+        for (int i = 0; i < 100 && PeekMessageA(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE); ++i) {
+            PumpOneMessage();
+        }
         return 0;
+    }
     case kTakeScreenshot:
         wintest::PumpMessagesFor(300);  // let the dialog paint
         screenshotSaved = wintest::SaveWindowScreenshot(g_progressDlg->GetSafeHwnd(),
