@@ -145,7 +145,8 @@ TEST_F(BatchTest, EmptyListAndUncreatableFolderTellTheUserAndChangeNothing) {
 
     const std::string work = FreshFolder("bad-folder");
     SetSources({Sources(work, "a.avi")}, 60);
-    const std::string blocked = work + "a.avi\\sub";  // a file is in the way
+    ASSERT_FALSE(MissingDrive().empty());
+    const std::string blocked = MissingDrive() + "\\output video";
     host.outputFolder = blocked;
     WriteScript("[*]\nwrite 100\n");
     ConvertAllRows(host);

@@ -18,14 +18,6 @@ std::string CurrentFolder() {
     return folder;
 }
 
-std::string MissingDrive() {
-    const DWORD drives = GetLogicalDrives();
-    for (char letter = 'Q'; letter > 'D'; --letter) {
-        if ((drives & (1u << (letter - 'A'))) == 0) return std::string(1, letter) + ":";
-    }
-    return "";
-}
-
 using LaunchTest = RunTest;
 
 TEST_F(LaunchTest, ProbeReportsLandInTheProbeRowAndTheExitCodeComesBack) {

@@ -193,6 +193,14 @@ void WriteFile(const std::string& path, const std::string& content) {
     out << content;
 }
 
+std::string MissingDrive() {
+    const DWORD drives = GetLogicalDrives();
+    for (char letter = 'Q'; letter > 'D'; --letter) {
+        if ((drives & (1u << (letter - 'A'))) == 0) return std::string(1, letter) + ":";
+    }
+    return "";
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -80,6 +80,8 @@ bool FileExists(const std::string& path);
 long long FileSize(const std::string& path);  // -1 when missing
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
+// A drive letter ("Q:") that no drive uses; "" when every one is taken.
+std::string MissingDrive();
 
 // Answers boxes with this caption from a helper thread, box i with
 // answers[i] (the last answer for any further box), recording their texts.
