@@ -124,14 +124,17 @@ Tarvello::~Tarvello() {
 }
 
 bool Tarvello::Start(const ProgramCopy& copy, const std::string& arguments) {
-    std::string exe = copy.Exe();
+    return StartExe(copy.Exe(), copy.Folder(), arguments);
+}
+
+bool Tarvello::StartExe(const std::string& exe, const std::string& folder, const std::string& arguments) {
     std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     // The program's working folder is its own, as when started from a shortcut.
     if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        copy.Folder().c_str(), &startup, &info)) {
+                        folder.c_str(), &startup, &info)) {
         return false;
     }
     CloseHandle(info.hThread);

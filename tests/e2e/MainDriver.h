@@ -52,6 +52,8 @@ public:
     Tarvello& operator=(const Tarvello&) = delete;
 
     bool Start(const ProgramCopy& copy, const std::string& arguments = "");
+    // Starts `exe` (full path) in `folder`.
+    bool StartExe(const std::string& exe, const std::string& folder, const std::string& arguments = "");
     DWORD Pid() const { return pid_; }
     HANDLE Process() const { return process_; }
 

@@ -15,3 +15,10 @@ if(WIN32)
   # The whole program folder must be built before it runs.
   add_dependencies(main_e2e_test Tarvello quenforenc help_files)
 endif()
+
+if(WIN32)
+  # The demo that scripts/run plays without a display.
+  add_executable(main_demo "${CMAKE_CURRENT_LIST_DIR}/MainDemo.cpp" ${TARVELLO_MANIFEST_RC})
+  target_link_libraries(main_demo PRIVATE e2e_main_driver)
+  set_target_properties(main_demo PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/demo")
+endif()
