@@ -14,14 +14,9 @@ const char kStartUpKey[] = "StartUp";
 const char kFilePosKey[] = "FilePos";
 const char kTimeStampKey[] = "TimeStamp";
 
-HINSTANCE ResourceModule() {
-  HINSTANCE instance = AfxGetInstanceHandle();
-  return instance != nullptr ? instance : GetModuleHandleA(nullptr);
-}
-
 std::string LoadResourceString(UINT id) {
   char text[256];
-  int length = LoadStringA(ResourceModule(), id, text, sizeof text);
+  int length = LoadStringA(AfxGetInstanceHandle(), id, text, sizeof text);
   return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
@@ -150,7 +145,7 @@ void CTipDlg::OnPaint() {
 
     int bulbWidth = 0;
     int bulbHeight = 0;
-    HBITMAP bulb = LoadBitmapA(ResourceModule(), MAKEINTRESOURCEA(IDB_LIGHTBULB));
+    HBITMAP bulb = LoadBitmapA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_LIGHTBULB));
     if (bulb != nullptr) {
       BITMAP info;
       GetObjectA(bulb, sizeof info, &info);

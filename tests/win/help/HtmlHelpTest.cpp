@@ -36,7 +36,7 @@ TEST(HtmlHelpLauncher, RegistryNamesTheViewer) {
 
 TEST(HelpContent, OpensTheOverviewTopicInTheHelpWindow) {
   // The Content command looks for help.chm beside the executable.
-  std::string chm = helptest::ExeFolder() + "..\\Tarvello\\help.chm";
+  std::string chm = wintest::EnvPath("TARVELLO_PROGRAM_DIR", "help.chm");
   std::string local = helptest::ExeFolder() + "help.chm";
   ASSERT_TRUE(CopyFileA(chm.c_str(), local.c_str(), FALSE)) << chm;
 
