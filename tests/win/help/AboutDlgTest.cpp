@@ -145,12 +145,51 @@ TEST_F(AboutDlgTest, TooltipsShowTheTargetsAndLinksKeepTheirCentre) {
   }
 }
 
-TEST(AboutBox, ShowsTheVersionAndClosesWithOk) {
+BOOL CALLBACK FindVisibleTooltip(HWND window, LPARAM found) {
+  char name[64];
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The tooltip that the dialog's thread shows, waiting for it (a safety net).
+HWND WaitForTooltip(HWND dialog) {
+  DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+  for (int i = 0; i < 200; ++i) {
+    HWND found = nullptr;
+    EnumThreadWindows(thread, FindVisibleTooltip, reinterpret_cast<LPARAM>(&found));
+    if (found != nullptr) return found;
+    Sleep(25);
+  }
+  return nullptr;
+}
+
+// Checks the running About box; the caller closes it whatever happens here.
+void CheckAboutBox(HWND dialog) {
+  EXPECT_EQ(helptest::ItemText(dialog, IDC_ABOUT_VERSION), "Tarvello 2.5");
+  helptest::Screenshot(dialog, "about_box");
+
+  // Rest the mouse on the home page link: its tooltip shows the address.
+  HWND link = GetDlgItem(dialog, IDC_ABOUT_HOME_PAGE);
+  RECT rect;
+  GetWindowRect(link, &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  HWND tooltip = WaitForTooltip(dialog);
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(wintest::WindowText(tooltip), kHomePageAddress);
+  helptest::Screenshot(dialog, "about_box_tooltip");
+}
+
+TEST(AboutBox, ShowsTheVersionAndTheTargetOfTheLinkUnderTheMouse) {
   bool shown = helptest::RunDriven(
       "About Tarvello", [] { HelpShowAbout("2.5"); },
       [](HWND dialog) {
-        EXPECT_EQ(helptest::ItemText(dialog, IDC_ABOUT_VERSION), "Tarvello 2.5");
-        helptest::Screenshot(dialog, "about_box");
+        CheckAboutBox(dialog);
+        SetCursorPos(0, 0);
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
       });
   EXPECT_TRUE(shown);
