@@ -1,5 +1,9 @@
 #include "help/HtmlHelpLauncher.h"
 
+#include <cstring>
+
+#include "help/RegistryValue.h"
+
 namespace {
 
 // Ordinal of HtmlHelpA in hhctrl.ocx.
@@ -8,19 +12,12 @@ const WORD kHtmlHelpAOrdinal = 14;
 }  // namespace
 
 bool FindHtmlHelpModule(char* path, DWORD size) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT,
-                    "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32", 0,
-                    KEY_READ, &key) != ERROR_SUCCESS) {
+  if (!ReadRegistryDefault(HKEY_CLASSES_ROOT,
+                           "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32", path,
+                           size)) {
     return false;
   }
-  DWORD type = 0;
-  DWORD bytes = size - 1;
-  LONG status = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(path), &bytes);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
-  path[bytes < size ? bytes : size - 1] = '\0';
-  if (type == REG_EXPAND_SZ) {
+  if (std::strchr(path, '%') != nullptr) {  // an expandable string
     char expanded[MAX_PATH];
     DWORD length = ExpandEnvironmentStringsA(path, expanded, sizeof expanded);
     if (length == 0 || length > sizeof expanded || length > size) return false;

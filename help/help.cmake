@@ -19,6 +19,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/HtmlHelpLauncher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LinkLabel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OpenLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegistryValue.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TextLabel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TipDlg.cpp)
   target_link_libraries(help_win PUBLIC help_core framework shell32 comctl32 gdi32 user32 advapi32)
