@@ -31,6 +31,8 @@ BOOL CConverterApp::InitInstance() {
 
     ShowStartupTip();
 
+    // Controls get the platform's themed look from the manifest; there is no
+    // separate three-dimensional look to switch on.
     {
         // Loads option.ini; its destructor saves it however the dialog ends.
         CConverterDlg dlg;

@@ -32,7 +32,7 @@ public:
     // Imports the given files as if chosen in the file dialog: `selection` is
     // the dialog's buffer form ("C:\dir\0a.avi\0b.avi\0\0" or one full path).
     void ImportSelection(const char* selection, size_t size);
-    void AddRow(const char* path) { m_list.AddRow(path); }
+    bool AddRow(const char* path) { return m_list.AddRow(path); }
     void RemoveSelected();
     void MoveUp();
     void MoveDown();

@@ -97,9 +97,7 @@ void CConverterDlg::ImportSelection(const char* selection, size_t size) {
             // for every further file would only repeat it.
             break;
         }
-        if (run.Ran() && ProbeSucceeded(g_sourceTable, g_runState)) {
-            AddRow(path);
-        } else {
+        if (!run.Ran() || !ProbeSucceeded(g_sourceTable, g_runState) || !AddRow(path)) {
             report.Add(index, ImportProblem::kProbeFailed);
         }
     }
