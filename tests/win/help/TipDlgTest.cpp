@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "framework/WinApp.h"
 #include "help/HelpCommands.h"
 #include "res/resource.h"
 #include "tests/win/help/HelpTestSupport.h"
+#include "tests/win/support/WinTestSupport.h"
 
 namespace {
 
@@ -67,6 +69,16 @@ TEST_F(TipDlgTest, StartUpOffStillMovesThePositionOn) {
 TEST_F(TipDlgTest, PositionBeyondTheEndWrapsToTheFirstTip) {
   ConstructOnly();
   SetTipProfileValue("FilePos", "100000");
+  EXPECT_EQ(ConstructOnly(), "Tip A\n");
+}
+
+TEST_F(TipDlgTest, UnusablePositionIsReportedAndReadingStartsOver) {
+  ConstructOnly();                        // saves the file's time stamp
+  SetTipProfileValue("FilePos", "-7");    // a hand-edited profile
+  wintest::MessageBoxAnswerer answer(AfxGetAppName(), IDOK);
+  EXPECT_EQ(ConstructOnly(), "");
+  ASSERT_TRUE(answer.Wait());
+  EXPECT_EQ(answer.Text(0), "Trouble reading the tips file");
   EXPECT_EQ(ConstructOnly(), "Tip A\n");
 }
 
