@@ -155,3 +155,18 @@ TEST_F(TipDlgTest, MissingFileDisablesNextTipAndKeepsThePosition) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShippedTips, FirstTipOfTheProgramFolderFileFillsThePanel) {
+  helptest::ResetProfile();
+  std::string shipped = wintest::EnvPath("TARVELLO_PROGRAM_DIR", "tips.txt");
+  ASSERT_TRUE(CopyFileA(shipped.c_str(), (helptest::ExeFolder() + "tips.txt").c_str(), FALSE)) << shipped;
+  RunTip(IDCANCEL, [](HWND dialog) {
+    EXPECT_EQ(ItemText(dialog, IDC_TIP_TEXT).rfind("Add several files at once", 0), 0u);
+    helptest::Screenshot(dialog, "tip_of_the_day_shipped");
+  });
+  RemoveTipsFile();
+}
+
+}  // namespace
