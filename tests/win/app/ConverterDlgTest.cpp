@@ -2,10 +2,13 @@
 // dialog, and the output folder edit.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "engine/ConversionSettings.h"
 #include "engine/ProgressDlg.h"
@@ -115,6 +118,91 @@ TEST_F(ConverterDlgTest, SettingsAreSavedWhenTheDialogGoes) {
     GetPrivateProfileStringA("Destinate", "Output format", "", value, sizeof value,
                              (TestFolder() + "option.ini").c_str());
     EXPECT_STREQ("8", value);
+}
+
+}  // namespace
+}  // namespace apptest
+
+namespace apptest {
+namespace {
+
+// Drives the folder browser that the Change button opens, from a helper
+// thread: selects `folder` (or cancels when it is empty).
+class FolderBrowserDriver {
+public:
+    FolderBrowserDriver(HWND owner, std::string folder) : owner_(owner), folder_(std::move(folder)) {
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~FolderBrowserDriver() {
+        if (thread_.joinable()) thread_.join();
+    }
+    bool Found() const { return found_; }
+
+private:
+    struct Search {
+        HWND owner;
+        HWND found;
+    };
+    static BOOL CALLBACK FindBrowser(HWND window, LPARAM param) {
+        Search* search = reinterpret_cast<Search*>(param);
+        if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window)) return TRUE;
+        if (FindWindowExA(window, nullptr, "SysTreeView32", nullptr) == nullptr) return TRUE;
+        search->found = window;
+        return FALSE;
+    }
+    void Run() {
+        Search search = {owner_, nullptr};
+        for (int i = 0; i < 400 && search.found == nullptr; ++i) {
+            EnumWindows(FindBrowser, reinterpret_cast<LPARAM>(&search));
+            if (search.found == nullptr) Sleep(25);
+        }
+        if (search.found == nullptr) return;
+        found_ = true;
+        Sleep(200);  // let the tree fill
+        if (folder_.empty()) {
+            PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return;
+        }
+        SendMessageA(search.found, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder_.c_str()));
+        PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+
+    HWND owner_;
+    std::string folder_;
+    std::atomic<bool> found_{false};
+    std::thread thread_;
+};
+
+using FolderBrowserTest = MainDialogTest;
+
+TEST_F(FolderBrowserTest, PickedFolderGoesToTheEditAndTheSettingWithOneBackslash) {
+    std::string folder = TestFolder();
+    folder.pop_back();  // the browser gives it without the final backslash
+    {
+        FolderBrowserDriver driver(dlg->GetSafeHwnd(), folder);
+        Click(IDC_CHANGE_FOLDER);
+    }
+    EXPECT_EQ(TestFolder(), wintest::WindowText(dlg->m_outputFolder));
+    EXPECT_EQ(TestFolder(), std::string(g_settings.outputFolder));
+
+    // A drive root already ends with its backslash.
+    {
+        FolderBrowserDriver driver(dlg->GetSafeHwnd(), "C:\\");
+        Click(IDC_CHANGE_FOLDER);
+    }
+    EXPECT_EQ("C:\\", wintest::WindowText(dlg->m_outputFolder));
+    EXPECT_STREQ("C:\\", g_settings.outputFolder);
+}
+
+TEST_F(FolderBrowserTest, CancelChangesNothing) {
+    dlg->m_outputFolder.SetWindowText("D:\\typed\\");
+    {
+        FolderBrowserDriver driver(dlg->GetSafeHwnd(), "");
+        Click(IDC_CHANGE_FOLDER);
+        EXPECT_TRUE(driver.Found());
+    }
+    EXPECT_EQ("D:\\typed\\", wintest::WindowText(dlg->m_outputFolder));
+    EXPECT_STREQ("C:\\output video\\", g_settings.outputFolder);
 }
 
 }  // namespace
