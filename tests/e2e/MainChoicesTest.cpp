@@ -19,6 +19,19 @@ std::vector<std::string> Entries(const Tarvello& app, int id) {
     return entries;
 }
 
+// Opens Output Settings with `button`, picks `format` there and closes the
+// dialog with `answer` (IDOK or IDCANCEL). False when the dialog did not open.
+bool PickFormatInOutputSettings(const Tarvello& app, int button, int format, int answer) {
+    app.Post(button);
+    HWND settings = app.WaitDialog("Output Settings");
+    if (settings == nullptr) return false;
+    HWND list = GetDlgItem(settings, IDC_SET_FORMAT);
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(format), 0);
+    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(IDC_SET_FORMAT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    e2e::Answer(settings, answer);
+    return true;
+}
+
 const std::vector<std::string> kMpegAspects = {"1:1    (PC VAG)", "4:3    (Standard TV)",
                                                "16:9   (Wide screen TV)", "2.21:1 (CinemaScope movie)"};
 const std::vector<std::string> kTvAspects = {"4:3    (Standard TV)", "16:9   (Wide screen TV)"};
@@ -75,38 +88,19 @@ TEST(MainWindowChoices, ListsFollowTheFormatAndOptionIniKeepsTheChoices) {
     EXPECT_EQ(1, app.Selection(IDC_MAIN_TV_MODE));
 
     // Output Settings, Ok after choosing AVI: the main lists follow.
-    app.Post(IDC_SETTINGS);
-    HWND settings = app.WaitDialog("Output Settings");
-    ASSERT_NE(nullptr, settings);
-    HWND format = GetDlgItem(settings, IDC_SET_FORMAT);
-    EXPECT_EQ(7, SendMessageA(format, CB_GETCURSEL, 0, 0));
-    SendMessageA(format, CB_SETCURSEL, 0, 0);
-    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(IDC_SET_FORMAT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(format));
-    e2e::Answer(settings, IDOK);
+    ASSERT_TRUE(PickFormatInOutputSettings(app, IDC_SETTINGS, 0, IDOK));
     EXPECT_EQ(0, app.Selection(IDC_MAIN_FORMAT));
     EXPECT_FALSE(IsWindowEnabled(app.Item(IDC_MAIN_TV_MODE)));
     EXPECT_FALSE(IsWindowEnabled(app.Item(IDC_MAIN_ASPECT)));
 
     // ... and from AVI to VCD: both lists come back.
-    app.Post(IDC_TOOL_SETTINGS);
-    settings = app.WaitDialog("Output Settings");
-    ASSERT_NE(nullptr, settings);
-    format = GetDlgItem(settings, IDC_SET_FORMAT);
-    SendMessageA(format, CB_SETCURSEL, 5, 0);
-    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(IDC_SET_FORMAT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(format));
-    e2e::Answer(settings, IDOK);
+    ASSERT_TRUE(PickFormatInOutputSettings(app, IDC_TOOL_SETTINGS, 5, IDOK));
     EXPECT_EQ(5, app.Selection(IDC_MAIN_FORMAT));
     EXPECT_TRUE(IsWindowEnabled(app.Item(IDC_MAIN_TV_MODE)));
     EXPECT_TRUE(IsWindowEnabled(app.Item(IDC_MAIN_ASPECT)));
 
     // Cancel changes nothing.
-    app.Post(IDC_SETTINGS);
-    settings = app.WaitDialog("Output Settings");
-    ASSERT_NE(nullptr, settings);
-    format = GetDlgItem(settings, IDC_SET_FORMAT);
-    SendMessageA(format, CB_SETCURSEL, 9, 0);
-    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(IDC_SET_FORMAT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(format));
-    e2e::Answer(settings, IDCANCEL);
+    ASSERT_TRUE(PickFormatInOutputSettings(app, IDC_SETTINGS, 9, IDCANCEL));
     EXPECT_EQ(5, app.Selection(IDC_MAIN_FORMAT));
 
     // A folder typed but never used for a conversion is not kept.
