@@ -35,21 +35,22 @@ bool IsDiscFormat(int32_t format) {
 }
 
 struct ImageButtonSetUp {
-    int id;
+    CImageButton CConverterDlg::*button;
     int icon;
     int size;  // 0: the resource's own size
     const char* tooltip;
 };
 
+// In the order in which the buttons are set up.
 const ImageButtonSetUp kImageButtons[] = {
-    {IDC_TOOL_CONVERT, IDI_CONVERT_TOOL, 48, "Start converting"},
-    {IDC_TOOL_SETTINGS, IDI_SETTINGS_TOOL, 48, "Settings..."},
-    {IDC_TOOL_ADD, IDI_ADD_TOOL, 48, "Add video files to the list"},
-    {IDC_TOOL_HELP, IDI_HELP_TOOL, 0, "About,help,home page,tip of the day."},
-    {IDC_LIST_ADD, IDI_LIST_ADD, 0, "Add video files to the list"},
-    {IDC_LIST_REMOVE, IDI_LIST_REMOVE, 0, "Remove the selected video file"},
-    {IDC_LIST_UP, IDI_LIST_UP, 0, "Move the selected video file up"},
-    {IDC_LIST_DOWN, IDI_LIST_DOWN, 0, "Move the selected video file down"},
+    {&CConverterDlg::m_convert, IDI_CONVERT_TOOL, 48, "Start converting"},
+    {&CConverterDlg::m_settings, IDI_SETTINGS_TOOL, 48, "Settings..."},
+    {&CConverterDlg::m_add, IDI_ADD_TOOL, 48, "Add video files to the list"},
+    {&CConverterDlg::m_help, IDI_HELP_TOOL, 0, "About,help,home page,tip of the day."},
+    {&CConverterDlg::m_listAdd, IDI_LIST_ADD, 0, "Add video files to the list"},
+    {&CConverterDlg::m_remove, IDI_LIST_REMOVE, 0, "Remove the selected video file"},
+    {&CConverterDlg::m_moveUp, IDI_LIST_UP, 0, "Move the selected video file up"},
+    {&CConverterDlg::m_moveDown, IDI_LIST_DOWN, 0, "Move the selected video file down"},
 };
 
 }  // namespace
@@ -147,23 +148,13 @@ BOOL CConverterDlg::OnInitDialog() {
 }
 
 void CConverterDlg::SetUpImageButtons() {
+    // The Change button (1019) keeps its plain look: no icon, no tooltip.
     for (const ImageButtonSetUp& setUp : kImageButtons) {
-        CImageButton* button = nullptr;
-        switch (setUp.id) {
-        case IDC_TOOL_CONVERT: button = &m_convert; break;
-        case IDC_TOOL_SETTINGS: button = &m_settings; break;
-        case IDC_TOOL_ADD: button = &m_add; break;
-        case IDC_TOOL_HELP: button = &m_help; break;
-        case IDC_LIST_ADD: button = &m_listAdd; break;
-        case IDC_LIST_REMOVE: button = &m_remove; break;
-        case IDC_LIST_UP: button = &m_moveUp; break;
-        case IDC_LIST_DOWN: button = &m_moveDown; break;
-        default: continue;
-        }
-        button->SetIcon(setUp.icon, setUp.size, setUp.size);
-        button->SetTooltipText(setUp.tooltip, TRUE);
-        button->SetTransparent(FALSE);
-        button->SetAlign(1, TRUE);
+        CImageButton& button = this->*setUp.button;
+        button.SetIcon(setUp.icon, setUp.size, setUp.size);
+        button.SetTooltipText(setUp.tooltip, TRUE);
+        button.SetTransparent(FALSE);
+        button.SetAlign(1, TRUE);
     }
 }
 
