@@ -13,17 +13,21 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/VideoInfo.cpp)
 
 if(WIN32)
+  # The platform side: window reports, the FFmpeg process, the source file.
+  add_library(encoder_win STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp)
+  target_link_libraries(encoder_win PUBLIC encoder_core user32)
+
   add_executable(quenforenc
     ${CMAKE_CURRENT_LIST_DIR}/ConversionRunner.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EncoderMain.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProbeRunner.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quenforenc.rc)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/quenforenc.rc PROPERTIES
     OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/tarvello.manifest")
-  target_link_libraries(quenforenc PRIVATE encoder_core user32)
+  target_link_libraries(quenforenc PRIVATE encoder_win)
   tarvello_program(quenforenc)
 
   # FFmpeg ships beside the encoder, taken from the pinned npm package
@@ -63,3 +67,12 @@ tarvello_core_test(NAME encoder_core_tests
   LIBS encoder_core engine_core)
 target_compile_definitions(encoder_core_tests PRIVATE
   ENCODER_FIXTURE_DIR="${ENCODER_NATIVE_TEST_DIR}/fixtures/")
+
+# Platform tests under Wine; win_test_support comes from a later fragment,
+# which CMake resolves at generation time.
+if(WIN32)
+  tarvello_win_test(NAME encoder_win_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/win/encoder/FfmpegProcessTest.cpp
+    LIBS encoder_win win_test_support)
+  add_dependencies(encoder_win_test ffmpeg_exe)
+endif()

@@ -1,0 +1,104 @@
+// FfmpegProcess and EventReporter with the shipped ffmpeg.exe under Wine.
+#include "encoder/FfmpegProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "encoder/EventReporter.h"
+#include "tests/win/support/WinTestSupport.h"
+
+namespace {
+
+std::string Ffmpeg() { return wintest::EnvPath("TARVELLO_PROGRAM_DIR", "ffmpeg.exe"); }
+
+std::vector<std::string> Generated(const char* seconds, bool realTime) {
+    std::vector<std::string> args = {"-hide_banner", "-nostdin"};
+    if (realTime) args.push_back("-re");
+    args.insert(args.end(), {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=25", "-t", seconds, "-f", "null",
+                             "-progress", "pipe:1", "-nostats", "-"});
+    return args;
+}
+
+TEST(FfmpegProcess, ReadsProgressToTheEnd) {
+    FfmpegProcess ffmpeg;
+    DWORD error = 0;
+    ASSERT_TRUE(ffmpeg.Start(Ffmpeg(), Generated("3", false), &error)) << error;
+    ASSERT_TRUE(ffmpeg.WaitForEnd(60000));
+    ffmpeg.FinishOutput();
+    EXPECT_EQ(0u, ffmpeg.ExitCode());
+    EXPECT_EQ(3, ffmpeg.PositionSeconds());
+}
+
+TEST(FfmpegProcess, KeepsTheLastErrorLine) {
+    FfmpegProcess ffmpeg;
+    DWORD error = 0;
+    const std::string missing = wintest::EnvPath("TARVELLO_BUILD_DIR", "no-such-input.avi");
+    ASSERT_TRUE(ffmpeg.Start(Ffmpeg(), {"-hide_banner", "-nostdin", "-i", missing, "-f", "null", "-"}, &error));
+    ASSERT_TRUE(ffmpeg.WaitForEnd(60000));
+    ffmpeg.FinishOutput();
+    EXPECT_NE(0u, ffmpeg.ExitCode());
+    EXPECT_NE(std::string::npos, ffmpeg.LastErrorLine().find("No such file")) << ffmpeg.LastErrorLine();
+    EXPECT_NE(std::string::npos, ffmpeg.ErrorText().find(missing)) << ffmpeg.ErrorText();
+}
+
+TEST(FfmpegProcess, TerminateEndsARunningProcess) {
+    FfmpegProcess ffmpeg;
+    DWORD error = 0;
+    ASSERT_TRUE(ffmpeg.Start(Ffmpeg(), Generated("120", true), &error)) << error;
+    // Wait until it works (a safety bound, not a timing check).
+    for (int i = 0; i < 600 && ffmpeg.PositionSeconds() < 1; ++i) ffmpeg.WaitForEnd(50);
+    EXPECT_FALSE(ffmpeg.WaitForEnd(0));
+    ffmpeg.Terminate();
+    EXPECT_TRUE(ffmpeg.WaitForEnd(0));
+    ffmpeg.FinishOutput();
+    EXPECT_NE(0u, ffmpeg.ExitCode());
+}
+
+TEST(FfmpegProcess, MissingProgramIsNotStarted) {
+    FfmpegProcess ffmpeg;
+    DWORD error = 0;
+    EXPECT_FALSE(ffmpeg.Start(wintest::EnvPath("TARVELLO_BUILD_DIR", "nowhere\\ffmpeg.exe"), {"-version"}, &error));
+    EXPECT_TRUE(error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) << error;
+    EXPECT_TRUE(ffmpeg.WaitForEnd(0));  // nothing to wait for
+}
+
+TEST(ExecutableFolder, EndsWithABackslash) {
+    std::string folder = ExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ('\\', folder.back());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.c_str()));
+}
+
+LRESULT CALLBACK AnswerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Answers code 6 with 1 when the value is negative, to see the sign arrive.
+    if (message == kEncoderEventMessage) return wParam == kEventPosition && static_cast<int32_t>(lParam) < 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(EventReporter, DeliversToTheWindowAndTellsWhenItIsGone) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = AnswerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "EventReporterTest";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowA("EventReporterTest", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, window);
+    // The handle travels as its signed decimal value.
+    EventReporter reporter(static_cast<int64_t>(reinterpret_cast<INT_PTR>(window)));
+    EXPECT_TRUE(reporter.Listening());
+    EXPECT_TRUE(reporter.WindowExists());
+    EXPECT_EQ(0, reporter.Send(kEventPosition, 5));
+    EXPECT_EQ(1, reporter.Send(kEventPosition, -5));
+    DestroyWindow(window);
+    EXPECT_FALSE(reporter.WindowExists());
+
+    EventReporter nobody(0);
+    EXPECT_FALSE(nobody.Listening());
+    EXPECT_TRUE(nobody.WindowExists());
+    EXPECT_EQ(0, nobody.Send(kEventDuration, 3));
+}
+
+}  // namespace
