@@ -73,23 +73,23 @@ std::string Selected(const ListState& state) {
 // and whether it is enabled.
 struct Shown {
     int count;
-    std::string selected;
+    const char* selected;
     bool enabled;
 };
 
 void ExpectShown(const ListState& state, const Shown& expected, const char* what) {
     SCOPED_TRACE(what);
     EXPECT_EQ(expected.count, state.count);
-    EXPECT_EQ(expected.selected, Selected(state));
+    EXPECT_EQ(std::string(expected.selected), Selected(state));
     EXPECT_EQ(expected.enabled, state.enabled);
 }
 
 struct FormatRow {
     int32_t format;
     Shown quality;
-    std::string videoEntries;
+    const char* videoEntries;
     Shown video;
-    std::string audioEntries;
+    const char* audioEntries;
     Shown audio;
     Shown resolution;
     Shown frameRate;
@@ -151,10 +151,10 @@ TEST(OutputSettingsModel, EveryFormatShowsItsOwnLists) {
         EXPECT_TRUE(format.enabled);
         ExpectShown(Fill(model, SettingsList::Quality), row.quality, "quality");
         const ListState video = Fill(model, SettingsList::VideoCodec);
-        EXPECT_EQ(row.videoEntries, Joined(video));
+        EXPECT_EQ(std::string(row.videoEntries), Joined(video));
         ExpectShown(video, row.video, "video codec");
         const ListState audio = Fill(model, SettingsList::AudioCodec);
-        EXPECT_EQ(row.audioEntries, Joined(audio));
+        EXPECT_EQ(std::string(row.audioEntries), Joined(audio));
         ExpectShown(audio, row.audio, "audio codec");
         ExpectShown(Fill(model, SettingsList::Resolution), row.resolution, "resolution");
         ExpectShown(Fill(model, SettingsList::FrameRate), row.frameRate, "frame rate");

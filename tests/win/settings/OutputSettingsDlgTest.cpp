@@ -288,6 +288,9 @@ TEST_F(OutputSettingsDlgTest, UnknownFormatOpensEmptyAndRecovers) {
 INT_PTR RunModal(COutputSettingsDlg& dialog, std::function<void(HWND)> drive) {
     std::thread driver([&] {
         HWND dlg = wintest::FindWindowWait("Output Settings");
+        // The window exists before its initialisation has run; the modal loop
+        // shows it only afterwards. (The wait is a safety net, not a timing.)
+        for (int i = 0; dlg != nullptr && !IsWindowVisible(dlg) && i < 1000; ++i) Sleep(10);
         if (dlg != nullptr) drive(dlg);
     });
     const INT_PTR result = dialog.DoModal();
