@@ -12,11 +12,6 @@ class CButton : public CWnd {
 public:
     int GetCheck() const { return (int)SendMessage(BM_GETCHECK); }
     void SetCheck(int check) { SendMessage(BM_SETCHECK, (WPARAM)check); }
-    UINT GetState() const { return (UINT)SendMessage(BM_GETSTATE); }
-    UINT GetButtonStyle() const { return GetStyle() & 0xFFFF; }
-    void SetButtonStyle(UINT style, BOOL redraw = TRUE) {
-        SendMessage(BM_SETSTYLE, (WPARAM)style, (LPARAM)redraw);
-    }
 
     // Paints an owner-drawn button; the default does nothing.
     virtual void DrawItem(DRAWITEMSTRUCT* drawItem);

@@ -9,10 +9,6 @@
 class CComboBox : public CWnd {
 public:
     int AddString(const char* text) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)text); }
-    int InsertString(int index, const char* text) {
-        return (int)SendMessage(CB_INSERTSTRING, (WPARAM)index, (LPARAM)text);
-    }
-    int DeleteString(int index) { return (int)SendMessage(CB_DELETESTRING, (WPARAM)index); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
     int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }
     int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL); }

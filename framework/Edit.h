@@ -9,8 +9,6 @@
 class CEdit : public CWnd {
 public:
     void LimitText(int maxChars) { SendMessage(EM_LIMITTEXT, (WPARAM)maxChars); }
-    void SetSel(int start, int end) { SendMessage(EM_SETSEL, (WPARAM)start, (LPARAM)end); }
-    void SetReadOnly(BOOL readOnly = TRUE) { SendMessage(EM_SETREADONLY, (WPARAM)readOnly); }
 };
 
 #endif

@@ -46,7 +46,6 @@ public:
         return length < size ? length : size - 1;
     }
     BOOL DeleteItem(int item) { return (BOOL)SendMessage(LVM_DELETEITEM, (WPARAM)item); }
-    BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }
     int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
     // Next row after `start` (-1: from the top) with the LVNI_* flags, or -1.
     int GetNextItem(int start, UINT flags) const {

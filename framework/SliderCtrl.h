@@ -13,13 +13,8 @@ public:
         SendMessage(TBM_SETRANGEMIN, FALSE, (LPARAM)minPos);
         SendMessage(TBM_SETRANGEMAX, (WPARAM)redraw, (LPARAM)maxPos);
     }
-    int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
-    int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
     void SetPos(int pos) { SendMessage(TBM_SETPOS, TRUE, (LPARAM)pos); }
     int GetPos() const { return (int)SendMessage(TBM_GETPOS); }
-    int SetPageSize(int size) { return (int)SendMessage(TBM_SETPAGESIZE, 0, (LPARAM)size); }
-    int SetLineSize(int size) { return (int)SendMessage(TBM_SETLINESIZE, 0, (LPARAM)size); }
-    void SetTicFreq(int freq) { SendMessage(TBM_SETTICFREQ, (WPARAM)freq); }
 };
 
 #endif

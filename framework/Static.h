@@ -6,12 +6,6 @@
 
 #include "framework/Wnd.h"
 
-class CStatic : public CWnd {
-public:
-    HICON SetIcon(HICON icon) { return (HICON)SendMessage(STM_SETICON, (WPARAM)icon); }
-    HBITMAP SetBitmap(HBITMAP bitmap) {
-        return (HBITMAP)SendMessage(STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap);
-    }
-};
+class CStatic : public CWnd {};
 
 #endif

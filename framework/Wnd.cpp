@@ -234,7 +234,6 @@ BOOL CWnd::ShowWindow(int cmdShow) { return ::ShowWindow(m_hWnd, cmdShow); }
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
 DWORD CWnd::GetStyle() const { return (DWORD)GetWindowLongA(m_hWnd, GWL_STYLE); }
-DWORD CWnd::GetExStyle() const { return (DWORD)GetWindowLongA(m_hWnd, GWL_EXSTYLE); }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
     DWORD style = GetStyle();
@@ -268,10 +267,6 @@ void CWnd::ClientToScreen(RECT* rect) const {
 
 void CWnd::ScreenToClient(RECT* rect) const {
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(rect), 2);
-}
-
-void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
-    ::MoveWindow(m_hWnd, x, y, width, height, repaint);
 }
 
 BOOL CWnd::SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) {

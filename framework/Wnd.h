@@ -74,7 +74,6 @@ public:
     BOOL IsWindowVisible() const;
     BOOL IsIconic() const;
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
     int GetDlgCtrlID() const;
     HWND GetParent() const;
@@ -91,7 +90,6 @@ public:
     void ClientToScreen(RECT* rect) const;
     void ScreenToClient(POINT* pt) const;
     void ScreenToClient(RECT* rect) const;
-    void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
     BOOL SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags);
     void Invalidate(BOOL erase = TRUE);
     void InvalidateRect(const RECT* rect, BOOL erase = TRUE);

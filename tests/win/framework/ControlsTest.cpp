@@ -99,7 +99,6 @@ TEST_F(ControlsTest, ProgressAndSliderPositions) {
     EXPECT_EQ(20, dlg.slider.GetPos());
     dlg.slider.SetPos(55);
     EXPECT_EQ(40, dlg.slider.GetPos());
-    EXPECT_EQ(40, dlg.slider.GetRangeMax());
 }
 
 TEST_F(ControlsTest, WindowTextHelpers) {
