@@ -132,3 +132,13 @@ bool ReadAviHeader(const uint8_t* data, size_t size, VideoInfo& info) {
     info.durationSeconds = fps > 0.0 ? frames / fps : 0.0;
     return info.HasPicture();
 }
+
+bool AviDataFollowsHeader(const uint8_t* data, size_t size) {
+    if (data == nullptr || size < 12 || !IsTag(data, "RIFF") || !IsTag(data + 8, "AVI ")) return false;
+    size_t declared = Read32(data + 4);
+    size_t end = declared < size - 8 ? 8 + declared : size;
+    Walk walk;
+    walk.data = data;
+    walk.Chunks(12, end, 1);
+    return walk.reachedData;
+}

@@ -15,3 +15,7 @@ constexpr size_t kAviHeaderReadSize = 1024 * 1024;
 // Returns true and fills info when the bytes begin an AVI whose header gives a
 // picture size and a frame rate; the duration may still be 0 (no frame count).
 bool ReadAviHeader(const uint8_t* data, size_t size, VideoInfo& info);
+
+// True when the bytes hold the whole header and the start of the data list
+// ("movi") after it: a file cut inside its header has a header that lies.
+bool AviDataFollowsHeader(const uint8_t* data, size_t size);

@@ -46,9 +46,11 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
         break;
     }
 
-    // An AVI header answers at once, without starting FFmpeg.
+    // An AVI header answers at once, without starting FFmpeg, when the data
+    // follows it; FFmpeg judges a file cut short inside its header.
     VideoInfo info;
-    if (ReadAviHeader(head.data(), head.size(), info) && info.IsUsable()) {
+    if (ReadAviHeader(head.data(), head.size(), info) && info.IsUsable() &&
+        AviDataFollowsHeader(head.data(), head.size())) {
         Report(reporter, info);
         return kExitSuccess;
     }

@@ -171,6 +171,31 @@ TEST(ReadAviHeader, BuiltHeaders) {
     EXPECT_FALSE(ReadAviHeader(nullptr, 100, info));
 }
 
+TEST(AviDataFollowsHeader, OnlyWhenTheDataListIsReached) {
+    const std::string header = List("hdrl", Avih(40000, 100, 320, 240) + VideoList(1, 25, 100, 320, 240));
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool follows;
+    };
+    const Case cases[] = {
+        {"header and data", Riff(header + Movi()), true},
+        {"junk between header and data", Riff(header + Chunk("JUNK", std::string(300, '\0')) + Movi()), true},
+        {"header only", Riff(header), false},
+        {"cut inside the header", Riff(header + Movi()).substr(0, 100), false},
+        {"data list without a header (the header reader refuses it)", Riff(Movi()), true},
+        {"header list claiming more than the file", Riff(Chunk("LIST", "hdrl" + std::string(40, '\0'), 0x7fffffff)),
+         false},
+        {"WAVE file", Chunk("RIFF", "WAVE" + Chunk("fmt ", std::string(16, '\0'))), false},
+        {"empty", "", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.follows, AviDataFollowsHeader(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size()))
+            << c.name;
+    }
+    EXPECT_FALSE(AviDataFollowsHeader(nullptr, 100));
+}
+
 TEST(MakeProbeReport, WholeSecondsAndUnits) {
     struct Case {
         VideoInfo info;
