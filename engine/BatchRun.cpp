@@ -1,6 +1,7 @@
 #include "engine/BatchRun.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "engine/BatchReport.h"
 #include "engine/ConversionSettings.h"
@@ -54,6 +55,31 @@ int64_t FileBytes(const char* path) {
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return -1;
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return -1;
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Removes what a row that did not succeed may have left: its output, and the
+// encoder's temporary "<name>.~enc<pid>.<ext>" (encoder/TemporaryName.h),
+// which stays behind when the encoder itself was killed.
+void DeleteUnfinished(const char* output) {
+    DeleteFileA(output);
+    char pattern[kPathCapacity + 8];
+    const char* name = strrchr(output, '\\');
+    const char* dot = strrchr(output, '.');
+    if (dot == nullptr || (name != nullptr && dot < name)) dot = output + strlen(output);
+    const int stem = static_cast<int>(dot - output);
+    std::snprintf(pattern, sizeof pattern, "%.*s.~enc*%s", stem, output, dot);
+    const size_t folderLength = name != nullptr ? static_cast<size_t>(name - output + 1) : 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        char path[kPathCapacity + MAX_PATH];
+        std::snprintf(path, sizeof path, "%.*s%s", static_cast<int>(folderLength), output, found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && strstr(found.cFileName, ".~enc") != nullptr) {
+            DeleteFileA(path);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 void Tell(HWND owner, const char* text, UINT type) {
@@ -167,13 +193,13 @@ void ConvertAllRows(BatchHost& host) {
         facts.outputBytes = FileBytes(output);
         const RowOutcome outcome = DecideRowOutcome(facts);
         if (outcome == RowOutcome::kCancelled) {
-            DeleteFileA(output);  // unfinished; earlier outputs stay
+            DeleteUnfinished(output);  // earlier outputs stay
             EndRun(host);
             return;
         }
         if (outcome == RowOutcome::kFailed) {
             // A failed output is never left half-written.
-            DeleteFileA(output);
+            DeleteUnfinished(output);
             char reason[128];
             if (run.launch == EncoderLaunch::kArgumentsTooLong) {
                 std::snprintf(reason, sizeof reason, "the encoder's argument text would be too long");
