@@ -200,6 +200,8 @@ TEST(RobustStop, CancelWhileTheQuestionIsOpenAsksOnceThenEscapeAndNoGoOn) {
     batch.app.Post(IDC_CONVERT);
     HWND progress = batch.app.WaitProgressDialog();
     ASSERT_NE(nullptr, progress);
+    const robust::EncoderPair first = robust::WaitEncoderWithFfmpeg(batch.app.Pid());
+    ASSERT_NE(0u, first.encoder);
     robust::PressCancel(progress);
     HWND question = robust::WaitBox(batch.app);
     ASSERT_NE(nullptr, question);
@@ -216,8 +218,7 @@ TEST(RobustStop, CancelWhileTheQuestionIsOpenAsksOnceThenEscapeAndNoGoOn) {
     for (int i = 0; i < 200 && IsWindow(question); ++i) wintest::PumpMessagesFor(25);
 
     // During the second file, Cancel answered No: the run goes on as well.
-    std::vector<DWORD> first = robust::ChildrenNamed(batch.app.Pid(), "quenforenc.exe");
-    ASSERT_TRUE(robust::WaitGone(first, 120000));
+    ASSERT_TRUE(robust::WaitGone({first.encoder}, 120000));
     ASSERT_TRUE(WaitBar(progress, robust::BarPosition(progress)));
     robust::PressCancel(progress);
     HWND again = robust::WaitBox(batch.app);
