@@ -8,7 +8,7 @@ set(_ctl_tests "${CMAKE_SOURCE_DIR}/tests/win/controls")
 add_library(controls_layout STATIC "${_ctl}/ImageButtonLayout.cpp")
 
 tarvello_core_test(NAME controls_layout_test
-  SOURCES "${_ctl_tests}/ImageButtonLayoutTest.cpp"
+  SOURCES "${CMAKE_SOURCE_DIR}/tests/native/controls/ImageButtonLayoutTest.cpp"
   LIBS controls_layout)
 
 if(WIN32)

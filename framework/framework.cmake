@@ -8,7 +8,7 @@ set(_fw_tests "${CMAKE_SOURCE_DIR}/tests/win/framework")
 add_library(framework_core STATIC "${_fw}/FileSelection.cpp" "${_fw}/CommandLineInfo.cpp")
 
 tarvello_core_test(NAME framework_core_test
-  SOURCES "${_fw_tests}/FileSelectionTest.cpp" "${_fw_tests}/CommandLineInfoTest.cpp"
+  SOURCES "${CMAKE_SOURCE_DIR}/tests/native/framework/FileSelectionTest.cpp" "${CMAKE_SOURCE_DIR}/tests/native/framework/CommandLineInfoTest.cpp"
   LIBS framework_core)
 
 if(WIN32)
