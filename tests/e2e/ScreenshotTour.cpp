@@ -1,0 +1,93 @@
+// Walks through every window of the program and photographs each one, for
+// scripts/screenshots: Tip of the Day at start-up, the main window with
+// files, Output Settings, About, and the progress dialog during a conversion.
+// Usage: screenshot_tour.exe <Tarvello.exe> <clips folder\> <output folder\> <shots folder\> <clip>...
+// Writes <shots folder>\<name>.bmp; exit code 0 when every window was taken.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/e2e/MainDriver.h"
+#include "tests/win/support/WinTestSupport.h"
+
+namespace {
+
+int Fail(const char* step) {
+    std::fprintf(stderr, "screenshots: %s\n", step);
+    return 1;
+}
+
+std::string g_shots;
+
+bool Shoot(HWND window, const char* name) {
+    // Let the window paint fully (icons, themed controls) first.
+    wintest::PumpMessagesFor(800);
+    const std::string path = g_shots + name + ".bmp";
+    const bool saved = wintest::SaveWindowScreenshot(window, path.c_str());
+    std::printf("screenshots: %s %s\n", saved ? "took" : "FAILED", name);
+    return saved;
+}
+
+std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 6) return Fail("usage: screenshot_tour.exe <Tarvello.exe> <clips\\> <out\\> <shots\\> <clip>...");
+    const std::string exe = argv[1];
+    const std::string clips = argv[2];
+    const std::string out = argv[3];
+    g_shots = argv[4];
+    std::vector<std::string> names(argv + 5, argv + argc);
+    bool all = true;
+
+    e2e::Tarvello app;
+    if (!app.StartExe(exe, Folder(exe))) return Fail("Tarvello.exe did not start");
+    HWND tip = app.WaitDialog("Tip of the Day", 20000);
+    if (tip == nullptr) return Fail("no Tip of the Day at start-up");
+    all = Shoot(tip, "tip-of-the-day") && all;
+    e2e::Answer(tip, IDOK);
+    if (app.WaitMainWindow() == nullptr) return Fail("the main window did not appear");
+
+    app.Choose(IDC_MAIN_FORMAT, 7);   // DVD compatible MPEG2
+    app.Choose(IDC_MAIN_TV_MODE, 1);  // PAL
+    SendMessageA(app.Item(IDC_OUTPUT_FOLDER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));
+    if (!app.ImportThroughDialog(clips, names)) return Fail("the file dialog did not take the clips");
+    if (!app.WaitRowCount(static_cast<int>(names.size()))) return Fail("not every clip reached the list");
+    app.SelectRow(0);
+    all = Shoot(app.Main(), "main-window") && all;
+
+    app.Post(IDC_SETTINGS);
+    HWND settings = app.WaitDialog("Output Settings");
+    if (settings == nullptr) return Fail("no Output Settings dialog");
+    all = Shoot(settings, "output-settings") && all;
+    e2e::Answer(settings, IDCANCEL);
+
+    app.Post(ID_HELP_ABOUT);
+    HWND about = app.WaitDialog("About Tarvello");
+    if (about == nullptr) return Fail("no About box");
+    all = Shoot(about, "about") && all;
+    e2e::Answer(about, IDOK);
+
+    app.Post(IDC_CONVERT);
+    HWND progress = app.WaitProgressDialog();
+    if (progress == nullptr) return Fail("no progress dialog");
+    HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
+    for (int i = 0; i < 2000 && IsWindowVisible(progress) && SendMessageA(bar, PBM_GETPOS, 0, 0) < 250; ++i) {
+        wintest::PumpMessagesFor(10);
+    }
+    // Photographed at once: the bar keeps moving.
+    all = wintest::SaveWindowScreenshot(progress, (g_shots + "progress.bmp").c_str()) && all;
+    std::printf("screenshots: took progress\n");
+    HWND summary = app.WaitDialog("Tarvello", 600000);
+    if (summary == nullptr) return Fail("the conversion did not finish");
+    std::printf("screenshots: %s\n", e2e::BoxText(summary).c_str());
+    e2e::Answer(summary, IDOK);
+    app.Post(IDCANCEL);
+    if (!app.WaitExit()) return Fail("Tarvello did not close");
+    return all ? 0 : 1;
+}
