@@ -1,5 +1,6 @@
-// Fuzzes the AVI header reader with arbitrary file starts, and the numbers a
-// probe reports from what it read.
+// Fuzzes the AVI header reader with arbitrary file starts: what it reads, the
+// numbers a probe reports from that, and whether the data list follows.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +9,10 @@
 #include "encoder/AviHeaderReader.h"
 #include "encoder/VideoInfo.h"
 #include "tests/fuzz/FuzzCheck.h"
+
+namespace {
+const uint8_t kMovi[4] = {'m', 'o', 'v', 'i'};
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A copy of exactly `size` bytes, so AddressSanitizer sees any read past it.
@@ -19,6 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(info.height >= 0 && info.height <= 32768);
     FUZZ_CHECK(info.framesPerSecond >= 0.0 && info.framesPerSecond <= 10000.0);
     FUZZ_CHECK(info.durationSeconds >= 0.0);
+
+    // The data list can only follow a header that the bytes hold.
+    if (AviDataFollowsHeader(bytes.empty() ? nullptr : bytes.data(), bytes.size())) {
+        FUZZ_CHECK(std::search(bytes.begin(), bytes.end(), kMovi, kMovi + 4) != bytes.end());
+    }
 
     ProbeReport report = MakeProbeReport(info);
     if (info.IsUsable()) {
