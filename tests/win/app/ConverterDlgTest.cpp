@@ -158,13 +158,39 @@ private:
         }
         if (search.found == nullptr) return;
         found_ = true;
-        Sleep(200);  // let the tree fill
         if (folder_.empty()) {
+            Sleep(200);  // let the tree fill
             PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             return;
         }
-        SendMessageA(search.found, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder_.c_str()));
+        // The browser fills its tree and sets its own first selection in the
+        // background: select again until the tree shows our folder selected.
+        HWND tree = FindWindowExA(search.found, nullptr, "SysTreeView32", nullptr);
+        for (int i = 0; i < 100; ++i) {
+            SendMessageA(search.found, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder_.c_str()));
+            Sleep(50);
+            if (SelectedItemMatches(tree)) break;
+        }
         PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    // True when the tree's selected item is named like the folder's last part
+    // (a drive root shows its letter with a colon somewhere in its name).
+    bool SelectedItemMatches(HWND tree) const {
+        HTREEITEM item = TreeView_GetSelection(tree);
+        if (item == nullptr) return false;
+        char text[260] = {};
+        TVITEMA tv = {};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return false;
+        std::string name = folder_;
+        while (!name.empty() && name.back() == '\\') name.pop_back();
+        if (name.size() == 2 && name[1] == ':') return std::string(text).find(name) != std::string::npos;
+        const size_t slash = name.find_last_of('\\');
+        if (slash != std::string::npos) name = name.substr(slash + 1);
+        return lstrcmpiA(text, name.c_str()) == 0;
     }
 
     HWND owner_;
