@@ -22,8 +22,11 @@ void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
     } else if (facts.exitCode == static_cast<uint32_t>(kExitSuccess)) {
         std::snprintf(out, size, "no output was written");
     } else {
+        // A code the encoder never gives means it crashed or was ended from outside.
+        const int code = static_cast<int>(facts.exitCode);
+        const bool known = code >= kExitBadArguments && code <= kExitInternalError;
         std::snprintf(out, size, "%s (exit code %lu)",
-                      DescribeEncoderExitCode(static_cast<int>(facts.exitCode)),
+                      known ? DescribeEncoderExitCode(code) : "the encoder ended unexpectedly",
                       static_cast<unsigned long>(facts.exitCode));
     }
 }

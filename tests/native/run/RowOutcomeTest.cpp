@@ -22,7 +22,8 @@ TEST(RowOutcome, DecidedFromExitCodeOutputAndCancel) {
         {true, kExitSuccess, false, -1, RowOutcome::kFailed, "no output was written"},
         {true, kExitFfmpegFailed, false, 5000, RowOutcome::kFailed, "FFmpeg failed (exit code 13)"},
         {true, kExitUnusableSource, false, -1, RowOutcome::kFailed, "unusable source (exit code 11)"},
-        {true, 0xC0000005u, false, -1, RowOutcome::kFailed, "unknown exit code (exit code 3221225477)"},
+        {true, 0xC0000005u, false, -1, RowOutcome::kFailed, "the encoder ended unexpectedly (exit code 3221225477)"},
+        {true, 1, false, 5000, RowOutcome::kFailed, "the encoder ended unexpectedly (exit code 1)"},
         {true, kExitStoppedByUser, true, 300, RowOutcome::kCancelled, nullptr},
         // Cancel pressed while no reports came: the run stops after the file.
         {true, kExitSuccess, true, 1000, RowOutcome::kCancelled, nullptr},
