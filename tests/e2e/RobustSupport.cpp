@@ -127,6 +127,21 @@ std::vector<std::string> AnswerAllBoxes(const e2e::Tarvello& app, DWORD firstMs,
     return texts;
 }
 
+std::vector<std::string> FinishImport(const e2e::Tarvello& app, int rowsBefore, int selected, DWORD safetyMs) {
+    std::vector<std::string> texts;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < safetyMs) {
+        if (HWND box = WaitBox(app, 100)) {
+            texts.push_back(AnswerBox(box));
+            for (const std::string& text : AnswerAllBoxes(app, 1500)) texts.push_back(text);
+            return texts;
+        }
+        if (app.RowCount() == rowsBefore + selected) return texts;
+    }
+    texts.push_back("<import did not end>");
+    return texts;
+}
+
 void PressCancel(HWND progress) {
     PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(progress, IDC_PROGRESS_CANCEL)));

@@ -70,6 +70,11 @@ std::string AnswerBox(HWND box, int button = IDOK);
 // Every box the program shows until `quietMs` pass without a new one; their
 // texts in order, each answered with OK.
 std::vector<std::string> AnswerAllBoxes(const e2e::Tarvello& app, DWORD firstMs, DWORD quietMs = 1500);
+// The boxes of an import of `selected` files into a list of `rowsBefore`
+// rows, once it has ended: every file listed (no box comes), or the boxes
+// shown and answered with OK.
+std::vector<std::string> FinishImport(const e2e::Tarvello& app, int rowsBefore, int selected,
+                                      DWORD safetyMs = 120000);
 // Clicks Cancel of the progress dialog.
 void PressCancel(HWND progress);
 // Progress bar position (0..1000).
