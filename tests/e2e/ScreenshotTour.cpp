@@ -24,7 +24,8 @@ int Fail(const char* step) {
 std::string g_shots;
 
 bool Shoot(HWND window, const char* name) {
-    // Let the window paint fully (icons, themed controls) first.
+    // Active (caption in colour) and fully painted (icons, themed controls) first.
+    SetForegroundWindow(window);
     wintest::PumpMessagesFor(800);
     const std::string path = g_shots + name + ".bmp";
     const bool saved = wintest::SaveWindowScreenshot(window, path.c_str());
