@@ -21,6 +21,13 @@ void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
         std::snprintf(out, size, "the encoder could not be started");
     } else if (facts.exitCode == static_cast<uint32_t>(kExitSuccess)) {
         std::snprintf(out, size, "no output was written");
+    } else if (facts.exitCode == static_cast<uint32_t>(kExitBadArguments)) {
+        // Only out-of-range settings (a hand-edited option.ini) make the
+        // program compose options the encoder refuses.
+        std::snprintf(out, size,
+                      "the encoder did not accept the options of the current settings; check them in "
+                      "Output Settings (exit code %lu)",
+                      static_cast<unsigned long>(facts.exitCode));
     } else {
         // A code the encoder never gives means it crashed or was ended from outside.
         const int code = static_cast<int>(facts.exitCode);

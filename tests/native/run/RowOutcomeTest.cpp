@@ -22,6 +22,8 @@ TEST(RowOutcome, DecidedFromExitCodeOutputAndCancel) {
         {true, kExitSuccess, false, -1, RowOutcome::kFailed, "no output was written"},
         {true, kExitFfmpegFailed, false, 5000, RowOutcome::kFailed, "FFmpeg failed (exit code 13)"},
         {true, kExitUnusableSource, false, -1, RowOutcome::kFailed, "unusable source (exit code 11)"},
+        {true, kExitBadArguments, false, -1, RowOutcome::kFailed,
+         "the encoder did not accept the options of the current settings; check them in Output Settings (exit code 10)"},
         {true, 0xC0000005u, false, -1, RowOutcome::kFailed, "the encoder ended unexpectedly (exit code 3221225477)"},
         {true, 1, false, 5000, RowOutcome::kFailed, "the encoder ended unexpectedly (exit code 1)"},
         {true, kExitStoppedByUser, true, 300, RowOutcome::kCancelled, nullptr},
