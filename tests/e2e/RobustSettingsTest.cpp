@@ -132,6 +132,11 @@ TEST(RobustSettings, AnOutputFormatThatDoesNotExistIsToldNotGuessed) {
     // Whatever the program decides, it says it in one box and writes no
     // output with a made-up extension.
     EXPECT_EQ(std::string::npos, result.find("<")) << result;
+    if (result.find("Finished with errors.") == 0) {
+        EXPECT_NE(std::string::npos, result.find(folder + kGood + " - the encoder did not accept the options of the "
+                                                            "current settings; check them in Output Settings"))
+            << result;
+    }
     for (const std::string& name : e2e::FilesMatching(copy.OutFolder(), "*")) {
         EXPECT_GT(robust::FingerprintOf(copy.OutFolder() + name).size, 0) << name;
     }
