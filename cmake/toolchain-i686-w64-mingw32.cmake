@@ -1,13 +1,5 @@
-# Cross-compiling for Windows with MinGW-w64 (posix thread model: std::mutex and GoogleTest need it).
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows: the release build, compiled only (this kernel runs no 32-bit code).
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TARVELLO_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TARVELLO_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TARVELLO_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TARVELLO_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TARVELLO_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
 set(TARVELLO_RUN_WINDOWS_TESTS OFF)

@@ -1,13 +1,5 @@
-# Cross-compiling for Windows with MinGW-w64 (posix thread model: std::mutex and GoogleTest need it).
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows: the build whose tests run under wine64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TARVELLO_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TARVELLO_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TARVELLO_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TARVELLO_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TARVELLO_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
 set(TARVELLO_RUN_WINDOWS_TESTS ON)
