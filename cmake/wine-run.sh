@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Runs a Windows test program under wine64 in the build tree's private prefix,
-# on the Xvfb display that the wine fixture started.
+# Runs a Windows program (mostly a test) under wine64 in the build tree's
+# private prefix, on the Xvfb display that the wine fixture started.
 # Usage: wine-run.sh <build dir> <program.exe> [args...]
 #
 # Two kinds of second chance, both said out loud:
 # - wine64 sometimes dies at start-up without a word (seen under heavy load):
 #   a program that printed nothing at all is started once more.
-# - Tests that drive real windows can lose a timing race with Wine on a busy
-#   machine. The test cases that failed run once more in a fresh process; the
-#   first attempt's output stays in the log and is copied to
-#   <build dir>/test-retries/, which scripts/test reports. A case that fails
-#   twice fails the test.
+# - Tests (GoogleTest programs) that drive real windows can lose a timing
+#   race with Wine on a busy machine. The test cases that failed run once
+#   more in a fresh process; the first attempt's output stays in the log and
+#   is copied to <build dir>/test-retries/, which scripts/test reports. A
+#   case that fails twice fails the test.
 set -uo pipefail
 build=$1
 shift
@@ -37,6 +37,9 @@ if [ ! -s "$out" ]; then
   run_once "$@"
   exit $?
 fi
+
+# Only test programs get a second attempt; any other program keeps its result.
+grep -q '^\[==========\]' "$out" || exit "$status"
 
 # The names of the failed cases, as gtest lists them at the end.
 failed=$(grep -E '^\[  FAILED  \] [A-Za-z0-9_./]+ \([0-9]+ ms\)' "$out" | awk '{print $4}' | sort -u | paste -sd: -)
