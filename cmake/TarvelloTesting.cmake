@@ -21,7 +21,10 @@ function(tarvello_program target)
 endfunction()
 
 if(WIN32 AND TARVELLO_RUN_WINDOWS_TESTS)
-  add_test(NAME wine_start COMMAND sh "${CMAKE_SOURCE_DIR}/cmake/wine-fixture.sh" start "${CMAKE_BINARY_DIR}")
+  # desktop_keeper (res/res.cmake) holds the session's desktop open between
+  # test programs.
+  add_test(NAME wine_start COMMAND sh "${CMAKE_SOURCE_DIR}/cmake/wine-fixture.sh" start "${CMAKE_BINARY_DIR}"
+           $<TARGET_FILE:desktop_keeper>)
   add_test(NAME wine_stop COMMAND sh "${CMAKE_SOURCE_DIR}/cmake/wine-fixture.sh" stop "${CMAKE_BINARY_DIR}")
   set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)

@@ -4,10 +4,11 @@
 # virtual desktop (so windows get captions and can be photographed).
 # Every descriptor goes to a log file: wineserver and Xvfb must never hold
 # CTest's output pipe, or CTest waits on them.
-# Usage: wine-fixture.sh start|stop <build dir>
+# Usage: wine-fixture.sh start|stop <build dir> [desktop_keeper.exe]
 set -u
 action=$1
 build=$2
+keeper=${3:-}
 state="$build/wine-fixture"
 mkdir -p "$state"
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
@@ -56,7 +57,17 @@ start)
     $server -w
     $server -p
   fi
-  $wine cmd /c exit
+  if [ -n "$keeper" ]; then
+    # One process attached to the desktop for the whole session (see
+    # tests/win/support/DesktopKeeper.cpp); wait until it holds it.
+    rm -f "$state/keeper-ready"
+    $wine "$keeper" "Z:$(echo "$state/keeper-ready" | tr / '\\')" &
+    i=0
+    while [ ! -f "$state/keeper-ready" ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i + 1)); done
+    [ -f "$state/keeper-ready" ] || { echo "the desktop keeper did not start" >&2; exit 1; }
+  else
+    $wine cmd /c exit
+  fi
   echo "wine ready on $DISPLAY" >&2
   exit 0
   ;;

@@ -32,6 +32,8 @@ if(WIN32)
     "${_support}/MessageBoxAnswerer.cpp"
     "${_support}/TestPaths.cpp")
   target_link_libraries(win_test_support PUBLIC user32 gdi32)
+  add_executable(desktop_keeper WIN32 "${_support}/DesktopKeeper.cpp")
+  set_target_properties(desktop_keeper PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
   tarvello_win_test(NAME win_test_support_test
     SOURCES "${_support}/WinTestSupportTest.cpp"
     LIBS win_test_support)
