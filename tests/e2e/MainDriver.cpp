@@ -313,9 +313,17 @@ bool Tarvello::WaitRowCount(int rows, DWORD timeoutMs) const {
 std::string BoxText(HWND box) { return wintest::WindowText(GetDlgItem(box, kMessageTextControl)); }
 
 void Answer(HWND box, int buttonId) {
+    HWND owner = GetWindow(box, GW_OWNER);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
     for (int i = 0; i < 200 && IsWindow(box); ++i) wintest::PumpMessagesFor(25);
+    // The box is gone, but the code after it (re-enabling the main window,
+    // filling lists) may not have run yet. A message sent to the owner is
+    // handled only once that thread waits for messages again.
+    if (owner != nullptr) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored);
+    }
 }
 
 bool SaveShot(HWND window, const char* name) {

@@ -106,7 +106,8 @@ private:
 
 // Text of a message box (its static text, id 0xFFFF).
 std::string BoxText(HWND box);
-// Clicks a dialog's button (IDOK, IDYES, ...).
+// Clicks a dialog's button (IDOK, IDYES, ...) and returns once the box is gone
+// and its owner's thread has finished what followed it.
 void Answer(HWND box, int buttonId);
 
 // Saves a window's screenshot as <build>\screenshots\main\<name>.bmp; the

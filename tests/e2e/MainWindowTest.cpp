@@ -122,7 +122,6 @@ TEST(MainWindow, ImportReorderRemoveConvertAndClose) {
     EXPECT_EQ(0u, e2e::BoxText(summary).find("Mission accomplished! Total Time:")) << e2e::BoxText(summary);
     EXPECT_FALSE(IsWindowEnabled(app.Main()));
     e2e::Answer(summary, IDOK);
-    wintest::PumpMessagesFor(200);
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
 
     const std::string outC = copy.OutFolder() + "clip-320x240-noaudio.vob";

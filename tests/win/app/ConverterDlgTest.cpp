@@ -127,7 +127,8 @@ namespace apptest {
 namespace {
 
 // Drives the folder browser that the Change button opens, from a helper
-// thread: selects `folder` (or cancels when it is empty).
+// thread: once the browser shows its tree with its own first selection, it
+// selects `folder` (or cancels when it is empty).
 class FolderBrowserDriver {
 public:
     FolderBrowserDriver(HWND owner, std::string folder) : owner_(owner), folder_(std::move(folder)) {
@@ -137,6 +138,7 @@ public:
         if (thread_.joinable()) thread_.join();
     }
     bool Found() const { return found_; }
+    bool Selected() const { return selected_; }
 
 private:
     struct Search {
@@ -150,27 +152,35 @@ private:
         search->found = window;
         return FALSE;
     }
+    // Polls `done` every 25 ms for up to 20 s; the limit is only a safety net.
+    template <typename Done>
+    static bool WaitFor(Done done) {
+        for (int i = 0; i < 800; ++i) {
+            if (done()) return true;
+            Sleep(25);
+        }
+        return done();
+    }
     void Run() {
         Search search = {owner_, nullptr};
-        for (int i = 0; i < 400 && search.found == nullptr; ++i) {
+        WaitFor([&] {
             EnumWindows(FindBrowser, reinterpret_cast<LPARAM>(&search));
-            if (search.found == nullptr) Sleep(25);
-        }
+            return search.found != nullptr;
+        });
         if (search.found == nullptr) return;
         found_ = true;
+        // The browser fills its tree and makes its own first selection after
+        // it is shown; a selection sent before that is overwritten.
+        HWND tree = FindWindowExA(search.found, nullptr, "SysTreeView32", nullptr);
+        WaitFor([&] { return TreeView_GetSelection(tree) != nullptr; });
         if (folder_.empty()) {
-            Sleep(200);  // let the tree fill
             PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             return;
         }
-        // The browser fills its tree and sets its own first selection in the
-        // background: select again until the tree shows our folder selected.
-        HWND tree = FindWindowExA(search.found, nullptr, "SysTreeView32", nullptr);
-        for (int i = 0; i < 100; ++i) {
+        selected_ = WaitFor([&] {
             SendMessageA(search.found, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder_.c_str()));
-            Sleep(50);
-            if (SelectedItemMatches(tree)) break;
-        }
+            return SelectedItemMatches(tree);
+        });
         PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
     // True when the tree's selected item is named like the folder's last part
@@ -196,25 +206,43 @@ private:
     HWND owner_;
     std::string folder_;
     std::atomic<bool> found_{false};
+    std::atomic<bool> selected_{false};
     std::thread thread_;
 };
 
-using FolderBrowserTest = MainDialogTest;
+// A folder of the test's own on the prefix's C: drive: the browser reaches it
+// through "My Computer" whatever the state of the drive that holds the build.
+class FolderBrowserTest : public MainDialogTest {
+protected:
+    void SetUp() override {
+        CreateDirectoryA(kParent, nullptr);
+        CreateDirectoryA(kPicked, nullptr);
+        MainDialogTest::SetUp();
+    }
+    void TearDown() override {
+        MainDialogTest::TearDown();
+        RemoveDirectoryA(kPicked);
+        RemoveDirectoryA(kParent);
+    }
+    static constexpr const char* kParent = "C:\\tarvello-browse";
+    static constexpr const char* kPicked = "C:\\tarvello-browse\\picked";
+};
 
 TEST_F(FolderBrowserTest, PickedFolderGoesToTheEditAndTheSettingWithOneBackslash) {
-    std::string folder = TestFolder();
-    folder.pop_back();  // the browser gives it without the final backslash
+    const std::string picked = std::string(kPicked) + "\\";
     {
-        FolderBrowserDriver driver(dlg->GetSafeHwnd(), folder);
+        FolderBrowserDriver driver(dlg->GetSafeHwnd(), kPicked);  // the browser gives no final backslash
         Click(IDC_CHANGE_FOLDER);
+        ASSERT_TRUE(driver.Selected());
     }
-    EXPECT_EQ(TestFolder(), wintest::WindowText(dlg->m_outputFolder));
-    EXPECT_EQ(TestFolder(), std::string(g_settings.outputFolder));
+    EXPECT_EQ(picked, wintest::WindowText(dlg->m_outputFolder));
+    EXPECT_EQ(picked, std::string(g_settings.outputFolder));
 
     // A drive root already ends with its backslash.
     {
         FolderBrowserDriver driver(dlg->GetSafeHwnd(), "C:\\");
         Click(IDC_CHANGE_FOLDER);
+        ASSERT_TRUE(driver.Selected());
     }
     EXPECT_EQ("C:\\", wintest::WindowText(dlg->m_outputFolder));
     EXPECT_STREQ("C:\\", g_settings.outputFolder);
