@@ -37,7 +37,7 @@ int Fail(int exitCode, const char* format, const std::string& detail) {
 
 int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, const EventReporter& reporter) {
     std::vector<uint8_t> head;
-    SourceState state = ReadSourceHead(command.source, kAviHeaderReadSize, head);
+    SourceState state = ReadSourceHead(command.source, kAviHeaderReadSize, head, AviDataFollowsHeader);
     if (state == SourceState::kMissing) return Fail(kExitUnusableSource, "%s: no such file", command.source);
     if (state != SourceState::kReadable) return Fail(kExitUnusableSource, "%s: empty or unreadable", command.source);
     // Writing over the source would lose it.
@@ -110,8 +110,9 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
         return Fail(kExitFfmpegFailed, "FFmpeg failed: %s",
                     last.empty() ? "exit code " + std::to_string(exitCode) : last);
     }
-    if (!MoveFileExA(target.outputPath.c_str(), command.output.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // A rename within the folder: the name changes at once, complete file
+    // and all, and nothing needs flushing first.
+    if (!MoveFileExA(target.outputPath.c_str(), command.output.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         DWORD moveError = GetLastError();
         RemoveTemporary(target.outputPath);
         return Fail(kExitOutputFailed, "cannot write %s", command.output + " (error " + std::to_string(moveError) + ")");

@@ -36,7 +36,7 @@ int Unusable(const EventReporter& reporter, const std::string& source, const cha
 
 int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const EventReporter& reporter) {
     std::vector<uint8_t> head;
-    switch (ReadSourceHead(command.source, kAviHeaderReadSize, head)) {
+    switch (ReadSourceHead(command.source, kAviHeaderReadSize, head, AviDataFollowsHeader)) {
     case SourceState::kMissing:
         return Unusable(reporter, command.source, "no such file", kExitUnusableSource);
     case SourceState::kUnreadable:
