@@ -45,27 +45,31 @@ DWORD WINAPI PipeDrain::ThreadMain(LPVOID self) {
 void PipeDrain::Loop() {
     char buffer[4096];
     bool counting = false;  // reading only what was left when Finish began
+    bool bounded = false;
     DWORD left = 0;
     for (;;) {
         DWORD want = sizeof buffer;
-        if (finishing_ != 0) {
-            if (!counting) {
-                // The writer has ended, so everything it wrote is in the pipe
-                // now; what arrives later comes from someone else.
-                counting = true;
-                if (!PeekNamedPipe(pipe_, nullptr, 0, nullptr, &left, nullptr)) left = 0;
-            }
+        if (finishing_ != 0 && !counting) {
+            // The writer has ended, so everything it wrote is in the pipe
+            // now; what arrives later comes from someone else. A pipe that
+            // cannot be measured is broken: ReadFile still gives its last
+            // bytes and then fails.
+            counting = true;
+            bounded = PeekNamedPipe(pipe_, nullptr, 0, nullptr, &left, nullptr) != FALSE;
+        }
+        if (bounded) {
             if (left == 0) return;
             if (want > left) want = left;
         }
         DWORD got = 0;
         if (!ReadFile(pipe_, buffer, want, &got, nullptr)) {
-            if (GetLastError() == ERROR_OPERATION_ABORTED) continue;  // cancelled by Finish
+            // Cancelled by Finish: look again at what is left.
+            if (GetLastError() == ERROR_OPERATION_ABORTED && !(counting && !bounded)) continue;
             return;
         }
         if (got == 0) return;
         Keep(buffer, got);
-        if (counting) left -= got < left ? got : left;
+        if (bounded) left -= got < left ? got : left;
     }
 }
 
