@@ -9,6 +9,7 @@
 #include "encoder/FfmpegProcess.h"
 #include "encoder/Runners.h"
 #include "encoder/SourceFile.h"
+#include "encoder/StepTimes.h"
 #include "encoder/TemporaryName.h"
 
 namespace {
@@ -36,7 +37,7 @@ int Fail(int exitCode, const char* format, const std::string& detail) {
 
 int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, const EventReporter& reporter) {
     std::vector<uint8_t> head;
-    SourceState state = ReadSourceHead(command.source, kAviHeaderReadSize, head);
+    SourceState state = ReadSourceHead(command.source, kAviHeaderReadSize, head, AviDataFollowsHeader);
     if (state == SourceState::kMissing) return Fail(kExitUnusableSource, "%s: no such file", command.source);
     if (state != SourceState::kReadable) return Fail(kExitUnusableSource, "%s: empty or unreadable", command.source);
     // Writing over the source would lose it.
@@ -57,12 +58,14 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
     std::string error;
     if (!TranslateToFfmpeg(command, target, args, error)) return Fail(kExitBadArguments, "%s", error);
 
+    MarkStep("source read, arguments translated");
     FfmpegProcess ffmpeg;
     DWORD startError = 0;
     if (!ffmpeg.Start(ffmpegPath, args, &startError)) {
         return Fail(kExitFfmpegMissing, "cannot start %s", ffmpegPath + " (error " + std::to_string(startError) + ")");
     }
 
+    MarkStep("FFmpeg started");
     int32_t reported = -1;
     DWORD reportedAt = GetTickCount();
     bool ended = false;
@@ -90,6 +93,7 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
         if (ended) break;
     }
 
+    MarkStep(ended ? "FFmpeg ended" : "stop asked");
     if (outcome != kExitSuccess) {
         ffmpeg.Terminate();
         ffmpeg.FinishOutput();
@@ -98,6 +102,7 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
     }
 
     ffmpeg.FinishOutput();
+    MarkStep("pipes drained");
     DWORD exitCode = ffmpeg.ExitCode();
     if (exitCode != 0 || GetFileAttributesA(target.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         RemoveTemporary(target.outputPath);
@@ -105,11 +110,13 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
         return Fail(kExitFfmpegFailed, "FFmpeg failed: %s",
                     last.empty() ? "exit code " + std::to_string(exitCode) : last);
     }
-    if (!MoveFileExA(target.outputPath.c_str(), command.output.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // A rename within the folder: the name changes at once, complete file
+    // and all, and nothing needs flushing first.
+    if (!MoveFileExA(target.outputPath.c_str(), command.output.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         DWORD moveError = GetLastError();
         RemoveTemporary(target.outputPath);
         return Fail(kExitOutputFailed, "cannot write %s", command.output + " (error " + std::to_string(moveError) + ")");
     }
+    MarkStep("output renamed");
     return kExitSuccess;
 }

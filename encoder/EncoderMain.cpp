@@ -14,8 +14,10 @@
 #include "encoder/ExitCodes.h"
 #include "encoder/FfmpegProcess.h"
 #include "encoder/Runners.h"
+#include "encoder/StepTimes.h"
 
 int main() {
+    MarkStep("main entered");
     std::vector<std::string> args;
     bool balanced = SplitCommandLine(SkipProgramName(GetCommandLineA()), args);
     EncoderCommand command;
@@ -29,6 +31,9 @@ int main() {
     }
     EventReporter reporter(command.windowHandle);
     std::string ffmpegPath = ExecutableFolder() + "ffmpeg.exe";
-    if (command.mode == 1) return RunProbe(command, ffmpegPath, reporter);
-    return RunConversion(command, ffmpegPath, reporter);
+    MarkStep("arguments read");
+    int exitCode = command.mode == 1 ? RunProbe(command, ffmpegPath, reporter)
+                                     : RunConversion(command, ffmpegPath, reporter);
+    MarkStep("leaving");
+    return exitCode;
 }

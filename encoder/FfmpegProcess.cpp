@@ -1,89 +1,15 @@
 #include "encoder/FfmpegProcess.h"
 
 #include "encoder/CommandLine.h"
+#include "encoder/PipeDrain.h"
+#include "encoder/StepTimes.h"
 
 namespace {
 
 constexpr DWORD kPipeBufferSize = 64 * 1024;
-constexpr size_t kKeptTextLimit = 256 * 1024;
-constexpr DWORD kDrainWaitMs = 2000;
 constexpr DWORD kTerminateWaitMs = 5000;
 
 }  // namespace
-
-// Reads one pipe on a thread of its own until the pipe breaks or the read is
-// cancelled, feeding what it reads to the progress reader, the last-line
-// tracker and a bounded copy of the text.
-class PipeDrain {
-public:
-    explicit PipeDrain(HANDLE pipe) : pipe_(pipe) { InitializeCriticalSection(&lock_); }
-    ~PipeDrain() {
-        if (thread_ != nullptr) {
-            // A thread still blocked in ReadFile keeps using the pipe: leave
-            // both to the end of the process.
-            if (WaitForSingleObject(thread_, 0) != WAIT_OBJECT_0) return;
-            CloseHandle(thread_);
-        }
-        CloseHandle(pipe_);
-        DeleteCriticalSection(&lock_);
-    }
-
-    bool Begin() {
-        thread_ = CreateThread(nullptr, 0, &PipeDrain::ThreadMain, this, 0, nullptr);
-        return thread_ != nullptr;
-    }
-
-    void Finish() {
-        if (thread_ == nullptr) return;
-        if (WaitForSingleObject(thread_, kDrainWaitMs) == WAIT_OBJECT_0) return;
-        CancelSynchronousIo(thread_);
-        WaitForSingleObject(thread_, kDrainWaitMs);
-    }
-
-    int32_t PositionSeconds() {
-        EnterCriticalSection(&lock_);
-        int32_t seconds = progress_.PositionSeconds();
-        LeaveCriticalSection(&lock_);
-        return seconds;
-    }
-    std::string LastLine() {
-        EnterCriticalSection(&lock_);
-        std::string line = lastLine_.LastLine();
-        LeaveCriticalSection(&lock_);
-        return line;
-    }
-    std::string Text() {
-        EnterCriticalSection(&lock_);
-        std::string text = text_;
-        LeaveCriticalSection(&lock_);
-        return text;
-    }
-
-private:
-    static DWORD WINAPI ThreadMain(LPVOID self) {
-        static_cast<PipeDrain*>(self)->Loop();
-        return 0;
-    }
-
-    void Loop() {
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(pipe_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-            EnterCriticalSection(&lock_);
-            progress_.Feed(buffer, got);
-            lastLine_.Feed(buffer, got);
-            if (text_.size() < kKeptTextLimit) text_.append(buffer, got);
-            LeaveCriticalSection(&lock_);
-        }
-    }
-
-    HANDLE pipe_;
-    HANDLE thread_ = nullptr;
-    CRITICAL_SECTION lock_;
-    ProgressReader progress_;
-    LastLineTracker lastLine_;
-    std::string text_;
-};
 
 std::string ExecutableFolder() {
     std::vector<char> path(32768);
@@ -96,14 +22,17 @@ std::string ExecutableFolder() {
 FfmpegProcess::FfmpegProcess() = default;
 
 FfmpegProcess::~FfmpegProcess() {
-    if (process_ != nullptr) {
-        if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) Terminate();
-        FinishOutput();
-        CloseHandle(process_);
-    }
-    delete out_;
-    delete err_;
+    // In this order: first everything that may hold the pipes' write ends
+    // goes (closing the job ends FFmpeg and whatever it started), then the
+    // reader threads end, and only then the objects they use.
+    if (process_ != nullptr && WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) Terminate();
     if (job_ != nullptr) CloseHandle(job_);
+    for (PipeDrain* drain : {out_, err_}) {
+        // A thread that could not be stopped keeps its drain: it is left to
+        // the end of the process rather than freed under the thread.
+        if (drain != nullptr && drain->Finish()) delete drain;
+    }
+    if (process_ != nullptr) CloseHandle(process_);
 }
 
 bool FfmpegProcess::Start(const std::string& exePath, const std::vector<std::string>& args, DWORD* error) {
@@ -137,6 +66,7 @@ bool FfmpegProcess::Start(const std::string& exePath, const std::vector<std::str
         SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     }
 
+    MarkStep("pipes and job object made");
     std::string commandLine = QuoteArgument(exePath) + " " + JoinCommandLine(args);
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back('\0');
@@ -151,6 +81,7 @@ bool FfmpegProcess::Start(const std::string& exePath, const std::vector<std::str
     BOOL started = CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, TRUE,
                                   CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
     if (!started) *error = GetLastError();
+    MarkStep("FFmpeg created, suspended");
     // Only the child keeps the write ends: otherwise no pipe would ever break.
     CloseHandle(outWrite);
     CloseHandle(errWrite);
@@ -183,9 +114,9 @@ bool FfmpegProcess::WaitForEnd(DWORD milliseconds) {
 
 void FfmpegProcess::Terminate() {
     if (process_ == nullptr) return;
+    if (job_ != nullptr) TerminateJobObject(job_, 1);
     TerminateProcess(process_, 1);
     WaitForSingleObject(process_, kTerminateWaitMs);
-    if (job_ != nullptr) TerminateJobObject(job_, 1);
 }
 
 void FfmpegProcess::FinishOutput() {

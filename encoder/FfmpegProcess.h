@@ -1,6 +1,7 @@
 // One run of ffmpeg.exe: hidden, in a job object that kills it when the
 // encoder ends for any reason, stdin from NUL, stdout and stderr drained by
 // two threads (stdout carries "-progress pipe:1", stderr the messages).
+// Destroying it ends FFmpeg and then both threads, in that order.
 #pragma once
 
 #include <windows.h>
@@ -8,9 +9,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "encoder/LastLineTracker.h"
-#include "encoder/ProgressReader.h"
 
 class PipeDrain;
 
@@ -29,9 +27,9 @@ public:
     bool WaitForEnd(DWORD milliseconds);
     // Ends the process at once and waits for it to be gone.
     void Terminate();
-    // After the end: lets the pipe threads take the last output. The end is
-    // judged by the process handle alone, because helper processes may keep
-    // the pipes open.
+    // After the end: the pipe threads take what FFmpeg left in the pipes and
+    // end. The end is judged by the process handle alone, because helper
+    // processes may keep the pipes open.
     void FinishOutput();
 
     DWORD ExitCode() const;

@@ -9,6 +9,7 @@
 #include "encoder/FfmpegProcess.h"
 #include "encoder/Runners.h"
 #include "encoder/SourceFile.h"
+#include "encoder/StepTimes.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ int Unusable(const EventReporter& reporter, const std::string& source, const cha
 
 int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const EventReporter& reporter) {
     std::vector<uint8_t> head;
-    switch (ReadSourceHead(command.source, kAviHeaderReadSize, head)) {
+    switch (ReadSourceHead(command.source, kAviHeaderReadSize, head, AviDataFollowsHeader)) {
     case SourceState::kMissing:
         return Unusable(reporter, command.source, "no such file", kExitUnusableSource);
     case SourceState::kUnreadable:
@@ -46,6 +47,7 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
         break;
     }
 
+    MarkStep("source head read");
     // An AVI header answers at once, without starting FFmpeg, when the data
     // follows it; FFmpeg judges a file cut short inside its header.
     VideoInfo info;
@@ -67,8 +69,11 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
         Report(reporter, VideoInfo());
         return kExitFfmpegMissing;
     }
+    MarkStep("FFmpeg started");
     if (!ffmpeg.WaitForEnd(kBannerTimeoutMs)) ffmpeg.Terminate();
+    MarkStep("FFmpeg ended");
     ffmpeg.FinishOutput();
+    MarkStep("pipes drained");
     // FFmpeg ends with an error here ("At least one output file must be
     // specified"): only its description of the input counts.
     if (!ReadFfmpegBanner(ffmpeg.ErrorText(), info) || !info.IsUsable()) {
@@ -77,5 +82,6 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
                         kExitUnusableSource);
     }
     Report(reporter, info);
+    MarkStep("reported");
     return kExitSuccess;
 }

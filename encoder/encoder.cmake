@@ -17,7 +17,9 @@ if(WIN32)
   add_library(encoder_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/PipeDrain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StepTimes.cpp)
   target_link_libraries(encoder_win PUBLIC encoder_core user32)
 
   add_executable(quenforenc

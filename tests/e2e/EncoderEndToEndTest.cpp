@@ -209,6 +209,27 @@ TEST(EncoderConversion, DestroyedWindowStopsEncoderAndFfmpeg) {
     EXPECT_FALSE(e2e::ChildRunning(run.processId, "ffmpeg.exe"));
 }
 
+TEST(EncoderConversion, KilledEncoderLeavesNothingUnderTheFinalNameAndTakesFfmpeg) {
+    const std::string folder = e2e::FreshFolder("killed");
+    ReportWindow window;
+    std::string output;
+    e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), StoppableJob(folder, window, output), 180000,
+                                         [&] { return !window.Values(kEventPosition).empty(); });
+    ASSERT_TRUE(run.killed);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output.c_str()));
+    // Only the temporary can be left (the program removes it).
+    for (const std::string& name : e2e::FilesMatching(folder, "*")) {
+        EXPECT_NE(std::string::npos, name.find(".~enc")) << name;
+    }
+    // The job object ends FFmpeg with its encoder (a safety bound, not a timing check).
+    bool ffmpegRunning = true;
+    for (int i = 0; i < 200 && ffmpegRunning; ++i) {
+        ffmpegRunning = e2e::ChildRunning(run.processId, "ffmpeg.exe");
+        if (ffmpegRunning) Sleep(50);
+    }
+    EXPECT_FALSE(ffmpegRunning);
+}
+
 TEST(EncoderConversion, FailuresHaveTheirOwnExitCodes) {
     const std::string folder = e2e::FreshFolder("failures");
     const std::string source = e2e::ClipPath("clip-320x240-noaudio.avi");

@@ -81,7 +81,8 @@ LRESULT ReportWindow::OnEvent(uint32_t code, int32_t value) {
     return stopAt_ > 0 && positions_ >= stopAt_ ? kEventResultStop : 0;
 }
 
-RunResult RunProgram(const std::string& exe, const std::string& arguments, DWORD safetyTimeoutMs) {
+RunResult RunProgram(const std::string& exe, const std::string& arguments, DWORD safetyTimeoutMs,
+                     const std::function<bool()>& killWhen) {
     RunResult result;
     char tempFolder[MAX_PATH] = "";
     char errorPath[MAX_PATH] = "";
@@ -112,6 +113,10 @@ RunResult RunProgram(const std::string& exe, const std::string& arguments, DWORD
                 break;
             }
             PumpWaiting();
+            if (killWhen && !result.killed && killWhen()) {
+                result.killed = TerminateProcess(info.hProcess, 999) != FALSE;
+                continue;
+            }
             if (GetTickCount() - began > safetyTimeoutMs) {
                 TerminateProcess(info.hProcess, 999);
                 WaitForSingleObject(info.hProcess, 5000);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,14 +52,17 @@ private:
 struct RunResult {
     bool started = false;
     bool finished = false;  // false: still running at the safety timeout (then killed)
+    bool killed = false;    // ended by the test's own `killWhen`
     DWORD exitCode = 0;
     DWORD processId = 0;
     std::string errorText;  // what it wrote to stderr
 };
 
 // Starts `exe` with `arguments` (as one command-line text) and dispatches
-// this thread's messages until it ends.
-RunResult RunProgram(const std::string& exe, const std::string& arguments, DWORD safetyTimeoutMs = 180000);
+// this thread's messages until it ends. When `killWhen` is given and says so
+// (asked after each batch of messages), the process is terminated at once.
+RunResult RunProgram(const std::string& exe, const std::string& arguments, DWORD safetyTimeoutMs = 180000,
+                     const std::function<bool()>& killWhen = {});
 
 // quenforenc.exe in the program folder.
 std::string EncoderPath();

@@ -2,6 +2,7 @@
 #include "encoder/FfmpegProcess.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -10,6 +11,16 @@
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
+
+// FFmpeg connects to the desktop when it starts. Under Wine the first process
+// that does so starts the desktop's explorer.exe: one started inside FFmpeg's
+// job dies with the job, and a window this program creates just then fails
+// with an X error that ends the whole program. Taking the desktop before any
+// FFmpeg runs keeps its explorer.exe outside every job.
+class DesktopFirst : public testing::Environment {
+    void SetUp() override { GetDesktopWindow(); }
+};
+testing::Environment* const kDesktopFirst = testing::AddGlobalTestEnvironment(new DesktopFirst);
 
 std::string Ffmpeg() { return wintest::EnvPath("TARVELLO_PROGRAM_DIR", "ffmpeg.exe"); }
 
@@ -99,6 +110,49 @@ TEST(EventReporter, DeliversToTheWindowAndTellsWhenItIsGone) {
     EXPECT_FALSE(nobody.Listening());
     EXPECT_TRUE(nobody.WindowExists());
     EXPECT_EQ(0, nobody.Send(kEventDuration, 3));
+}
+
+int ThreadsOfThisProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    int count = 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+// The started program ends at once but leaves a process of its own behind
+// that holds the pipes and writes into one as fast as it can: its reader
+// thread never sees the pipe break and is seldom blocked in a read.
+TEST(FfmpegProcessTeardown, NoReaderThreadOutlivesTheObject) {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::vector<std::string> args = {"/c", "start", "", "/b", Ffmpeg(), "-nostdin", "-loglevel", "error",
+                                           "-f", "lavfi", "-i", "testsrc=size=64x48:rate=25", "-t", "600",
+                                           "-f", "rawvideo", "pipe:2"};
+    {
+        // Once, so that whatever threads the platform starts on first use exist.
+        FfmpegProcess warmUp;
+        DWORD error = 0;
+        ASSERT_TRUE(warmUp.Start(Ffmpeg(), {"-version"}, &error)) << error;
+        ASSERT_TRUE(warmUp.WaitForEnd(60000));
+    }
+    const int before = ThreadsOfThisProcess();
+    ASSERT_GT(before, 0);
+    {
+        FfmpegProcess leaver;
+        DWORD error = 0;
+        ASSERT_TRUE(leaver.Start(std::string(system) + "\\cmd.exe", args, &error)) << error;
+        ASSERT_TRUE(leaver.WaitForEnd(60000));
+        // Until the left-behind process writes (a safety bound, not a timing check).
+        for (int i = 0; i < 6000 && leaver.ErrorText().empty(); ++i) Sleep(10);
+        ASSERT_FALSE(leaver.ErrorText().empty());
+    }
+    EXPECT_EQ(before, ThreadsOfThisProcess());
 }
 
 }  // namespace
