@@ -13,13 +13,23 @@
 namespace runtest {
 namespace {
 
-using BatchTest = RunTest;
-
 std::string Sources(const std::string& folder, const char* name) {
     const std::string path = folder + name;
     WriteFile(path, "source video");
     return path;
 }
+
+class BatchTest : public RunTest {
+protected:
+    // A fresh work folder holding a.avi, b.avi and c.avi of a minute each, in
+    // the list in that order, converted into its "out\"; returns the folder.
+    std::string ThreeSourcesIn(const std::string& name) {
+        const std::string work = FreshFolder(name);
+        host.outputFolder = work + "out\\";
+        SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
+        return work;
+    }
+};
 
 TEST_F(BatchTest, ProgressTextsAndBarFollowThePositionReports) {
     const std::string work = FreshFolder("progress");
@@ -239,9 +249,7 @@ TEST_F(BatchTest, SourcesAndEarlierOutputsAreNeverOverwritten) {
 }
 
 TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
-    const std::string work = FreshFolder("failures");
-    host.outputFolder = work + "out\\";
-    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
+    const std::string work = ThreeSourcesIn("failures");
     WriteScript(
         "[a.avi]\nwrite 100\n"
         "[b.avi]\nwrite 50\nexit 13\n"
@@ -264,9 +272,7 @@ TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
 
 // What a run that stops early says about the rows that failed before.
 TEST_F(BatchTest, CancelAfterFailedFilesListsThemInOneBox) {
-    const std::string work = FreshFolder("cancel-after-failures");
-    host.outputFolder = work + "out\\";
-    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
+    const std::string work = ThreeSourcesIn("cancel-after-failures");
     WriteScript(
         "[a.avi]\nwrite 50\nexit 13\n"
         "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
@@ -294,9 +300,7 @@ TEST_F(BatchTest, EncoderThatCannotBeStartedAfterFailedFilesListsThemInTheSameBo
     WriteFile(program + "fake_encoder_script.txt",
               "[a.avi]\nexit 13\n[b.avi]\nwrite 100\nvanish\n[c.avi]\nwrite 100\n");
     host.encoderFolder = program;
-    const std::string work = FreshFolder("start-fails");
-    host.outputFolder = work + "out\\";
-    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
+    const std::string work = ThreeSourcesIn("start-fails");
     BoxAnswers boxes(Caption(), {IDOK});
     ConvertAllRows(host);
 
