@@ -2,18 +2,12 @@
 
 #include <objbase.h>
 
+#include "app/ComponentRegistration.h"
 #include "app/ConverterDlg.h"
 #include "app/Skin.h"
+#include "engine/ProgramFolder.h"
 #include "framework/CommandLineInfo.h"
 #include "help/TipDlg.h"
-
-namespace {
-
-// The media-player component that is registered at every start.
-constexpr char kComponentFile[] = "Vidrel.ocx";
-constexpr char kComponentRegistration[] = "regsvr32.exe Vidrel.ocx /s";
-
-}  // namespace
 
 CConverterApp theApp;
 
@@ -51,11 +45,11 @@ int CConverterApp::ExitInstance() {
 }
 
 void CConverterApp::StartComponentRegistration() {
-    // Only where the component is installed: the registration tool would only
-    // fail silently otherwise. Never waited for, its result never read.
-    char found[MAX_PATH];
-    if (SearchPathA(nullptr, kComponentFile, nullptr, MAX_PATH, found, nullptr) == 0) return;
-    WinExec(kComponentRegistration, SW_HIDE);
+    // Only the program's own copy: one found anywhere else (the folder the
+    // program was started from) would get its registration code run.
+    char folder[kPathCapacity];
+    ProgramFolder(folder, sizeof folder);
+    if (folder[0] != '\0') ::StartComponentRegistration(folder);
 }
 
 void CConverterApp::ShowStartupTip() {

@@ -26,7 +26,7 @@ if(WIN32)
   add_executable(Tarvello WIN32
     ${CMAKE_CURRENT_LIST_DIR}/ConverterApp.cpp
     ${TARVELLO_RC} ${TARVELLO_MANIFEST_RC})
-  target_link_libraries(Tarvello PRIVATE app_main_window)
+  target_link_libraries(Tarvello PRIVATE app_main_window app_startup)
   tarvello_program(Tarvello)
   # The program folder is only complete with the encoder and the help files.
   add_dependencies(Tarvello quenforenc help_files)

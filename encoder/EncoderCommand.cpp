@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -499,7 +500,17 @@ bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& c
             error = "option " + arg + " needs a value";
             return false;
         }
-        if (!option->apply(args[++i], command, error)) return false;
+        const std::string& value = args[++i];
+        if (command.mode == 1) {
+            // A probe only reads its source: a conversion choice it carries
+            // that could not be honoured (a hand-edited settings file) must not
+            // fail it. Such a piece is left out whole.
+            EncoderCommand withPiece = command;
+            if (option->apply(value, withPiece, error)) command = std::move(withPiece);
+            error.clear();
+            continue;
+        }
+        if (!option->apply(value, command, error)) return false;
     }
     if (command.source.empty()) {
         error = "no source file given";

@@ -89,6 +89,8 @@ struct EncoderCommand {
 };
 
 // Parses the arguments that follow the program name. On failure returns false
-// and puts a one-line English message into error.
+// and puts a one-line English message into error. In probe mode (1) an option
+// whose value cannot be honoured is left out instead: a probe needs only its
+// source and window.
 bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& command,
                          std::string& error);

@@ -9,6 +9,9 @@ constexpr size_t kBatchReportCapacity = 4096;
 // "Mission accomplished! Total Time:00:01:15"
 void ComposeSuccessReport(int32_t elapsedSeconds, char* out, size_t size);
 
+// What the box says when the user cancelled a run.
+constexpr char kRunStoppedText[] = "The conversion was stopped.";
+
 // Collects the files that failed and composes the one box that lists them.
 class FailureReport {
 public:
@@ -24,7 +27,15 @@ public:
     // converted:\n<lines>"
     void Compose(int32_t rowCount, int32_t elapsedSeconds, char* out, size_t size) const;
 
+    // For a run that ends early (a cancel, an encoder that cannot be
+    // started): "<headline>\n\nBefore that, 1 of 5 files could not be
+    // converted:\n<lines>"; only the headline when no file failed.
+    void ComposeStopped(const char* headline, int32_t rowCount, char* out, size_t size) const;
+
 private:
+    void ComposeList(const char* headline, const char* lead, int32_t rowCount, char* out,
+                     size_t size) const;
+
     static constexpr size_t kListCapacity = 3584;
     char list_[kListCapacity];
     size_t length_ = 0;

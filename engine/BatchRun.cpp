@@ -109,13 +109,32 @@ double RowDuration(int32_t row) {
     return source != nullptr ? source->duration : 0.0;
 }
 
-bool ComposeRowOutputPath(const char* sourcePath, char* out, size_t size) {
+bool ComposeRowOutputPath(const char* folder, const char* sourcePath, char* out, size_t size) {
     OutputNamingRules rules;
     rules.exists = PathExists;
     rules.isProtected = IsTaken;
     rules.protectedContext = &g_taken;
-    return ComposeOutputPath(g_settings.outputFolder, sourcePath,
-                             OutputExtension(g_settings.outputFormat), rules, out, size);
+    return ComposeOutputPath(folder, sourcePath, OutputExtension(g_settings.outputFormat), rules, out,
+                             size);
+}
+
+// The output folder as a full path. The run makes the folder the current
+// directory, so a relative one would otherwise be taken twice ("out\out\").
+bool FullFolderPath(const char* folder, char* out, size_t size) {
+    char* name = nullptr;
+    const DWORD length = GetFullPathNameA(folder, static_cast<DWORD>(size), out, &name);
+    return length > 0 && length < size;
+}
+
+// Ends a run that stops before its last row, naming the rows that failed so
+// far in the same box as the reason, if there is one.
+void EndEarly(BatchHost& host, const FailureReport& failures, const char* headline, UINT icon) {
+    if (headline != nullptr) {
+        char text[kBatchReportCapacity];
+        failures.ComposeStopped(headline, g_runState.rowCount, text, sizeof text);
+        Tell(RunBoxOwner(host), text, MB_OK | icon);
+    }
+    EndRun(host);
 }
 
 }  // namespace
@@ -138,8 +157,10 @@ void ConvertAllRows(BatchHost& host) {
 
     char folder[kOutputFolderCapacity];
     host.ReadOutputFolder(folder, sizeof folder);
-    SetOutputFolder(g_settings, folder);
-    if (EnsureFolder(g_settings.outputFolder) == -1) {
+    SetOutputFolder(g_settings, folder);  // the setting keeps what was typed
+    char runFolder[kOutputFolderCapacity];
+    if (!FullFolderPath(g_settings.outputFolder, runFolder, sizeof runFolder) ||
+        EnsureFolder(runFolder) == -1) {
         std::snprintf(text, sizeof text, "Fail to create tmp folder %s", g_settings.outputFolder);
         Tell(host.MainWindow(), text, MB_OK);
         return;
@@ -167,7 +188,7 @@ void ConvertAllRows(BatchHost& host) {
             g_runState.doneSeconds += RowDuration(row);
             continue;
         }
-        if (!ComposeRowOutputPath(source, output, sizeof output)) {
+        if (!ComposeRowOutputPath(runFolder, source, output, sizeof output)) {
             failures.Add(source, "the output path would be longer than 255 characters");
             g_runState.doneSeconds += RowDuration(row);
             continue;
@@ -177,12 +198,14 @@ void ConvertAllRows(BatchHost& host) {
         const LetterboxPadding padding = ComputeLetterboxPadding(row);
         const EncoderRunResult run = RunEncoder(host.MainWindow(), encoderFolder, source, output,
                                                 padding.padWidth, padding.padHeight,
-                                                kEncoderModeConvert);
+                                                kEncoderModeConvert, NotStartedBox::kLeftToCaller);
         g_runState.doneSeconds += RowDuration(row);
 
-        if (run.launch == EncoderLaunch::kNotStarted && g_runState.cancelRequested == 0) {
-            // The user has been told; every further file would fail the same way.
-            EndRun(host);
+        if (run.launch == EncoderLaunch::kNotStarted) {
+            // Every further file would fail the same way: one box says why,
+            // and which files failed before.
+            ComposeNotStartedText(encoderFolder, run.startError, text, sizeof text);
+            EndEarly(host, failures, text, MB_ICONERROR);
             return;
         }
 
@@ -194,7 +217,10 @@ void ConvertAllRows(BatchHost& host) {
         const RowOutcome outcome = DecideRowOutcome(facts);
         if (outcome == RowOutcome::kCancelled) {
             DeleteUnfinished(output);  // earlier outputs stay
-            EndRun(host);
+            // No summary after a cancel, but the files that failed before are
+            // not passed over in silence.
+            EndEarly(host, failures, failures.Count() > 0 ? kRunStoppedText : nullptr,
+                     MB_ICONWARNING);
             return;
         }
         if (outcome == RowOutcome::kFailed) {

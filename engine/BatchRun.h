@@ -25,14 +25,17 @@ protected:
     ~BatchHost() = default;
 };
 
-// Converts g_runState.rowCount rows. A row's output never replaces one of
-// the list's sources nor an output written earlier in the same run (such a
-// name gets a number, see ComposeOutputPath); a failed row's output is
-// removed. Tells the user of an empty list, a
+// Converts g_runState.rowCount rows into the output folder, taken as a full
+// path from the current directory when it is typed as a relative one. A
+// row's output never replaces one of the list's sources nor an output written
+// earlier in the same run (such a name gets a number, see ComposeOutputPath);
+// a failed row's output is removed. Tells the user of an empty list, a
 // folder that cannot be made, an encoder that cannot be started, and at the
 // end either the total time or which files failed. A cancelled run, or one
-// whose encoder could not be started, ends without that last box. The
-// progress goes to g_progressDlg (none is shown when it is null).
+// whose encoder could not be started, ends without that last box; the files
+// that failed before are then listed in the box that gives the reason, or,
+// after a cancel, in a box of their own. The progress goes to g_progressDlg
+// (none is shown when it is null).
 void ConvertAllRows(BatchHost& host);
 
 // The output path of a source under g_settings (folder and format), written

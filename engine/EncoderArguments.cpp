@@ -216,6 +216,10 @@ void AppendPictureFilter(ArgumentText& text, const EncoderProfile& p, int32_t pa
 
 void FormatVolumeText(int32_t volume, char* out, size_t size) {
     if (out == nullptr || size == 0) return;
+    // A hand-edited value outside the slider counts as its nearest end; the
+    // encoder refuses gains beyond what the slider offers.
+    if (volume < kVolumeSliderMin) volume = kVolumeSliderMin;
+    if (volume > kVolumeSliderMax) volume = kVolumeSliderMax;
     const int64_t gain = int64_t{volume} - 20;
     char number[24];
     FormatInt64(gain < 0 ? -gain : gain, number, sizeof number);
@@ -223,11 +227,12 @@ void FormatVolumeText(int32_t volume, char* out, size_t size) {
 }
 
 int32_t WmvQuantiser(int32_t wmvQuality) {
-    const double q = std::trunc(29.0 - 2.5 * wmvQuality);
-    // Positions far outside the list must not overflow the conversion.
-    if (q > INT32_MAX) return INT32_MAX;
-    if (q < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(q);
+    // A hand-edited position outside the list takes the family's default
+    // position, as the bitrates do; its quantiser would be out of range.
+    if (wmvQuality < 0 || wmvQuality >= QualityTableFor(kFormatWmv).count) {
+        wmvQuality = ConversionSettings().wmvQuality;
+    }
+    return static_cast<int32_t>(std::trunc(29.0 - 2.5 * wmvQuality));
 }
 
 bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderProfile& profile,

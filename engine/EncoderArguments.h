@@ -24,10 +24,16 @@ struct EncoderJob {
     int64_t windowHandle;  // window handle value, printed as signed decimal
 };
 
-// "+6db:0" for slider 26, "-20db:0" for slider 0.
+// The volume slider's ends; gain in dB is the position minus 20.
+constexpr int32_t kVolumeSliderMin = 0;
+constexpr int32_t kVolumeSliderMax = 40;
+
+// "+6db:0" for slider 26, "-20db:0" for slider 0. A value outside the slider
+// is taken as its nearest end.
 void FormatVolumeText(int32_t volume, char* out, size_t size);
 
-// Quantiser of the WMV and ASF formats: 29 - 2.5 x wmvQuality, truncated.
+// Quantiser of the WMV and ASF formats: 29 - 2.5 x wmvQuality, truncated. A
+// position outside the quality list counts as the default position.
 int32_t WmvQuantiser(int32_t wmvQuality);
 
 // Composes the argument text from an already resolved profile. Returns false,

@@ -12,7 +12,19 @@
 
 namespace {
 
-void TellNotStarted(HWND window, const char* exePath, DWORD error) {
+// "<programFolder>quenforenc.exe"; false when it does not fit.
+bool ExePathIn(const char* programFolder, char* out, size_t size) {
+    const int written = std::snprintf(out, size, "%s%s", programFolder != nullptr ? programFolder : "",
+                                      kEncoderFileName);
+    return written > 0 && static_cast<size_t>(written) < size;
+}
+
+}  // namespace
+
+void ComposeNotStartedText(const char* programFolder, uint32_t error, char* out, size_t size) {
+    if (out == nullptr || size == 0) return;
+    char exePath[kPathCapacity];
+    ExePathIn(programFolder, exePath, sizeof exePath);
     char reason[256] = "";
     if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
                        0, reason, sizeof reason, nullptr) == 0) {
@@ -23,15 +35,10 @@ void TellNotStarted(HWND window, const char* exePath, DWORD error) {
          --n) {
         reason[n - 1] = '\0';
     }
-    char text[768];
-    std::snprintf(text, sizeof text,
+    std::snprintf(out, size,
                   "The encoder could not be started.\n\nIt was looked for at:\n%s\n\n%s", exePath,
                   reason);
-    HWND owner = window != nullptr ? GetLastActivePopup(window) : nullptr;
-    MessageBoxA(owner, text, AfxGetAppName(), MB_OK | MB_ICONERROR);
 }
-
-}  // namespace
 
 bool StartAndWait(const char* exePath, const char* arguments, uint32_t* exitCode, DWORD* error) {
     SHELLEXECUTEINFOA info;
@@ -57,7 +64,7 @@ bool StartAndWait(const char* exePath, const char* arguments, uint32_t* exitCode
 
 EncoderRunResult RunEncoder(HWND window, const char* programFolder, const char* sourcePath,
                             const char* outputPath, int32_t padWidth, int32_t padHeight,
-                            int32_t mode) {
+                            int32_t mode, NotStartedBox box) {
     EncoderRunResult result;
     char arguments[kEncoderArgumentsCapacity];
     const int64_t handle = static_cast<int64_t>(reinterpret_cast<intptr_t>(window));
@@ -68,16 +75,19 @@ EncoderRunResult RunEncoder(HWND window, const char* programFolder, const char* 
     }
 
     char exePath[kPathCapacity];
-    const int written = std::snprintf(exePath, sizeof exePath, "%s%s",
-                                      programFolder != nullptr ? programFolder : "",
-                                      kEncoderFileName);
     DWORD error = ERROR_FILENAME_EXCED_RANGE;
-    if (written > 0 && static_cast<size_t>(written) < sizeof exePath &&
+    if (ExePathIn(programFolder, exePath, sizeof exePath) &&
         StartAndWait(exePath, arguments, &result.exitCode, &error)) {
         result.launch = EncoderLaunch::kRan;
         return result;
     }
-    TellNotStarted(window, exePath, error);
     result.launch = EncoderLaunch::kNotStarted;
+    result.startError = error;
+    if (box == NotStartedBox::kShow) {
+        char text[768];
+        ComposeNotStartedText(programFolder, error, text, sizeof text);
+        HWND owner = window != nullptr ? GetLastActivePopup(window) : nullptr;
+        MessageBoxA(owner, text, AfxGetAppName(), MB_OK | MB_ICONERROR);
+    }
     return result;
 }

@@ -377,7 +377,10 @@ void OutputSettingsModel::QualityEntryText(int position, const QualityLevel& lev
 }
 
 void OutputSettingsModel::VolumeText(int position, char* text, size_t size) {
-    // Wide arithmetic: a hand-edited volume may be any 32-bit number.
+    // A hand-edited volume outside the slider is used as its nearest end, so
+    // the text shows the gain that a conversion gets.
+    if (position < kVolumeMin) position = kVolumeMin;
+    if (position > kVolumeMax) position = kVolumeMax;
     const long long gain = static_cast<long long>(position) - 20;
     if (gain < 0) {
         snprintf(text, size, "-%llddb", -gain);

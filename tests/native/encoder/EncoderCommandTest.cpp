@@ -117,6 +117,32 @@ TEST(ParseEncoderCommand, ProbeNeedsNoOutput) {
     EXPECT_NE(std::string::npos, error.find("output")) << error;
 }
 
+TEST(ParseEncoderCommand, ProbeIsNotFailedByConversionPieces) {
+    // A probe reads only its source; a conversion with the same pieces is refused.
+    const char* const pieces[] = {
+        "-lavcopts vcodec=wmv2:vqscale=-1",
+        "-af volume=+180db:0:channels=2",
+        "-ofps 0 -vf scale=-3:-3",
+        "-lavcopts vcodec=wmv2:vqscale=-1 -af volume=-200.5db:0 -srate 44k",
+    };
+    for (const char* p : pieces) {
+        const std::string text = std::string("\"C:\\clips\\a.avi\" -o \"b.wmv\" ") + p;
+        EncoderCommand c;
+        std::string error;
+        EXPECT_TRUE(Parse(text + " 1 77", c, error)) << p << " -> " << error;
+        EXPECT_EQ("C:\\clips\\a.avi", c.source) << p;
+        EXPECT_EQ(1, c.mode) << p;
+        EXPECT_EQ(77, c.windowHandle) << p;
+        EXPECT_FALSE(Parse(text + " 0 77", c, error)) << p;
+    }
+    // What is not a conversion choice still makes a probe fail.
+    EncoderCommand c;
+    std::string error;
+    EXPECT_FALSE(Parse("\"a.avi\" -quiet 1 77", c, error));
+    EXPECT_FALSE(Parse("\"a.avi\" \"b.avi\" 1 77", c, error));
+    EXPECT_FALSE(Parse("\"a.avi\" -af 1 77", c, error));
+}
+
 TEST(ParseEncoderCommand, RejectsWhatItCannotHonour) {
     struct Case {
         const char* text;

@@ -180,6 +180,39 @@ TEST(TranslateToFfmpeg, VolumeFromTheSlider) {
     }
 }
 
+TEST(TranslateToFfmpeg, HandEditedSettingsOutsideTheirListsStillProbeAndConvert) {
+    // option.ini is plain text: a WMV quality outside its list takes the
+    // family's default position, a volume outside the slider its nearest end.
+    const struct {
+        const char* name;
+        int format;
+        int wmvQuality;
+        int volume;
+        std::vector<std::string> pieces;
+    } cases[] = {
+        {"WMV quality 12", kFormatWmv, 12, 20, {"-q:v 16"}},
+        {"ASF quality -1", kFormatAsf, -1, 20, {"-q:v 16"}},
+        {"WMV quality 9, volume 41", kFormatWmv, 9, 41, {"-q:v 16", "-af volume=20dB"}},
+        {"volume 200", kFormatDvd, 5, 200, {"-af volume=20dB"}},
+        {"volume -7", kFormatMpeg2, 5, -7, {"-af volume=-20dB"}},
+        {"volume far below", kFormatAvi, 5, -2147483647 - 1, {"-af volume=-20dB"}},
+    };
+    for (const auto& c : cases) {
+        ConversionSettings s = WithFormat(c.format);
+        s.wmvQuality = c.wmvQuality;
+        s.volume = c.volume;
+        ExpectPieces(TranslateCase(s), c.pieces, c.name);
+
+        const std::string probe = ComposeJobText(s, kSource, "C:\\in.avi", "C:\\out.x", kEncoderModeProbe, 77);
+        std::vector<std::string> args;
+        ASSERT_TRUE(SplitCommandLine(probe.c_str(), args)) << c.name;
+        EncoderCommand command;
+        std::string error;
+        EXPECT_TRUE(ParseEncoderCommand(args, command, error)) << c.name << ": " << error << "\n" << probe;
+        EXPECT_EQ(1, command.mode) << c.name;
+    }
+}
+
 TEST(TranslateToFfmpeg, RatesAndMultiplexRates) {
     // Above 16000 a rate is already in bit/s.
     ExpectPieces(Translate("\"a\" -o \"b\" -ovc lavc -lavcopts vbitrate=20000000:vrc_maxrate=9400 0 1"),

@@ -100,7 +100,9 @@ TEST_F(ProcessWideArguments, ProbeUsesTheTargetSizeResolvedLast) {
 TEST(EncoderArguments, VolumeText) {
     const struct { int32_t slider; const char* text; } rows[] = {
         {0, "-20db:0"}, {19, "-1db:0"}, {20, "+0db:0"}, {26, "+6db:0"}, {40, "+20db:0"},
-        {INT32_MIN, "-2147483668db:0"}, {INT32_MAX, "+2147483627db:0"},
+        // A hand-edited value outside the slider counts as its nearest end.
+        {-1, "-20db:0"}, {41, "+20db:0"}, {200, "+20db:0"},
+        {INT32_MIN, "-20db:0"}, {INT32_MAX, "+20db:0"},
     };
     for (const auto& row : rows) {
         char text[kVolumeTextCapacity];
@@ -234,9 +236,8 @@ TEST(EncoderArguments, WmvAndAsfPieces) {
 TEST(EncoderArguments, WmvQuantiser) {
     const int32_t expected[] = {29, 26, 24, 21, 19, 16, 14, 11, 9};
     for (int32_t q = 0; q < 9; ++q) EXPECT_EQ(expected[q], WmvQuantiser(q)) << q;
-    EXPECT_EQ(31, WmvQuantiser(-1));
-    EXPECT_EQ(INT32_MIN, WmvQuantiser(INT32_MAX));
-    EXPECT_EQ(INT32_MAX, WmvQuantiser(INT32_MIN));
+    // A hand-edited position outside the list takes the default position 5.
+    for (int32_t q : {-1, 9, 12, INT32_MAX, INT32_MIN}) EXPECT_EQ(16, WmvQuantiser(q)) << q;
 }
 
 TEST(EncoderArguments, UnknownFormatAddsNoFormatPieces) {

@@ -26,6 +26,22 @@ TEST(BatchReport, FailuresAreListed) {
         text);
 }
 
+TEST(BatchReport, ARunThatEndsEarlyListsTheFailuresSoFar) {
+    FailureReport report;
+    char text[kBatchReportCapacity];
+    report.ComposeStopped(kRunStoppedText, 4, text, sizeof text);
+    EXPECT_STREQ("The conversion was stopped.", text);
+
+    report.Add("C:\\clips\\a.avi", "FFmpeg failed (exit code 13)");
+    report.ComposeStopped("The encoder could not be started.\n\nIt was looked for at:\nC:\\p\\quenforenc.exe",
+                          4, text, sizeof text);
+    EXPECT_STREQ(
+        "The encoder could not be started.\n\nIt was looked for at:\nC:\\p\\quenforenc.exe\n\n"
+        "Before that, 1 of 4 files could not be converted:\n"
+        "C:\\clips\\a.avi - FFmpeg failed (exit code 13)",
+        text);
+}
+
 TEST(BatchReport, LongListsAreCutByWholeLines) {
     FailureReport report;
     const std::string path = "C:\\" + std::string(240, 'x') + ".avi";

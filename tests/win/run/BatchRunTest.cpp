@@ -1,5 +1,7 @@
 // The batch conversion with the scripted encoder: progress display, Cancel,
 // output names, failures, and what the user is told.
+#include <direct.h>
+
 #include <string>
 #include <vector>
 
@@ -11,13 +13,23 @@
 namespace runtest {
 namespace {
 
-using BatchTest = RunTest;
-
 std::string Sources(const std::string& folder, const char* name) {
     const std::string path = folder + name;
     WriteFile(path, "source video");
     return path;
 }
+
+class BatchTest : public RunTest {
+protected:
+    // A fresh work folder holding a.avi, b.avi and c.avi of a minute each, in
+    // the list in that order, converted into its "out\"; returns the folder.
+    std::string ThreeSourcesIn(const std::string& name) {
+        const std::string work = FreshFolder(name);
+        host.outputFolder = work + "out\\";
+        SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
+        return work;
+    }
+};
 
 TEST_F(BatchTest, ProgressTextsAndBarFollowThePositionReports) {
     const std::string work = FreshFolder("progress");
@@ -179,6 +191,37 @@ TEST_F(BatchTest, OutputNamesAcrossThreeRuns) {
     EXPECT_EQ(3u, boxes.Texts().size());
 }
 
+TEST_F(BatchTest, RelativeOutputFolderIsTakenFromTheFolderTheRunStartsIn) {
+    const struct {
+        const char* typed;
+        const char* folder;  // under the start folder
+        bool exists;
+    } cases[] = {{"out", "out\\", true},
+                 {"out", "out\\", false},
+                 {"made\\deeper\\", "made\\deeper\\", false},
+                 {".\\here", "here\\", false}};
+    for (const auto& c : cases) {
+        const std::string work = FreshFolder("relative");
+        if (c.exists) CreateDirectoryA((work + c.folder).c_str(), nullptr);
+        ASSERT_EQ(0, _chdir(work.c_str()));
+        host.outputFolder = c.typed;
+        SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 60);
+        WriteScript("[*]\nwrite 10\n");
+        BoxAnswers boxes(Caption(), {IDOK});
+        ConvertAllRows(host);
+
+        EXPECT_EQ(std::vector<std::string>{"Mission accomplished! Total Time:00:00:00"}, boxes.Texts())
+            << c.typed;
+        const std::vector<std::string> args = LogLines("args ");
+        ASSERT_EQ(2u, args.size()) << c.typed;
+        EXPECT_NE(std::string::npos, args[1].find("-o \"" + work + c.folder + "b.mpeg\"")) << args[1];
+        EXPECT_EQ(10, FileSize(work + c.folder + "a.mpeg")) << c.typed;
+        EXPECT_EQ(10, FileSize(work + c.folder + "b.mpeg")) << c.typed;
+        // The setting keeps what was typed.
+        EXPECT_STREQ(c.typed, g_settings.outputFolder);
+    }
+}
+
 TEST_F(BatchTest, SourcesAndEarlierOutputsAreNeverOverwritten) {
     const std::string out = FreshFolder("inside");
     const std::string other = FreshFolder("inside-other");
@@ -206,9 +249,7 @@ TEST_F(BatchTest, SourcesAndEarlierOutputsAreNeverOverwritten) {
 }
 
 TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
-    const std::string work = FreshFolder("failures");
-    host.outputFolder = work + "out\\";
-    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
+    const std::string work = ThreeSourcesIn("failures");
     WriteScript(
         "[a.avi]\nwrite 100\n"
         "[b.avi]\nwrite 50\nexit 13\n"
@@ -227,6 +268,53 @@ TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
     EXPECT_FALSE(FileExists(work + "out\\c.mpeg"));
     EXPECT_EQ(180.0, g_runState.doneSeconds);
     EXPECT_TRUE(host.IsWindowEnabled());
+}
+
+// What a run that stops early says about the rows that failed before.
+TEST_F(BatchTest, CancelAfterFailedFilesListsThemInOneBox) {
+    const std::string work = ThreeSourcesIn("cancel-after-failures");
+    WriteScript(
+        "[a.avi]\nwrite 50\nexit 13\n"
+        "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
+        "[c.avi]\nwrite 100\n");
+    BoxAnswers boxes(Caption(), {IDYES, IDOK});
+    ConvertAllRows(host);
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "Do you really want to stop?",
+                  "The conversion was stopped.\n\nBefore that, 1 of 3 files could not be converted:\n" +
+                      work + "a.avi - FFmpeg failed (exit code 13)"}),
+              boxes.Texts());
+    EXPECT_FALSE(FileExists(work + "out\\a.mpeg"));
+    EXPECT_FALSE(FileExists(work + "out\\b.mpeg"));
+    EXPECT_EQ(2u, LogLines("args ").size());
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
+}
+
+TEST_F(BatchTest, EncoderThatCannotBeStartedAfterFailedFilesListsThemInTheSameBox) {
+    // A copy of the scripted encoder that removes itself after the second file.
+    const std::string program = FreshFolder("start-fails-program");
+    ASSERT_TRUE(CopyFileA((FakeEncoderFolder() + "quenforenc.exe").c_str(),
+                          (program + "quenforenc.exe").c_str(), FALSE));
+    WriteFile(program + "fake_encoder_script.txt",
+              "[a.avi]\nexit 13\n[b.avi]\nwrite 100\nvanish\n[c.avi]\nwrite 100\n");
+    host.encoderFolder = program;
+    const std::string work = ThreeSourcesIn("start-fails");
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    const std::vector<std::string> texts = boxes.Texts();
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ(0u, texts[0].find("The encoder could not be started.")) << texts[0];
+    const std::string list = "\n\nBefore that, 1 of 3 files could not be converted:\n" + work +
+                             "a.avi - FFmpeg failed (exit code 13)";
+    ASSERT_GE(texts[0].size(), list.size());
+    EXPECT_EQ(list, texts[0].substr(texts[0].size() - list.size())) << texts[0];
+    EXPECT_EQ(100, FileSize(work + "out\\b.mpeg"));
+    EXPECT_FALSE(FileExists(work + "out\\c.mpeg"));
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
 }
 
 TEST_F(BatchTest, MissingEncoderEndsTheRunWithOneBox) {

@@ -8,6 +8,8 @@
 //   sleep <ms>
 //   write <bytes>         appends that many bytes to the output file
 //   exit <code>           ends with that exit code (the end of a section: 0)
+//   vanish                renames its own executable to "quenforenc.exe.gone",
+//                         so that the next start of the encoder fails
 // It appends to "fake_encoder_log.txt" beside itself:
 //   args <argument text>
 //   sent <code> <value> -> <result>
@@ -116,6 +118,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                 for (long long i = 0; i < a; ++i) std::fputc('x', out);
                 std::fclose(out);
             }
+        } else if (name == "vanish") {
+            const std::string self = g_folder + "quenforenc.exe";
+            Log(MoveFileA(self.c_str(), (self + ".gone").c_str()) ? "vanished" : "vanish failed");
         } else if (name == "exit") {
             Exit(static_cast<int>(a));
         }
