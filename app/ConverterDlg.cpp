@@ -37,7 +37,7 @@ bool IsDiscFormat(int32_t format) {
 struct ImageButtonSetUp {
     CImageButton CConverterDlg::*button;
     int icon;
-    int size;  // 0: the resource's own size
+    int size;  // pixels at 96 DPI, scaled for the window's
     const char* tooltip;
 };
 
@@ -46,11 +46,11 @@ const ImageButtonSetUp kImageButtons[] = {
     {&CConverterDlg::m_convert, IDI_CONVERT_TOOL, 48, "Start converting"},
     {&CConverterDlg::m_settings, IDI_SETTINGS_TOOL, 48, "Settings..."},
     {&CConverterDlg::m_add, IDI_ADD_TOOL, 48, "Add video files to the list"},
-    {&CConverterDlg::m_help, IDI_HELP_TOOL, 0, "About,help,home page,tip of the day."},
-    {&CConverterDlg::m_listAdd, IDI_LIST_ADD, 0, "Add video files to the list"},
-    {&CConverterDlg::m_remove, IDI_LIST_REMOVE, 0, "Remove the selected video file"},
-    {&CConverterDlg::m_moveUp, IDI_LIST_UP, 0, "Move the selected video file up"},
-    {&CConverterDlg::m_moveDown, IDI_LIST_DOWN, 0, "Move the selected video file down"},
+    {&CConverterDlg::m_help, IDI_HELP_TOOL, 32, "About,help,home page,tip of the day."},
+    {&CConverterDlg::m_listAdd, IDI_LIST_ADD, 32, "Add video files to the list"},
+    {&CConverterDlg::m_remove, IDI_LIST_REMOVE, 32, "Remove the selected video file"},
+    {&CConverterDlg::m_moveUp, IDI_LIST_UP, 32, "Move the selected video file up"},
+    {&CConverterDlg::m_moveDown, IDI_LIST_DOWN, 32, "Move the selected video file down"},
 };
 
 }  // namespace
@@ -151,7 +151,7 @@ void CConverterDlg::SetUpImageButtons() {
     // The Change button (1019) keeps its plain look: no icon, no tooltip.
     for (const ImageButtonSetUp& setUp : kImageButtons) {
         CImageButton& button = this->*setUp.button;
-        button.SetIcon(setUp.icon, setUp.size, setUp.size);
+        button.SetScaledIcon(setUp.icon, setUp.size);
         button.SetTooltipText(setUp.tooltip, TRUE);
         button.SetTransparent(FALSE);
         button.SetAlign(1, TRUE);

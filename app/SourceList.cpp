@@ -3,13 +3,45 @@
 #include "app/SourceListRows.h"
 #include "engine/RunState.h"
 #include "engine/SourceTable.h"
+#include "framework/Dpi.h"
+
+namespace {
+
+struct Column {
+    const char* heading;
+    int format;
+    int width96;  // pixels at 96 DPI
+};
+
+const Column kColumns[] = {
+    {" Number", LVCFMT_LEFT, 90},
+    {"  File path", LVCFMT_LEFT, 360},
+    {"   Duration", LVCFMT_CENTER, 122},
+};
+
+}  // namespace
 
 void CSourceList::SetUpColumns() {
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
-    InsertColumn(0, " Number", LVCFMT_LEFT, 90);
-    InsertColumn(1, "  File path", LVCFMT_LEFT, 360);
-    InsertColumn(2, "   Duration", LVCFMT_CENTER, 122);
+    const UINT dpi = WindowDpi(m_hWnd);
+    int index = 0;
+    for (const Column& column : kColumns) {
+        InsertColumn(index++, column.heading, column.format, ScaleForDpi(column.width96, dpi));
+    }
 }
+
+LRESULT CSourceList::OnDpiChangedAfterParent(WPARAM, LPARAM) {
+    const UINT dpi = WindowDpi(m_hWnd);
+    int index = 0;
+    for (const Column& column : kColumns) {
+        SendMessage(LVM_SETCOLUMNWIDTH, index++, MAKELPARAM(ScaleForDpi(column.width96, dpi), 0));
+    }
+    return Default();
+}
+
+BEGIN_MESSAGE_MAP(CSourceList, CListCtrl)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+END_MESSAGE_MAP()
 
 bool CSourceList::AddRow(const char* path) {
     const int32_t row = g_runState.rowCount;

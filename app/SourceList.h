@@ -15,7 +15,7 @@
 class CSourceList : public CListCtrl {
 public:
     // Full-row selection and the three columns " Number", "  File path",
-    // "   Duration".
+    // "   Duration", their widths scaled for the window's DPI.
     void SetUpColumns();
 
     // Appends a row for `path` with the duration of the probe row (the row
@@ -32,6 +32,11 @@ public:
 
     // Path of row `row` (cut to size - 1 characters); false without one.
     bool RowPath(int32_t row, char* out, size_t size) const;
+
+protected:
+    // Widths scaled afresh for the new DPI.
+    LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 
 private:
     void Move(int32_t step);

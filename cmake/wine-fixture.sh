@@ -5,6 +5,10 @@
 # Every descriptor goes to a log file: wineserver and Xvfb must never hold
 # CTest's output pipe, or CTest waits on them.
 # Usage: wine-fixture.sh start|stop <build dir> [desktop_keeper.exe]
+# Optional for start: TARVELLO_WINE_DPI (96, 120, 144, 192: the display scale
+# Wine reads from LogPixels) and TARVELLO_WINE_DESKTOP (virtual desktop size,
+# default 1200x900; the Xvfb screen is made large enough for it). The desktop
+# size is set when the prefix is made.
 set -u
 action=$1
 build=$2
@@ -34,7 +38,12 @@ start)
   stop
   # A display of our own; -displayfd picks a free number.
   rm -f "$state/display"
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$state/display" &
+  desktop=${TARVELLO_WINE_DESKTOP:-1200x900}
+  width=${desktop%x*}
+  height=${desktop#*x}
+  [ "$width" -ge 1280 ] 2>/dev/null || width=1280
+  [ "$height" -ge 1024 ] 2>/dev/null || height=1024
+  Xvfb -displayfd 5 -screen 0 "${width}x${height}x24" -nolisten tcp 5>"$state/display" &
   echo $! >"$state/xvfb.pid"
   i=0
   while [ ! -s "$state/display" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
@@ -52,7 +61,14 @@ start)
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
     $wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
-    $wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1200x900 /f
+    $wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f
+    $server -k
+    $server -w
+    $server -p
+  fi
+  if [ -n "${TARVELLO_WINE_DPI:-}" ]; then
+    # Read when the server starts: restart it after the change.
+    $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TARVELLO_WINE_DPI" /f
     $server -k
     $server -w
     $server -p
@@ -72,5 +88,5 @@ start)
   exit 0
   ;;
 esac
-echo "usage: $0 start|stop <build dir>" >&2
+echo "usage: $0 start|stop <build dir> [desktop_keeper.exe]" >&2
 exit 2

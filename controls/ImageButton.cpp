@@ -1,11 +1,15 @@
 #include "controls/ImageButton.h"
 
+#include "framework/Dpi.h"
 #include "framework/WinApp.h"
 
 namespace {
 
 const UINT_PTR kToolId = 1;
 const int kMaxTipWidth = 400;
+// The layout at 96 DPI.
+const int kImageMargin96 = 3;
+const int kPressedOffset96 = 1;
 const UINT kButtonTypeBits = 0x1F;
 
 LayoutRect ToLayout(const RECT& r) { return LayoutRect{ r.left, r.top, r.right, r.bottom }; }
@@ -31,9 +35,9 @@ void Draw3dRect(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
 }  // namespace
 
 CImageButton::CImageButton()
-    : m_imageMargin(3),
-      m_pressedOffsetX(1),
-      m_pressedOffsetY(1),
+    : m_imageMargin(kImageMargin96),
+      m_pressedOffsetX(kPressedOffset96),
+      m_pressedOffsetY(kPressedOffset96),
       m_hover(false),
       m_transparent(false),
       m_pressed(false),
@@ -48,7 +52,10 @@ CImageButton::CImageButton()
       m_snapshotOldBitmap(nullptr),
       m_icon(nullptr),
       m_iconWidth(0),
-      m_iconHeight(0) {
+      m_iconHeight(0),
+      m_dpi(0),
+      m_scaledIconId(0),
+      m_scaledIconSize96(0) {
     SetDefaultColors(FALSE);
 }
 
@@ -58,8 +65,30 @@ CImageButton::~CImageButton() {
     // m_toolTip destroys its window itself.
 }
 
+DWORD CImageButton::SetScaledIcon(int iconId, int size96) {
+    if (m_dpi == 0) SetDpi(WindowDpi(m_hWnd));
+    m_scaledIconId = iconId;
+    m_scaledIconSize96 = size96;
+    const int size = PickIconSize(size96, m_dpi);
+    DWORD result = SetIcon(iconId, size, size);
+    m_scaledIconId = iconId;  // SetIcon forgets it
+    m_scaledIconSize96 = size96;
+    return result;
+}
+
+void CImageButton::SetDpi(UINT dpi) {
+    if (dpi == 0) dpi = kBaseDpi;
+    const bool changed = dpi != m_dpi;
+    m_dpi = dpi;
+    m_imageMargin = ScaleForDpi(kImageMargin96, dpi);
+    m_pressedOffsetX = ScaleForDpi(kPressedOffset96, dpi);
+    m_pressedOffsetY = m_pressedOffsetX;
+    if (changed && m_scaledIconId != 0) SetScaledIcon(m_scaledIconId, m_scaledIconSize96);
+}
+
 DWORD CImageButton::SetIcon(int iconId, int cx, int cy) {
     FreeIcon();
+    m_scaledIconId = 0;
     HICON icon = static_cast<HICON>(LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
                                                cx, cy, LR_DEFAULTCOLOR));
     if (icon != nullptr) {
@@ -316,6 +345,13 @@ void CImageButton::OnSysColorChange() {
     SetDefaultColors(TRUE);
 }
 
+LRESULT CImageButton::OnDpiChangedAfterParent(WPARAM, LPARAM) {
+    ReleaseSnapshot();  // the button has a new size
+    SetDpi(WindowDpi(m_hWnd));
+    Repaint();
+    return 0;
+}
+
 BEGIN_MESSAGE_MAP(CImageButton, CButton)
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
@@ -327,4 +363,5 @@ BEGIN_MESSAGE_MAP(CImageButton, CButton)
     ON_WM_CTLCOLOR_REFLECT()
     ON_WM_ERASEBKGND()
     ON_WM_SYSCOLORCHANGE()
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()

@@ -25,6 +25,16 @@ public:
     // the icon's size cannot be read.
     DWORD SetIcon(int iconId, int cx, int cy);
     DWORD SetIcon(int iconId) { return SetIcon(iconId, 0, 0); }
+    // Loads icon group `iconId` at the shipped size that fits an icon drawn
+    // size96 x size96 at 96 DPI, for the button's DPI; loaded afresh when the
+    // DPI changes. Result as SetIcon.
+    DWORD SetScaledIcon(int iconId, int size96);
+    // Lays the button out for `dpi` (the margin and the pressed offset are
+    // their 96-DPI values scaled) and reloads a scaled icon. The button takes
+    // its window's DPI by itself at the first SetScaledIcon and on
+    // WM_DPICHANGED_AFTERPARENT.
+    void SetDpi(UINT dpi);
+    UINT GetDpi() const { return m_dpi; }
     // 1: icon horizontally centred above the caption.
     DWORD SetAlign(BYTE alignment, BOOL repaint = TRUE);
     void SetTooltipText(const char* text, BOOL activate = TRUE);
@@ -61,6 +71,7 @@ protected:
     HBRUSH CtlColor(HDC dc, UINT nCtlColor);
     BOOL OnEraseBkgnd(HDC dc);
     void OnSysColorChange();
+    LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -91,6 +102,9 @@ private:
     HICON m_icon;
     int m_iconWidth;
     int m_iconHeight;
+    UINT m_dpi;          // 0 until the button is laid out for a DPI
+    int m_scaledIconId;  // the SetScaledIcon icon, 0 for none
+    int m_scaledIconSize96;
 };
 
 #endif

@@ -17,6 +17,7 @@
 #include "engine/RunClock.h"
 #include "engine/RunState.h"
 #include "engine/SourceTable.h"
+#include "engine/SystemRunSignals.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -96,6 +97,7 @@ HWND RunBoxOwner(BatchHost& host) {
 }
 
 void EndRun(BatchHost& host) {
+    g_runSignals.End(RunEnd::kQuiet);  // already ended when the closing box showed
     host.EnableMainWindow(true);
     if (g_progressDlg != nullptr) g_progressDlg->EndRun();
 }
@@ -173,6 +175,7 @@ void ConvertAllRows(BatchHost& host) {
     g_runState.cancelRequested = 0;
     host.EnableMainWindow(false);
     if (g_progressDlg != nullptr) g_progressDlg->BeginRun();
+    BeginRunSignals(host.MainWindow());
     g_runState.doneSeconds = 0;
 
     FailureReport failures;
@@ -238,6 +241,7 @@ void ConvertAllRows(BatchHost& host) {
         }
     }
 
+    g_runSignals.End(RunEnd::kFinished);  // the closing box waits for the user
     if (failures.Count() == 0) {
         ComposeSuccessReport(ElapsedSeconds(), text, sizeof text);
         Tell(RunBoxOwner(host), text, MB_OK | MB_ICONINFORMATION);

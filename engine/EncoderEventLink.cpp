@@ -6,6 +6,7 @@
 #include "engine/RunClock.h"
 #include "engine/RunState.h"
 #include "engine/SourceTable.h"
+#include "engine/SystemRunSignals.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -25,12 +26,16 @@ public:
             g_progressDlg->IsWindowVisible()) {
             owner = g_progressDlg->GetSafeHwnd();
         }
-        return AskStopQuestion(owner);
+        g_runSignals.StopQuestion(true);
+        const bool stop = AskStopQuestion(owner);
+        g_runSignals.StopQuestion(false);
+        return stop;
     }
 
     uint32_t TickCount() override { return RunTickCount(); }
 
     void ShowProgress(const char* text, int32_t thousandths) override {
+        g_runSignals.Progress(thousandths);
         if (g_progressDlg == nullptr) return;
         g_progressDlg->SetStatusText(text);
         g_progressDlg->SetBarPosition(thousandths);

@@ -7,6 +7,7 @@ add_library(engine_run_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/OutputNaming.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgressText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RowOutcome.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RunSignals.cpp
 )
 target_link_libraries(engine_run_core PUBLIC engine_core)
 
@@ -18,6 +19,7 @@ tarvello_core_test(NAME engine_run_core_tests
     ${ENGINE_RUN_TEST_DIR}/OutputNamingTest.cpp
     ${ENGINE_RUN_TEST_DIR}/ProgressTextTest.cpp
     ${ENGINE_RUN_TEST_DIR}/RowOutcomeTest.cpp
+    ${ENGINE_RUN_TEST_DIR}/RunSignalsTest.cpp
   LIBS engine_run_core)
 
 if(WIN32)
@@ -30,8 +32,9 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProgressDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RunClock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SystemRunSignals.cpp
   )
-  target_link_libraries(engine_win PUBLIC engine_run_core framework shell32 user32)
+  target_link_libraries(engine_win PUBLIC engine_run_core framework shell32 ole32 uuid user32)
 endif()
 
 if(WIN32)
@@ -49,6 +52,7 @@ if(WIN32)
       ${ENGINE_RUN_WIN_TEST_DIR}/RunTestHost.cpp
       ${ENGINE_RUN_WIN_TEST_DIR}/EncoderLaunchTest.cpp
       ${ENGINE_RUN_WIN_TEST_DIR}/BatchRunTest.cpp
+      ${ENGINE_RUN_WIN_TEST_DIR}/RunSignalsOrderTest.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/res/Tarvello.rc ${CMAKE_SOURCE_DIR}/res/TarvelloManifest.rc
     LIBS engine_win win_test_support)
   add_dependencies(engine_run_win_tests run_fake_encoder)

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/Dpi.h"
 #include "framework/WinApp.h"
 #include "res/DialogInit.h"
 
@@ -249,7 +250,28 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return answer;
 }
 
+void CDialog::OnSysColorChange() {
+    SendToDescendants(m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    Default();
+}
+
+LRESULT CDialog::OnDpiChangedMessage(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Default();
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested != nullptr) {
+        ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Where the system tells the controls itself they hear it twice; their
+    // handling takes the window's DPI afresh, so that does no harm.
+    SendToDescendants(m_hWnd, WM_DPICHANGED_AFTERPARENT, 0, 0);
+    OnDpiChanged(HIWORD(wParam));
+    return result;
+}
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
+    ON_WM_SYSCOLORCHANGE()
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChangedMessage)
 END_MESSAGE_MAP()

@@ -79,6 +79,15 @@ public:
     CWnd* m_pParentWnd;
 
 protected:
+    // The system sends a colour change to top-level windows only: pass it on
+    // to every control, then the default handling.
+    void OnSysColorChange();
+    // A move to a display of another scale: the default handling (which
+    // rescales a template's controls), the suggested window rectangle, then
+    // WM_DPICHANGED_AFTERPARENT to every control and OnDpiChanged.
+    LRESULT OnDpiChangedMessage(WPARAM wParam, LPARAM lParam);
+    // Lays out what the dialog sizes itself for the new DPI. Default: nothing.
+    virtual void OnDpiChanged(UINT dpi) { (void)dpi; }
     DECLARE_MESSAGE_MAP()
 
 private:

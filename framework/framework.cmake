@@ -1,20 +1,23 @@
 # The dialog framework layer.
 #
-#   framework_core  pure pieces: file dialog selection and filter text, command line
+#   framework_core  pure pieces: file dialog selection and filter text, command line,
+#                   DPI scaling
 #   framework       CWinApp, CWnd, CDialog, message maps, control wrappers (Windows)
 set(_fw "${CMAKE_CURRENT_LIST_DIR}")
 set(_fw_tests "${CMAKE_SOURCE_DIR}/tests/win/framework")
 
-add_library(framework_core STATIC "${_fw}/FileSelection.cpp" "${_fw}/CommandLineInfo.cpp")
+add_library(framework_core STATIC "${_fw}/FileSelection.cpp" "${_fw}/CommandLineInfo.cpp" "${_fw}/DpiScale.cpp")
 
 tarvello_core_test(NAME framework_core_test
   SOURCES "${CMAKE_SOURCE_DIR}/tests/native/framework/FileSelectionTest.cpp" "${CMAKE_SOURCE_DIR}/tests/native/framework/CommandLineInfoTest.cpp"
+          "${CMAKE_SOURCE_DIR}/tests/native/framework/DpiScaleTest.cpp"
   LIBS framework_core)
 
 if(WIN32)
   add_library(framework STATIC
     "${_fw}/Wnd.cpp"
     "${_fw}/Dialog.cpp"
+    "${_fw}/Dpi.cpp"
     "${_fw}/WinApp.cpp"
     "${_fw}/Button.cpp"
     "${_fw}/ToolTipCtrl.cpp"

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "framework/Dpi.h"
 #include "help/OpenLink.h"
 
 namespace {
@@ -27,6 +28,7 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
   ON_WM_TIMER()
   ON_WM_SETCURSOR()
   ON_WM_DESTROY()
+  ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CLinkLabel::CLinkLabel()
@@ -58,15 +60,7 @@ void CLinkLabel::OnAttached() {
     SetWindowText(m_target.c_str());
   }
 
-  HFONT font = GetFont();
-  if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (font == nullptr) font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
-  LOGFONTA description = {};
-  if (font != nullptr) GetObjectA(font, sizeof description, &description);
-  m_plainFont = CreateFontIndirectA(&description);
-  description.lfUnderline = TRUE;
-  m_underlineFont = CreateFontIndirectA(&description);
-
+  MakeFonts(GetFont());
   FitToText();
   LoadLinkCursor();
 
@@ -75,6 +69,34 @@ void CLinkLabel::OnAttached() {
     GetClientRect(&client);
     m_toolTip.AddTool(this, m_target.c_str(), &client, kToolId);
   }
+}
+
+void CLinkLabel::MakeFonts(HFONT font) {
+  if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (font == nullptr) font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+  LOGFONTA description = {};
+  if (font != nullptr) GetObjectA(font, sizeof description, &description);
+  description.lfUnderline = FALSE;
+  HFONT plain = CreateFontIndirectA(&description);
+  description.lfUnderline = TRUE;
+  HFONT underline = CreateFontIndirectA(&description);
+  if (m_hWnd != nullptr && (m_plainFont != nullptr || m_underlineFont != nullptr)) {
+    SetFont(m_underlined ? underline : plain, FALSE);  // the old fonts go next
+  }
+  if (m_plainFont != nullptr) DeleteObject(m_plainFont);
+  if (m_underlineFont != nullptr) DeleteObject(m_underlineFont);
+  m_plainFont = plain;
+  m_underlineFont = underline;
+}
+
+LRESULT CLinkLabel::OnDpiChangedAfterParent(WPARAM, LPARAM) {
+  // The dialog's font is made afresh for the new DPI: derive ours from it.
+  HWND parent = GetParent();
+  HFONT dialogFont = parent != nullptr ? reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0)) : nullptr;
+  MakeFonts(dialogFont);
+  FitToText();
+  Invalidate(TRUE);
+  return 0;
 }
 
 void CLinkLabel::SetLinkTarget(const char* target) {

@@ -46,9 +46,12 @@ class CLinkLabel : public CStatic {
   void OnTimer(UINT_PTR id);
   BOOL OnSetCursor(HWND window, UINT hitTest, UINT message);
   void OnDestroy();
+  LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:
+  // Plain and underlined copies of `font` (the default GUI font for none).
+  void MakeFonts(HFONT font);
   void FitToText();
   void LoadLinkCursor();
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/Dpi.h"
 #include "framework/WinApp.h"
 #include "help/ProgramFilePath.h"
 #include "res/resource.h"
@@ -49,6 +50,32 @@ bool ItemClientRect(const CWnd& dialog, int id, RECT* rect) {
   ::GetWindowRect(item, rect);
   dialog.ScreenToClient(rect);
   return true;
+}
+
+// The light bulb drawn for `dpi`: the largest one made for a DPI not above it.
+UINT BulbFor(UINT dpi) {
+  struct Bulb {
+    UINT dpi;
+    UINT id;
+  };
+  static const Bulb kBulbs[] = {{96, IDB_LIGHTBULB}, {144, IDB_LIGHTBULB_150}, {192, IDB_LIGHTBULB_200}};
+  UINT id = IDB_LIGHTBULB;
+  for (const Bulb& bulb : kBulbs) {
+    if (bulb.dpi <= dpi) id = bulb.id;
+  }
+  return id;
+}
+
+// The system font, scaled from the system's DPI to `dpi`; null when they agree
+// (the context's default font is then right as it is).
+HFONT ScaledSystemFont(UINT dpi) {
+  const UINT systemDpi = SystemDpi();
+  if (dpi == systemDpi) return nullptr;
+  LOGFONTA description = {};
+  if (GetObjectA(GetStockObject(SYSTEM_FONT), sizeof description, &description) == 0) return nullptr;
+  description.lfHeight = MulDiv(description.lfHeight, static_cast<int>(dpi), static_cast<int>(systemDpi));
+  description.lfWidth = MulDiv(description.lfWidth, static_cast<int>(dpi), static_cast<int>(systemDpi));
+  return CreateFontIndirectA(&description);
 }
 
 }  // namespace
@@ -133,19 +160,23 @@ HBRUSH CTipDlg::OnCtlColor(HDC dc, HWND control, UINT ctlColor) {
 void CTipDlg::OnPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(m_hWnd, &ps);
-
+  const UINT dpi = WindowDpi(m_hWnd);
+  // The context's default font, made for this window's DPI where the
+  // window's display differs from the system's.
+  HFONT font = ScaledSystemFont(dpi);
+  HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
   RECT panel;
   HWND panelItem = GetDlgItem(IDC_TIP_PANEL);
   if (panelItem != nullptr) {
     ::GetWindowRect(panelItem, &panel);
-    panel.bottom -= 50;
+    panel.bottom -= ScaleForDpi(50, dpi);
     ScreenToClient(&panel);
     FillRect(dc, &panel, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
 
     int bulbWidth = 0;
     int bulbHeight = 0;
-    HBITMAP bulb = LoadBitmapA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_LIGHTBULB));
+    HBITMAP bulb = LoadBitmapA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(BulbFor(dpi)));
     if (bulb != nullptr) {
       BITMAP info;
       GetObjectA(bulb, sizeof info, &info);
@@ -158,7 +189,6 @@ void CTipDlg::OnPaint() {
       DeleteDC(memory);
       DeleteObject(bulb);
     }
-
     std::string heading = LoadResourceString(IDS_TIP_DID_YOU_KNOW);
     RECT band = {panel.left + bulbWidth, panel.top, panel.right, panel.top + bulbHeight};
     DrawTextA(dc, heading.c_str(), -1, &band, DT_SINGLELINE | DT_VCENTER);
@@ -169,5 +199,9 @@ void CTipDlg::OnPaint() {
     SetBkMode(dc, TRANSPARENT);
     DrawTextA(dc, m_strTip, -1, &tipRect, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
   }
+  if (oldFont != nullptr) SelectObject(dc, oldFont);
+  if (font != nullptr) DeleteObject(font);
   EndPaint(m_hWnd, &ps);
 }
+
+void CTipDlg::OnDpiChanged(UINT /*dpi*/) { Invalidate(TRUE); }

@@ -27,6 +27,7 @@ class CTipDlg : public CDialog {
   void OnNextTip();
   void OnPaint();
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColor);
+  void OnDpiChanged(UINT dpi) override;  // the panel is painted afresh
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -41,7 +41,9 @@ if(WIN32)
   set(_gallery "${CMAKE_SOURCE_DIR}/tests/win/res")
   tarvello_win_test(NAME res_gallery_test
     SOURCES "${_gallery}/GalleryDialogs.cpp" "${_gallery}/TemplateReader.cpp" "${_gallery}/DialogGalleryTest.cpp"
-            "${_gallery}/ResourceTablesTest.cpp"
+            "${_gallery}/ResourceTablesTest.cpp" "${_gallery}/ManifestTest.cpp"
     RESOURCES "${TARVELLO_RC}" "${TARVELLO_MANIFEST_RC}"
     LIBS res_support win_test_support)
+  # The manifest test reads the built program folder's executables.
+  add_dependencies(res_gallery_test Tarvello quenforenc)
 endif()

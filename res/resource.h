@@ -34,6 +34,8 @@
 
 // Bitmap: the light bulb of the Tip of the Day panel (40 x 53, 16 colours)
 #define IDB_LIGHTBULB                   138
+#define IDB_LIGHTBULB_150               139  // for 150 % display scale
+#define IDB_LIGHTBULB_200               140  // for 200 %
 
 // Menus (each holds one popup)
 #define IDR_HELP_MENU                   136

@@ -375,6 +375,11 @@ def pic_bulb(w, h):
     return shapes
 
 
+def scaled(shapes, f):
+    """The same shapes drawn f times larger."""
+    return [(lambda x, y, i=i: i(x / f, y / f), lambda x, y, p=p: p(x / f, y / f)) for i, p in shapes]
+
+
 def padded(draw, glyph):
     """Draws `draw` at `glyph` pixels in the middle of a larger icon."""
     def at(s):
@@ -385,11 +390,17 @@ def padded(draw, glyph):
 
 
 def side(draw):
-    """The side buttons load their icon at the resource's own size, which is
-    32 pixels (the system icon size) on a button of about 27 x 26 pixels: the
-    32-pixel image keeps its glyph inside the middle 20 pixels so that none of
-    it is cut off. The 16-pixel image is drawn full size."""
-    return lambda s: padded(draw, 20)(s) if s == 32 else draw(s)
+    """The side buttons draw their icon at 32 pixels at 96 DPI (scaled with
+    the display) on a button of about 27 x 26 pixels: an image of 32 pixels or
+    more keeps its glyph inside the middle 20/32 of it so that none of it is
+    cut off. The 16-pixel image is drawn full size."""
+    return lambda s: padded(draw, s * 20.0 / 32.0)(s) if s >= 32 else draw(s)
+
+
+# Every toolbar icon is shipped at these sizes (besides its small ones), so
+# that the button finds an exact image at 100, 150 and 200 % display scale:
+# 48-pixel icons need 72 and 96, 32-pixel ones 48 and 64.
+SCALED = [32, 48, 64, 72, 96]
 
 
 def main():
@@ -398,19 +409,25 @@ def main():
         print('wrote', name, sizes)
 
     icon('app.ico', [48, 32, 24, 16], pic_app)
-    icon('add.ico', [48], pic_add)
-    icon('convert.ico', [48], pic_convert)
-    icon('settings.ico', [48], pic_settings)
-    # The help button loads its icon at the resource's own size: the system
-    # icon size (32) on Windows, the first image under Wine; 32 comes first so
-    # both agree.
-    icon('help.ico', [32, 48, 24, 16], pic_help)
-    icon('list_add.ico', [32, 16], side(pic_plus))
-    icon('list_remove.ico', [32, 16], side(pic_minus))
-    icon('list_up.ico', [32, 16], side(lambda s: pic_arrow(s, True)))
-    icon('list_down.ico', [32, 16], side(lambda s: pic_arrow(s, False)))
-    write_bmp4(os.path.join(HERE, 'lightbulb.bmp'), render(40, 53, pic_bulb(40, 53)), BULB_PALETTE)
-    print('wrote lightbulb.bmp')
+    # A plain load (the resource's own size) finds the first image under Wine:
+    # the size the button is laid out for at 96 DPI comes first.
+    icon('add.ico', [48, 32, 64, 72, 96], pic_add)
+    icon('convert.ico', [48, 32, 64, 72, 96], pic_convert)
+    icon('settings.ico', [48, 32, 64, 72, 96], pic_settings)
+    icon('help.ico', SCALED + [24, 16], pic_help)
+    icon('list_add.ico', SCALED + [16], side(pic_plus))
+    icon('list_remove.ico', SCALED + [16], side(pic_minus))
+    icon('list_up.ico', SCALED + [16], side(lambda s: pic_arrow(s, True)))
+    icon('list_down.ico', SCALED + [16], side(lambda s: pic_arrow(s, False)))
+    write_bulbs()
+
+
+def write_bulbs():
+    # The tip panel's bulb for 100, 150 and 200 % display scale.
+    for name, f in (('lightbulb.bmp', 1), ('lightbulb_150.bmp', 1.5), ('lightbulb_200.bmp', 2)):
+        w, h = int(round(40 * f)), int(round(53 * f))
+        write_bmp4(os.path.join(HERE, name), render(w, h, scaled(pic_bulb(40, 53), f)), BULB_PALETTE)
+        print('wrote', name, w, h)
 
 
 if __name__ == '__main__':

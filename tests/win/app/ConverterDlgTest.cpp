@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/ConversionSettings.h"
 #include "engine/ProgressDlg.h"
@@ -55,11 +58,11 @@ TEST_F(ConverterDlgTest, ImageButtonsHaveIconsAndTooltipsButChangeHasNone) {
         {&dlg->m_convert, "Start converting", 48},
         {&dlg->m_settings, "Settings...", 48},
         {&dlg->m_add, "Add video files to the list", 48},
-        {&dlg->m_help, "About,help,home page,tip of the day.", 0},
-        {&dlg->m_listAdd, "Add video files to the list", 0},
-        {&dlg->m_remove, "Remove the selected video file", 0},
-        {&dlg->m_moveUp, "Move the selected video file up", 0},
-        {&dlg->m_moveDown, "Move the selected video file down", 0},
+        {&dlg->m_help, "About,help,home page,tip of the day.", 32},
+        {&dlg->m_listAdd, "Add video files to the list", 32},
+        {&dlg->m_remove, "Remove the selected video file", 32},
+        {&dlg->m_moveUp, "Move the selected video file up", 32},
+        {&dlg->m_moveDown, "Move the selected video file down", 32},
     };
     for (const Button& b : buttons) {
         char text[128] = "";
@@ -72,6 +75,56 @@ TEST_F(ConverterDlgTest, ImageButtonsHaveIconsAndTooltipsButChangeHasNone) {
         EXPECT_EQ(1, b.button->GetAlign()) << b.tooltip;
     }
     EXPECT_EQ(nullptr, dlg->m_change.GetIcon());
+}
+
+// Counts the messages of one kind that reach a control, beside its own procedure.
+class MessageCounter {
+public:
+    MessageCounter(HWND window, UINT message) : window_(window), message_(message) {
+        SetWindowSubclass(window_, Count, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~MessageCounter() { RemoveWindowSubclass(window_, Count, 1); }
+    int count = 0;
+
+private:
+    static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR self) {
+        MessageCounter* counter = reinterpret_cast<MessageCounter*>(self);
+        if (message == counter->message_) ++counter->count;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    HWND window_;
+    UINT message_;
+};
+
+// The system sends these to top-level windows only; the dialog passes them on.
+TEST_F(ConverterDlgTest, ColourAndScaleChangesSentToTheDialogReachEveryControl) {
+    const UINT kDpiChangedAfterParent = 0x02E3;
+    for (UINT message : {static_cast<UINT>(WM_SYSCOLORCHANGE), kDpiChangedAfterParent}) {
+        std::vector<std::unique_ptr<MessageCounter>> counters;
+        for (CWnd* control : std::initializer_list<CWnd*>{&dlg->m_convert, &dlg->m_help, &dlg->m_moveDown,
+                                                          &dlg->m_change, &dlg->m_list, &dlg->m_format}) {
+            counters.emplace_back(new MessageCounter(control->m_hWnd, message));
+        }
+        if (message == WM_SYSCOLORCHANGE) {
+            dlg->SendMessage(WM_SYSCOLORCHANGE);
+        } else {
+            RECT suggested;
+            dlg->GetWindowRect(&suggested);
+            OffsetRect(&suggested, 7, 5);
+            dlg->SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+            RECT now;
+            dlg->GetWindowRect(&now);
+            EXPECT_TRUE(EqualRect(&suggested, &now)) << "moved to the suggested rectangle";
+        }
+        for (size_t i = 0; i < counters.size(); ++i) {
+            EXPECT_EQ(1, counters[i]->count) << "message " << message << ", control " << i;
+        }
+    }
+    // The list keeps its widths for the same DPI; the buttons their icons.
+    EXPECT_EQ(360, dlg->m_list.SendMessage(LVM_GETCOLUMNWIDTH, 1));
+    EXPECT_EQ(48, dlg->m_convert.GetIconWidth());
+    EXPECT_EQ(32, dlg->m_moveDown.GetIconWidth());
 }
 
 TEST_F(ConverterDlgTest, SystemMenuEndsWithTheAboutItem) {

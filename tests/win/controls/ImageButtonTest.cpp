@@ -164,6 +164,60 @@ TEST_F(ImageButtonTest, IconPlacementWithAndWithoutCaptionAndWhenPressed) {
     }
 }
 
+// At 150 and 200 % the dialog manager makes the buttons 1.5 and 2 times as
+// large; the button picks the icon shipped for that size and scales its
+// 96-DPI margin (3) and pressed offset (1).
+TEST_F(ImageButtonTest, LayoutAtEachDisplayScaleIsThe96DpiLayoutScaled) {
+    struct Case {
+        UINT dpi;
+        int toolIcon, sideIcon, margin, offset;
+    } cases[] = {
+        {96, 48, 32, 3, 1},
+        {144, 72, 48, 5, 2},
+        {192, 96, 64, 6, 2},
+    };
+    RECT add96;
+    dlg.add.GetClientRect(&add96);
+    const SIZE list96 = {40, 36};  // room for the whole 32-pixel icon
+    for (const Case& c : cases) {
+        const int addWidth = MulDiv(add96.right, c.dpi, 96), addHeight = MulDiv(add96.bottom, c.dpi, 96);
+        const int listWidth = MulDiv(list96.cx, c.dpi, 96), listHeight = MulDiv(list96.cy, c.dpi, 96);
+        dlg.add.SetWindowPos(nullptr, 0, 0, addWidth, addHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        dlg.listAdd.SetWindowPos(nullptr, 0, 0, listWidth, listHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        dlg.add.SetDpi(c.dpi);
+        dlg.listAdd.SetDpi(c.dpi);
+        ASSERT_EQ(0u, dlg.add.SetScaledIcon(IDI_RED_SCALED, 48));
+        ASSERT_EQ(0u, dlg.listAdd.SetScaledIcon(IDI_RED_SCALED, 32));
+        EXPECT_EQ(c.toolIcon, dlg.add.GetIconWidth()) << c.dpi;
+        EXPECT_EQ(c.sideIcon, dlg.listAdd.GetIconWidth()) << c.dpi;
+
+        struct Expected {
+            CImageButton* button;
+            UINT state;
+            LONG left, top, size;
+        } expected[] = {
+            {&dlg.add, 0, (addWidth - c.toolIcon) / 2, c.margin, c.toolIcon},  // above the caption
+            {&dlg.add, ODS_SELECTED, (addWidth - c.toolIcon) / 2 + c.offset, c.margin + c.offset, c.toolIcon},
+            {&dlg.listAdd, 0, (listWidth - c.sideIcon) / 2, (listHeight - c.sideIcon) / 2, c.sideIcon},
+            {&dlg.listAdd, ODS_SELECTED, (listWidth - c.sideIcon) / 2 + c.offset,
+             (listHeight - c.sideIcon) / 2 + c.offset, c.sideIcon},
+        };
+        for (const Expected& e : expected) {
+            Painted p = PaintButton(*e.button, e.state);
+            EXPECT_EQ(e.left, p.red.left) << c.dpi << " dpi, button " << e.button->GetDlgCtrlID() << " state " << e.state;
+            EXPECT_EQ(e.top, p.red.top) << c.dpi << " dpi, button " << e.button->GetDlgCtrlID() << " state " << e.state;
+            EXPECT_EQ(e.size, p.red.right - p.red.left) << c.dpi << " dpi";
+            EXPECT_EQ(e.size, p.red.bottom - p.red.top) << c.dpi << " dpi";
+        }
+    }
+    // A later DPI change loads the icon afresh; a fixed-size icon stays as it is.
+    dlg.add.SetDpi(96);
+    EXPECT_EQ(48, dlg.add.GetIconWidth());
+    ASSERT_EQ(0u, dlg.listAdd.SetIcon(IDI_RED16_32, 16, 16));
+    dlg.listAdd.SetDpi(144);
+    EXPECT_EQ(16, dlg.listAdd.GetIconWidth());
+}
+
 TEST_F(ImageButtonTest, SetStyleMakesTheButtonOwnerDrawnAndTracksTheDefault) {
     CImageButton& change = dlg.change;
     ASSERT_EQ((DWORD)BS_PUSHBUTTON, change.GetStyle() & 0x1F);  // attached as it was

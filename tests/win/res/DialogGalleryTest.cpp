@@ -85,9 +85,11 @@ const std::vector<DialogSpec>& Dialogs() {
             {IDC_STATIC, kStatic, "", kSunkenLine, 9, 98, 207, 1},
             {IDC_STATIC, kStatic, NULL, kLabel, 9, 103, 203, 8},
             {IDC_STATIC, kStatic, NULL, kLabel, 9, 111, 203, 8},
-            {IDC_STATIC, kStatic, NULL, kLabel, 9, 118, 203, 8},
-            {IDC_STATIC, kStatic, NULL, kLabel, 9, 126, 203, 8},
-            {IDC_STATIC, kStatic, NULL, kLabel, 9, 134, 203, 8},
+            // One line every 8 units: at 7 a line's background covered the
+            // descenders of the line above at 200 % display scale.
+            {IDC_STATIC, kStatic, NULL, kLabel, 9, 119, 203, 8},
+            {IDC_STATIC, kStatic, NULL, kLabel, 9, 127, 203, 8},
+            {IDC_STATIC, kStatic, NULL, kLabel, 9, 135, 203, 8},
         }},
         {IDD_CONVERTER_DIALOG, "main", "Tarvello", true, true, "MS Sans Serif", 8, 429, 285, {
             {IDC_TOOL_ADD, kButton, "Add", kOwnerDraw, 15, 3, 51, 44},

@@ -188,14 +188,16 @@ TEST(Icons, EachGroupHoldsTheSizesItIsUsedAt) {
     };
     const Row rows[] = {
         {IDR_MAINFRAME, {16, 24, 32, 48}},
-        {IDI_LIST_ADD, {16, 32}},
-        {IDI_LIST_REMOVE, {16, 32}},
-        {IDI_LIST_UP, {16, 32}},
-        {IDI_LIST_DOWN, {16, 32}},
-        {IDI_HELP_TOOL, {16, 24, 32, 48}},
-        {IDI_ADD_TOOL, {48}},
-        {IDI_CONVERT_TOOL, {48}},
-        {IDI_SETTINGS_TOOL, {48}},
+        // Toolbar icons: an exact image at 100, 150 and 200 % display scale
+        // for the 32-pixel buttons (32, 48, 64) and the 48-pixel ones (48, 72, 96).
+        {IDI_LIST_ADD, {16, 32, 48, 64, 72, 96}},
+        {IDI_LIST_REMOVE, {16, 32, 48, 64, 72, 96}},
+        {IDI_LIST_UP, {16, 32, 48, 64, 72, 96}},
+        {IDI_LIST_DOWN, {16, 32, 48, 64, 72, 96}},
+        {IDI_HELP_TOOL, {16, 24, 32, 48, 64, 72, 96}},
+        {IDI_ADD_TOOL, {32, 48, 64, 72, 96}},
+        {IDI_CONVERT_TOOL, {32, 48, 64, 72, 96}},
+        {IDI_SETTINGS_TOOL, {32, 48, 64, 72, 96}},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(row.sizes, IconSizes(row.id)) << "icon " << row.id;
