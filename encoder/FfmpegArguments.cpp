@@ -158,8 +158,9 @@ bool AddVideo(const EncoderCommand& c, const FfmpegTarget& t, std::vector<std::s
         AddConstantQuality("libx264", c.x264, kDefaultX264Crf, "high", args);
     } else if (c.videoEncoder == VideoEncoder::kX265) {
         AddConstantQuality("libx265", c.x265, kDefaultX265Crf, "main", args);
-        // x265 writes its settings to stderr, where a failure's last line is wanted.
-        Add(args, "-x265-params", "log-level=error");
+        // x265 writes its settings, and under Wine a thread-affinity complaint
+        // on every frame, to stderr, where a failure's last line is wanted.
+        Add(args, "-x265-params", "log-level=none");
     } else if (c.videoEncoder == VideoEncoder::kVp9) {
         // Constant quality in libvpx needs the bitrate target off.
         Add(args, "-c:v", "libvpx-vp9");

@@ -50,7 +50,7 @@ TEST(ModernTranslation, Mp4JobTranslatesExactly) {
 TEST(ModernTranslation, EachEncodersPieces) {
     const struct { const char* pieces; const char* expected; } rows[] = {
         {" -ovc x265 -x265encopts crf=34:preset=veryfast:profile=main",
-         " -c:v libx265 -crf 34 -preset veryfast -profile:v main -pix_fmt yuv420p -x265-params log-level=error "},
+         " -c:v libx265 -crf 34 -preset veryfast -profile:v main -pix_fmt yuv420p -x265-params log-level=none "},
         {" -ovc vp9 -vp9encopts crf=44:cpu-used=4",
          " -c:v libvpx-vp9 -crf 44 -b:v 0 -deadline good -cpu-used 4 -row-mt 1 -pix_fmt yuv420p "},
         {" -ovc vp9 -oac lavc -lavcopts acodec=libopus:abitrate=64", " -c:a libopus -b:a 64k -ac 2 "},
