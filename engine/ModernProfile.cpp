@@ -12,8 +12,8 @@ int32_t InRange(int32_t position, int count, int32_t fallback) {
 // each encoder (docs/performance.md); the scales differ, H.265 needs a few
 // steps less than H.264 for the same picture and VP9 runs from 0 to 63.
 const ModernQuality kModernQualities[kModernQualityCount] = {
-    {"Smallest", 32, 34, 44, 64},  {"Small", 28, 30, 40, 96}, {"Normal", 25, 28, 36, 112},
-    {"Good", 23, 26, 32, 128},     {"High", 20, 23, 28, 160}, {"Best", 18, 21, 24, 192},
+    {"Smallest", 32, 33, 44, 64},  {"Small", 28, 29, 40, 96}, {"Normal", 25, 27, 36, 112},
+    {"Good", 23, 24, 32, 128},     {"High", 20, 22, 28, 160}, {"Best", 18, 20, 24, 192},
 };
 
 const ModernSpeed kModernSpeeds[kModernSpeedCount] = {

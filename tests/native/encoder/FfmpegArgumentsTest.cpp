@@ -81,7 +81,7 @@ TEST(TranslateToFfmpeg, EveryFormatAndCodecChoice) {
         {"mp4_h264_aac", {"-c:v libx264 -crf 23 -preset medium -profile:v high -pix_fmt yuv420p",
                           "-c:a aac -b:a 128k -ac 2 -ar 48000", "-vf crop=w=trunc(iw/2)*2:h=trunc(ih/2)*2",
                           "-vsync vfr -f mp4 -movflags +faststart"}},
-        {"mkv_h265_aac", {"-c:v libx265 -crf 26 -preset fast -profile:v main -pix_fmt yuv420p "
+        {"mkv_h265_aac", {"-c:v libx265 -crf 24 -preset fast -profile:v main -pix_fmt yuv420p "
                           "-x265-params log-level=none",
                           "-c:a aac -b:a 128k -ac 2 -ar 48000", "-vsync vfr -f matroska"}},
         {"webm_vp9_opus", {"-c:v libvpx-vp9 -crf 32 -b:v 0 -deadline good -cpu-used 2 -row-mt 1 -pix_fmt yuv420p",

@@ -42,7 +42,7 @@ TEST(ModernArguments, DefaultsOfEachFormatMatchTheReferenceTexts) {
          " -ovc x264 -x264encopts crf=23:preset=medium:profile=high"
          " -oac lavc -lavcopts acodec=aac:abitrate=128 -of lavf -lavfopts format=mp4:o=movflags=+faststart"},
         {kFormatMkv,
-         " -ovc x265 -x265encopts crf=26:preset=fast:profile=main"
+         " -ovc x265 -x265encopts crf=24:preset=fast:profile=main"
          " -oac lavc -lavcopts acodec=aac:abitrate=128 -of lavf -lavfopts format=matroska"},
         {kFormatWebm,
          " -ovc vp9 -vp9encopts crf=32:cpu-used=2"
@@ -58,8 +58,8 @@ TEST(ModernArguments, DefaultsOfEachFormatMatchTheReferenceTexts) {
 TEST(ModernArguments, EveryQualityPosition) {
     // CRF of x264, x265 and VP9, and the audio bitrate, per position.
     const struct { int32_t crf[3]; int32_t audio; } rows[] = {
-        {{32, 34, 44}, 64}, {{28, 30, 40}, 96},  {{25, 28, 36}, 112},
-        {{23, 26, 32}, 128}, {{20, 23, 28}, 160}, {{18, 21, 24}, 192},
+        {{32, 33, 44}, 64}, {{28, 29, 40}, 96},  {{25, 27, 36}, 112},
+        {{23, 24, 32}, 128}, {{20, 22, 28}, 160}, {{18, 20, 24}, 192},
     };
     static_assert(sizeof rows / sizeof rows[0] == kModernQualityCount, "one row per level");
     for (int32_t position = -1; position <= kModernQualityCount; ++position) {
@@ -170,7 +170,7 @@ TEST(ModernProfile, ConstantQualityLeavesNoVideoBitrate) {
     ResolveBitrates(s, p);
     EXPECT_EQ(0, p.videoKbps);
     EXPECT_EQ(128, p.audioKbps);
-    EXPECT_EQ(26, p.constantQuality);
+    EXPECT_EQ(24, p.constantQuality);
     EXPECT_EQ(kDefaultModernSpeed, p.encodingSpeed);
 }
 

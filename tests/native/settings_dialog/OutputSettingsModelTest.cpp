@@ -148,7 +148,7 @@ const FormatRow kFormatRows[] = {
      "H.264", {1, "H.264", false}, "AAC", {1, "AAC", false},
      {8, "960 x 540", true}, {9, "59.94 fps", true}, {1, "None", false},
      {1, "None", false}},
-    {kFormatMkv, {6, "5.High     (quality: CRF 23; audio bitrate:160kbps)", true},
+    {kFormatMkv, {6, "5.High     (quality: CRF 22; audio bitrate:160kbps)", true},
      "H.265", {1, "H.265", false}, "AAC", {1, "AAC", false},
      {8, "960 x 540", true}, {9, "59.94 fps", true}, {1, "None", false},
      {1, "None", false}},
