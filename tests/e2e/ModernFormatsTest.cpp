@@ -183,7 +183,9 @@ TEST(ModernFormats, QualityStepsOnANaturalPicture) {
                         ssim);
             EXPECT_GT(bytes, previousBytes);
             previousBytes = bytes;
-            if (step == kDefaultModernQuality) EXPECT_GE(ssim, 0.97);
+            if (step == kDefaultModernQuality) {
+                EXPECT_GE(ssim, 0.97);
+            }
         }
     }
 }

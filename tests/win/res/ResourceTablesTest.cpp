@@ -82,8 +82,8 @@ TEST(InitialListEntries, LoaderCountsEntriesAndIgnoresTemplatesWithout) {
     // Loading again appends: the framework calls it exactly once per dialog.
     dialog = CreateGalleryDialog(IDD_CONVERTER_DIALOG);
     ASSERT_TRUE(dialog != NULL);
-    EXPECT_EQ(14, LoadDialogInitEntries(dialog, IDD_CONVERTER_DIALOG));
-    EXPECT_EQ(20u, ComboEntries(dialog, IDC_MAIN_FORMAT).size());
+    EXPECT_EQ(17, LoadDialogInitEntries(dialog, IDD_CONVERTER_DIALOG));
+    EXPECT_EQ(2 * kFormats.size(), ComboEntries(dialog, IDC_MAIN_FORMAT).size());
     DestroyWindow(dialog);
 }
 

@@ -304,9 +304,9 @@ TEST_F(OutputSettingsDlgTest, OutOfRangePositionsSurviveOk) {
 
 TEST_F(OutputSettingsDlgTest, UnknownFormatOpensEmptyAndRecovers) {
     settings.aviResolution = 16;
-    Open(12);
+    Open(13);
     EXPECT_EQ(-1, ReadCombo(dlg, IDC_SET_FORMAT).selection);
-    EXPECT_EQ(10u, ReadCombo(dlg, IDC_SET_FORMAT).entries.size());
+    EXPECT_EQ(static_cast<size_t>(kOutputFormatCount), ReadCombo(dlg, IDC_SET_FORMAT).entries.size());
     for (int id : {IDC_SET_QUALITY, IDC_SET_VIDEO_CODEC, IDC_SET_AUDIO_CODEC, IDC_SET_FRAME_RATE}) {
         EXPECT_TRUE(ReadCombo(dlg, id).entries.empty()) << id;
     }
