@@ -110,7 +110,7 @@ const Job kJobs[] = {
     {"clip-640x480-25fps.avi", 0, 0, 640, 480},          // original size and timing
     {"clip-640x480-2997fps-xvid.avi", 7, 3, 640, 360},   // 29.97 to 25 fps, letter box across
     {"clip-720x400-25fps.avi", 6, 0, 854, 480},          // wide, letter box down
-    {"clip-320x240-noaudio.avi", 4, 5, 1280, 720},       // no audio; 30 fps
+    {"clip-320x240-noaudio.avi", 7, 5, 640, 360},        // no audio; 30 fps
     {"clip-321x241-25fps.avi", 0, 0, 320, 240},          // odd size becomes even
 };
 

@@ -146,7 +146,7 @@ const std::vector<DialogSpec>& Dialogs() {
             {IDC_SET_ASPECT, kCombo, NULL, kDropList, 198, 80, 65, 79},
             // The encoding speed of MP4, MKV and WebM, in a row of its own
             // that moves the rows below it down.
-            {IDC_STATIC, kStatic, "Encoding speed", kLabel, 12, 100, 52, 8},
+            {IDC_STATIC, kStatic, "Speed", kLabel, 12, 100, 50, 8},
             {IDC_SET_SPEED, kCombo, NULL, kDropList, 65, 98, 65, 54},
             {IDC_STATIC, kStatic, "Volume", kLabel, 12, 119, 45, 8},
             {IDC_SET_VOLUME, TRACKBAR_CLASSA, "", kVolume, 62, 119, 70, 9},
