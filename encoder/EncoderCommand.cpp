@@ -132,8 +132,13 @@ SubOption<Options> Text(const char* name, std::string Options::*field, const cha
 
 const char* const kLavcVideoCodecs[] = {"mpeg4", "mpeg1video", "mpeg2video", "wmv1", "wmv2",
                                         "msmpeg4", "msmpeg4v2", nullptr};
-const char* const kLavcAudioCodecs[] = {"ac3", "mp2", "wmav1", "wmav2", nullptr};
-const char* const kLavfFormats[] = {"avi", "mpg", "mpeg", "wmv", "asf", nullptr};
+const char* const kLavcAudioCodecs[] = {"ac3", "mp2", "wmav1", "wmav2", "aac", "libopus", nullptr};
+const char* const kLavfFormats[] = {"avi", "mpg", "mpeg", "wmv", "asf", "mp4", "matroska", "webm", nullptr};
+const char* const kLavfMuxerOptions[] = {"movflags=+faststart", nullptr};
+const char* const kPresets[] = {"ultrafast", "superfast", "veryfast", "faster", "fast", "medium",
+                                "slow", "slower", "veryslow", "placebo", nullptr};
+const char* const kX264Profiles[] = {"high", nullptr};
+const char* const kX265Profiles[] = {"main", nullptr};
 const char* const kMpegFormats[] = {"mpeg1", "mpeg2", "xvcd", "xsvcd", "dvd", nullptr};
 
 const SubOption<LavcOptions> kLavcTable[] = {
@@ -165,10 +170,28 @@ const SubOption<XvidOptions> kXvidTable[] = {
     FlagOrCount("autoaspect", &XvidOptions::autoaspect),
 };
 
+const SubOption<CrfOptions> kX264Table[] = {
+    Count("crf", &CrfOptions::crf),
+    Text("preset", &CrfOptions::preset, kPresets),
+    Text("profile", &CrfOptions::profile, kX264Profiles),
+};
+
+const SubOption<CrfOptions> kX265Table[] = {
+    Count("crf", &CrfOptions::crf),
+    Text("preset", &CrfOptions::preset, kPresets),
+    Text("profile", &CrfOptions::profile, kX265Profiles),
+};
+
+const SubOption<Vp9Options> kVp9Table[] = {
+    Count("crf", &Vp9Options::crf),
+    Count("cpu-used", &Vp9Options::cpuUsed),
+};
+
 const SubOption<LavfOptions> kLavfTable[] = {
     Text("format", &LavfOptions::format, kLavfFormats),
     Flag("i_certify_that_my_video_stream_does_not_use_b_frames",
          &LavfOptions::noBFramesCertified),
+    Text("o", &LavfOptions::muxerOption, kLavfMuxerOptions),
 };
 
 const SubOption<MpegOptions> kMpegTable[] = {
@@ -360,6 +383,9 @@ bool ApplyOutput(const std::string& v, EncoderCommand& c, std::string& e) {
 bool ApplyVideoEncoder(const std::string& v, EncoderCommand& c, std::string& e) {
     if (v == "lavc") c.videoEncoder = VideoEncoder::kLavc;
     else if (v == "xvid") c.videoEncoder = VideoEncoder::kXvid;
+    else if (v == "x264") c.videoEncoder = VideoEncoder::kX264;
+    else if (v == "x265") c.videoEncoder = VideoEncoder::kX265;
+    else if (v == "vp9") c.videoEncoder = VideoEncoder::kVp9;
     else return BadValue("-ovc", v, e);
     return true;
 }
@@ -381,6 +407,21 @@ bool ApplyLameOptions(const std::string& v, EncoderCommand& c, std::string& e) {
 }
 bool ApplyXvidOptions(const std::string& v, EncoderCommand& c, std::string& e) {
     return ParseSubOptions("-xvidencopts", v, kXvidTable, c.xvid, e);
+}
+bool ApplyX264Options(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (!ParseSubOptions("-x264encopts", v, kX264Table, c.x264, e)) return false;
+    if (c.x264.crf > 51) return BadValue("-x264encopts", v, e);
+    return true;
+}
+bool ApplyX265Options(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (!ParseSubOptions("-x265encopts", v, kX265Table, c.x265, e)) return false;
+    if (c.x265.crf > 51) return BadValue("-x265encopts", v, e);
+    return true;
+}
+bool ApplyVp9Options(const std::string& v, EncoderCommand& c, std::string& e) {
+    if (!ParseSubOptions("-vp9encopts", v, kVp9Table, c.vp9, e)) return false;
+    if (c.vp9.crf > 63 || c.vp9.cpuUsed > 8) return BadValue("-vp9encopts", v, e);
+    return true;
 }
 bool ApplyFourcc(const std::string& v, EncoderCommand& c, std::string& e) {
     if (v.size() != 4) return BadValue("-ffourcc", v, e);
@@ -441,6 +482,9 @@ const TopOption kTopOptions[] = {
     {"-lavcopts", ApplyLavcOptions},
     {"-lameopts", ApplyLameOptions},
     {"-xvidencopts", ApplyXvidOptions},
+    {"-x264encopts", ApplyX264Options},
+    {"-x265encopts", ApplyX265Options},
+    {"-vp9encopts", ApplyVp9Options},
     {"-ffourcc", ApplyFourcc},
     {"-of", ApplyMuxer},
     {"-lavfopts", ApplyLavfOptions},

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class VideoEncoder { kNone, kLavc, kXvid };
+enum class VideoEncoder { kNone, kLavc, kXvid, kX264, kX265, kVp9 };
 enum class AudioEncoder { kNone, kLavc, kMp3Lame };
 enum class Muxer { kDefault, kLavf, kMpeg, kAvi };
 
@@ -40,9 +40,22 @@ struct XvidOptions {
     int autoaspect = -1;
 };
 
+// -x264encopts and -x265encopts: constant quality at a speed preset.
+struct CrfOptions {
+    int crf = -1;         // 0..51
+    std::string preset;   // ultrafast .. placebo
+    std::string profile;  // high (x264), main (x265)
+};
+
+struct Vp9Options {
+    int crf = -1;      // 0..63
+    int cpuUsed = -1;  // 0..8, higher is faster
+};
+
 struct LavfOptions {
-    std::string format;  // avi, mpg, wmv, asf
+    std::string format;  // avi, mpg, wmv, asf, mp4, matroska, webm
     bool noBFramesCertified = false;
+    std::string muxerOption;  // o=KEY=VALUE, an option of the muxer
 };
 
 struct MpegOptions {
@@ -75,6 +88,9 @@ struct EncoderCommand {
     LavcOptions lavc;
     LameOptions lame;
     XvidOptions xvid;
+    CrfOptions x264;
+    CrfOptions x265;
+    Vp9Options vp9;
     std::string fourcc;
     Muxer muxer = Muxer::kDefault;
     LavfOptions lavf;

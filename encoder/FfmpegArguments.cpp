@@ -12,6 +12,11 @@ constexpr int kDefaultLavcAudioKbps = 224;
 constexpr int kDefaultLameKbps = 128;
 constexpr int kDefaultLameQuality = 4;
 constexpr int kDefaultKeyInterval = 250;
+// The encoders' own defaults for constant quality where a piece leaves it out.
+constexpr int kDefaultX264Crf = 23;
+constexpr int kDefaultX265Crf = 28;
+constexpr int kDefaultVp9Crf = 32;
+constexpr int kDefaultVp9CpuUsed = 1;
 
 const char* const kScalerNames[] = {"fast_bilinear", "bilinear", "bicubic", "experimental",
                                     "neighbor",      "area",     "bicublin", "gauss",
@@ -27,8 +32,11 @@ const NamePair kVideoCodecs[] = {
     {"wmv1", "wmv1"},       {"wmv2", "wmv2"},             {"msmpeg4", "msmpeg4"},
     {"msmpeg4v2", "msmpeg4v2"},
 };
-const NamePair kAudioCodecs[] = {{"ac3", "ac3"}, {"mp2", "mp2"}, {"wmav1", "wmav1"}, {"wmav2", "wmav2"}};
-const NamePair kLavfMuxers[] = {{"avi", "avi"}, {"mpg", "mpeg"}, {"mpeg", "mpeg"}, {"wmv", "asf"}, {"asf", "asf"}};
+const NamePair kAudioCodecs[] = {{"ac3", "ac3"},     {"mp2", "mp2"}, {"wmav1", "wmav1"},
+                                 {"wmav2", "wmav2"}, {"aac", "aac"}, {"libopus", "libopus"}};
+const NamePair kLavfMuxers[] = {{"avi", "avi"},  {"mpg", "mpeg"}, {"mpeg", "mpeg"},
+                                {"wmv", "asf"},  {"asf", "asf"},  {"mp4", "mp4"},
+                                {"matroska", "matroska"}, {"webm", "webm"}};
 
 template <size_t N>
 const char* Lookup(const NamePair (&table)[N], const std::string& name) {
@@ -71,6 +79,11 @@ std::string ScaleHeight(const VideoFilter& f) {
     return "trunc((trunc(" + w + "*ih/iw)+1)/2)*2";
 }
 
+// H.264 and H.265 in 4:2:0 need even sizes (and VP9's players expect them).
+bool NeedsEvenSize(VideoEncoder v) {
+    return v == VideoEncoder::kX264 || v == VideoEncoder::kX265 || v == VideoEncoder::kVp9;
+}
+
 std::string FilterChain(const EncoderCommand& c) {
     const char* flags = ScalerName(c.swsScaler < 0 ? 2 : c.swsScaler);
     std::string chain;
@@ -89,7 +102,23 @@ std::string FilterChain(const EncoderCommand& c) {
         if (!chain.empty()) chain += ",";
         chain += item;
     }
+    // Last, so that every picture size before it is covered: an odd row or
+    // column is cropped away; an even picture passes untouched.
+    if (NeedsEvenSize(c.videoEncoder)) {
+        if (!chain.empty()) chain += ",";
+        chain += "crop=w=trunc(iw/2)*2:h=trunc(ih/2)*2";
+    }
     return chain;
+}
+
+// -x264encopts / -x265encopts: the profile fixes 8-bit 4:2:0.
+void AddConstantQuality(const char* codec, const CrfOptions& o, int defaultCrf, const char* profile,
+                        std::vector<std::string>& args) {
+    Add(args, "-c:v", codec);
+    Add(args, "-crf", Number(o.crf >= 0 ? o.crf : defaultCrf));
+    Add(args, "-preset", o.preset.empty() ? "medium" : o.preset);
+    Add(args, "-profile:v", o.profile.empty() ? profile : o.profile);
+    Add(args, "-pix_fmt", "yuv420p");
 }
 
 bool AddVideo(const EncoderCommand& c, const FfmpegTarget& t, std::vector<std::string>& args,
@@ -125,6 +154,22 @@ bool AddVideo(const EncoderCommand& c, const FfmpegTarget& t, std::vector<std::s
         long long keyint = fps > 0 ? std::llround(10.0 * fps) : kDefaultKeyInterval;
         Add(args, "-g", Number(keyint < 1 ? 1 : keyint));
         Add(args, "-bf", "2");
+    } else if (c.videoEncoder == VideoEncoder::kX264) {
+        AddConstantQuality("libx264", c.x264, kDefaultX264Crf, "high", args);
+    } else if (c.videoEncoder == VideoEncoder::kX265) {
+        AddConstantQuality("libx265", c.x265, kDefaultX265Crf, "main", args);
+        // x265 writes its settings, and under Wine a thread-affinity complaint
+        // on every frame, to stderr, where a failure's last line is wanted.
+        Add(args, "-x265-params", "log-level=none");
+    } else if (c.videoEncoder == VideoEncoder::kVp9) {
+        // Constant quality in libvpx needs the bitrate target off.
+        Add(args, "-c:v", "libvpx-vp9");
+        Add(args, "-crf", Number(c.vp9.crf >= 0 ? c.vp9.crf : kDefaultVp9Crf));
+        Add(args, "-b:v", "0");
+        Add(args, "-deadline", "good");
+        Add(args, "-cpu-used", Number(c.vp9.cpuUsed >= 0 ? c.vp9.cpuUsed : kDefaultVp9CpuUsed));
+        Add(args, "-row-mt", "1");
+        Add(args, "-pix_fmt", "yuv420p");
     } else {
         error = "no video encoder selected (-ovc)";
         return false;
@@ -183,9 +228,15 @@ void AddMuxer(const EncoderCommand& c, std::vector<std::string>& args) {
     double video = o.vbitrate > 0 ? Kbit(o.vbitrate) : kDefaultVideoKbps;
     double maxrate = o.vrcMaxRate > 0 ? Kbit(o.vrcMaxRate) : video;
     switch (c.muxer) {
-    case Muxer::kLavf:
+    case Muxer::kLavf: {
         if (const char* format = Lookup(kLavfMuxers, c.lavf.format)) Add(args, "-f", format);
+        // o=KEY=VALUE is the muxer's own option -KEY VALUE.
+        const size_t equals = c.lavf.muxerOption.find('=');
+        if (equals != std::string::npos) {
+            Add(args, ("-" + c.lavf.muxerOption.substr(0, equals)).c_str(), c.lavf.muxerOption.substr(equals + 1));
+        }
         break;
+    }
     case Muxer::kAvi:
         Add(args, "-f", "avi");
         break;

@@ -64,6 +64,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/EncoderCommandTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegArgumentsTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/ModernTranslationTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ProgressReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/TemporaryNameTest.cpp
   LIBS encoder_core engine_core)

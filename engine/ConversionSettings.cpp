@@ -34,6 +34,10 @@ const SettingField kSettingFields[kSettingFieldCount] = {
     {"AVI frame rate", "0", &CS::aviFrameRate},
     {"MPEG frame rate", "0", &CS::mpegFrameRate},
     {"Volume", "20", &CS::volume},
+    {"MP4 quality", "3", &CS::mp4Quality},
+    {"MP4 resolution", "0", &CS::mp4Resolution},
+    {"MP4 frame rate", "0", &CS::mp4FrameRate},
+    {"MP4 encoding speed", "1", &CS::mp4Speed},
 };
 
 const SettingField* FindSettingField(const char* key) {

@@ -37,6 +37,12 @@ struct ConversionSettings {
     int32_t aviFrameRate = 0;
     int32_t mpegFrameRate = 0;
     int32_t volume = 20;  // slider 0..40, gain in dB is volume - 20
+    // MP4, MKV and WebM share these; their keys follow the 25 older ones so
+    // that a file of an earlier version keeps its meaning.
+    int32_t mp4Quality = 3;     // constant-quality level, "4.Good"
+    int32_t mp4Resolution = 0;  // "Original"
+    int32_t mp4FrameRate = 0;   // "Original"
+    int32_t mp4Speed = 1;       // encoding speed, "Balanced"
 };
 
 // The one process-wide record.
@@ -55,7 +61,7 @@ struct SettingField {
     bool IsText() const { return number == nullptr; }
 };
 
-constexpr int kSettingFieldCount = 25;
+constexpr int kSettingFieldCount = 29;
 
 // Keys in file order (the order in which they are read and written).
 extern const SettingField kSettingFields[kSettingFieldCount];

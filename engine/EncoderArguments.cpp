@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/ModernProfile.h"
 #include "engine/RunState.h"
 #include "engine/SourceTable.h"
 
@@ -106,6 +107,39 @@ void AppendAviFamily(ArgumentText& text, int32_t videoCodec, int32_t audioCodec,
     }
 }
 
+// MP4, MKV and WebM: a constant-quality video encoder, AAC or Opus, and a
+// picture the encoder keeps at even sizes.
+void AppendModernFamily(ArgumentText& text, OutputFormat format, const EncoderProfile& p,
+                        const char* volume) {
+    const ModernSpeed& speed = kModernSpeeds[p.encodingSpeed >= 0 && p.encodingSpeed < kModernSpeedCount
+                                                 ? p.encodingSpeed
+                                                 : kDefaultModernSpeed];
+    switch (format) {
+        case kFormatMp4:
+            text.Append(" -ovc x264 -x264encopts crf=%d:preset=%s:profile=high", p.constantQuality,
+                        speed.x264Preset);
+            text.Append(" -oac lavc -lavcopts acodec=aac:abitrate=%d", p.audioKbps);
+            // The index before the media data, so playback starts while loading.
+            text.Append(" -of lavf -lavfopts format=mp4:o=movflags=+faststart");
+            break;
+        case kFormatMkv:
+            text.Append(" -ovc x265 -x265encopts crf=%d:preset=%s:profile=main", p.constantQuality,
+                        speed.x265Preset);
+            text.Append(" -oac lavc -lavcopts acodec=aac:abitrate=%d", p.audioKbps);
+            text.Append(" -of lavf -lavfopts format=matroska");
+            break;
+        default:
+            text.Append(" -ovc vp9 -vp9encopts crf=%d:cpu-used=%d", p.constantQuality,
+                        static_cast<int>(speed.vp9CpuUsed));
+            text.Append(" -oac lavc -lavcopts acodec=libopus:abitrate=%d", p.audioKbps);
+            text.Append(" -of lavf -lavfopts format=webm");
+            break;
+    }
+    text.Append(" -sws 2");
+    text.Append(" -af volume=%s:channels=2", volume);
+    text.Append(" -srate 48000");
+}
+
 void AppendFormatPieces(ArgumentText& text, const ConversionSettings& s, const EncoderProfile& p,
                         const char* volume) {
     const int32_t V = p.videoKbps;
@@ -181,13 +215,19 @@ void AppendFormatPieces(ArgumentText& text, const ConversionSettings& s, const E
             text.Append(" -srate 44100");
             break;
         }
+        case kFormatMp4:
+        case kFormatMkv:
+        case kFormatWebm: AppendModernFamily(text, s.outputFormat, p, volume); break;
         default: break;
     }
 }
 
-void AppendFrameRate(ArgumentText& text, double f) {
-    // The NTSC rates go as exact fractions.
-    if (std::fabs(f - 14.985) <= 0.00001) {
+void AppendFrameRate(ArgumentText& text, OutputFormat format, double f) {
+    // The NTSC rates go as exact fractions; 59.94 only for the formats whose
+    // list offers it, so the older formats keep their texts.
+    if (IsModernFormat(format) && std::fabs(f - 59.94) <= 0.00001) {
+        text.Append(" -ofps %s", "60000/1001");
+    } else if (std::fabs(f - 14.985) <= 0.00001) {
         text.Append(" -ofps %s", "15000/1001");
     } else if (std::fabs(f - 23.976) <= 0.00001) {
         text.Append(" -ofps %s", "24000/1001");
@@ -248,7 +288,7 @@ bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderPr
 
     text.Append("\"%s\" -o \"%s\"", job.sourcePath, job.outputPath);
     AppendFormatPieces(text, settings, profile, volume);
-    AppendFrameRate(text, profile.outputFrameRate);
+    AppendFrameRate(text, settings.outputFormat, profile.outputFrameRate);
     AppendPictureFilter(text, profile, job.padWidth, job.padHeight);
     text.Append(" -endpos");
     text.Append(" 9:0:0");

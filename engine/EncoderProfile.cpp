@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/ModernProfile.h"
 #include "engine/SourceTable.h"
 
 EncoderProfile g_profile;
@@ -153,6 +154,10 @@ const int32_t* QualityFieldFor(const ConversionSettings& settings, OutputFormat 
 }
 
 void ResolveBitrates(const ConversionSettings& settings, EncoderProfile& profile) {
+    if (IsModernFormat(settings.outputFormat)) {
+        ResolveModernQuality(settings, profile);
+        return;
+    }
     const QualityTable table = QualityTableFor(settings.outputFormat);
     const int32_t* field = QualityFieldFor(settings, settings.outputFormat);
     if (table.count == 0 || field == nullptr) return;
@@ -204,6 +209,9 @@ void ResolveFrameRate(const ConversionSettings& settings, double sourceFrameRate
         case kFormatVcd: rate = pal ? 25.0 : 23.976; break;
         case kFormatSvcd:
         case kFormatDvd: rate = pal ? 25.0 : 29.97; break;
+        case kFormatMp4:
+        case kFormatMkv:
+        case kFormatWebm: rate = ModernFrameRate(settings); break;
         default: rate = kWmvFrameRate; break;  // WMV, ASF and unknown formats
     }
     profile.outputFrameRate = rate;
@@ -220,6 +228,9 @@ void ResolveTargetSize(const ConversionSettings& settings, EncoderProfile& profi
         case kFormatVcd: size = pal ? PictureSize{352, 288} : PictureSize{352, 240}; break;
         case kFormatSvcd: size = pal ? PictureSize{480, 576} : PictureSize{480, 480}; break;
         case kFormatDvd: size = pal ? PictureSize{720, 576} : PictureSize{720, 480}; break;
+        case kFormatMp4:
+        case kFormatMkv:
+        case kFormatWebm: size = ModernTargetSize(settings); break;
         default:  // AVI family, WMV, ASF and unknown formats
             size = PickSize(kAviResolutions, kAviResolutionCount, settings.aviResolution);
             break;

@@ -15,6 +15,9 @@ struct EncoderProfile {
     int32_t targetHeight = 0;  // 0: keep the source size
     double outputFrameRate = 0.0;
     char aspectText[kAspectTextCapacity] = "";
+    // MP4, MKV and WebM only (engine/ModernProfile.h).
+    int32_t constantQuality = 0;  // the encoder's CRF
+    int32_t encodingSpeed = 0;    // position in kModernSpeeds
 };
 
 // The one process-wide profile, overwritten by every job.

@@ -13,6 +13,9 @@ const OutputFormatInfo kFormats[kOutputFormatCount] = {
     {"DVD compatible MPEG2 Format (*.vob)", FormatFamily::Dvd, "vob"},
     {"WMV Format (*.wmv)", FormatFamily::Wmv, "wmv"},
     {"ASF Format (*.ASF)", FormatFamily::Wmv, "asf"},
+    {"MP4 H.264 Format (*.mp4)", FormatFamily::Modern, "mp4"},
+    {"MKV H.265 Format (*.mkv)", FormatFamily::Modern, "mkv"},
+    {"WebM VP9 Format (*.webm)", FormatFamily::Modern, "webm"},
 };
 
 }  // namespace
@@ -34,6 +37,8 @@ FormatFamily OutputFormatFamily(OutputFormat format) {
     const OutputFormatInfo* info = FindOutputFormat(format);
     return info ? info->family : FormatFamily::Unknown;
 }
+
+bool IsModernFormat(OutputFormat format) { return OutputFormatFamily(format) == FormatFamily::Modern; }
 
 const char* OutputExtension(OutputFormat format) {
     const OutputFormatInfo* info = FindOutputFormat(format);

@@ -1,10 +1,11 @@
-// The ten output formats, indexed 0..9 in the order of the Output format lists.
+// The output formats, indexed in the order of the Output format lists: the ten
+// classic ones 0..9, then today's MP4, MKV and WebM 10..12.
 #pragma once
 
 #include <cstdint>
 
 // A format is stored as a plain signed index so that the settings file and the
-// drop-down lists can hold it unchanged; values outside 0..9 are tolerated.
+// drop-down lists can hold it unchanged; values outside the table are tolerated.
 using OutputFormat = int32_t;
 
 enum OutputFormatIndex : int32_t {
@@ -18,12 +19,16 @@ enum OutputFormatIndex : int32_t {
     kFormatDvd = 7,
     kFormatWmv = 8,
     kFormatAsf = 9,
+    kFormatMp4 = 10,
+    kFormatMkv = 11,
+    kFormatWebm = 12,
 };
 
-constexpr int kOutputFormatCount = 10;
+constexpr int kOutputFormatCount = 13;
 
 // The family decides which settings a format shares.
-enum class FormatFamily { Avi, Mpeg, Vcd, Svcd, Dvd, Wmv, Unknown };
+// Modern: MP4 (H.264), MKV (H.265) and WebM (VP9), constant-quality encoders.
+enum class FormatFamily { Avi, Mpeg, Vcd, Svcd, Dvd, Wmv, Modern, Unknown };
 
 struct OutputFormatInfo {
     const char* label;      // entry of the Output format lists
@@ -33,14 +38,17 @@ struct OutputFormatInfo {
 
 bool IsValidOutputFormat(OutputFormat format);
 
-// Table row of a valid format; nullptr outside 0..9.
+// Table row of a valid format; nullptr outside the table.
 const OutputFormatInfo* FindOutputFormat(OutputFormat format);
 
-// List label; "" outside 0..9.
+// List label; "" outside the table.
 const char* OutputFormatLabel(OutputFormat format);
 
-// FormatFamily::Unknown outside 0..9.
+// FormatFamily::Unknown outside the table.
 FormatFamily OutputFormatFamily(OutputFormat format);
 
-// Output file extension; "avi" outside 0..9.
+// MP4, MKV or WebM: the family with its own settings keys.
+bool IsModernFormat(OutputFormat format);
+
+// Output file extension; "avi" outside the table.
 const char* OutputExtension(OutputFormat format);

@@ -4,6 +4,7 @@ add_library(engine_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ConversionSettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EncoderArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EncoderProfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ModernProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OutputFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RunState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SourceTable.cpp
@@ -16,6 +17,7 @@ tarvello_core_test(NAME engine_core_tests
     ${ENGINE_CORE_TEST_DIR}/ConversionSettingsTest.cpp
     ${ENGINE_CORE_TEST_DIR}/EncoderArgumentsTest.cpp
     ${ENGINE_CORE_TEST_DIR}/EncoderProfileTest.cpp
+    ${ENGINE_CORE_TEST_DIR}/ModernArgumentsTest.cpp
     ${ENGINE_CORE_TEST_DIR}/SourceTableTest.cpp
     ${ENGINE_CORE_TEST_DIR}/TimeTextTest.cpp
   LIBS engine_core)

@@ -99,5 +99,6 @@
 #define IDC_SET_VOLUME_TEXT             1074
 #define IDC_SET_TV_MODE                 1077
 #define IDC_SET_ASPECT                  1078
+#define IDC_SET_SPEED                   1081
 
 #endif

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(COutputSettingsDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_SET_FRAME_RATE, OnSelChangeFrameRate)
     ON_CBN_SELCHANGE(IDC_SET_TV_MODE, OnSelChangeTvMode)
     ON_CBN_SELCHANGE(IDC_SET_ASPECT, OnSelChangeAspect)
+    ON_CBN_SELCHANGE(IDC_SET_SPEED, OnSelChangeSpeed)
     ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
@@ -34,10 +35,11 @@ void COutputSettingsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SET_FRAME_RATE, m_frameRate);
     DDX_Control(pDX, IDC_SET_TV_MODE, m_tvMode);
     DDX_Control(pDX, IDC_SET_ASPECT, m_aspect);
+    DDX_Control(pDX, IDC_SET_SPEED, m_speed);
 }
 
 BOOL COutputSettingsDlg::OnInitDialog() {
-    CDialog::OnInitDialog();  // adds the template's ten formats, binds the controls
+    CDialog::OnInitDialog();  // adds the template's formats, binds the controls
 
     m_model.Load(m_settings);
     // The format list keeps the template's entries; only its selection is set
@@ -53,6 +55,7 @@ BOOL COutputSettingsDlg::OnInitDialog() {
     FillResolutionList();
     FillFrameRateList();
     FillAspectList();
+    FillSpeedList();
     ShowVolume();
     return TRUE;
 }
@@ -88,6 +91,8 @@ void COutputSettingsDlg::FillFrameRateList() { Render(SettingsList::FrameRate, m
 
 void COutputSettingsDlg::FillAspectList() { Render(SettingsList::Aspect, m_aspect); }
 
+void COutputSettingsDlg::FillSpeedList() { Render(SettingsList::Speed, m_speed); }
+
 void COutputSettingsDlg::ShowVolume() {
     m_volume.SetRange(OutputSettingsModel::kVolumeMin, OutputSettingsModel::kVolumeMax, FALSE);
     m_volume.SetPos(m_model.Copy().volume);
@@ -107,6 +112,7 @@ void COutputSettingsDlg::Refill(unsigned lists) {
     if (lists & kRefillResolution) FillResolutionList();
     if (lists & kRefillFrameRate) FillFrameRateList();
     if (lists & kRefillAspect) FillAspectList();
+    if (lists & kRefillSpeed) FillSpeedList();
 }
 
 void COutputSettingsDlg::Pick(SettingsList list, const CComboBox& combo) {
@@ -121,6 +127,7 @@ void COutputSettingsDlg::OnSelChangeResolution() { Pick(SettingsList::Resolution
 void COutputSettingsDlg::OnSelChangeFrameRate() { Pick(SettingsList::FrameRate, m_frameRate); }
 void COutputSettingsDlg::OnSelChangeTvMode() { Pick(SettingsList::TvMode, m_tvMode); }
 void COutputSettingsDlg::OnSelChangeAspect() { Pick(SettingsList::Aspect, m_aspect); }
+void COutputSettingsDlg::OnSelChangeSpeed() { Pick(SettingsList::Speed, m_speed); }
 
 void COutputSettingsDlg::OnHScroll(UINT /*code*/, UINT /*position*/, HWND scrollBar) {
     // Every scroll code, dragging included, so the label follows the thumb.

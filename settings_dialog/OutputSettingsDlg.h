@@ -37,6 +37,7 @@ protected:
     void FillResolutionList();
     void FillFrameRateList();
     void FillAspectList();
+    void FillSpeedList();
     // Track bar range and position, and the dB label.
     void ShowVolume();
 
@@ -48,6 +49,7 @@ protected:
     void OnSelChangeFrameRate();
     void OnSelChangeTvMode();
     void OnSelChangeAspect();
+    void OnSelChangeSpeed();
     void OnHScroll(UINT code, UINT position, HWND scrollBar);
 
     DECLARE_MESSAGE_MAP()
@@ -69,6 +71,7 @@ private:
     CComboBox m_frameRate;
     CComboBox m_tvMode;
     CComboBox m_aspect;
+    CComboBox m_speed;
     CSliderCtrl m_volume;
     CStatic m_volumeText;
     CButton m_letterbox;

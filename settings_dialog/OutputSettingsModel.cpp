@@ -5,6 +5,7 @@
 
 #include "engine/ConversionSettings.h"
 #include "engine/EncoderProfile.h"
+#include "engine/ModernProfile.h"
 #include "engine/OutputFormat.h"
 
 namespace {
@@ -45,6 +46,11 @@ const char* const kMp2Codec[] = {"MP2"};
 const char* const kMp3Ac3[] = {"MP3", "AC3"};
 const char* const kAc3Mp2[] = {"AC3", "MP2"};
 const char* const kWmaCodecs[] = {"WMAv1", "WMAv2"};
+const char* const kH264Codec[] = {"H.264"};
+const char* const kH265Codec[] = {"H.265"};
+const char* const kVp9Codec[] = {"VP9"};
+const char* const kAacCodec[] = {"AAC"};
+const char* const kOpusCodec[] = {"Opus"};
 
 void Clear(ListState* state) {
     state->count = 0;
@@ -146,6 +152,10 @@ void OutputSettingsModel::Load(const ConversionSettings& s) {
     copy_.mpegAspect = s.mpegAspect;
     copy_.dvdAspect = s.dvdAspect;
     copy_.volume = s.volume;
+    copy_.mp4Quality = s.mp4Quality;
+    copy_.mp4Resolution = s.mp4Resolution;
+    copy_.mp4FrameRate = s.mp4FrameRate;
+    copy_.mp4Speed = s.mp4Speed;
 }
 
 void OutputSettingsModel::Commit(ConversionSettings& s, bool letterbox) const {
@@ -172,6 +182,10 @@ void OutputSettingsModel::Commit(ConversionSettings& s, bool letterbox) const {
     s.mpegAspect = copy_.mpegAspect;
     s.dvdAspect = copy_.dvdAspect;
     s.volume = copy_.volume;
+    s.mp4Quality = copy_.mp4Quality;
+    s.mp4Resolution = copy_.mp4Resolution;
+    s.mp4FrameRate = copy_.mp4FrameRate;
+    s.mp4Speed = copy_.mp4Speed;
     s.letterbox = letterbox ? 1 : 0;
 }
 
@@ -185,6 +199,7 @@ void OutputSettingsModel::Fill(SettingsList list, ListState* state) const {
     case SettingsList::FrameRate: FillFrameRate(state); break;
     case SettingsList::TvMode: FillTvMode(state); break;
     case SettingsList::Aspect: FillAspect(state); break;
+    case SettingsList::Speed: FillSpeed(state); break;
     }
 }
 
@@ -203,6 +218,15 @@ void OutputSettingsModel::FillQuality(ListState* state) const {
     Clear(state);
     const int32_t* field = QualityField();
     if (field == nullptr) return;  // unknown format: empty, still enabled
+    if (IsModernFormat(copy_.outputFormat)) {
+        for (int i = 0; i < kModernQualityCount; ++i) {
+            ModernQualityEntryText(i, kModernQualities[i], copy_.outputFormat, state->entries[i],
+                                   ListState::kTextSize);
+        }
+        state->count = kModernQualityCount;
+        SelectAt(state, *field, true);
+        return;
+    }
     const QualityTable table = QualityTableFor(copy_.outputFormat);
     for (int i = 0; i < table.count && i < ListState::kMaxEntries; ++i) {
         QualityEntryText(i, table.levels[i], state->entries[i], ListState::kTextSize);
@@ -223,6 +247,9 @@ void OutputSettingsModel::FillVideoCodec(ListState* state) const {
     case kFormatXvid: SetFixed(state, kXvidCodec); break;
     case kFormatWmv: SetFixed(state, kWmv8Codec); break;
     case kFormatAsf: Set(state, kAsfVideoCodecs, copy_.asfVideoCodec, true); break;
+    case kFormatMp4: SetFixed(state, kH264Codec); break;
+    case kFormatMkv: SetFixed(state, kH265Codec); break;
+    case kFormatWebm: SetFixed(state, kVp9Codec); break;
     default:
         // No codec for an unknown format: nothing to choose.
         Clear(state);
@@ -243,6 +270,9 @@ void OutputSettingsModel::FillAudioCodec(ListState* state) const {
     case kFormatDvd: Set(state, kAc3Mp2, copy_.dvdAudioCodec, true); break;
     case kFormatWmv: Set(state, kWmaCodecs, copy_.wmvAudioCodec, true); break;
     case kFormatAsf: Set(state, kWmaCodecs, copy_.asfAudioCodec, true); break;
+    case kFormatMp4:
+    case kFormatMkv: SetFixed(state, kAacCodec); break;
+    case kFormatWebm: SetFixed(state, kOpusCodec); break;
     default:
         Clear(state);
         state->enabled = false;
@@ -257,6 +287,11 @@ void OutputSettingsModel::FillResolution(ListState* state) const {
     case kFormatVcd: Set(state, kVcdSizes, copy_.tvMode, false); break;
     case kFormatSvcd: Set(state, kSvcdSizes, copy_.tvMode, false); break;
     case kFormatDvd: Set(state, kDvdSizes, copy_.tvMode, false); break;
+    case kFormatMp4:
+    case kFormatMkv:
+    case kFormatWebm:
+        SetSizes(state, kModernResolutions, kModernResolutionCount, copy_.mp4Resolution);
+        break;
     default:
         // The AVI family, WMV, ASF and any unknown format use the AVI sizes,
         // as the profile does.
@@ -277,6 +312,8 @@ void OutputSettingsModel::FillFrameRate(ListState* state) const {
         Set(state, kSvcdDvdFrameRates, copy_.tvMode, false);
     } else if (IsWmvFamily(f)) {
         SetFixed(state, kAutoFrameRate);
+    } else if (IsModernFormat(f)) {
+        SetRates(state, kModernFrameRates, kModernFrameRateCount, copy_.mp4FrameRate);
     } else {
         Clear(state);
         state->enabled = false;
@@ -302,6 +339,19 @@ void OutputSettingsModel::FillAspect(ListState* state) const {
     }
 }
 
+void OutputSettingsModel::FillSpeed(ListState* state) const {
+    if (!IsModernFormat(copy_.outputFormat)) {
+        SetFixed(state, kNone);
+        return;
+    }
+    Clear(state);
+    for (int i = 0; i < kModernSpeedCount; ++i) {
+        snprintf(state->entries[i], ListState::kTextSize, "%s", kModernSpeeds[i].label);
+    }
+    state->count = kModernSpeedCount;
+    SelectAt(state, copy_.mp4Speed, true);
+}
+
 const int32_t* OutputSettingsModel::QualityField() const {
     switch (copy_.outputFormat) {
     case kFormatAvi:
@@ -314,6 +364,9 @@ const int32_t* OutputSettingsModel::QualityField() const {
     case kFormatDvd: return &copy_.dvdQuality;
     case kFormatWmv:
     case kFormatAsf: return &copy_.wmvQuality;
+    case kFormatMp4:
+    case kFormatMkv:
+    case kFormatWebm: return &copy_.mp4Quality;
     default: return nullptr;
     }
 }
@@ -325,7 +378,7 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
     case SettingsList::Format:
         c.outputFormat = position;
         return kRefillQuality | kRefillCodecs | kRefillTvMode | kRefillResolution |
-               kRefillFrameRate | kRefillAspect;
+               kRefillFrameRate | kRefillAspect | kRefillSpeed;
     case SettingsList::Quality:
         if (const int32_t* field = QualityField()) {
             *const_cast<int32_t*>(field) = position;
@@ -353,11 +406,16 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
         return kRefillResolution | kRefillFrameRate;
     case SettingsList::Resolution:
         if (IsMpeg(f)) c.mpegResolution = position;
+        else if (IsModernFormat(f)) c.mp4Resolution = position;
         else c.aviResolution = position;
         return 0;
     case SettingsList::FrameRate:
         if (IsMpeg(f)) c.mpegFrameRate = position;
+        else if (IsModernFormat(f)) c.mp4FrameRate = position;
         else c.aviFrameRate = position;
+        return 0;
+    case SettingsList::Speed:
+        if (IsModernFormat(f)) c.mp4Speed = position;  // fixed "None" elsewhere
         return 0;
     case SettingsList::Aspect:
         if (IsMpeg(f)) c.mpegAspect = position;
@@ -373,6 +431,14 @@ void OutputSettingsModel::QualityEntryText(int position, const QualityLevel& lev
     // padded to 7 and the bitrates right-aligned, so the entries line up.
     snprintf(text, size, "%d.%-7s(video bitrate:%4ldkbps; audio bitrate:%3ldkbps)",
              position + 1, level.name, static_cast<long>(level.videoKbps),
+             static_cast<long>(level.audioKbps));
+}
+
+void OutputSettingsModel::ModernQualityEntryText(int position, const ModernQuality& level,
+                                                 int32_t format, char* text, size_t size) {
+    // "4.Good     (quality: CRF 23; audio bitrate:128kbps)"
+    snprintf(text, size, "%d.%-9s(quality: CRF %2ld; audio bitrate:%3ldkbps)", position + 1,
+             level.name, static_cast<long>(ModernCrf(level, format)),
              static_cast<long>(level.audioKbps));
 }
 

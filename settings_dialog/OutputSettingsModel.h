@@ -10,8 +10,9 @@
 
 struct ConversionSettings;
 struct QualityLevel;
+struct ModernQuality;
 
-// The 23 choices the dialog edits, in the order the dialog keeps them. The
+// The 27 choices the dialog edits, in the order the dialog keeps them. The
 // letter-box switch lives in the check box and the output folder is not
 // edited here.
 struct OutputSettingsCopy {
@@ -38,6 +39,11 @@ struct OutputSettingsCopy {
     int32_t mpegAspect;
     int32_t dvdAspect;
     int32_t volume;
+    // MP4, MKV and WebM.
+    int32_t mp4Quality;
+    int32_t mp4Resolution;
+    int32_t mp4FrameRate;
+    int32_t mp4Speed;
 };
 
 // The drop-down lists of the dialog.
@@ -50,6 +56,7 @@ enum class SettingsList {
     FrameRate,
     TvMode,
     Aspect,
+    Speed,  // encoding speed of MP4, MKV and WebM
 };
 
 // Bits naming the lists a dialog must refill after a selection change, in
@@ -61,6 +68,7 @@ enum : unsigned {
     kRefillResolution = 1u << 3,
     kRefillFrameRate = 1u << 4,
     kRefillAspect = 1u << 5,
+    kRefillSpeed = 1u << 6,
 };
 
 // One list as the dialog must show it.
@@ -105,6 +113,10 @@ public:
     // The quality list entry at `position` (0-based) for `level`.
     static void QualityEntryText(int position, const QualityLevel& level, char* text,
                                  size_t size);
+    // The same for a constant-quality level of MP4, MKV or WebM: its quality
+    // value for that format's encoder and its audio bitrate.
+    static void ModernQualityEntryText(int position, const ModernQuality& level,
+                                       int32_t format, char* text, size_t size);
 
     // "-%ddb" below 20, "+%ddb" from 20 on: the gain in decibels.
     static void VolumeText(int position, char* text, size_t size);
@@ -122,6 +134,7 @@ private:
     void FillFrameRate(ListState* state) const;
     void FillTvMode(ListState* state) const;
     void FillAspect(ListState* state) const;
+    void FillSpeed(ListState* state) const;
 
     // The quality field of the current format's family; null for a format
     // outside the known ones.

@@ -1,5 +1,5 @@
 // Helper of scripts/bench (never a test):
-//   bench_helper.exe pieces <format 0-9> <width> <height> <fps>
+//   bench_helper.exe pieces <format 0-12> <width> <height> <fps>
 //       prints the option pieces the program composes for that job (default
 //       settings, PAL), between the output path and the mode;
 //   bench_helper.exe import <Tarvello.exe> <clips folder\> <name>...

@@ -180,15 +180,21 @@ std::string ToUnixPath(const std::string& windowsPath) {
 }
 
 std::map<std::string, std::string> DescribeMedia(const std::string& windowsPath) {
+    return HostFacts("ffprobe-summary.sh", {windowsPath}, windowsPath + ".ffprobe.txt");
+}
+
+std::map<std::string, std::string> HostFacts(const char* script, const std::vector<std::string>& windowsPaths,
+                                             const std::string& result) {
     std::map<std::string, std::string> facts;
-    std::string result = windowsPath + ".ffprobe.txt";
     DeleteFileA(result.c_str());
-    std::string script = ToUnixPath(wintest::EnvPath("TARVELLO_SOURCE_DIR", "tests\\e2e\\ffprobe-summary.sh"));
+    std::string arguments =
+        "/unix /bin/sh " + ToUnixPath(wintest::EnvPath("TARVELLO_SOURCE_DIR", (std::string("tests\\e2e\\") + script).c_str()));
+    for (const std::string& path : windowsPaths) arguments += " " + ToUnixPath(path);
+    arguments += " " + ToUnixPath(result);
     // start.exe hands a Unix program to the host; it does not wait for it,
     // so wait for the result file, which the script renames into place.
-    std::string arguments = "/unix /bin/sh " + script + " " + ToUnixPath(windowsPath) + " " + ToUnixPath(result);
     if (!RunProgram("C:\\windows\\system32\\start.exe", arguments, 30000).started) return facts;
-    for (int i = 0; i < 600 && GetFileAttributesA(result.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
+    for (int i = 0; i < 1200 && GetFileAttributesA(result.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
     std::string text = ReadWholeFile(result);
     size_t begin = 0;
     while (begin < text.size()) {

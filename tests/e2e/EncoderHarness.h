@@ -84,6 +84,11 @@ std::string ToUnixPath(const std::string& windowsPath);
 // a.sample_rate, a.channels. Empty when ffprobe could not be run.
 std::map<std::string, std::string> DescribeMedia(const std::string& windowsPath);
 
+// Runs tests/e2e/<script> on the host with the Unix forms of `windowsPaths`
+// and of `result`, and reads the key=value lines it leaves at `result`.
+std::map<std::string, std::string> HostFacts(const char* script, const std::vector<std::string>& windowsPaths,
+                                             const std::string& result);
+
 // "30000/1001" or "25" as a number; 0 when unreadable.
 double ParseRate(const std::string& text);
 

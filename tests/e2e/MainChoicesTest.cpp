@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/OutputFormat.h"
 #include "res/resource.h"
 #include "tests/e2e/MainDriver.h"
 #include "tests/win/support/WinTestSupport.h"
@@ -46,7 +47,7 @@ TEST(MainWindowChoices, ListsFollowTheFormatAndOptionIniKeepsTheChoices) {
     ASSERT_NE(nullptr, app.WaitMainWindow());
 
     // Defaults: MPEG2, the four MPEG shapes with 16:9 chosen, no TV mode.
-    EXPECT_EQ(10, app.EntryCount(IDC_MAIN_FORMAT));
+    EXPECT_EQ(kOutputFormatCount, app.EntryCount(IDC_MAIN_FORMAT));
     EXPECT_EQ("DVD compatible MPEG2 Format (*.vob)", app.Entry(IDC_MAIN_FORMAT, 7));
     EXPECT_EQ(2, app.Selection(IDC_MAIN_FORMAT));
     EXPECT_EQ(kMpegAspects, Entries(app, IDC_MAIN_ASPECT));

@@ -120,7 +120,7 @@ TEST(RobustSettings, AnOutputFormatThatDoesNotExistIsToldNotGuessed) {
     e2e::ProgramCopy copy("robust_ini_format");
     const std::string folder = robust::CopyClips(copy, "clips", {{kGood, ""}});
     robust::FolderGuard sources(folder);
-    copy.SetOption("Output format", "12");
+    copy.SetOption("Output format", "13");
     copy.SetOption("Temporary folder", copy.OutFolder());
 
     Tarvello app;
@@ -143,7 +143,7 @@ TEST(RobustSettings, AnOutputFormatThatDoesNotExistIsToldNotGuessed) {
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
     app.Post(IDCANCEL);
     ASSERT_TRUE(app.WaitExit());
-    EXPECT_EQ("12", copy.Option("Output format"));
+    EXPECT_EQ("13", copy.Option("Output format"));
     EXPECT_EQ(std::vector<std::string>(), sources.Changed());
 }
 

@@ -37,6 +37,12 @@ std::string Folder(const std::string& path) { return path.substr(0, path.find_la
 
 }  // namespace
 
+// The main window takes input again once a modal dialog over it has closed.
+bool WaitEnabled(HWND window) {
+    for (int i = 0; i < 2000 && !IsWindowEnabled(window); ++i) wintest::PumpMessagesFor(10);
+    return IsWindowEnabled(window) != FALSE;
+}
+
 int main(int argc, char** argv) {
     if (argc < 6) return Fail("usage: screenshot_tour.exe <Tarvello.exe> <clips\\> <out\\> <shots\\> <clip>...");
     const std::string exe = argv[1];
@@ -67,6 +73,22 @@ int main(int argc, char** argv) {
     if (settings == nullptr) return Fail("no Output Settings dialog");
     all = Shoot(settings, "output-settings") && all;
     e2e::Answer(settings, IDCANCEL);
+    // The Output Settings of MP4, MKV and WebM, chosen in the main window.
+    const struct {
+        int format;
+        const char* shot;
+    } modern[] = {{10, "output-settings-mp4"}, {11, "output-settings-mkv"}, {12, "output-settings-webm"}};
+    for (const auto& m : modern) {
+        if (!WaitEnabled(app.Main())) return Fail("the main window did not come back");
+        app.Choose(IDC_MAIN_FORMAT, m.format);
+        app.Post(IDC_SETTINGS);
+        HWND dialog = app.WaitDialog("Output Settings");
+        if (dialog == nullptr) return Fail("no Output Settings dialog");
+        all = Shoot(dialog, m.shot) && all;
+        e2e::Answer(dialog, IDCANCEL);
+    }
+    if (!WaitEnabled(app.Main())) return Fail("the main window did not come back");
+    app.Choose(IDC_MAIN_FORMAT, 7);  // back to DVD for the conversion below
 
     app.Post(ID_HELP_ABOUT);
     HWND about = app.WaitDialog("About Tarvello");

@@ -8,6 +8,8 @@
 #   clip-720x400-25fps.avi        2 s, MPEG-4 (DX50) + MP3 stereo 44.1 kHz (wide: letter box)
 #   clip-320x240-noaudio.avi      2 s, 25 fps, MPEG-4 (DX50), no audio
 #   clip-matroska.divx            2 s, 320x240 at 15 fps, Matroska in a .divx name (not an AVI)
+#   clip-321x241-25fps.avi        2 s, odd picture size, MPEG-4 + MP3 stereo 44.1 kHz
+#   clip-mandelbrot-320x240.avi   2 s, 25 fps, lossless FFV1 of a natural-looking picture (quality checks)
 #   empty.avi                     0 bytes
 #   text.avi                      a text file named .avi
 # Every clip is made again only when it is missing, so a rerun is quick.
@@ -35,6 +37,10 @@ make clip-320x240-noaudio.avi -f lavfi -i "testsrc=size=320x240:rate=25" \
   -t 2 -c:v mpeg4 -q:v 5 -vtag DX50 -an -f avi
 make clip-matroska.divx -f lavfi -i "testsrc=size=320x240:rate=15" -f lavfi -i "${tone}=44100" \
   -t 2 -c:v mpeg4 -q:v 5 -c:a libmp3lame -b:a 96k -f matroska
+make clip-321x241-25fps.avi -f lavfi -i "testsrc=size=321x241:rate=25" -f lavfi -i "${tone}=44100" \
+  -t 2 -c:v mpeg4 -q:v 5 -vtag DX50 -c:a libmp3lame -b:a 128k -ac 2 -f avi
+make clip-mandelbrot-320x240.avi -f lavfi -i "mandelbrot=size=320x240:rate=25" \
+  -t 2 -c:v ffv1 -an -f avi
 : >"$out/empty.avi"
 [ -s "$out/text.avi" ] || echo "This is a text file, not a video." >"$out/text.avi"
 echo "clips ready in $out"

@@ -167,7 +167,7 @@ TEST(ParseEncoderCommand, RejectsWhatItCannotHonour) {
         {"\"a.avi\" -o \"b.avi\" -xvidencopts bitrate=800:qpel 0 918", "qpel"},
         {"\"a.avi\" -o \"b.avi\" -lavfopts format=mkv 0 918", "format"},
         {"\"a.avi\" -o \"b.avi\" -mpegopts format=pes1 0 918", "format"},
-        {"\"a.avi\" -o \"b.avi\" -ovc x264 0 918", "-ovc"},
+        {"\"a.avi\" -o \"b.avi\" -ovc theora 0 918", "-ovc"},
         {"\"a.avi\" -o \"b.avi\" -oac faac 0 918", "-oac"},
         {"\"a.avi\" -o \"b.avi\" -of rawvideo 0 918", "-of"},
         {"\"a.avi\" -o \"b.avi\" -ffourcc DX5 0 918", "-ffourcc"},

@@ -47,6 +47,9 @@ inline std::vector<FormatCase> AllFormatCases() {
     s = WithFormat(kFormatAsf); s.asfVideoCodec = 0; s.asfAudioCodec = 1; add("asf_msmpeg4", s);
     s = WithFormat(kFormatAsf); s.asfVideoCodec = 1; s.asfAudioCodec = 0; add("asf_msmpeg4v2", s);
     s = WithFormat(kFormatAsf); s.asfVideoCodec = 2; add("asf_wmv2", s);
+    s = WithFormat(kFormatMp4); add("mp4_h264_aac", s);
+    s = WithFormat(kFormatMkv); add("mkv_h265_aac", s);
+    s = WithFormat(kFormatWebm); add("webm_vp9_opus", s);
     return cases;
 }
 

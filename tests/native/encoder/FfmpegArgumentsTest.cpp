@@ -78,6 +78,14 @@ TEST(TranslateToFfmpeg, EveryFormatAndCodecChoice) {
         {"asf_msmpeg4", {"-c:v msmpeg4 -q:v 16", "-c:a wmav2", "-vsync vfr -f asf"}},
         {"asf_msmpeg4v2", {"-c:v msmpeg4v2 -q:v 16", "-c:a wmav1", "-f asf"}},
         {"asf_wmv2", {"-c:v wmv2 -q:v 16", "-c:a wmav2", "-f asf"}},
+        {"mp4_h264_aac", {"-c:v libx264 -crf 23 -preset medium -profile:v high -pix_fmt yuv420p",
+                          "-c:a aac -b:a 128k -ac 2 -ar 48000", "-vf crop=w=trunc(iw/2)*2:h=trunc(ih/2)*2",
+                          "-vsync vfr -f mp4 -movflags +faststart"}},
+        {"mkv_h265_aac", {"-c:v libx265 -crf 24 -preset fast -profile:v main -pix_fmt yuv420p "
+                          "-x265-params log-level=none",
+                          "-c:a aac -b:a 128k -ac 2 -ar 48000", "-vsync vfr -f matroska"}},
+        {"webm_vp9_opus", {"-c:v libvpx-vp9 -crf 32 -b:v 0 -deadline good -cpu-used 2 -row-mt 1 -pix_fmt yuv420p",
+                           "-c:a libopus -b:a 128k -ac 2 -ar 48000", "-vsync vfr -f webm"}},
     };
     for (const FormatCase& c : AllFormatCases()) {
         std::string args = TranslateCase(c.settings);

@@ -16,7 +16,9 @@ TEST(SettingFields, KeysInFileOrder) {
         "DVD quality", "WMV quality", "AVI video codec", "ASF video codec", "AVI audio codec",
         "Divx audio codec", "Xvid audio codec", "DVD audio codec", "WMV audio codec",
         "ASF audio codec", "AVI resolution", "MPEG resolution", "AVI frame rate",
-        "MPEG frame rate", "Volume"};
+        "MPEG frame rate", "Volume",
+        // The MP4, MKV and WebM family's keys come after the older ones.
+        "MP4 quality", "MP4 resolution", "MP4 frame rate", "MP4 encoding speed"};
     static_assert(sizeof keys / sizeof keys[0] == kSettingFieldCount, "one key per field");
     for (int i = 0; i < kSettingFieldCount; ++i) EXPECT_STREQ(keys[i], kSettingFields[i].key) << i;
     EXPECT_STREQ("Destinate", kSettingsSection);
@@ -38,8 +40,8 @@ TEST(SettingFields, DefaultTextsMatchTheRecordAndCoverEveryField) {
         for (int j = 0; j < i; ++j) EXPECT_NE(kSettingFields[j].number, field.number) << field.key;
     }
     EXPECT_EQ(1, textKeys);
-    // 24 distinct numbers and the folder make up the whole record.
-    static_assert(sizeof(ConversionSettings) == 24 * sizeof(int32_t) + kOutputFolderCapacity,
+    // 28 distinct numbers and the folder make up the whole record.
+    static_assert(sizeof(ConversionSettings) == 28 * sizeof(int32_t) + kOutputFolderCapacity,
                   "every field needs a key");
     EXPECT_STREQ("C:\\output video\\", defaults.outputFolder);
     EXPECT_EQ(kFormatMpeg2, defaults.outputFormat);
@@ -88,13 +90,19 @@ TEST(OutputFormat, TableAndFallbacks) {
         {"DVD compatible MPEG2 Format (*.vob)", FormatFamily::Dvd, "vob"},
         {"WMV Format (*.wmv)", FormatFamily::Wmv, "wmv"},
         {"ASF Format (*.ASF)", FormatFamily::Wmv, "asf"},
+        {"MP4 H.264 Format (*.mp4)", FormatFamily::Modern, "mp4"},
+        {"MKV H.265 Format (*.mkv)", FormatFamily::Modern, "mkv"},
+        {"WebM VP9 Format (*.webm)", FormatFamily::Modern, "webm"},
     };
+    static_assert(sizeof rows / sizeof rows[0] == kOutputFormatCount, "one row per format");
     for (int i = 0; i < kOutputFormatCount; ++i) {
         EXPECT_STREQ(rows[i].label, OutputFormatLabel(i));
         EXPECT_EQ(rows[i].family, OutputFormatFamily(i)) << i;
         EXPECT_STREQ(rows[i].ext, OutputExtension(i));
+        EXPECT_EQ(i >= kFormatMp4, IsModernFormat(i)) << i;
     }
-    for (int32_t bad : {-1, 10, 12, INT32_MIN, INT32_MAX}) {
+    for (int32_t bad : {-1, 13, 99, INT32_MIN, INT32_MAX}) {
+        EXPECT_FALSE(IsModernFormat(bad));
         EXPECT_EQ(nullptr, FindOutputFormat(bad));
         EXPECT_STREQ("", OutputFormatLabel(bad));
         EXPECT_EQ(FormatFamily::Unknown, OutputFormatFamily(bad));

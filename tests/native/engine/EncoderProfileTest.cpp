@@ -73,7 +73,7 @@ TEST(ResolveBitrates, OutOfRangeQualityFallsBackToTheDefaultPosition) {
 }
 
 TEST(ResolveBitrates, UnknownFormatLeavesBitratesAlone) {
-    for (int32_t format : {-1, 10, INT32_MAX}) {
+    for (int32_t format : {-1, 13, INT32_MAX}) {
         ConversionSettings s;
         s.outputFormat = format;
         EncoderProfile p;
@@ -175,7 +175,7 @@ TEST(ResolveFrameRate, FixedPositionsAndFallback) {
     s.aviFrameRate = 8;
     ResolveFrameRate(s, 25.0, p);
     EXPECT_DOUBLE_EQ(30.0, p.outputFrameRate);
-    for (int32_t format : {int32_t{kFormatWmv}, int32_t{kFormatAsf}, 10, -1}) {
+    for (int32_t format : {int32_t{kFormatWmv}, int32_t{kFormatAsf}, 13, -1}) {
         s.outputFormat = format;
         ResolveFrameRate(s, 25.0, p);
         EXPECT_DOUBLE_EQ(1000.0, p.outputFrameRate) << format;

@@ -10,6 +10,7 @@
 
 #include "engine/ConversionSettings.h"
 #include "engine/EncoderProfile.h"
+#include "engine/ModernProfile.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ ConversionSettings DistinctSettings() {
     s.mpegAspect = 3;
     s.dvdAspect = 0;
     s.volume = 25;
+    s.mp4Quality = 4;
+    s.mp4Resolution = 5;
+    s.mp4FrameRate = 7;
+    s.mp4Speed = 2;
     return s;
 }
 
@@ -139,6 +144,18 @@ const FormatRow kFormatRows[] = {
      "msmpeg4|msmpeg4v2|WMV8", {3, "msmpeg4", true}, "WMAv1|WMAv2", {2, "WMAv2", true},
      {20, "480 x 272", true}, {1, "Auto", false}, {1, "None", false},
      {1, "None", false}},
+    {kFormatMp4, {6, "5.High     (quality: CRF 20; audio bitrate:160kbps)", true},
+     "H.264", {1, "H.264", false}, "AAC", {1, "AAC", false},
+     {8, "960 x 540", true}, {9, "59.94 fps", true}, {1, "None", false},
+     {1, "None", false}},
+    {kFormatMkv, {6, "5.High     (quality: CRF 22; audio bitrate:160kbps)", true},
+     "H.265", {1, "H.265", false}, "AAC", {1, "AAC", false},
+     {8, "960 x 540", true}, {9, "59.94 fps", true}, {1, "None", false},
+     {1, "None", false}},
+    {kFormatWebm, {6, "5.High     (quality: CRF 28; audio bitrate:160kbps)", true},
+     "VP9", {1, "VP9", false}, "Opus", {1, "Opus", false},
+     {8, "960 x 540", true}, {9, "59.94 fps", true}, {1, "None", false},
+     {1, "None", false}},
 };
 
 TEST(OutputSettingsModel, EveryFormatShowsItsOwnLists) {
@@ -146,7 +163,7 @@ TEST(OutputSettingsModel, EveryFormatShowsItsOwnLists) {
         SCOPED_TRACE(testing::Message() << "format " << row.format);
         const OutputSettingsModel model = ModelFor(row.format);
         const ListState format = Fill(model, SettingsList::Format);
-        EXPECT_EQ(10, format.count);
+        EXPECT_EQ(kOutputFormatCount, format.count);
         EXPECT_EQ(row.format, format.selection);
         EXPECT_TRUE(format.enabled);
         ExpectShown(Fill(model, SettingsList::Quality), row.quality, "quality");
@@ -160,6 +177,10 @@ TEST(OutputSettingsModel, EveryFormatShowsItsOwnLists) {
         ExpectShown(Fill(model, SettingsList::FrameRate), row.frameRate, "frame rate");
         ExpectShown(Fill(model, SettingsList::TvMode), row.tvMode, "tv mode");
         ExpectShown(Fill(model, SettingsList::Aspect), row.aspect, "aspect");
+        // Only the MP4, MKV and WebM encoders have a speed to choose.
+        const Shown speed = IsModernFormat(row.format) ? Shown{3, "Smaller file", true}
+                                                       : Shown{1, "None", false};
+        ExpectShown(Fill(model, SettingsList::Speed), speed, "speed");
     }
 }
 
@@ -186,8 +207,25 @@ TEST(OutputSettingsModel, FullListsAreTheTablesInOrder) {
     EXPECT_EQ("AVI Format (*.avi)|MPEG1 Format (*.mpg)|MPEG2 Format (*.mpg)|"
               "DivX Format (*.avi)|Xvid Format (*.avi)|VCD compatible MPEG1 Format (*.mpg)|"
               "SVCD compatible MPEG2 Format (*.mpg)|DVD compatible MPEG2 Format (*.vob)|"
-              "WMV Format (*.wmv)|ASF Format (*.ASF)",
+              "WMV Format (*.wmv)|ASF Format (*.ASF)|MP4 H.264 Format (*.mp4)|"
+              "MKV H.265 Format (*.mkv)|WebM VP9 Format (*.webm)",
               Joined(Fill(avi, SettingsList::Format)));
+
+    const OutputSettingsModel mp4 = ModelFor(kFormatMp4);
+    EXPECT_EQ("Original|3840 x 2160|2560 x 1440|1920 x 1080|1280 x 720|960 x 540|854 x 480|"
+              "640 x 360",
+              Joined(Fill(mp4, SettingsList::Resolution)));
+    EXPECT_EQ("Original|23.976 fps|24.0 fps|25.0 fps|29.97 fps|30.0 fps|50.0 fps|59.94 fps|"
+              "60.0 fps",
+              Joined(Fill(mp4, SettingsList::FrameRate)));
+    EXPECT_EQ("Faster|Balanced|Smaller file", Joined(Fill(mp4, SettingsList::Speed)));
+    EXPECT_EQ("1.Smallest (quality: CRF 32; audio bitrate: 64kbps)|"
+              "2.Small    (quality: CRF 28; audio bitrate: 96kbps)|"
+              "3.Normal   (quality: CRF 25; audio bitrate:112kbps)|"
+              "4.Good     (quality: CRF 23; audio bitrate:128kbps)|"
+              "5.High     (quality: CRF 20; audio bitrate:160kbps)|"
+              "6.Best     (quality: CRF 18; audio bitrate:192kbps)",
+              Joined(Fill(mp4, SettingsList::Quality)));
     EXPECT_EQ("NTSC|PAL", Joined(Fill(ModelFor(kFormatDvd), SettingsList::TvMode)));
     EXPECT_EQ("29.97 fps|25.0 fps", Joined(Fill(ModelFor(kFormatSvcd), SettingsList::FrameRate)));
     EXPECT_EQ("23.976 fps|25.0 fps", Joined(Fill(ModelFor(kFormatVcd), SettingsList::FrameRate)));
@@ -269,10 +307,50 @@ const RouteRow kRoutes[] = {
     {kFormatAsf, &OutputSettingsCopy::wmvQuality, &OutputSettingsCopy::asfVideoCodec,
      &OutputSettingsCopy::asfAudioCodec, &OutputSettingsCopy::aviResolution,
      &OutputSettingsCopy::aviFrameRate, &OutputSettingsCopy::dvdAspect},
+    {kFormatMp4, &OutputSettingsCopy::mp4Quality, nullptr, nullptr,
+     &OutputSettingsCopy::mp4Resolution, &OutputSettingsCopy::mp4FrameRate,
+     &OutputSettingsCopy::dvdAspect},
+    {kFormatMkv, &OutputSettingsCopy::mp4Quality, nullptr, nullptr,
+     &OutputSettingsCopy::mp4Resolution, &OutputSettingsCopy::mp4FrameRate,
+     &OutputSettingsCopy::dvdAspect},
+    {kFormatWebm, &OutputSettingsCopy::mp4Quality, nullptr, nullptr,
+     &OutputSettingsCopy::mp4Resolution, &OutputSettingsCopy::mp4FrameRate,
+     &OutputSettingsCopy::dvdAspect},
 };
 
 bool SameCopy(const OutputSettingsCopy& a, const OutputSettingsCopy& b) {
     return memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The MP4, MKV and WebM lists must promise what the encoder gets: the CRF of
+// that format's encoder and the audio bitrate the profile resolves.
+TEST(OutputSettingsModel, ModernQualityEntriesNameTheResolvedValues) {
+    for (int32_t format : {int32_t{kFormatMp4}, int32_t{kFormatMkv}, int32_t{kFormatWebm}}) {
+        const ListState list = Fill(ModelFor(format), SettingsList::Quality);
+        ASSERT_EQ(kModernQualityCount, list.count);
+        for (int i = 0; i < list.count; ++i) {
+            ConversionSettings s = DistinctSettings();
+            s.outputFormat = format;
+            s.mp4Quality = i;
+            EncoderProfile profile;
+            ResolveBitrates(s, profile);
+            char tail[64];
+            snprintf(tail, sizeof tail, "(quality: CRF %2ld; audio bitrate:%3ldkbps)",
+                     static_cast<long>(profile.constantQuality), static_cast<long>(profile.audioKbps));
+            EXPECT_NE(nullptr, strstr(list.Entry(i), tail)) << format << ": " << list.Entry(i);
+            EXPECT_EQ(i + 1, atoi(list.Entry(i)));
+        }
+    }
+}
+
+TEST(OutputSettingsModel, SpeedIsStoredOnlyForItsFamily) {
+    for (int32_t format = 0; format < kOutputFormatCount; ++format) {
+        OutputSettingsModel model = ModelFor(format);
+        OutputSettingsCopy expected = model.Copy();
+        if (IsModernFormat(format)) expected.mp4Speed = 0;
+        EXPECT_EQ(0u, model.Select(SettingsList::Speed, 0));
+        EXPECT_TRUE(SameCopy(expected, model.Copy())) << format;
+    }
 }
 
 TEST(OutputSettingsModel, SelectionsReachTheFieldOfTheFormat) {
@@ -304,7 +382,7 @@ TEST(OutputSettingsModel, SelectionsReachTheFieldOfTheFormat) {
 TEST(OutputSettingsModel, FormatAndTvModeAskForTheirRefills) {
     OutputSettingsModel model = ModelFor(kFormatAvi);
     EXPECT_EQ(kRefillQuality | kRefillCodecs | kRefillTvMode | kRefillResolution |
-                  kRefillFrameRate | kRefillAspect,
+                  kRefillFrameRate | kRefillAspect | kRefillSpeed,
               model.Select(SettingsList::Format, kFormatVcd));
     EXPECT_EQ(kFormatVcd, model.Copy().outputFormat);
     EXPECT_EQ(kRefillResolution | kRefillFrameRate, model.Select(SettingsList::TvMode, 0));
@@ -397,7 +475,7 @@ TEST(OutputSettingsModel, PositionsOutsideAListShowNoSelectionAndSurvive) {
 }
 
 TEST(OutputSettingsModel, UnknownFormatOpensEmptyAndRecovers) {
-    for (int32_t format : {10, 12, -1, INT_MIN}) {
+    for (int32_t format : {13, 99, -1, INT_MIN}) {
         SCOPED_TRACE(format);
         OutputSettingsModel model = ModelFor(format);
         EXPECT_EQ(-1, Fill(model, SettingsList::Format).selection);

@@ -129,9 +129,9 @@ const std::vector<DialogSpec>& Dialogs() {
             {IDOK, kButton, "&Close", kDefPush, 168, 118, 50, 14},
             {IDC_STATIC, kStatic, "", kHiddenFrame, 12, 11, 207, 103},
         }},
-        {IDD_OUTPUT_SETTINGS, "output_settings", "Output Settings", false, false, "Arial", 9, 279, 151, {
+        {IDD_OUTPUT_SETTINGS, "output_settings", "Output Settings", false, false, "Arial", 9, 279, 169, {
             {IDC_STATIC, kStatic, "Output format", kLabel, 12, 10, 50, 8},
-            {IDC_SET_FORMAT, kCombo, NULL, kDropList, 65, 8, 198, 97},
+            {IDC_SET_FORMAT, kCombo, NULL, kDropList, 65, 8, 198, 140},
             {IDC_STATIC, kStatic, "Output quality", kLabel, 12, 28, 50, 8},
             {IDC_SET_QUALITY, kCombo, NULL, kDropList, 65, 26, 198, 80},
             {IDC_STATIC, kStatic, "Video codec", kLabel, 12, 46, 50, 8},
@@ -146,13 +146,17 @@ const std::vector<DialogSpec>& Dialogs() {
             {IDC_SET_TV_MODE, kCombo, NULL, kDropList, 65, 80, 65, 30},
             {IDC_STATIC, kStatic, "Aspect ratio", kLabel, 149, 82, 46, 8},
             {IDC_SET_ASPECT, kCombo, NULL, kDropList, 198, 80, 65, 79},
-            {IDC_STATIC, kStatic, "Volume", kLabel, 12, 101, 45, 8},
-            {IDC_SET_VOLUME, TRACKBAR_CLASSA, "", kVolume, 62, 101, 70, 9},
-            {IDC_SET_VOLUME_TEXT, kStatic, "+0db", kLabel, 149, 100, 38, 8},
-            {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 113, 121, 10},
-            {IDC_STATIC, kStatic, "", kEtchedLine, 7, 129, 265, 1},
-            {IDOK, kButton, "Ok", kPush, 173, 135, 35, 12},
-            {IDCANCEL, kButton, "Cancel", kPush, 220, 135, 35, 12},
+            // The encoding speed of MP4, MKV and WebM, in a row of its own
+            // that moves the rows below it down.
+            {IDC_STATIC, kStatic, "Speed", kLabel, 12, 100, 50, 8},
+            {IDC_SET_SPEED, kCombo, NULL, kDropList, 65, 98, 65, 54},
+            {IDC_STATIC, kStatic, "Volume", kLabel, 12, 119, 45, 8},
+            {IDC_SET_VOLUME, TRACKBAR_CLASSA, "", kVolume, 62, 119, 70, 9},
+            {IDC_SET_VOLUME_TEXT, kStatic, "+0db", kLabel, 149, 118, 38, 8},
+            {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 131, 121, 10},
+            {IDC_STATIC, kStatic, "", kEtchedLine, 7, 147, 265, 1},
+            {IDOK, kButton, "Ok", kPush, 173, 153, 35, 12},
+            {IDCANCEL, kButton, "Cancel", kPush, 220, 153, 35, 12},
         }},
     };
     return dialogs;

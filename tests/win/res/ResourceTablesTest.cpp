@@ -25,6 +25,9 @@ const std::vector<std::string> kFormats = {
     "DVD compatible MPEG2 Format (*.vob)",
     "WMV Format (*.wmv)",
     "ASF Format (*.ASF)",
+    "MP4 H.264 Format (*.mp4)",
+    "MKV H.265 Format (*.mkv)",
+    "WebM VP9 Format (*.webm)",
 };
 
 std::vector<std::string> ComboEntries(HWND dialog, int id) {
@@ -58,6 +61,7 @@ TEST(InitialListEntries, EveryListHoldsItsTemplateEntriesInOrder) {
         {IDD_OUTPUT_SETTINGS, IDC_SET_FRAME_RATE, {}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_TV_MODE, {}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_ASPECT, {}},
+        {IDD_OUTPUT_SETTINGS, IDC_SET_SPEED, {}},
     };
     for (const ListSpec& list : lists) {
         HWND dialog = CreateGalleryDialog(list.templateId);
@@ -78,8 +82,8 @@ TEST(InitialListEntries, LoaderCountsEntriesAndIgnoresTemplatesWithout) {
     // Loading again appends: the framework calls it exactly once per dialog.
     dialog = CreateGalleryDialog(IDD_CONVERTER_DIALOG);
     ASSERT_TRUE(dialog != NULL);
-    EXPECT_EQ(14, LoadDialogInitEntries(dialog, IDD_CONVERTER_DIALOG));
-    EXPECT_EQ(20u, ComboEntries(dialog, IDC_MAIN_FORMAT).size());
+    EXPECT_EQ(17, LoadDialogInitEntries(dialog, IDD_CONVERTER_DIALOG));
+    EXPECT_EQ(2 * kFormats.size(), ComboEntries(dialog, IDC_MAIN_FORMAT).size());
     DestroyWindow(dialog);
 }
 

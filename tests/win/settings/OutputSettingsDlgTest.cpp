@@ -22,11 +22,12 @@ namespace {
 
 const int kListIds[] = {IDC_SET_FORMAT,     IDC_SET_QUALITY,    IDC_SET_VIDEO_CODEC,
                         IDC_SET_AUDIO_CODEC, IDC_SET_RESOLUTION, IDC_SET_FRAME_RATE,
-                        IDC_SET_TV_MODE,     IDC_SET_ASPECT};
+                        IDC_SET_TV_MODE,     IDC_SET_ASPECT,     IDC_SET_SPEED};
 const SettingsList kLists[] = {SettingsList::Format,     SettingsList::Quality,
                                SettingsList::VideoCodec, SettingsList::AudioCodec,
                                SettingsList::Resolution, SettingsList::FrameRate,
-                               SettingsList::TvMode,     SettingsList::Aspect};
+                               SettingsList::TvMode,     SettingsList::Aspect,
+                               SettingsList::Speed};
 
 // What a combo box shows.
 struct Combo {
@@ -118,7 +119,9 @@ TEST_F(OutputSettingsDlgTest, EveryFormatShowsTheModelsLists) {
     settings.aviResolution = 13;
     settings.mpegResolution = 13;
     settings.dvdAudioCodec = 1;
-    for (int32_t format = 0; format < 10; ++format) {
+    settings.mp4Quality = 5;
+    settings.mp4Speed = 0;
+    for (int32_t format = 0; format < kOutputFormatCount; ++format) {
         SCOPED_TRACE(format);
         Open(format);
         EXPECT_TRUE(dialog->WorkingCopy().outputFormat == format);
@@ -184,6 +187,44 @@ TEST_F(OutputSettingsDlgTest, FormatsOfAFamilyShareTheirChoices) {
     EXPECT_EQ(2, ReadCombo(dlg, IDC_SET_QUALITY).selection);
     EXPECT_EQ("WMAv2", ReadCombo(dlg, IDC_SET_AUDIO_CODEC).Selected());
     ExpectListsOf(dialog->WorkingCopy());
+}
+
+// MP4, MKV and WebM share their choices; switching to them and back leaves
+// the older formats' lists as they were, and Ok commits the new keys.
+TEST_F(OutputSettingsDlgTest, NewFormatsShareTheirListsAndCommitThem) {
+    Open(kFormatDvd);
+    const Combo dvdQuality = ReadCombo(dlg, IDC_SET_QUALITY);
+    Choose(dlg, IDC_SET_FORMAT, kFormatMp4);
+    EXPECT_EQ("Balanced", ReadCombo(dlg, IDC_SET_SPEED).Selected());
+    EXPECT_TRUE(ReadCombo(dlg, IDC_SET_SPEED).enabled);
+    EXPECT_FALSE(ReadCombo(dlg, IDC_SET_TV_MODE).enabled);
+    EXPECT_FALSE(ReadCombo(dlg, IDC_SET_ASPECT).enabled);
+    Choose(dlg, IDC_SET_QUALITY, 5);
+    Choose(dlg, IDC_SET_RESOLUTION, 4);
+    Choose(dlg, IDC_SET_FRAME_RATE, 7);
+    Choose(dlg, IDC_SET_SPEED, 2);
+    Choose(dlg, IDC_SET_FORMAT, kFormatWebm);
+    EXPECT_EQ("6.Best     (quality: CRF 24; audio bitrate:192kbps)", ReadCombo(dlg, IDC_SET_QUALITY).Selected());
+    EXPECT_EQ("1280 x 720", ReadCombo(dlg, IDC_SET_RESOLUTION).Selected());
+    EXPECT_EQ("59.94 fps", ReadCombo(dlg, IDC_SET_FRAME_RATE).Selected());
+    EXPECT_EQ("Smaller file", ReadCombo(dlg, IDC_SET_SPEED).Selected());
+    EXPECT_EQ("Opus", ReadCombo(dlg, IDC_SET_AUDIO_CODEC).Selected());
+    Choose(dlg, IDC_SET_FORMAT, kFormatDvd);
+    const Combo back = ReadCombo(dlg, IDC_SET_QUALITY);
+    EXPECT_EQ(dvdQuality.entries, back.entries);
+    EXPECT_EQ(dvdQuality.selection, back.selection);
+    EXPECT_EQ("None", ReadCombo(dlg, IDC_SET_SPEED).Selected());
+    EXPECT_FALSE(ReadCombo(dlg, IDC_SET_SPEED).enabled);
+    Choose(dlg, IDC_SET_FORMAT, kFormatMkv);
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+
+    ConversionSettings expected = ConversionSettings();
+    expected.outputFormat = kFormatMkv;
+    expected.mp4Quality = 5;
+    expected.mp4Resolution = 4;
+    expected.mp4FrameRate = 7;
+    expected.mp4Speed = 2;
+    EXPECT_TRUE(Same(expected, settings));
 }
 
 TEST_F(OutputSettingsDlgTest, VolumeLabelFollowsTheThumb) {
@@ -263,9 +304,9 @@ TEST_F(OutputSettingsDlgTest, OutOfRangePositionsSurviveOk) {
 
 TEST_F(OutputSettingsDlgTest, UnknownFormatOpensEmptyAndRecovers) {
     settings.aviResolution = 16;
-    Open(12);
+    Open(13);
     EXPECT_EQ(-1, ReadCombo(dlg, IDC_SET_FORMAT).selection);
-    EXPECT_EQ(10u, ReadCombo(dlg, IDC_SET_FORMAT).entries.size());
+    EXPECT_EQ(static_cast<size_t>(kOutputFormatCount), ReadCombo(dlg, IDC_SET_FORMAT).entries.size());
     for (int id : {IDC_SET_QUALITY, IDC_SET_VIDEO_CODEC, IDC_SET_AUDIO_CODEC, IDC_SET_FRAME_RATE}) {
         EXPECT_TRUE(ReadCombo(dlg, id).entries.empty()) << id;
     }
@@ -341,7 +382,8 @@ TEST_F(OutputSettingsDlgTest, Screenshots) {
     const struct {
         int32_t format;
         const char* name;
-    } shots[] = {{kFormatAvi, "avi"}, {kFormatDvd, "dvd"}, {kFormatWmv, "wmv"}};
+    } shots[] = {{kFormatAvi, "avi"}, {kFormatDvd, "dvd"},  {kFormatWmv, "wmv"},
+                 {kFormatMp4, "mp4"}, {kFormatMkv, "mkv"}, {kFormatWebm, "webm"}};
     for (const auto& shot : shots) {
         Open(shot.format);
         ShowWindow(dlg, SW_SHOW);

@@ -221,14 +221,14 @@ TEST(SettingsFile, FolderValuesAreTakenAsTheyAre) {
 
 TEST(SettingsFile, ValuesOutsideTheListsAreKept) {
     const std::string program = FreshFolder();
-    WriteText(program + "option.ini", "[Destinate]\r\nOutput format=12\r\nVolume=-100\r\n");
+    WriteText(program + "option.ini", "[Destinate]\r\nOutput format=13\r\nVolume=-100\r\n");
     ConversionSettings loaded;
     LoadSettingsFrom(Places(program, ""), loaded);
-    EXPECT_EQ(12, loaded.outputFormat);
+    EXPECT_EQ(13, loaded.outputFormat);
     EXPECT_EQ(-100, loaded.volume);
     SaveSettingsTo(Places(program, ""), loaded);
     const std::vector<std::string> lines = Lines(ReadText(program + "option.ini"));
-    EXPECT_EQ("Output format=12", lines.at(1));
+    EXPECT_EQ("Output format=13", lines.at(1));
     EXPECT_EQ("Volume=-100", lines.at(2));
 }
 
@@ -260,7 +260,50 @@ TEST(SettingsFile, SaveKeepsWhatItDoesNotKnow) {
     EXPECT_EQ("Volume=30", lines[4]);  // replaced in place
     EXPECT_EQ("[Tail]", lines[lines.size() - 2]);
     EXPECT_EQ("x=y", lines.back());
-    EXPECT_EQ(2u + 1u + 1u + 25u + 2u, lines.size());
+    EXPECT_EQ(2u + 1u + 1u + kSettingFieldCount + 2u, lines.size());
+}
+
+// A file written by the version with ten formats: its 25 keys keep their
+// values and places, and the first save appends the four keys of MP4, MKV
+// and WebM with their defaults.
+TEST(SettingsFile, PreviousVersionsFileLoadsUnchangedAndGainsTheNewKeysAtTheEnd) {
+    const std::vector<std::string> previous = {
+        "[Destinate]", "Letterbox=0", "Temporary folder=D:\\clips out\\", "Output format=7",
+        "TV mode=1", "MPEG aspect ratio=1", "DVD aspect ratio=0", "AVI quality=8", "MPEG1 quality=4",
+        "MPEG2 quality=5", "SVCD quality=0", "DVD quality=2", "WMV quality=1", "AVI video codec=1",
+        "ASF video codec=0", "AVI audio codec=1", "Divx audio codec=1", "Xvid audio codec=1",
+        "DVD audio codec=1", "WMV audio codec=0", "ASF audio codec=0", "AVI resolution=19",
+        "MPEG resolution=17", "AVI frame rate=7", "MPEG frame rate=5", "Volume=33",
+    };
+    ASSERT_EQ(26u, previous.size());
+    std::string file;
+    for (const std::string& line : previous) file += line + "\r\n";
+    const std::string program = FreshFolder();
+    WriteText(program + "option.ini", file);
+
+    ConversionSettings loaded;
+    LoadSettingsFrom(Places(program, ""), loaded);
+    for (size_t i = 1; i < previous.size(); ++i) {
+        const std::string& line = previous[i];
+        const size_t equals = line.find('=');
+        const SettingField* field = FindSettingField(line.substr(0, equals).c_str());
+        ASSERT_NE(nullptr, field) << line;
+        const std::string value = field->IsText() ? loaded.outputFolder
+                                                  : std::to_string(static_cast<long>(loaded.*field->number));
+        EXPECT_EQ(line.substr(equals + 1), value) << line;
+    }
+    const ConversionSettings defaults;
+    EXPECT_EQ(defaults.mp4Quality, loaded.mp4Quality);
+    EXPECT_EQ(defaults.mp4Resolution, loaded.mp4Resolution);
+    EXPECT_EQ(defaults.mp4FrameRate, loaded.mp4FrameRate);
+    EXPECT_EQ(defaults.mp4Speed, loaded.mp4Speed);
+
+    SaveSettingsTo(Places(program, ""), loaded);
+    std::vector<std::string> expected = previous;
+    for (const char* added : {"MP4 quality=3", "MP4 resolution=0", "MP4 frame rate=0", "MP4 encoding speed=1"}) {
+        expected.push_back(added);
+    }
+    EXPECT_EQ(expected, Lines(ReadText(program + "option.ini")));
 }
 
 TEST(SettingsFile, VersionTextComesFromVersionIni) {
