@@ -7,6 +7,7 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/EncoderCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IsoMediaReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgressReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TemporaryName.cpp
@@ -62,6 +63,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/EncoderCommandTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegArgumentsTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/IsoMediaReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ProgressReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/TemporaryNameTest.cpp
   LIBS encoder_core engine_core)
