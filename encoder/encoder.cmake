@@ -18,6 +18,7 @@ if(WIN32)
   add_library(encoder_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/IsoMediaFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp)
   target_link_libraries(encoder_win PUBLIC encoder_core user32)
 
