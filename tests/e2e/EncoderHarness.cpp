@@ -175,13 +175,18 @@ std::string ToUnixPath(const std::string& windowsPath) {
 }
 
 std::map<std::string, std::string> DescribeMedia(const std::string& windowsPath) {
+    return HostScriptFacts("ffprobe-summary.sh", windowsPath, ".ffprobe.txt");
+}
+
+std::map<std::string, std::string> HostScriptFacts(const char* script, const std::string& windowsPath,
+                                                   const char* resultSuffix) {
     std::map<std::string, std::string> facts;
-    std::string result = windowsPath + ".ffprobe.txt";
+    std::string result = windowsPath + resultSuffix;
     DeleteFileA(result.c_str());
-    std::string script = ToUnixPath(wintest::EnvPath("TARVELLO_SOURCE_DIR", "tests\\e2e\\ffprobe-summary.sh"));
+    std::string scriptPath = ToUnixPath(wintest::EnvPath("TARVELLO_SOURCE_DIR", (std::string("tests\\e2e\\") + script).c_str()));
     // start.exe hands a Unix program to the host; it does not wait for it,
     // so wait for the result file, which the script renames into place.
-    std::string arguments = "/unix /bin/sh " + script + " " + ToUnixPath(windowsPath) + " " + ToUnixPath(result);
+    std::string arguments = "/unix /bin/sh " + scriptPath + " " + ToUnixPath(windowsPath) + " " + ToUnixPath(result);
     if (!RunProgram("C:\\windows\\system32\\start.exe", arguments, 30000).started) return facts;
     for (int i = 0; i < 600 && GetFileAttributesA(result.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
     std::string text = ReadWholeFile(result);

@@ -79,6 +79,11 @@ std::string ToUnixPath(const std::string& windowsPath);
 // v.codec_tag_string, v.width, v.height, v.r_frame_rate, a.codec_name,
 // a.sample_rate, a.channels. Empty when ffprobe could not be run.
 std::map<std::string, std::string> DescribeMedia(const std::string& windowsPath);
+// The same through another host script of tests/e2e that writes key=value
+// lines and end=1 (picture-box.sh: where the picture lies in the frame),
+// its result written beside the file as <file><resultSuffix>.
+std::map<std::string, std::string> HostScriptFacts(const char* script, const std::string& windowsPath,
+                                                   const char* resultSuffix);
 
 // "30000/1001" or "25" as a number; 0 when unreadable.
 double ParseRate(const std::string& text);
