@@ -115,6 +115,7 @@ BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
     ON_BN_CLICKED(IDC_LIST_DOWN, MoveDown)
     ON_CBN_SELCHANGE(IDC_MAIN_ASPECT, OnSelChangeAspect)
     ON_MESSAGE(WM_ENCODER_EVENT, OnEncoderEvent)
+    ON_MESSAGE(WM_DROPFILES, OnDropFiles)
 END_MESSAGE_MAP()
 
 BOOL CConverterDlg::OnInitDialog() {
@@ -144,6 +145,7 @@ BOOL CConverterDlg::OnInitDialog() {
     m_format.SetCurSel(g_settings.outputFormat);
     RefreshTvModeList();
     RefreshAspectList();
+    AcceptDroppedFiles();
     return TRUE;
 }
 

@@ -12,6 +12,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/SourceList.h"
 #include "controls/ImageButton.h"
@@ -32,6 +34,9 @@ public:
     // Imports the given files as if chosen in the file dialog: `selection` is
     // the dialog's buffer form ("C:\dir\0a.avi\0b.avi\0\0" or one full path).
     void ImportSelection(const char* selection, size_t size);
+    // Probes the files in this order and adds a row for each that probes
+    // well; one box per refused file afterwards (SourceImport.cpp).
+    void ImportPaths(const std::vector<std::string>& paths);
     bool AddRow(const char* path) { return m_list.AddRow(path); }
     void RemoveSelected();
     void MoveUp();
@@ -89,6 +94,9 @@ protected:
     void OnSelChangeTvMode();
     void OnSelChangeAspect();
     void ShowListMenu(NMHDR* nmhdr, LRESULT* result);
+    // Files and folders dropped from Explorer (SourceDrop.cpp).
+    void AcceptDroppedFiles();
+    LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
     void OnHelpContent();
     void OnHelpAbout();
     void OnHelpHomePage();

@@ -31,6 +31,9 @@ void ImportReport::ComposeProblemText(ImportProblem problem, const char* path, c
                       "converted. Move or rename it and add it again:\n%s",
                       static_cast<int>(kMaxSourcePathLength), path);
         break;
+    case ImportProblem::kNoVideo:
+        std::snprintf(out, size, "Load file %s failed.\nThe file holds no video stream.", path);
+        break;
     case ImportProblem::kProbeFailed:
     default:
         std::snprintf(out, size, "Load file %s failed.", path);

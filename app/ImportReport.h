@@ -11,6 +11,7 @@
 
 enum class ImportProblem : uint8_t {
     kProbeFailed,  // "Load file %s failed."
+    kNoVideo,      // the same, and on the next line that the file holds no video
     kPathTooLong,  // longer than the encoder accepts
 };
 

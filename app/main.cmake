@@ -2,12 +2,15 @@
 # list. The list's bookkeeping is pure and tested natively; Tarvello.exe and
 # its Wine tests only exist in the Windows builds.
 add_library(app_source_list_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/DroppedFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportReport.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SourceListRows.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/SourceListRows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VideoFileTypes.cpp)
 target_link_libraries(app_source_list_core PUBLIC engine_core)
 
 tarvello_core_test(NAME app_source_list_core_test
   SOURCES
+    ${CMAKE_SOURCE_DIR}/tests/native/app/DroppedFilesTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/app/ImportReportTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/app/SourceListRowsTest.cpp
   LIBS app_source_list_core)
@@ -17,6 +20,7 @@ if(WIN32)
   # can create the main dialog inside their own process.
   add_library(app_main_window STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ConverterDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SourceDrop.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SourceList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SourceImport.cpp)
   target_link_libraries(app_main_window PUBLIC

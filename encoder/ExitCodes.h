@@ -12,6 +12,7 @@ enum EncoderExitCode : int {
     kExitWindowGone = 15,     // the window to report to no longer exists
     kExitOutputFailed = 16,   // the finished output could not be moved to its name
     kExitInternalError = 17,  // the platform refused a pipe, job object or thread
+    kExitNoVideoStream = 18,  // the source is readable but holds no video stream (probe)
 };
 
 // Short English description of an exit code, for messages and logs.
@@ -26,6 +27,7 @@ inline const char* DescribeEncoderExitCode(int code) {
     case kExitWindowGone: return "window gone";
     case kExitOutputFailed: return "output could not be written";
     case kExitInternalError: return "internal error";
+    case kExitNoVideoStream: return "no video stream";
     default: return "unknown exit code";
     }
 }

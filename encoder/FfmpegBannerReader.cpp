@@ -1,6 +1,8 @@
 #include "encoder/FfmpegBannerReader.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -75,11 +77,38 @@ bool ParseSize(const std::string& field, int32_t& width, int32_t& height) {
     return width > 0 && height > 0;
 }
 
+// A video stream's line, other than a cover picture stored as a video stream.
+bool IsVideoStreamLine(const std::string& line) {
+    return line.find("Stream #") != std::string::npos && line.find(": Video: ") != std::string::npos &&
+           line.find("(attached pic)") == std::string::npos;
+}
+
+// A quarter turn in the lines under a stream: the "rotate" tag ("rotate : 90")
+// or the display matrix side data ("rotation of -90.00 degrees").
+bool IsQuarterTurn(const std::string& line) {
+    std::string text = Trim(line);
+    double degrees = 0.0;
+    if (text.compare(0, 6, "rotate") == 0) {
+        size_t colon = text.find(':');
+        if (colon == std::string::npos || Trim(text.substr(6, colon - 6)) != "") return false;
+        degrees = std::strtod(text.c_str() + colon + 1, nullptr);
+    } else {
+        size_t at = text.find("rotation of ");
+        if (text.compare(0, 14, "displaymatrix:") != 0 || at == std::string::npos) return false;
+        degrees = std::strtod(text.c_str() + at + 12, nullptr);
+    }
+    if (!(degrees > -1e6 && degrees < 1e6)) return false;
+    long quarter = std::lround(degrees / 90.0);
+    return std::fabs(degrees - quarter * 90.0) < 1.0 && quarter % 2 != 0;
+}
+
 }  // namespace
 
 bool ReadFfmpegBanner(const std::string& text, VideoInfo& info) {
     info = VideoInfo();
     bool haveVideo = false;
+    bool inVideo = false;  // reading the lines under the first video stream
+    bool turned = false;
     double fps = 0.0;
     double tbr = 0.0;
     size_t start = 0;
@@ -95,10 +124,12 @@ bool ReadFfmpegBanner(const std::string& text, VideoInfo& info) {
             if (ParseClock(line.substr(duration + 10), seconds)) info.durationSeconds = seconds;
             continue;
         }
-        size_t video = line.find(": Video: ");
-        if (haveVideo || line.find("Stream #") == std::string::npos || video == std::string::npos) continue;
+        if (line.find("Stream #") != std::string::npos) inVideo = false;
+        if (inVideo && !turned) turned = IsQuarterTurn(line);
+        if (haveVideo || !IsVideoStreamLine(line)) continue;
         haveVideo = true;
-        for (const std::string& field : Fields(line.substr(video + 9))) {
+        inVideo = true;
+        for (const std::string& field : Fields(line.substr(line.find(": Video: ") + 9))) {
             size_t blank = field.rfind(' ');
             std::string unit = blank == std::string::npos ? std::string() : field.substr(blank + 1);
             std::string number = blank == std::string::npos ? field : field.substr(0, blank);
@@ -112,5 +143,21 @@ bool ReadFfmpegBanner(const std::string& text, VideoInfo& info) {
         info = VideoInfo();
         return false;
     }
+    // FFmpeg turns the picture upright when it converts: report it as shown.
+    if (turned) std::swap(info.width, info.height);
     return true;
+}
+
+bool FfmpegBannerHasNoVideo(const std::string& text) {
+    bool haveStream = false;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (IsVideoStreamLine(line)) return false;
+        if (line.find("Stream #") != std::string::npos) haveStream = true;
+    }
+    return haveStream;
 }

@@ -8,4 +8,9 @@
 
 // Returns true when the text names a video stream with a picture size and a
 // frame rate ("fps", else "tbr"); the duration is 0 when it reads "N/A".
+// A cover picture is not a video stream. A picture turned by a quarter
+// ("rotate" tag or display matrix) is reported with its sides swapped.
 bool ReadFfmpegBanner(const std::string& text, VideoInfo& info);
+
+// True when the text describes an input with streams, none of them video.
+bool FfmpegBannerHasNoVideo(const std::string& text);

@@ -7,6 +7,7 @@
 #include "encoder/ExitCodes.h"
 #include "encoder/FfmpegBannerReader.h"
 #include "encoder/FfmpegProcess.h"
+#include "encoder/IsoMediaFile.h"
 #include "encoder/Runners.h"
 #include "encoder/SourceFile.h"
 #include "encoder/StepTimes.h"
@@ -57,6 +58,14 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
         return kExitSuccess;
     }
 
+    // So does an MP4 or MOV whose movie box tells everything; fragmented
+    // files and those without a video track are left to FFmpeg.
+    if (LooksLikeIsoMedia(head.data(), head.size()) &&
+        ReadIsoMediaFile(command.source, info) == IsoMediaResult::kRead) {
+        Report(reporter, info);
+        return kExitSuccess;
+    }
+
     if (GetFileAttributesA(ffmpegPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return Unusable(reporter, command.source, ("not an AVI, and " + ffmpegPath + " is missing").c_str(),
                         kExitFfmpegMissing);
@@ -77,6 +86,9 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
     // FFmpeg ends with an error here ("At least one output file must be
     // specified"): only its description of the input counts.
     if (!ReadFfmpegBanner(ffmpeg.ErrorText(), info) || !info.IsUsable()) {
+        if (FfmpegBannerHasNoVideo(ffmpeg.ErrorText())) {
+            return Unusable(reporter, command.source, "no video stream", kExitNoVideoStream);
+        }
         std::string last = ffmpeg.LastErrorLine();
         return Unusable(reporter, command.source, last.empty() ? "no usable video stream" : last.c_str(),
                         kExitUnusableSource);

@@ -7,6 +7,7 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/EncoderCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IsoMediaReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgressReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TemporaryName.cpp
@@ -17,6 +18,7 @@ if(WIN32)
   add_library(encoder_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/IsoMediaFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PipeDrain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StepTimes.cpp)
@@ -65,6 +67,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegArgumentsTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ModernTranslationTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/IsoMediaReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ProgressReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/TemporaryNameTest.cpp
   LIBS encoder_core engine_core)

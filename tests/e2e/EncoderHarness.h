@@ -83,9 +83,9 @@ std::string ToUnixPath(const std::string& windowsPath);
 // v.codec_tag_string, v.width, v.height, v.r_frame_rate, a.codec_name,
 // a.sample_rate, a.channels. Empty when ffprobe could not be run.
 std::map<std::string, std::string> DescribeMedia(const std::string& windowsPath);
-
 // Runs tests/e2e/<script> on the host with the Unix forms of `windowsPaths`
-// and of `result`, and reads the key=value lines it leaves at `result`.
+// and of `result`, and reads the key=value lines it leaves at `result`
+// (ffprobe-summary.sh, ssim-summary.sh, picture-box.sh).
 std::map<std::string, std::string> HostFacts(const char* script, const std::vector<std::string>& windowsPaths,
                                              const std::string& result);
 

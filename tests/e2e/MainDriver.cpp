@@ -13,6 +13,7 @@ namespace e2e {
 namespace {
 
 constexpr int kFileNameControl = 0x47c;  // the file dialog's file-name box
+constexpr int kFilterControl = 0x470;    // the file dialog's file-type list
 constexpr int kMessageTextControl = 0xFFFF;
 
 // ffmpeg.exe (about 64 MB) is never written by a test, so program copies share
@@ -281,12 +282,20 @@ std::string Tarvello::Entry(int id, int index) const {
     return text;
 }
 
-bool Tarvello::ImportThroughDialog(const std::string& folder, const std::vector<std::string>& names) const {
+bool Tarvello::ImportThroughDialog(const std::string& folder, const std::vector<std::string>& names,
+                                   int filterIndex) const {
     Post(IDC_TOOL_ADD);
     HWND dialog = WaitDialog("Import video files");
     if (dialog == nullptr) return false;
     HWND name = GetDlgItem(dialog, kFileNameControl);
     if (name == nullptr) return false;
+    if (filterIndex > 0) {
+        HWND filters = GetDlgItem(dialog, kFilterControl);
+        SendMessageA(filters, CB_SETCURSEL, static_cast<WPARAM>(filterIndex - 1), 0);
+        // What the list sends when the user picks an entry (the dialog acts on the second).
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFilterControl, CBN_SELCHANGE), reinterpret_cast<LPARAM>(filters));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFilterControl, CBN_SELENDOK), reinterpret_cast<LPARAM>(filters));
+    }
     // Into the folder first, then the names relative to it.
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

@@ -91,8 +91,10 @@ public:
     std::string Entry(int id, int index) const;
 
     // Imports `names` (files of `folder`) through the file dialog opened by
-    // the Add button. Returns when the file dialog has closed.
-    bool ImportThroughDialog(const std::string& folder, const std::vector<std::string>& names) const;
+    // the Add button, after choosing filter `filterIndex` (1-based; 0 leaves
+    // the dialog's choice). Returns when the file dialog has closed.
+    bool ImportThroughDialog(const std::string& folder, const std::vector<std::string>& names,
+                             int filterIndex = 0) const;
     // Waits until the list holds `rows` rows.
     bool WaitRowCount(int rows, DWORD timeoutMs = 60000) const;
 

@@ -1,7 +1,10 @@
 // Walks through every window of the program and photographs each one, for
 // scripts/screenshots: Tip of the Day at start-up, the main window with
-// files, Output Settings, About, and the progress dialog during a conversion.
-// Usage: screenshot_tour.exe <Tarvello.exe> <clips folder\> <output folder\> <shots folder\> <clip>...
+// files, the import dialog with its filters open, the list with sources of
+// today's containers, Output Settings, About, and the progress dialog during
+// a conversion.
+// Usage: screenshot_tour.exe <Tarvello.exe> <clips folder\> <output folder\> <shots folder\> <clip>... [-- <more clip>...]
+// The clips after "--" are added after the main window's first picture.
 // Writes <shots folder>\<name>.bmp; exit code 0 when every window was taken.
 #include <windows.h>
 #include <commctrl.h>
@@ -35,6 +38,29 @@ bool Shoot(HWND window, const char* name) {
 
 std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
 
+// The import dialog in the clips folder with its file-type list dropped
+// down; the picture reaches below the dialog, where the list hangs.
+bool ShootImportFilters(const e2e::Tarvello& app, const std::string& clips) {
+    app.Post(IDC_TOOL_ADD);
+    HWND dialog = app.WaitDialog("Import video files");
+    if (dialog == nullptr) return false;
+    HWND name = GetDlgItem(dialog, 0x47c);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(clips.c_str()));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SetForegroundWindow(dialog);
+    wintest::PumpMessagesFor(800);
+    HWND filters = GetDlgItem(dialog, 0x470);
+    SendMessageA(filters, CB_SHOWDROPDOWN, TRUE, 0);
+    wintest::PumpMessagesFor(800);
+    RECT r;
+    GetWindowRect(dialog, &r);
+    r.bottom += 80;
+    const bool saved = wintest::SaveScreenRect(r, (g_shots + "import-dialog.bmp").c_str());
+    std::printf("screenshots: %s import-dialog\n", saved ? "took" : "FAILED");
+    SendMessageA(filters, CB_SHOWDROPDOWN, FALSE, 0);
+    e2e::Answer(dialog, IDCANCEL);
+    return saved;
+}
 }  // namespace
 
 // The main window takes input again once a modal dialog over it has closed.
@@ -50,6 +76,13 @@ int main(int argc, char** argv) {
     const std::string out = argv[3];
     g_shots = argv[4];
     std::vector<std::string> names(argv + 5, argv + argc);
+    std::vector<std::string> more;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] != "--") continue;
+        more.assign(names.begin() + i + 1, names.end());
+        names.resize(i);
+        break;
+    }
     bool all = true;
 
     e2e::Tarvello app;
@@ -67,6 +100,14 @@ int main(int argc, char** argv) {
     if (!app.WaitRowCount(static_cast<int>(names.size()))) return Fail("not every clip reached the list");
     app.SelectRow(0);
     all = Shoot(app.Main(), "main-window") && all;
+
+    all = ShootImportFilters(app, clips) && all;
+    if (!more.empty()) {
+        if (!app.ImportThroughDialog(clips, more, 2)) return Fail("the file dialog did not take the other clips");
+        if (!app.WaitRowCount(static_cast<int>(names.size() + more.size()))) return Fail("not every clip was listed");
+        app.SelectRow(static_cast<int>(names.size()));
+        all = Shoot(app.Main(), "mixed-sources") && all;
+    }
 
     app.Post(IDC_SETTINGS);
     HWND settings = app.WaitDialog("Output Settings");

@@ -37,6 +37,11 @@ TEST(ImportReport, ProbeFailureText) {
               ProblemText(ImportProblem::kProbeFailed, "C:\\clips\\b.avi"));
 }
 
+TEST(ImportReport, NoVideoKeepsTheFailureLineFirstAndSaysWhy) {
+    EXPECT_EQ("Load file C:\\music\\a.mp3 failed.\nThe file holds no video stream.",
+              ProblemText(ImportProblem::kNoVideo, "C:\\music\\a.mp3"));
+}
+
 TEST(ImportReport, TooLongTextNamesTheLimitAndTheWholePath) {
     std::string path = "C:\\" + std::string(300, 'x') + ".avi";
     std::string text = ProblemText(ImportProblem::kPathTooLong, path.c_str());

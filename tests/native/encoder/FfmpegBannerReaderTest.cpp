@@ -54,6 +54,29 @@ TEST(ReadFfmpegBanner, ReadsTheInputDescription) {
         {"missing file", "C:\\clips\\gone.avi: No such file or directory\n", false},
         {"empty", "", false},
         {"size missing", "    Stream #0:0: Video: mpeg4, yuv420p, 25 fps\n", false},
+        {"rotate tag and display matrix (older FFmpeg): sides swapped",
+         "  Duration: 00:00:03.00, start: 0.000000, bitrate: 300 kb/s\n"
+         "    Stream #0:0(und): Video: h264 (High) (avc1 / 0x31637661), yuv420p, 320x240, 25 fps, 25 tbr (default)\n"
+         "    Metadata:\n      rotate          : 90\n      handler_name    : VideoHandler\n"
+         "    Side data:\n      displaymatrix: rotation of -90.00 degrees\n"
+         "    Stream #0:1(und): Audio: aac (LC), 44100 Hz, stereo, fltp, 69 kb/s (default)\n",
+         true, 3.0, 240, 320, 25.0},
+        {"display matrix alone, 270",
+         "    Stream #0:0: Video: hevc (Main 10), yuv420p10le(tv), 320x240, 25 fps, 25 tbr\n"
+         "    Side data:\n      displaymatrix: rotation of 270.00 degrees\n",
+         true, 0.0, 240, 320, 25.0},
+        {"upside down is not a quarter turn",
+         "    Stream #0:0: Video: h264, yuv420p, 320x240, 25 fps\n    Metadata:\n      rotate          : 180\n",
+         true, 0.0, 320, 240, 25.0},
+        {"a later stream's rotation does not count",
+         "    Stream #0:0: Video: h264, yuv420p, 320x240, 25 fps\n"
+         "    Stream #0:1: Video: h264, yuv420p, 64x48, 25 fps\n    Metadata:\n      rotate          : 90\n",
+         true, 0.0, 320, 240, 25.0},
+        {"cover picture is not video",
+         "  Duration: 00:00:05.00, start: 0.000000, bitrate: 128 kb/s\n"
+         "    Stream #0:0: Audio: mp3, 44100 Hz, stereo, fltp, 128 kb/s\n"
+         "    Stream #0:1: Video: mjpeg (Baseline), yuvj420p, 300x300, 90k tbr, 90k tbn (attached pic)\n",
+         false},
     };
     for (const Case& c : cases) {
         VideoInfo info;
@@ -67,6 +90,23 @@ TEST(ReadFfmpegBanner, ReadsTheInputDescription) {
         EXPECT_EQ(c.height, info.height) << c.name;
         EXPECT_NEAR(c.fps, info.framesPerSecond, 1e-9) << c.name;
     }
+}
+
+TEST(FfmpegBannerHasNoVideo, TellsAFileWithoutVideoFromOtherFailures) {
+    struct Case {
+        const char* name;
+        const char* text;
+        bool noVideo;
+    };
+    const Case cases[] = {
+        {"audio only", "  Duration: 00:00:05.00\n    Stream #0:0: Audio: mp3, 44100 Hz, stereo\n", true},
+        {"subtitles only", "    Stream #0:0: Subtitle: subrip\n", true},
+        {"cover picture only", "    Stream #0:0: Audio: flac\n    Stream #0:1: Video: png, 1x1 (attached pic)\n", true},
+        {"video", "    Stream #0:0: Video: h264, yuv420p, 320x240, 25 fps\n", false},
+        {"unreadable", "x.mp4: Invalid data found when processing input\n", false},
+        {"empty", "", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.noVideo, FfmpegBannerHasNoVideo(c.text)) << c.name;
 }
 
 }  // namespace

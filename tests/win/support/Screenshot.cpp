@@ -49,6 +49,11 @@ bool SaveWindowScreenshot(HWND window, const char* path) {
 
     RECT r;
     if (!GetWindowRect(window, &r)) return false;
+    return SaveScreenRect(r, path);
+}
+
+bool SaveScreenRect(const RECT& r, const char* path) {
+    if (!path) return false;
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     if (width <= 0 || height <= 0) return false;

@@ -29,6 +29,9 @@ namespace wintest {
 // repainted first. Missing folders of `path` are created. Returns false when
 // the window is gone or the file cannot be written.
 bool SaveWindowScreenshot(HWND window, const char* path);
+// The same for a rectangle of the screen as it is (nothing brought forward or
+// repainted first): a dialog with a drop-down list open below it.
+bool SaveScreenRect(const RECT& rect, const char* path);
 
 // Looks for a top-level window with this exact caption (any process, any
 // class) until it appears or `timeoutMs` passes, dispatching this thread's
