@@ -36,6 +36,9 @@ TEST(RobustImport, UnusableFilesAreRefusedOneBoxEachAndGoodOnesListed) {
         "audio-only.avi",       // AVI without a video stream
         "tone-wave.avi",        // RIFF WAVE, not AVI: FFmpeg finds no video
     };
+    // The files that FFmpeg reads but that hold no picture say so on a second line.
+    const std::string noVideo = "\nThe file holds no video stream.";
+    const std::vector<std::string> reasons = {"", "", "", "", noVideo, noVideo};
     std::vector<std::pair<std::string, std::string>> clips = {{kGood, ""}, {"clip-matroska.divx", ""}};
     for (const std::string& name : bad) clips.push_back({name, ""});
     const std::string folder = robust::CopyClips(copy, "clips", clips);
@@ -49,7 +52,7 @@ TEST(RobustImport, UnusableFilesAreRefusedOneBoxEachAndGoodOnesListed) {
     ASSERT_TRUE(app.ImportThroughDialog(folder, selection));
     std::vector<std::string> texts = robust::AnswerAllBoxes(app, 120000);
     std::vector<std::string> expected;
-    for (const std::string& name : bad) expected.push_back(LoadFailed(folder + name));
+    for (size_t i = 0; i < bad.size(); ++i) expected.push_back(LoadFailed(folder + bad[i]) + reasons[i]);
     EXPECT_EQ(expected, texts);
     EXPECT_EQ((std::vector<std::string>{folder + kGood, folder + "clip-matroska.divx"}), app.Column(1));
     EXPECT_EQ((std::vector<std::string>{"00:00:02", "00:00:02"}), app.Column(2));

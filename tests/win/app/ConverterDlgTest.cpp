@@ -180,8 +180,8 @@ namespace apptest {
 namespace {
 
 // Drives the folder browser that the Change button opens, from a helper
-// thread: once the browser shows its tree with its own first selection, it
-// selects `folder` (or cancels when it is empty).
+// thread: once the browser's tree is filled, it selects `folder` (or
+// cancels when it is empty).
 class FolderBrowserDriver {
 public:
     FolderBrowserDriver(HWND owner, std::string folder) : owner_(owner), folder_(std::move(folder)) {
@@ -222,10 +222,13 @@ private:
         });
         if (search.found == nullptr) return;
         found_ = true;
-        // The browser fills its tree and makes its own first selection after
-        // it is shown; a selection sent before that is overwritten.
+        // The browser fills its tree after it is shown; a selection sent
+        // before the tree holds the desktop's children finds nothing.
         HWND tree = FindWindowExA(search.found, nullptr, "SysTreeView32", nullptr);
-        WaitFor([&] { return TreeView_GetSelection(tree) != nullptr; });
+        WaitFor([&] {
+            HTREEITEM root = TreeView_GetRoot(tree);
+            return root != nullptr && TreeView_GetChild(tree, root) != nullptr;
+        });
         if (folder_.empty()) {
             PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             return;

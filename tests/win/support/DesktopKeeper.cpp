@@ -1,11 +1,13 @@
 // Keeps the test session's Wine desktop open until the session's wineserver
 // is stopped.
 //
-// Wine closes a desktop shortly after the last process attached to it ends,
-// and explorer.exe, which owns the desktop's X window, exits with it. A test
-// process that attached to the old desktop, or starts while it is closing,
-// then creates its windows on an X window that no longer exists and dies
-// with "BadWindow (X_CreateWindow)". With this process attached for the
+// Wine starts the desktop's explorer.exe, which owns the desktop's X window,
+// from the first process that needs it, and ends it shortly after the last
+// process attached to the desktop has gone. When that first process is an
+// FFmpeg inside an encoder's job object, explorer.exe dies with the job. A
+// test process that learnt the old desktop's X window, or starts while it is
+// closing, then creates its windows on an X window that no longer exists and
+// dies with "BadWindow (X_CreateWindow)". With this process attached for the
 // whole session, every test finds the same live desktop.
 //
 // Usage: desktop_keeper.exe <ready file>; the file is created once the
