@@ -102,6 +102,19 @@ bool IsQuarterTurn(const std::string& line) {
     return std::fabs(degrees - quarter * 90.0) < 1.0 && quarter % 2 != 0;
 }
 
+// The text's lines, without their line ends.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
 }  // namespace
 
 bool ReadFfmpegBanner(const std::string& text, VideoInfo& info) {
@@ -111,13 +124,7 @@ bool ReadFfmpegBanner(const std::string& text, VideoInfo& info) {
     bool turned = false;
     double fps = 0.0;
     double tbr = 0.0;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-
+    for (const std::string& line : Lines(text)) {
         size_t duration = line.find("Duration: ");
         if (duration != std::string::npos && info.durationSeconds == 0.0) {
             double seconds = 0.0;
@@ -150,12 +157,7 @@ bool ReadFfmpegBanner(const std::string& text, VideoInfo& info) {
 
 bool FfmpegBannerHasNoVideo(const std::string& text) {
     bool haveStream = false;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
+    for (const std::string& line : Lines(text)) {
         if (IsVideoStreamLine(line)) return false;
         if (line.find("Stream #") != std::string::npos) haveStream = true;
     }
