@@ -38,7 +38,14 @@ const SettingField kSettingFields[kSettingFieldCount] = {
     {"MP4 resolution", "0", &CS::mp4Resolution},
     {"MP4 frame rate", "0", &CS::mp4FrameRate},
     {"MP4 encoding speed", "1", &CS::mp4Speed},
+    {"Simultaneous conversions", "1", &CS::simultaneousConversions},
 };
+
+int32_t JobSlotCount(const ConversionSettings& settings) {
+    const int32_t wanted = settings.simultaneousConversions;
+    if (wanted < 1) return 1;
+    return wanted > kMaxSimultaneousConversions ? kMaxSimultaneousConversions : wanted;
+}
 
 const SettingField* FindSettingField(const char* key) {
     if (key == nullptr) return nullptr;

@@ -43,7 +43,14 @@ struct ConversionSettings {
     int32_t mp4Resolution = 0;  // "Original"
     int32_t mp4FrameRate = 0;   // "Original"
     int32_t mp4Speed = 1;       // encoding speed, "Balanced"
+    // How many files a batch converts at once (1 to 8; see JobSlotCount).
+    int32_t simultaneousConversions = 1;
 };
+
+constexpr int32_t kMaxSimultaneousConversions = 8;
+
+// The number of encoders a run keeps going: the setting taken into 1..8.
+int32_t JobSlotCount(const ConversionSettings& settings);
 
 // The one process-wide record.
 extern ConversionSettings g_settings;
@@ -61,7 +68,7 @@ struct SettingField {
     bool IsText() const { return number == nullptr; }
 };
 
-constexpr int kSettingFieldCount = 29;
+constexpr int kSettingFieldCount = 30;
 
 // Keys in file order (the order in which they are read and written).
 extern const SettingField kSettingFields[kSettingFieldCount];

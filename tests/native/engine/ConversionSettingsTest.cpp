@@ -18,10 +18,23 @@ TEST(SettingFields, KeysInFileOrder) {
         "ASF audio codec", "AVI resolution", "MPEG resolution", "AVI frame rate",
         "MPEG frame rate", "Volume",
         // The MP4, MKV and WebM family's keys come after the older ones.
-        "MP4 quality", "MP4 resolution", "MP4 frame rate", "MP4 encoding speed"};
+        "MP4 quality", "MP4 resolution", "MP4 frame rate", "MP4 encoding speed",
+        "Simultaneous conversions"};
     static_assert(sizeof keys / sizeof keys[0] == kSettingFieldCount, "one key per field");
     for (int i = 0; i < kSettingFieldCount; ++i) EXPECT_STREQ(keys[i], kSettingFields[i].key) << i;
     EXPECT_STREQ("Destinate", kSettingsSection);
+}
+
+TEST(SettingFields, JobSlotCountKeepsAHandEditedValueInsideOneToEight) {
+    const struct {
+        int32_t stored;
+        int32_t slots;
+    } cases[] = {{1, 1}, {4, 4}, {8, 8}, {9, 8}, {0, 1}, {-3, 1}, {2147483647, 8}};
+    for (const auto& c : cases) {
+        ConversionSettings settings;
+        settings.simultaneousConversions = c.stored;
+        EXPECT_EQ(c.slots, JobSlotCount(settings)) << c.stored;
+    }
 }
 
 // The table's default texts, read back as the settings file would read them,
@@ -40,8 +53,8 @@ TEST(SettingFields, DefaultTextsMatchTheRecordAndCoverEveryField) {
         for (int j = 0; j < i; ++j) EXPECT_NE(kSettingFields[j].number, field.number) << field.key;
     }
     EXPECT_EQ(1, textKeys);
-    // 28 distinct numbers and the folder make up the whole record.
-    static_assert(sizeof(ConversionSettings) == 28 * sizeof(int32_t) + kOutputFolderCapacity,
+    // 29 distinct numbers and the folder make up the whole record.
+    static_assert(sizeof(ConversionSettings) == 29 * sizeof(int32_t) + kOutputFolderCapacity,
                   "every field needs a key");
     EXPECT_STREQ("C:\\output video\\", defaults.outputFolder);
     EXPECT_EQ(kFormatMpeg2, defaults.outputFormat);

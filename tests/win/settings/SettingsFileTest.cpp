@@ -300,7 +300,8 @@ TEST(SettingsFile, PreviousVersionsFileLoadsUnchangedAndGainsTheNewKeysAtTheEnd)
 
     SaveSettingsTo(Places(program, ""), loaded);
     std::vector<std::string> expected = previous;
-    for (const char* added : {"MP4 quality=3", "MP4 resolution=0", "MP4 frame rate=0", "MP4 encoding speed=1"}) {
+    for (const char* added : {"MP4 quality=3", "MP4 resolution=0", "MP4 frame rate=0", "MP4 encoding speed=1",
+                              "Simultaneous conversions=1"}) {
         expected.push_back(added);
     }
     EXPECT_EQ(expected, Lines(ReadText(program + "option.ini")));
