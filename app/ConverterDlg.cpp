@@ -9,11 +9,9 @@
 #include "app/SettingsFile.h"
 #include "app/Skin.h"
 #include "engine/ConversionSettings.h"
-#include "engine/EncoderEventLink.h"
 #include "engine/OutputFormat.h"
 #include "engine/ProgramFolder.h"
 #include "engine/ProgressDlg.h"
-#include "engine/RunState.h"
 #include "framework/Menu.h"
 #include "framework/WinApp.h"
 #include "help/HelpCommands.h"
@@ -63,8 +61,8 @@ CConverterDlg::CConverterDlg(CWnd* parent)
 }
 
 CConverterDlg::~CConverterDlg() {
-    delete g_progressDlg;  // destroys its window if it still exists
-    g_progressDlg = nullptr;
+    delete m_progressDlg;  // destroys its window if it still exists
+    m_progressDlg = nullptr;
     SaveSettings();
 }
 
@@ -114,7 +112,6 @@ BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
     ON_BN_CLICKED(IDC_LIST_UP, MoveUp)
     ON_BN_CLICKED(IDC_LIST_DOWN, MoveDown)
     ON_CBN_SELCHANGE(IDC_MAIN_ASPECT, OnSelChangeAspect)
-    ON_MESSAGE(WM_ENCODER_EVENT, OnEncoderEvent)
     ON_MESSAGE(WM_DROPFILES, OnDropFiles)
 END_MESSAGE_MAP()
 
@@ -139,7 +136,7 @@ BOOL CConverterDlg::OnInitDialog() {
     // The folder is kept in 255 characters; longer text could not be used.
     m_outputFolder.LimitText(static_cast<int>(kOutputFolderCapacity - 1));
     m_outputFolder.SetWindowText(g_settings.outputFolder);
-    g_runState.totalSeconds = 0.0;
+    g_sourceTable.Clear();  // the list starts empty
     CreateProgressDialog();
 
     m_format.SetCurSel(g_settings.outputFormat);
@@ -161,7 +158,7 @@ void CConverterDlg::SetUpImageButtons() {
 }
 
 void CConverterDlg::CreateProgressDialog() {
-    if (g_progressDlg != nullptr) return;
+    if (m_progressDlg != nullptr) return;
     CProgressDlg* progress = new (std::nothrow) CProgressDlg();
     if (progress == nullptr) return;
     if (!progress->Create(this)) {
@@ -170,7 +167,7 @@ void CConverterDlg::CreateProgressDialog() {
     }
     progress->CenterWindow(m_hWnd);
     progress->ShowWindow(SW_HIDE);
-    g_progressDlg = progress;
+    m_progressDlg = progress;
 }
 
 // ---- conversion choices ----
@@ -354,16 +351,7 @@ void CConverterDlg::OnCancel() {
 
 // ---- the engine ----
 
-EncoderRunResult CConverterDlg::RunEncoder(const char* sourcePath, const char* outputPath,
-                                           int32_t padWidth, int32_t padHeight, int32_t mode) {
-    char folder[kPathCapacity];
-    EncoderFolder(folder, sizeof folder);
-    return ::RunEncoder(m_hWnd, folder, sourcePath, outputPath, padWidth, padHeight, mode);
-}
-
-LRESULT CConverterDlg::OnEncoderEvent(WPARAM code, LPARAM value) {
-    return ::OnEncoderEvent(m_hWnd, code, value);
-}
+const SourceTable& CConverterDlg::Sources() { return g_sourceTable; }
 
 void CConverterDlg::ConvertAll() {
     if (RefuseWhileImporting()) return;

@@ -2,7 +2,7 @@
 // the output folder and the three most used conversion choices, and its
 // buttons and menus start every action: import, removal and reordering of
 // sources, the batch conversion, the Output Settings dialog and the Help
-// menu. The encoder reports to this window (WM_ENCODER_EVENT).
+// menu.
 //
 // The constructor loads option.ini and version.ini; the destructor saves
 // option.ini, however the dialog was closed.
@@ -18,7 +18,6 @@
 #include "app/SourceList.h"
 #include "controls/ImageButton.h"
 #include "engine/BatchRun.h"
-#include "engine/EncoderLaunch.h"
 #include "engine/ProgramFolder.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
@@ -37,18 +36,16 @@ public:
     // Probes the files in this order and adds a row for each that probes
     // well; one box per refused file afterwards (SourceImport.cpp).
     void ImportPaths(const std::vector<std::string>& paths);
-    bool AddRow(const char* path) { return m_list.AddRow(path); }
+    bool AddRow(const char* path, const SourceRow& facts) { return m_list.AddRow(path, facts); }
     void RemoveSelected();
     void MoveUp();
     void MoveDown();
     void SwapRows(int selected, int neighbour) { m_list.SwapRows(selected, neighbour); }
 
     // --- the engine ---
-    // One encoder job for this window; returns when the encoder has ended.
-    EncoderRunResult RunEncoder(const char* sourcePath, const char* outputPath, int32_t padWidth,
-                                int32_t padHeight, int32_t mode);
-    LRESULT OnEncoderEvent(WPARAM code, LPARAM value);
     void ConvertAll();
+    // The dialog that shows a run's progress (nullptr when it could not be made).
+    CProgressDlg* ProgressDialog() override { return m_progressDlg; }
 
     // --- the conversion choices shown here ---
     void RefreshTvModeList();
@@ -110,6 +107,7 @@ private:
     void ReadOutputFolder(char* out, size_t size) override;
     void EnableMainWindow(bool enable) override { EnableWindow(enable ? TRUE : FALSE); }
     void EncoderFolder(char* out, size_t size) override;
+    const SourceTable& Sources() override;
 
     void SetUpImageButtons();
     void CreateProgressDialog();
@@ -120,6 +118,7 @@ private:
     void TrackMenu(UINT menuId, bool throughSkin);
 
     HICON m_hIcon;
+    CProgressDlg* m_progressDlg = nullptr;
     bool m_importing;
     char m_encoderFolder[kPathCapacity];  // "" for the program folder
 };

@@ -1,11 +1,13 @@
 // CConverterDlg's import: the file dialog, one probe per chosen file through
-// the encoder, a row for each file that probed well, and afterwards one box
-// per file that could not be added.
+// the encoder (up to JobSlotCount probes at once), a row for each file that
+// probed well, in the order the files were chosen, and afterwards one box per
+// file that could not be added.
 #include <windows.h>
 #include <cderr.h>
 #include <commdlg.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,11 +17,14 @@
 #include "app/VideoFileTypes.h"
 #include "encoder/ExitCodes.h"
 #include "engine/BatchRun.h"
+#include "engine/EncoderArguments.h"
+#include "engine/EncoderEvents.h"
+#include "engine/EncoderJobs.h"
+#include "engine/EncoderLaunch.h"
 #include "engine/ConversionSettings.h"
 #include "engine/OutputFormat.h"
 #include "engine/OutputNaming.h"
 #include "engine/ProgramFolder.h"
-#include "engine/RunState.h"
 #include "engine/SourceTable.h"
 #include "framework/FileDialog.h"
 #include "framework/FileSelection.h"
@@ -80,35 +85,169 @@ void CConverterDlg::ImportSelection(const char* selection, size_t size) {
     ImportPaths(paths);
 }
 
+namespace {
+
+// The probes of one import: each file's state, the probes running at once,
+// and the rows added in the order the files were chosen.
+class ImportProbes : public JobReportSink {
+public:
+    ImportProbes(const std::vector<std::string>& paths, const char* encoderFolder)
+        : paths_(paths), items_(paths.size()), encoderFolder_(encoderFolder) {
+        for (int32_t& item : slotItem_) item = -1;
+    }
+
+    // Probes every file and adds the rows; returns false when the encoder
+    // could not be started (*startError tells why).
+    bool Run(CConverterDlg& dialog, ImportReport& report, uint32_t* startError);
+
+    LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
+        const int32_t index = slotItem_[slot];
+        if (index >= 0) ApplyProbeReport(code, value, items_[index].probe);
+        return kEventGoOn;
+    }
+
+private:
+    enum class State { kWaiting, kRunning, kEnded, kPathTooLong, kLeftOut, kNotStarted, kResolved };
+    struct Item {
+        State state = State::kWaiting;
+        ProbeResult probe;
+        uint32_t exitCode = 0;
+    };
+
+    bool Start(int32_t index, EncoderJobs& probes, uint32_t* startError);
+    // Adds the rows, and notes the problems, of the files before `next`
+    // whose probes have ended, in the order the files were chosen, up to
+    // the first one still probing.
+    void AddResolved(int32_t next, CConverterDlg& dialog, ImportReport& report);
+    // Probes begun but not yet added, in front of file `index`; while they
+    // may still take the list's last rows a later file must wait.
+    int32_t Pending(int32_t index) const;
+    bool AnyRunningBefore(int32_t index) const;
+
+    const std::vector<std::string>& paths_;
+    std::vector<Item> items_;
+    const char* encoderFolder_;
+    int32_t slotItem_[kMaxJobs];  // the file each job slot probes; -1 for none
+    int32_t added_ = 0;  // files before this one are resolved
+};
+
+void ImportProbes::AddResolved(int32_t next, CConverterDlg& dialog, ImportReport& report) {
+    for (; added_ < next && items_[added_].state != State::kRunning; ++added_) {
+        Item& item = items_[added_];
+        const char* path = paths_[added_].c_str();
+        if (item.state == State::kPathTooLong) {
+            report.Add(added_, ImportProblem::kPathTooLong);
+        } else if (item.state == State::kLeftOut) {
+            report.AddLeftOut();
+        } else if (item.state == State::kEnded) {
+            if (item.exitCode == static_cast<uint32_t>(kExitNoVideoStream)) {
+                report.Add(added_, ImportProblem::kNoVideo);
+            } else if (!item.probe.Usable() || !dialog.AddRow(path, item.probe.facts)) {
+                report.Add(added_, ImportProblem::kProbeFailed);
+            }
+        }
+        item.state = State::kResolved;
+    }
+}
+
+int32_t ImportProbes::Pending(int32_t index) const {
+    int32_t pending = 0;
+    for (int32_t i = added_; i < index; ++i) {
+        pending += items_[i].state == State::kRunning ||
+                   (items_[i].state == State::kEnded && items_[i].probe.Usable());
+    }
+    return pending;
+}
+
+bool ImportProbes::AnyRunningBefore(int32_t index) const {
+    for (int32_t i = added_; i < index; ++i) {
+        if (items_[i].state == State::kRunning) return true;
+    }
+    return false;
+}
+
+bool ImportProbes::Start(int32_t index, EncoderJobs& probes, uint32_t* startError) {
+    const char* path = paths_[index].c_str();
+    const int32_t slot = probes.FreeSlot();
+    HWND window = probes.ReportWindow(slot);
+    char output[kPathCapacity];
+    ProbeOutputPath(path, output, sizeof output);
+    char arguments[kEncoderArgumentsCapacity];
+    char exePath[kPathCapacity];
+    DWORD error = ERROR_FILENAME_EXCED_RANGE;
+    const int64_t handle = static_cast<int64_t>(reinterpret_cast<intptr_t>(window));
+    if (window == nullptr ||
+        !BuildJobArguments(g_settings, SourceRow{}, path, output, kEncoderModeProbe, handle,
+                           arguments, sizeof arguments)) {
+        items_[index].state = State::kEnded;  // an unusable probe: the file is reported
+        return true;
+    }
+    if (!EncoderExePath(encoderFolder_, exePath, sizeof exePath) ||
+        !probes.Start(slot, exePath, arguments, &error)) {
+        *startError = error;
+        items_[index].state = State::kNotStarted;
+        return false;
+    }
+    items_[index].state = State::kRunning;
+    slotItem_[slot] = index;
+    return true;
+}
+
+bool ImportProbes::Run(CConverterDlg& dialog, ImportReport& report, uint32_t* startError) {
+    const int32_t count = static_cast<int32_t>(items_.size());
+    const int32_t slots = JobSlotCount(g_settings);
+    bool started = true;
+    EncoderJobs probes(*this);
+    int32_t next = 0;
+    for (;;) {
+        AddResolved(next, dialog, report);
+        while (started && next < count && probes.RunningCount() < slots) {
+            if (paths_[next].size() > kMaxSourcePathLength) {
+                items_[next++].state = State::kPathTooLong;
+                continue;
+            }
+            if (g_sourceTable.Count() + Pending(next) >= kSourceTableRows) {
+                // Only a probe in front that fails can still make room.
+                if (AnyRunningBefore(next)) break;
+                items_[next++].state = State::kLeftOut;
+                continue;
+            }
+            // The user is told once that the encoder is missing; asking again
+            // for every further file would only repeat it.
+            started = Start(next, probes, startError);
+            if (started) ++next;
+        }
+        uint32_t exitCode = 0;
+        const int32_t slot = probes.WaitForOne(&exitCode);
+        if (slot < 0) {
+            if (!started || next >= count) break;
+            continue;
+        }
+        Item& item = items_[slotItem_[slot]];
+        item.state = State::kEnded;
+        item.exitCode = exitCode;
+        slotItem_[slot] = -1;
+    }
+    AddResolved(next, dialog, report);
+    return started;
+}
+
+}  // namespace
+
 void CConverterDlg::ImportPaths(const std::vector<std::string>& paths) {
     if (m_importing) return;
     m_importing = true;
 
     static ImportReport report;  // 8 KB: kept off the stack of a nested handler
     report = ImportReport();
-    for (int32_t index = 0; index < static_cast<int32_t>(paths.size()); ++index) {
-        const char* path = paths[index].c_str();
-        if (paths[index].size() > kMaxSourcePathLength) {
-            report.Add(index, ImportProblem::kPathTooLong);
-            continue;
-        }
-        if (!BeginProbe(g_sourceTable, g_runState)) {
-            report.AddLeftOut();
-            continue;
-        }
-        char output[kPathCapacity];
-        ProbeOutputPath(path, output, sizeof output);
-        EncoderRunResult run = RunEncoder(path, output, 0, 0, 1);
-        if (run.launch == EncoderLaunch::kNotStarted) {
-            // The user has been told that the encoder is missing; asking again
-            // for every further file would only repeat it.
-            break;
-        }
-        if (run.Ran() && run.exitCode == kExitNoVideoStream) {
-            report.Add(index, ImportProblem::kNoVideo);
-        } else if (!run.Ran() || !ProbeSucceeded(g_sourceTable, g_runState) || !AddRow(path)) {
-            report.Add(index, ImportProblem::kProbeFailed);
-        }
+    char encoderFolder[kPathCapacity];
+    EncoderFolder(encoderFolder, sizeof encoderFolder);
+    uint32_t startError = 0;
+    std::unique_ptr<ImportProbes> probes(new ImportProbes(paths, encoderFolder));
+    if (!probes->Run(*this, report, &startError)) {
+        char text[768];
+        ComposeNotStartedText(encoderFolder, startError, text, sizeof text);
+        MessageBox(text, nullptr, MB_OK | MB_ICONERROR);
     }
 
     // The import lasts until its report is read: the boxes' own message loop

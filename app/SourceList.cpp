@@ -1,7 +1,6 @@
 #include "app/SourceList.h"
 
 #include "app/SourceListRows.h"
-#include "engine/RunState.h"
 #include "engine/SourceTable.h"
 #include "framework/Dpi.h"
 
@@ -43,12 +42,11 @@ BEGIN_MESSAGE_MAP(CSourceList, CListCtrl)
     ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
-bool CSourceList::AddRow(const char* path) {
-    const int32_t row = g_runState.rowCount;
-    const SourceRow* probed = g_sourceTable.At(row);
-    if (probed == nullptr) return false;
+bool CSourceList::AddRow(const char* path, const SourceRow& facts) {
+    const int32_t row = g_sourceTable.Count();
+    if (!g_sourceTable.HasRoom()) return false;
     char duration[32];
-    FormatRowDuration(probed->duration, duration, sizeof duration);
+    FormatRowDuration(facts.duration, duration, sizeof duration);
     char number[kRowNumberCapacity];
     FormatRowNumber(row, number, sizeof number);
 
@@ -56,18 +54,18 @@ bool CSourceList::AddRow(const char* path) {
     if (inserted < 0) return false;
     SetItemText(inserted, 1, path);
     SetItemText(inserted, 2, duration);
-    CommitProbedRow(g_sourceTable, g_runState);
+    g_sourceTable.Append(facts);
     return true;
 }
 
 void CSourceList::RemoveSelected() {
-    if (g_runState.rowCount == 0) return;
+    if (g_sourceTable.Count() == 0) return;
     int32_t row = GetSelectedItem();
-    if (row < 0 || row >= g_runState.rowCount) return;
+    if (row < 0 || row >= g_sourceTable.Count()) return;
     DeleteItem(row);
-    RemoveListRow(row, g_sourceTable, g_runState);
+    g_sourceTable.Remove(row);
 
-    int32_t next = SelectionAfterRemove(row, g_runState.rowCount);
+    int32_t next = SelectionAfterRemove(row, g_sourceTable.Count());
     if (next < 0) return;
     RenumberFrom(row);
     SetItemState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -76,14 +74,14 @@ void CSourceList::RemoveSelected() {
 
 void CSourceList::RenumberFrom(int32_t row) {
     char number[kRowNumberCapacity];
-    for (int32_t i = row; i < g_runState.rowCount; ++i) {
+    for (int32_t i = row; i < g_sourceTable.Count(); ++i) {
         FormatRowNumber(i, number, sizeof number);
         SetItemText(i, 0, number);
     }
 }
 
 void CSourceList::Move(int32_t step) {
-    MovePlan plan = PlanMove(GetSelectedItem(), g_runState.rowCount, step);
+    MovePlan plan = PlanMove(GetSelectedItem(), g_sourceTable.Count(), step);
     switch (plan.action) {
     case MoveAction::kNothing:
         return;
@@ -100,8 +98,8 @@ void CSourceList::Move(int32_t step) {
 }
 
 void CSourceList::SwapRows(int selected, int neighbour) {
-    if (selected < 0 || neighbour < 0 || selected >= g_runState.rowCount ||
-        neighbour >= g_runState.rowCount) {
+    if (selected < 0 || neighbour < 0 || selected >= g_sourceTable.Count() ||
+        neighbour >= g_sourceTable.Count()) {
         return;
     }
     char a[kListCellCapacity];
@@ -123,7 +121,7 @@ void CSourceList::SwapRows(int selected, int neighbour) {
 bool CSourceList::RowPath(int32_t row, char* out, size_t size) const {
     if (out == nullptr || size == 0) return false;
     out[0] = '\0';
-    if (row < 0 || row >= g_runState.rowCount) return false;
+    if (row < 0 || row >= g_sourceTable.Count()) return false;
     char cell[kListCellCapacity];
     GetItemText(row, 1, cell, sizeof cell);
     size_t i = 0;

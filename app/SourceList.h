@@ -1,8 +1,7 @@
 // CSourceList: the main window's list of source files (list view 1006).
 // One row per source: number, full path, duration. Row i of the list is row i
-// of g_sourceTable; every operation here keeps the list, the table,
-// g_runState.rowCount and g_runState.totalSeconds in step. The list's order
-// is the order of conversion.
+// of g_sourceTable; every operation here keeps the list and the table in
+// step. The list's order is the order of conversion.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/SourceTable.h"
 #include "framework/ListCtrl.h"
 
 class CSourceList : public CListCtrl {
@@ -18,9 +18,9 @@ public:
     // "   Duration", their widths scaled for the window's DPI.
     void SetUpColumns();
 
-    // Appends a row for `path` with the duration of the probe row (the row
-    // g_runState.rowCount) and counts it in. False when the list is full.
-    bool AddRow(const char* path);
+    // Appends a row for `path` with what its probe learned. False when the
+    // list is full.
+    bool AddRow(const char* path, const SourceRow& facts);
 
     // Deletes the selected row; the row that moves into its place is selected.
     void RemoveSelected();

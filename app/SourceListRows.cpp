@@ -20,39 +20,6 @@ void FormatRowDuration(double duration, char* out, size_t size) {
     FormatHmsTo(seconds, out, size);
 }
 
-bool BeginProbe(SourceTable& table, RunState& state) {
-    if (!state.HasRoomForSource()) return false;
-    SourceRow* row = table.At(state.rowCount);
-    if (row == nullptr) return false;
-    *row = SourceRow{};
-    state.probeFailed = 0;
-    return true;
-}
-
-bool ProbeSucceeded(const SourceTable& table, const RunState& state) {
-    const SourceRow* row = table.At(state.rowCount);
-    if (row == nullptr || state.probeFailed != 0) return false;
-    return row->duration > 0.0 && row->width > 0 && row->height > 0 && row->frameRate != 0.0;
-}
-
-int32_t CommitProbedRow(SourceTable& table, RunState& state) {
-    const SourceRow* row = table.At(state.rowCount);
-    if (row == nullptr) return -1;
-    state.totalSeconds += row->duration;
-    return state.rowCount++;
-}
-
-bool RemoveListRow(int32_t row, SourceTable& table, RunState& state) {
-    const SourceRow* removed = table.At(row);
-    if (removed == nullptr || row >= state.rowCount) return false;
-    state.totalSeconds -= removed->duration;
-    // Rounding can leave a tiny remainder once every row is gone.
-    if (state.rowCount == 1 || state.totalSeconds < 0.0) state.totalSeconds = 0.0;
-    table.RemoveRow(row, state.rowCount);
-    --state.rowCount;
-    return true;
-}
-
 MovePlan PlanMove(int32_t selected, int32_t rowCount, int32_t step) {
     MovePlan plan;
     if (rowCount < 2) return plan;

@@ -7,6 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/SourceTable.h"
+
+class CProgressDlg;
+
 // What the run needs from the window that starts it (the main dialog).
 class BatchHost {
 public:
@@ -20,22 +24,28 @@ public:
     virtual void EnableMainWindow(bool enable) = 0;
     // Folder of quenforenc.exe, with its final backslash. Default: ProgramFolder().
     virtual void EncoderFolder(char* out, size_t size);
+    // The list's facts: its rows' durations, sizes and frame rates.
+    virtual const SourceTable& Sources() = 0;
+    // The dialog that shows the run's progress; nullptr shows none.
+    virtual CProgressDlg* ProgressDialog() = 0;
 
 protected:
     ~BatchHost() = default;
 };
 
-// Converts g_runState.rowCount rows into the output folder, taken as a full
-// path from the current directory when it is typed as a relative one. A
-// row's output never replaces one of the list's sources nor an output written
-// earlier in the same run (such a name gets a number, see ComposeOutputPath);
-// a failed row's output is removed. Tells the user of an empty list, a
-// folder that cannot be made, an encoder that cannot be started, and at the
-// end either the total time or which files failed. A cancelled run, or one
-// whose encoder could not be started, ends without that last box; the files
+// Converts every row of the host's list into the output folder, taken as a
+// full path from the current directory when it is typed as a relative one.
+// Up to JobSlotCount(g_settings) encoders run at once, rows starting in list
+// order as encoders end. A row's output never replaces one of the list's
+// sources nor the output of another row of the same run (such a name gets a
+// number, see ComposeOutputPath); a name is reserved when its row starts. A
+// failed row's output is removed. Tells the user of an empty list, a folder
+// that cannot be made, an encoder that cannot be started, and at the end
+// either the total time or which files failed, in list order. A cancelled
+// run, or one whose encoder could not be started, starts no further row and
+// ends, once the running ones are done, without that last box; the files
 // that failed before are then listed in the box that gives the reason, or,
-// after a cancel, in a box of their own. The progress goes to g_progressDlg
-// (none is shown when it is null).
+// after a cancel, in a box of their own.
 void ConvertAllRows(BatchHost& host);
 
 // The output path of a source under g_settings (folder and format), written

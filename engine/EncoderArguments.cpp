@@ -6,8 +6,6 @@
 #include <cstring>
 
 #include "engine/ModernProfile.h"
-#include "engine/RunState.h"
-#include "engine/SourceTable.h"
 
 namespace {
 
@@ -298,12 +296,22 @@ bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderPr
     return text.Finish();
 }
 
-bool BuildEncoderArguments(const char* sourcePath, const char* outputPath, int32_t padWidth,
-                           int32_t padHeight, int32_t mode, int64_t windowHandle, char* out,
-                           size_t size) {
-    ResolveBitrates();
-    ResolveAspectText();
-    ResolveFrameRate(g_runState.currentRow);
-    const EncoderJob job{sourcePath, outputPath, padWidth, padHeight, mode, windowHandle};
-    return ComposeEncoderArguments(g_settings, g_profile, job, out, size);
+JobPlan PlanJob(const ConversionSettings& settings, const SourceRow& source, int32_t mode) {
+    JobPlan plan;
+    const LetterboxPadding padding =
+        ComputeLetterboxPadding(settings, source.width, source.height, plan.profile);
+    if (mode == kEncoderModeConvert) plan.padding = padding;
+    ResolveBitrates(settings, plan.profile);
+    ResolveAspectText(settings, plan.profile);
+    ResolveFrameRate(settings, source.frameRate, plan.profile);
+    return plan;
+}
+
+bool BuildJobArguments(const ConversionSettings& settings, const SourceRow& source,
+                       const char* sourcePath, const char* outputPath, int32_t mode,
+                       int64_t windowHandle, char* out, size_t size) {
+    const JobPlan plan = PlanJob(settings, source, mode);
+    const EncoderJob job{sourcePath,         outputPath, plan.padding.padWidth,
+                         plan.padding.padHeight, mode,   windowHandle};
+    return ComposeEncoderArguments(settings, plan.profile, job, out, size);
 }

@@ -6,6 +6,7 @@
 
 #include "engine/ConversionSettings.h"
 #include "engine/EncoderProfile.h"
+#include "engine/SourceTable.h"
 
 constexpr size_t kEncoderArgumentsCapacity = 2048;  // at most 2047 characters + terminator
 constexpr size_t kVolumeTextCapacity = 32;
@@ -42,10 +43,18 @@ int32_t WmvQuantiser(int32_t wmvQuality);
 bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderProfile& profile,
                              const EncoderJob& job, char* out, size_t size);
 
-// Resolves bitrates, aspect text and frame rate (for g_runState.currentRow)
-// into g_profile, then composes the argument text from g_settings and
-// g_profile. The target size is the one resolved last. Same result rules as
-// ComposeEncoderArguments.
-bool BuildEncoderArguments(const char* sourcePath, const char* outputPath, int32_t padWidth,
-                           int32_t padHeight, int32_t mode, int64_t windowHandle, char* out,
-                           size_t size);
+// What one job on a source of the given facts is given: its profile resolved
+// from the settings (bitrates, aspect text, target size, the frame rate from
+// the source's rate) and, for a conversion, the letter-box padding of the
+// source's size (none for a probe).
+struct JobPlan {
+    EncoderProfile profile;
+    LetterboxPadding padding{0, 0};
+};
+JobPlan PlanJob(const ConversionSettings& settings, const SourceRow& source, int32_t mode);
+
+// Composes the argument text of one job from PlanJob's plan. Same result
+// rules as ComposeEncoderArguments.
+bool BuildJobArguments(const ConversionSettings& settings, const SourceRow& source,
+                       const char* sourcePath, const char* outputPath, int32_t mode,
+                       int64_t windowHandle, char* out, size_t size);

@@ -14,63 +14,67 @@ constexpr double kFrameRateUnit = 0.0000001;
 
 }  // namespace
 
-int32_t ApplyProbeReport(uint32_t code, int32_t value, SourceTable& table, RunState& state) {
-    SourceRow* row = table.At(state.rowCount);
+bool ProbeResult::Usable() const {
+    return !rejected && facts.duration > 0.0 && facts.width > 0 && facts.height > 0 &&
+           facts.frameRate != 0.0;
+}
+
+int32_t ApplyProbeReport(uint32_t code, int32_t value, ProbeResult& probe) {
+    if (code < kEventDuration || code > kEventFrameRate) return kEventGoOn;
     const bool valid = (code == kEventFrameRate) ? value != 0 : value > 0;
-    if (row == nullptr || !valid) {
-        state.probeFailed = 1;
+    if (!valid) {
+        probe.rejected = true;
         return kEventGoOn;
     }
+    SourceRow& row = probe.facts;
     switch (code) {
-    case kEventDuration: row->duration = value; break;
-    case kEventWidth: row->width = value; break;
-    case kEventHeight: row->height = value; break;
-    case kEventFrameRate:
-        row->frameRate = (value < 0 ? kLargestFrameRateUnits : value) * kFrameRateUnit;
-        break;
-    default: break;
+    case kEventDuration: row.duration = value; break;
+    case kEventWidth: row.width = value; break;
+    case kEventHeight: row.height = value; break;
+    default: row.frameRate = (value < 0 ? kLargestFrameRateUnits : value) * kFrameRateUnit; break;
     }
     return kEventGoOn;
 }
 
-int32_t ReportProgress(double position, RunState& state, ProgressPort& port) {
+int32_t ReportProgress(int32_t slot, double position, RunProgress& state, ProgressPort& port) {
+    if (slot < 0 || slot >= kMaxJobs) return kEventGoOn;
     if (++state.eventCounter >= kReportsPerExtraPump) {
         port.PumpOneMessage();
         state.eventCounter = 0;
     }
 
+    if (state.stopping) return kEventStop;
+    if (state.asking) {
+        // Another job's report while the question is open: the answer decides.
+        state.position[slot] = position;
+        return kEventGoOn;
+    }
     if (state.cancelRequested != 0) {
-        if (port.AskStop()) return kEventStop;
+        state.asking = true;
+        const bool stop = port.AskStop();
+        state.asking = false;
+        if (stop) {
+            state.stopping = true;
+            return kEventStop;
+        }
         state.cancelRequested = 0;
     }
 
     port.PumpOneMessage();
 
-    if (position == state.lastPosition) return kEventGoOn;
-    state.lastPosition = position;
+    state.position[slot] = position;
+    if (position == state.lastPosition[slot]) return kEventGoOn;
+    state.lastPosition[slot] = position;
 
     ProgressDisplay display;
     const uint32_t elapsedMs = port.TickCount() - state.startTick;
-    if (!ComputeProgressDisplay(position, state.doneSeconds, state.totalSeconds, elapsedMs,
-                                display)) {
+    if (!ComputeProgressDisplay(state.RunningSeconds(), state.doneSeconds, state.totalSeconds,
+                                elapsedMs, display)) {
         return kEventGoOn;
     }
+    if (display.thousandths < state.shownThousandths) display.thousandths = state.shownThousandths;
+    state.shownThousandths = display.thousandths;
     port.ShowProgress(display.text, display.thousandths);
     port.PumpOneMessage();
     return kEventGoOn;
-}
-
-int32_t HandleEncoderEvent(uint32_t code, int32_t value, SourceTable& table, RunState& state,
-                           ProgressPort& port) {
-    switch (code) {
-    case kEventDuration:
-    case kEventWidth:
-    case kEventHeight:
-    case kEventFrameRate:
-        return ApplyProbeReport(code, value, table, state);
-    case kEventPosition:
-        return ReportProgress(value, state, port);
-    default:
-        return kEventGoOn;
-    }
 }

@@ -6,7 +6,6 @@
 #include "engine/ModernProfile.h"
 #include "engine/SourceTable.h"
 
-EncoderProfile g_profile;
 
 namespace {
 
@@ -87,11 +86,6 @@ int32_t PadAcross(int32_t target, int32_t a, int32_t b, int32_t c) {
     if (value > INT32_MAX) return INT32_MAX;
     if (value < INT32_MIN) return INT32_MIN;
     return static_cast<int32_t>(value);
-}
-
-double SourceFrameRate(int32_t row) {
-    const SourceRow* source = g_sourceTable.At(row);
-    return source ? source->frameRate : 0.0;
 }
 
 }  // namespace
@@ -249,18 +243,4 @@ LetterboxPadding ComputeLetterboxPadding(const ConversionSettings& settings, int
     if (sourceWidth <= 0 || sourceHeight <= 0) return LetterboxPadding{0, 0};
     return LetterboxPadding{PadAcross(W, sourceWidth, H, sourceHeight),
                             PadAcross(H, sourceHeight, W, sourceWidth)};
-}
-
-void ResolveBitrates() { ResolveBitrates(g_settings, g_profile); }
-
-void ResolveAspectText() { ResolveAspectText(g_settings, g_profile); }
-
-void ResolveFrameRate(int32_t row) { ResolveFrameRate(g_settings, SourceFrameRate(row), g_profile); }
-
-void ResolveTargetSize() { ResolveTargetSize(g_settings, g_profile); }
-
-LetterboxPadding ComputeLetterboxPadding(int32_t row) {
-    const SourceRow* source = g_sourceTable.At(row);
-    return ComputeLetterboxPadding(g_settings, source ? source->width : 0,
-                                   source ? source->height : 0, g_profile);
 }

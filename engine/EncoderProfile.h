@@ -20,9 +20,6 @@ struct EncoderProfile {
     int32_t encodingSpeed = 0;    // position in kModernSpeeds
 };
 
-// The one process-wide profile, overwritten by every job.
-extern EncoderProfile g_profile;
-
 // ---- Tables (shared with the Output Settings dialog, which lists them) ----
 
 struct QualityLevel {
@@ -103,15 +100,3 @@ struct LetterboxPadding {
 LetterboxPadding ComputeLetterboxPadding(const ConversionSettings& settings,
                                          int32_t sourceWidth, int32_t sourceHeight,
                                          EncoderProfile& profile);
-
-// ---- Resolution on the process-wide records (g_settings -> g_profile) ----
-
-void ResolveBitrates();
-void ResolveAspectText();
-// Takes the source frame rate of the SourceTable row; a row outside the table
-// counts as a source of unknown rate (0).
-void ResolveFrameRate(int32_t row);
-void ResolveTargetSize();
-// Takes the source size of the SourceTable row; a row outside the table counts
-// as a source of unknown size.
-LetterboxPadding ComputeLetterboxPadding(int32_t row);

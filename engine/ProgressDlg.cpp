@@ -1,10 +1,7 @@
 #include "engine/ProgressDlg.h"
 
 #include "engine/ProgressText.h"
-#include "engine/RunState.h"
 #include "res/resource.h"
-
-CProgressDlg* g_progressDlg = nullptr;
 
 BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
     ON_BN_CLICKED(IDC_PROGRESS_CANCEL, OnCancelClicked)
@@ -31,10 +28,11 @@ void CProgressDlg::OnCancel() {
     // The request is acted upon by the next position report, or when the
     // encoder has ended; the dialog stays open until then.
     SetStatusText(kProgressCancelText);
-    g_runState.cancelRequested = 1;
+    if (cancelRequested_ != nullptr) *cancelRequested_ = 1;
 }
 
-void CProgressDlg::BeginRun() {
+void CProgressDlg::BeginRun(int32_t* cancelRequested) {
+    cancelRequested_ = cancelRequested;
     SetStatusText(kProgressStartText);
     if (m_progress.GetSafeHwnd() != nullptr) {
         m_progress.SetRange(0, kProgressBarEnd);
@@ -44,6 +42,7 @@ void CProgressDlg::BeginRun() {
 }
 
 void CProgressDlg::EndRun() {
+    cancelRequested_ = nullptr;
     if (GetSafeHwnd() != nullptr) ShowWindow(SW_HIDE);
 }
 

@@ -19,7 +19,8 @@ public:
     BOOL DestroyWindow() override;
 
     // Start of a run: the first status text, bar range 0..1000 at 0, shown.
-    void BeginRun();
+    // Cancel sets *cancelRequested to 1 until EndRun.
+    void BeginRun(int32_t* cancelRequested = nullptr);
     // End of a run: hidden.
     void EndRun();
 
@@ -36,8 +37,7 @@ protected:
 
     void OnCancelClicked() { OnCancel(); }
     DECLARE_MESSAGE_MAP()
-};
 
-// The one progress dialog of the process, owned by the main dialog (which
-// creates and deletes it); null while there is none.
-extern CProgressDlg* g_progressDlg;
+private:
+    int32_t* cancelRequested_ = nullptr;
+};

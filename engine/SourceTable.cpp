@@ -12,10 +12,21 @@ const SourceRow* SourceTable::At(int32_t row) const {
     return IsValidRow(row) ? &rows_[row] : nullptr;
 }
 
-void SourceTable::RemoveRow(int32_t row, int32_t rowCount) {
-    if (rowCount > kSourceTableRows) rowCount = kSourceTableRows;
-    if (row < 0 || row >= rowCount) return;
-    for (int32_t i = row; i + 1 < rowCount; ++i) rows_[i] = rows_[i + 1];
+int32_t SourceTable::Append(const SourceRow& row) {
+    if (!HasRoom()) return -1;
+    rows_[count_] = row;
+    totalSeconds_ += row.duration;
+    return count_++;
+}
+
+bool SourceTable::Remove(int32_t row) {
+    if (row < 0 || row >= count_) return false;
+    totalSeconds_ -= rows_[row].duration;
+    // Rounding can leave a tiny remainder once every row is gone.
+    if (count_ == 1 || totalSeconds_ < 0.0) totalSeconds_ = 0.0;
+    for (int32_t i = row; i + 1 < count_; ++i) rows_[i] = rows_[i + 1];
+    rows_[--count_] = SourceRow{};
+    return true;
 }
 
 void SourceTable::SwapRows(int32_t a, int32_t b) {
@@ -25,4 +36,6 @@ void SourceTable::SwapRows(int32_t a, int32_t b) {
 
 void SourceTable::Clear() {
     for (SourceRow& row : rows_) row = SourceRow{};
+    count_ = 0;
+    totalSeconds_ = 0.0;
 }

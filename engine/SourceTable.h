@@ -1,4 +1,5 @@
-// What the import probe learned about each source file, one row per list row.
+// The facts of the source list: what the import probe learned about each file,
+// one row per list row, the number of rows and their summed duration.
 #pragma once
 
 #include <cstdint>
@@ -20,19 +21,31 @@ public:
     SourceRow* At(int32_t row);
     const SourceRow* At(int32_t row) const;
 
-    // Removes `row` from a list of `rowCount` rows: rows row+1..rowCount-1 move
-    // up by one place, all four columns alike. The old last row keeps its
-    // values. Does nothing when row is not inside the list or the table.
-    void RemoveRow(int32_t row, int32_t rowCount);
+    // Rows in the list, and their summed duration in seconds.
+    int32_t Count() const { return count_; }
+    double TotalSeconds() const { return totalSeconds_; }
+    bool HasRoom() const { return count_ < kSourceTableRows; }
+
+    // Adds a row at the end of the list and counts its duration in. Returns
+    // its index, or -1 (nothing changed) when the list is full.
+    int32_t Append(const SourceRow& row);
+
+    // Takes `row` out of the list: later rows move up by one place, all four
+    // columns alike, and its duration leaves the total. False when the row is
+    // not in the list.
+    bool Remove(int32_t row);
 
     // Exchanges two rows, all four columns. Does nothing if either is outside.
     void SwapRows(int32_t a, int32_t b);
 
-    // Sets every row back to zero.
+    // An empty list: every row back to zero.
     void Clear();
 
 private:
     SourceRow rows_[kSourceTableRows];
+    int32_t count_ = 0;
+    double totalSeconds_ = 0.0;
 };
 
+// The main window's list.
 extern SourceTable g_sourceTable;

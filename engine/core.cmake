@@ -6,7 +6,7 @@ add_library(engine_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/EncoderProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ModernProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OutputFormat.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RunState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RunProgress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SourceTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TimeText.cpp
 )

@@ -26,6 +26,7 @@ if(WIN32)
   add_library(engine_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/BatchRun.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EncoderEventLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EncoderJobs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EncoderLaunch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EnsureFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessagePump.cpp

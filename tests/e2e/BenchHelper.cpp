@@ -21,7 +21,6 @@
 #include "engine/ConversionSettings.h"
 #include "engine/EncoderArguments.h"
 #include "engine/EncoderProfile.h"
-#include "engine/RunState.h"
 #include "engine/SourceTable.h"
 #include "res/resource.h"
 #include "tests/e2e/MainDriver.h"
@@ -62,16 +61,9 @@ int Pieces(int argc, char** argv) {
     if (argc < 6) return Fail("usage: pieces <format> <width> <height> <fps>");
     g_settings.outputFormat = std::atoi(argv[2]);
     g_settings.tvMode = 1;
-    SourceRow* row = g_sourceTable.At(0);
-    row->duration = 30;
-    row->width = std::atoi(argv[3]);
-    row->height = std::atoi(argv[4]);
-    row->frameRate = std::atof(argv[5]);
-    g_runState.currentRow = 0;
-    const LetterboxPadding padding = ComputeLetterboxPadding(0);
+    const SourceRow row{30, std::atoi(argv[3]), std::atoi(argv[4]), std::atof(argv[5])};
     static char text[kEncoderArgumentsCapacity];
-    if (!BuildEncoderArguments("S", "O", padding.padWidth, padding.padHeight, kEncoderModeConvert, 0, text,
-                               sizeof text)) {
+    if (!BuildJobArguments(g_settings, row, "S", "O", kEncoderModeConvert, 0, text, sizeof text)) {
         return Fail("no argument text");
     }
     // "\"S\" -o \"O\" <pieces> 0 0"

@@ -134,7 +134,7 @@ TEST(EncoderConversion, EveryFormatFromTheProgramsArgumentText) {
         ReportWindow window;
         const std::string text =
             ComposeJobText(job.settings, probe.row, source, output, kEncoderModeConvert, window.HandleValue());
-        const EncoderProfile profile = g_profile;  // as resolved for this job
+        const EncoderProfile profile = PlanJob(job.settings, probe.row, kEncoderModeConvert).profile;
         e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(kExitSuccess, static_cast<int>(run.exitCode)) << text << "\n" << run.errorText;

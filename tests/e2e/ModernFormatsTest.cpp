@@ -53,7 +53,7 @@ Converted Convert(const ConversionSettings& settings, const std::string& source,
     c.output = output;
     ReportWindow window;
     const std::string text = ComposeJobText(settings, row, source, output, kEncoderModeConvert, window.HandleValue());
-    c.profile = g_profile;  // as resolved for this job
+    c.profile = PlanJob(settings, row, kEncoderModeConvert).profile;
     e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(kExitSuccess, static_cast<int>(run.exitCode)) << text << "\n" << run.errorText;

@@ -6,6 +6,8 @@
 
 #include "encoder/ExitCodes.h"
 #include "engine/EncoderArguments.h"
+#include "engine/EncoderEvents.h"
+#include "engine/EncoderJobs.h"
 #include "engine/EncoderLaunch.h"
 #include "engine/OutputFormat.h"
 #include "tests/e2e/EncoderHarness.h"
@@ -15,6 +17,26 @@ namespace runtest {
 namespace {
 
 using RunEndToEnd = RunTest;
+
+// One probe through the encoder, as the import makes it.
+ProbeResult ProbeClip(const std::string& program, const std::string& clip, const std::string& output,
+                      uint32_t* exitCode) {
+    struct Sink : JobReportSink {
+        ProbeResult probe;
+        LRESULT OnJobReport(int32_t, uint32_t code, int32_t value) override {
+            return ApplyProbeReport(code, value, probe);
+        }
+    } sink;
+    EncoderJobs jobs(sink);
+    const int64_t window = static_cast<int64_t>(reinterpret_cast<intptr_t>(jobs.ReportWindow(0)));
+    char arguments[kEncoderArgumentsCapacity];
+    DWORD error = 0;
+    EXPECT_TRUE(BuildJobArguments(g_settings, SourceRow{}, clip.c_str(), output.c_str(), kEncoderModeProbe,
+                                  window, arguments, sizeof arguments));
+    EXPECT_TRUE(jobs.Start(0, (program + kEncoderFileName).c_str(), arguments, &error)) << error;
+    EXPECT_EQ(0, jobs.WaitForOne(exitCode));
+    return sink.probe;
+}
 
 TEST_F(RunEndToEnd, TwoClipsToDvdInOneBatch) {
     SetRunTickSource(nullptr);  // real time: the summary's figure is not checked
@@ -29,17 +51,14 @@ TEST_F(RunEndToEnd, TwoClipsToDvdInOneBatch) {
 
     // Import: each clip probed into the row it will take.
     for (const std::string& clip : clips) {
-        g_runState.probeFailed = 0;
-        const EncoderRunResult probe = RunEncoder(host.MainWindow(), program.c_str(), clip.c_str(),
-                                                  (out + "probe.vob").c_str(), 0, 0, kEncoderModeProbe);
-        ASSERT_TRUE(probe.Ran());
-        ASSERT_EQ(kExitSuccess, static_cast<int>(probe.exitCode));
-        ASSERT_EQ(0, g_runState.probeFailed) << clip;
-        g_runState.totalSeconds += g_sourceTable.At(g_runState.rowCount)->duration;
+        uint32_t exitCode = 0;
+        const ProbeResult probe = ProbeClip(program, clip, out + "probe.vob", &exitCode);
+        ASSERT_EQ(kExitSuccess, static_cast<int>(exitCode));
+        ASSERT_TRUE(probe.Usable()) << clip;
+        host.table.Append(probe.facts);
         host.sources.push_back(clip);
-        ++g_runState.rowCount;
     }
-    EXPECT_EQ(5.0, g_runState.totalSeconds);
+    EXPECT_EQ(5.0, host.table.TotalSeconds());
 
     BoxAnswers boxes(Caption(), {IDOK});
     ConvertAllRows(host);

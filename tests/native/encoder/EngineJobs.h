@@ -10,7 +10,6 @@
 #include "engine/ConversionSettings.h"
 #include "engine/EncoderArguments.h"
 #include "engine/EncoderProfile.h"
-#include "engine/RunState.h"
 #include "engine/SourceTable.h"
 
 struct FormatCase {
@@ -53,23 +52,14 @@ inline std::vector<FormatCase> AllFormatCases() {
     return cases;
 }
 
-// Composes the argument text through the engine's process-wide path: the
-// settings become g_settings, the source row 0 of the table, the padding
-// comes from the letter-box computation. Returns "" if it does not fit.
+// Composes the argument text as the run does for one job on a source of the
+// given facts. Returns "" if it does not fit.
 inline std::string ComposeJobText(const ConversionSettings& settings, const SourceRow& source,
                                   const std::string& sourcePath, const std::string& outputPath,
                                   int32_t mode, int64_t windowHandle) {
-    g_settings = settings;
-    g_profile = EncoderProfile{};
-    g_sourceTable.Clear();
-    *g_sourceTable.At(0) = source;
-    g_runState = RunState{};
-    g_runState.currentRow = 0;
-    LetterboxPadding pad{0, 0};
-    if (mode == kEncoderModeConvert) pad = ComputeLetterboxPadding(0);
     char text[kEncoderArgumentsCapacity];
-    if (!BuildEncoderArguments(sourcePath.c_str(), outputPath.c_str(), pad.padWidth, pad.padHeight,
-                               mode, windowHandle, text, sizeof text)) {
+    if (!BuildJobArguments(settings, source, sourcePath.c_str(), outputPath.c_str(), mode,
+                           windowHandle, text, sizeof text)) {
         return std::string();
     }
     return text;

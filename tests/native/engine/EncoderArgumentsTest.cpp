@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "engine/RunState.h"
 #include "engine/SourceTable.h"
 
 namespace {
@@ -32,33 +31,24 @@ bool Contains(const std::string& text, const std::string& piece) {
     return text.find(piece) != std::string::npos;
 }
 
-class ProcessWideArguments : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_settings = ConversionSettings{};
-        g_profile = EncoderProfile{};
-        g_sourceTable.Clear();
-        g_runState = RunState{};
-    }
-};
+TEST(JobArguments, DvdPalLetterboxedMatchesTheReferenceText) {
+    ConversionSettings settings;
+    settings.outputFormat = kFormatDvd;
+    settings.tvMode = 1;
+    settings.dvdAspect = 1;
+    settings.dvdQuality = 5;
+    settings.dvdAudioCodec = 0;
+    settings.volume = 20;
+    settings.letterbox = 1;
+    const SourceRow source{60.0, 640, 480, 25.0};
 
-TEST_F(ProcessWideArguments, DvdPalLetterboxedMatchesTheReferenceText) {
-    g_settings.outputFormat = kFormatDvd;
-    g_settings.tvMode = 1;
-    g_settings.dvdAspect = 1;
-    g_settings.dvdQuality = 5;
-    g_settings.dvdAudioCodec = 0;
-    g_settings.volume = 20;
-    g_settings.letterbox = 1;
-    g_runState.currentRow = 3;
-    *g_sourceTable.At(3) = SourceRow{60.0, 640, 480, 25.0};
-
-    const LetterboxPadding pad = ComputeLetterboxPadding(3);
-    EXPECT_EQ(-48, pad.padWidth);
-    EXPECT_EQ(36, pad.padHeight);
+    const JobPlan plan = PlanJob(settings, source, kEncoderModeConvert);
+    EXPECT_EQ(-48, plan.padding.padWidth);
+    EXPECT_EQ(36, plan.padding.padHeight);
     char out[kEncoderArgumentsCapacity];
-    ASSERT_TRUE(BuildEncoderArguments("C:\\clips\\holiday.avi", "C:\\output video\\holiday.vob",
-                                      pad.padWidth, pad.padHeight, 0, 918, out, sizeof out));
+    ASSERT_TRUE(BuildJobArguments(settings, source, "C:\\clips\\holiday.avi",
+                                  "C:\\output video\\holiday.vob", kEncoderModeConvert, 918, out,
+                                  sizeof out));
     EXPECT_STREQ(
         "\"C:\\clips\\holiday.avi\" -o \"C:\\output video\\holiday.vob\" -oac lavc -ovc lavc -of mpeg "
         "-lavcopts vcodec=mpeg2video:keyint=15:vrc_buf_size=1835:vrc_maxrate=9400:vbitrate=5000:"
@@ -68,17 +58,16 @@ TEST_F(ProcessWideArguments, DvdPalLetterboxedMatchesTheReferenceText) {
         out);
 }
 
-TEST_F(ProcessWideArguments, AviDivxMp3OriginalSizeMatchesTheReferenceText) {
-    g_settings.outputFormat = kFormatAvi;
-    g_settings.aviVideoCodec = 0;
-    g_settings.aviAudioCodec = 0;
-    g_settings.volume = 26;
-    *g_sourceTable.At(0) = SourceRow{60.0, 640, 480, 25.0};
-
-    const LetterboxPadding pad = ComputeLetterboxPadding(0);
+TEST(JobArguments, AviDivxMp3OriginalSizeMatchesTheReferenceText) {
+    ConversionSettings settings;
+    settings.outputFormat = kFormatAvi;
+    settings.aviVideoCodec = 0;
+    settings.aviAudioCodec = 0;
+    settings.volume = 26;
     char out[kEncoderArgumentsCapacity];
-    ASSERT_TRUE(BuildEncoderArguments("C:\\clips\\party.divx", "C:\\output video\\party.avi",
-                                      pad.padWidth, pad.padHeight, 0, 918, out, sizeof out));
+    ASSERT_TRUE(BuildJobArguments(settings, SourceRow{60.0, 640, 480, 25.0}, "C:\\clips\\party.divx",
+                                  "C:\\output video\\party.avi", kEncoderModeConvert, 918, out,
+                                  sizeof out));
     EXPECT_STREQ(
         "\"C:\\clips\\party.divx\" -o \"C:\\output video\\party.avi\" -oac mp3lame -ovc lavc "
         "-lameopts vbr=3:br=128:mode=3 -lavcopts vcodec=mpeg4:vbitrate=1000:vhq:vqmin=1:vqmax=31:"
@@ -88,11 +77,19 @@ TEST_F(ProcessWideArguments, AviDivxMp3OriginalSizeMatchesTheReferenceText) {
         out);
 }
 
-TEST_F(ProcessWideArguments, ProbeUsesTheTargetSizeResolvedLast) {
-    g_settings.outputFormat = kFormatDvd;  // no conversion yet: target 0 x 0
+TEST(JobArguments, AProbeIsNeverPadded) {
+    ConversionSettings settings;
+    settings.outputFormat = kFormatDvd;
+    settings.tvMode = 1;
+    // The source's shape is not known before the probe.
+    const JobPlan plan = PlanJob(settings, SourceRow{}, kEncoderModeProbe);
+    EXPECT_EQ(0, plan.padding.padWidth);
+    EXPECT_EQ(0, plan.padding.padHeight);
+    EXPECT_EQ(0, PlanJob(settings, SourceRow{60.0, 640, 480, 25.0}, kEncoderModeProbe).padding.padHeight);
     char out[kEncoderArgumentsCapacity];
-    ASSERT_TRUE(BuildEncoderArguments("a.avi", "a.vob", 0, 0, kEncoderModeProbe, 77, out, sizeof out));
-    EXPECT_FALSE(Contains(out, " -vf "));
+    ASSERT_TRUE(BuildJobArguments(settings, SourceRow{}, "a.avi", "a.vob", kEncoderModeProbe, 77, out,
+                                  sizeof out));
+    EXPECT_FALSE(Contains(out, "expand="));
     EXPECT_TRUE(Contains(out, " -mpegopts format=dvd"));
     EXPECT_TRUE(Contains(out, " -endpos 9:0:0 1 77"));
 }

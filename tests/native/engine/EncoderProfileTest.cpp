@@ -248,21 +248,4 @@ TEST(ComputeLetterboxPadding, Cases) {
     }
 }
 
-TEST(ComputeLetterboxPadding, ProcessWideRowOutsideTheTableHasNoPadding) {
-    g_settings = ConversionSettings{};
-    g_settings.outputFormat = kFormatDvd;
-    g_settings.tvMode = 1;
-    g_sourceTable.Clear();
-    *g_sourceTable.At(98) = SourceRow{1.0, 640, 480, 25.0};
-    EXPECT_EQ(36, ComputeLetterboxPadding(98).padHeight);
-    for (int32_t row : {99, -1, INT32_MAX}) {
-        const LetterboxPadding pad = ComputeLetterboxPadding(row);
-        EXPECT_EQ(0, pad.padWidth);
-        EXPECT_EQ(0, pad.padHeight);
-        ResolveFrameRate(row);
-    }
-    EXPECT_EQ(576, g_profile.targetHeight);
-    g_settings = ConversionSettings{};
-}
-
 }  // namespace

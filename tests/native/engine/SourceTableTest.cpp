@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/RunState.h"
-
 namespace {
 
 SourceRow RowFor(int i) { return SourceRow{10.0 * i, 100 + i, 200 + i, 20.0 + i}; }
@@ -20,7 +18,7 @@ void ExpectRow(const SourceTable& table, int row, int from) {
 
 SourceTable FiveRows() {
     SourceTable table;
-    for (int i = 0; i < 5; ++i) *table.At(i) = RowFor(i);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(i, table.Append(RowFor(i)));
     return table;
 }
 
@@ -33,27 +31,39 @@ TEST(SourceTable, BoundsOfTheNinetyNineRows) {
     EXPECT_EQ(nullptr, table.At(INT32_MIN));
 }
 
-TEST(SourceTable, RemoveMovesAllFourColumnsUp) {
+TEST(SourceTable, AppendCountsRowsAndSecondsUntilTheListIsFull) {
+    SourceTable table;
+    for (int i = 0; i < kSourceTableRows; ++i) {
+        ASSERT_TRUE(table.HasRoom());
+        ASSERT_EQ(i, table.Append(RowFor(1)));
+    }
+    EXPECT_FALSE(table.HasRoom());
+    EXPECT_EQ(-1, table.Append(RowFor(2)));
+    EXPECT_EQ(kSourceTableRows, table.Count());
+    EXPECT_DOUBLE_EQ(990.0, table.TotalSeconds());
+    table.Clear();
+    EXPECT_EQ(0, table.Count());
+    EXPECT_EQ(0.0, table.TotalSeconds());
+}
+
+TEST(SourceTable, RemoveMovesAllFourColumnsUpAndTakesTheSecondsOut) {
     SourceTable table = FiveRows();
-    table.RemoveRow(2, 5);
+    ASSERT_TRUE(table.Remove(2));
     ExpectRow(table, 0, 0);
     ExpectRow(table, 1, 1);
     ExpectRow(table, 2, 3);
     ExpectRow(table, 3, 4);
-    ExpectRow(table, 4, 4);  // the old last row keeps its values
+    EXPECT_EQ(4, table.Count());
+    EXPECT_DOUBLE_EQ(80.0, table.TotalSeconds());
+    for (int32_t row : {-1, 4, 99, INT32_MAX}) EXPECT_FALSE(table.Remove(row)) << row;
+    EXPECT_EQ(4, table.Count());
 }
 
-TEST(SourceTable, RemoveOutsideTheListChangesNothing) {
-    for (int32_t row : {-1, 5, 99, INT32_MAX}) {
-        SourceTable table = FiveRows();
-        table.RemoveRow(row, 5);
-        for (int i = 0; i < 5; ++i) ExpectRow(table, i, i);
-    }
-    SourceTable full;
-    for (int i = 0; i < kSourceTableRows; ++i) *full.At(i) = RowFor(i);
-    full.RemoveRow(97, 500);  // a row count past the table is bounded by it
-    ExpectRow(full, 97, 98);
-    ExpectRow(full, 98, 98);
+TEST(SourceTable, TheLastRemovalLeavesNoRoundingRemainder) {
+    SourceTable table;
+    for (double d : {0.1, 0.2, 0.3}) table.Append(SourceRow{d, 1, 1, 1.0});
+    while (table.Count() > 0) ASSERT_TRUE(table.Remove(0));
+    EXPECT_EQ(0.0, table.TotalSeconds());
 }
 
 TEST(SourceTable, SwapExchangesWholeRows) {
@@ -65,19 +75,6 @@ TEST(SourceTable, SwapExchangesWholeRows) {
     table.SwapRows(-1, 0);
     ExpectRow(table, 0, 1);
     ExpectRow(table, 1, 0);
-}
-
-TEST(RunState, StartValuesAndRoomForSources) {
-    RunState state;
-    EXPECT_DOUBLE_EQ(999.0, state.lastPosition);
-    EXPECT_EQ(0, state.rowCount);
-    EXPECT_TRUE(state.HasRoomForSource());
-    state.rowCount = 98;
-    EXPECT_TRUE(state.HasRoomForSource());
-    state.rowCount = 99;
-    EXPECT_FALSE(state.HasRoomForSource());
-    state.rowCount = -1;
-    EXPECT_FALSE(state.HasRoomForSource());
 }
 
 }  // namespace

@@ -33,99 +33,96 @@ protected:
         state.totalSeconds = 1000;
         state.startTick = 4000000000u;  // the tick count wraps during the run
     }
-    SourceTable table;
-    RunState state;
+    int32_t Report(int32_t slot, double position) { return ReportProgress(slot, position, state, port); }
+
+    RunProgress state;
     RecordingPort port;
 };
 
-TEST_F(EncoderEventsTest, ProbeValuesLandInTheProbeRow) {
-    state.rowCount = 3;
-    EXPECT_EQ(kEventGoOn, HandleEncoderEvent(kEventDuration, 125, table, state, port));
-    EXPECT_EQ(kEventGoOn, HandleEncoderEvent(kEventWidth, 640, table, state, port));
-    EXPECT_EQ(kEventGoOn, HandleEncoderEvent(kEventHeight, 480, table, state, port));
-    EXPECT_EQ(kEventGoOn, HandleEncoderEvent(kEventFrameRate, 250000000, table, state, port));
-    const SourceRow* row = table.At(3);
-    EXPECT_EQ(125.0, row->duration);
-    EXPECT_EQ(640, row->width);
-    EXPECT_EQ(480, row->height);
-    EXPECT_DOUBLE_EQ(25.0, row->frameRate);
-    EXPECT_EQ(0, state.probeFailed);
-    EXPECT_EQ(0.0, table.At(2)->duration);
-    EXPECT_TRUE(port.calls.empty());
+TEST(ProbeReports, ValuesLandInTheProbesOwnResult) {
+    ProbeResult probe;
+    EXPECT_FALSE(probe.Usable());
+    EXPECT_EQ(kEventGoOn, ApplyProbeReport(kEventDuration, 125, probe));
+    EXPECT_EQ(kEventGoOn, ApplyProbeReport(kEventWidth, 640, probe));
+    EXPECT_EQ(kEventGoOn, ApplyProbeReport(kEventHeight, 480, probe));
+    EXPECT_FALSE(probe.Usable());  // no frame rate yet
+    EXPECT_EQ(kEventGoOn, ApplyProbeReport(kEventFrameRate, 250000000, probe));
+    EXPECT_EQ(125.0, probe.facts.duration);
+    EXPECT_EQ(640, probe.facts.width);
+    EXPECT_EQ(480, probe.facts.height);
+    EXPECT_DOUBLE_EQ(25.0, probe.facts.frameRate);
+    EXPECT_TRUE(probe.Usable());
+    for (uint32_t code : {0u, 5u, 6u, 7u, 100u, 0xFFFFFFFFu}) {
+        EXPECT_EQ(kEventGoOn, ApplyProbeReport(code, -1, probe));
+    }
+    EXPECT_TRUE(probe.Usable());
 }
 
-TEST_F(EncoderEventsTest, InvalidProbeValuesStoreNothingAndMarkTheProbe) {
+TEST(ProbeReports, InvalidValuesStoreNothingAndRejectTheProbe) {
     struct Case {
         uint32_t code;
         int32_t value;
-        bool fails;
+        bool rejected;
     } cases[] = {
         {kEventDuration, 0, true},   {kEventDuration, -5, true}, {kEventWidth, 0, true},
         {kEventHeight, -1, true},    {kEventFrameRate, 0, true}, {kEventFrameRate, -1, false},
         {kEventDuration, 1, false},
     };
     for (const Case& c : cases) {
-        SourceTable fresh;
-        RunState s;
-        fresh.At(0)->duration = 7;
-        fresh.At(0)->width = 7;
-        fresh.At(0)->height = 7;
-        fresh.At(0)->frameRate = 7;
-        EXPECT_EQ(kEventGoOn, HandleEncoderEvent(c.code, c.value, fresh, s, port));
-        EXPECT_EQ(c.fails ? 1 : 0, s.probeFailed) << c.code << " " << c.value;
-        if (c.fails) {
-            EXPECT_EQ(7.0, fresh.At(0)->duration);
-            EXPECT_EQ(7, fresh.At(0)->width);
-            EXPECT_EQ(7, fresh.At(0)->height);
-            EXPECT_EQ(7.0, fresh.At(0)->frameRate);
+        ProbeResult probe;
+        probe.facts = SourceRow{7, 7, 7, 7};
+        EXPECT_EQ(kEventGoOn, ApplyProbeReport(c.code, c.value, probe));
+        EXPECT_EQ(c.rejected, probe.rejected) << c.code << " " << c.value;
+        EXPECT_EQ(!c.rejected, probe.Usable()) << c.code << " " << c.value;
+        if (c.rejected) {
+            EXPECT_EQ(7.0, probe.facts.duration);
+            EXPECT_EQ(7, probe.facts.width);
+            EXPECT_EQ(7, probe.facts.height);
+            EXPECT_EQ(7.0, probe.facts.frameRate);
         }
     }
     // A negative rate reads as the largest one.
-    HandleEncoderEvent(kEventFrameRate, -1, table, state, port);
-    EXPECT_DOUBLE_EQ(214.7483647, table.At(0)->frameRate);
-}
-
-TEST_F(EncoderEventsTest, ProbeRowOutsideTheTableFails) {
-    state.rowCount = kSourceTableRows;
-    HandleEncoderEvent(kEventDuration, 10, table, state, port);
-    EXPECT_EQ(1, state.probeFailed);
-}
-
-TEST_F(EncoderEventsTest, OtherCodesAreIgnored) {
-    for (uint32_t code : {0u, 5u, 7u, 100u, 0xFFFFFFFFu}) {
-        EXPECT_EQ(kEventGoOn, HandleEncoderEvent(code, 250, table, state, port));
-    }
-    EXPECT_TRUE(port.calls.empty());
-    EXPECT_EQ(0, state.probeFailed);
-    EXPECT_EQ(0, state.eventCounter);
+    ProbeResult probe;
+    ApplyProbeReport(kEventFrameRate, -1, probe);
+    EXPECT_DOUBLE_EQ(214.7483647, probe.facts.frameRate);
 }
 
 TEST_F(EncoderEventsTest, PositionReportShowsProgressBetweenPumps) {
     port.tick = state.startTick + 5 * 60 * 1000;
-    EXPECT_EQ(kEventGoOn, HandleEncoderEvent(kEventPosition, 250, table, state, port));
+    EXPECT_EQ(kEventGoOn, Report(0, 250));
     EXPECT_EQ((std::vector<std::string>{"pump", "show 250", "pump"}), port.calls);
     EXPECT_EQ("Total time:00:20:00;Elapsed time:00:05:00;Finished 25.0%", port.lastText);
-    EXPECT_EQ(250.0, state.lastPosition);
+    EXPECT_EQ(250.0, state.lastPosition[0]);
     EXPECT_EQ(1, state.eventCounter);
+    // Slots outside the run are ignored.
+    for (int32_t slot : {-1, kMaxJobs}) EXPECT_EQ(kEventGoOn, Report(slot, 10));
+    EXPECT_EQ(3u, port.calls.size());
 }
 
 TEST_F(EncoderEventsTest, RepeatedPositionAndFirstReportAt999ShowNothing) {
     state.totalSeconds = 2000;
-    HandleEncoderEvent(kEventPosition, 999, table, state, port);  // equals the initial value
+    Report(0, 999);  // equals the initial value
     EXPECT_EQ((std::vector<std::string>{"pump"}), port.calls);
-    HandleEncoderEvent(kEventPosition, 10, table, state, port);
-    HandleEncoderEvent(kEventPosition, 10, table, state, port);
+    Report(0, 10);
+    Report(0, 10);
     EXPECT_EQ((std::vector<std::string>{"pump", "pump", "show 5", "pump", "pump"}), port.calls);
     EXPECT_EQ(3, state.eventCounter);
+    // A new job in the slot starts with nothing shown.
+    state.FinishJob(0, 100);
+    state.StartJob(0);
+    EXPECT_EQ(kNoPositionShown, state.lastPosition[0]);
+    port.calls.clear();
+    Report(0, 10);
+    EXPECT_EQ((std::vector<std::string>{"pump", "show 55", "pump"}), port.calls);
 }
 
 TEST_F(EncoderEventsTest, EveryHundredthReportPumpsOnceMore) {
     state.eventCounter = 98;
-    state.lastPosition = 7;
-    HandleEncoderEvent(kEventPosition, 7, table, state, port);
+    state.lastPosition[0] = 7;
+    Report(0, 7);
     EXPECT_EQ(99, state.eventCounter);
     EXPECT_EQ(1u, port.calls.size());
-    HandleEncoderEvent(kEventPosition, 7, table, state, port);
+    Report(0, 7);
     EXPECT_EQ(0, state.eventCounter);
     EXPECT_EQ((std::vector<std::string>{"pump", "pump", "pump"}), port.calls);
 }
@@ -134,24 +131,85 @@ TEST_F(EncoderEventsTest, StopQuestion) {
     // No: the request is withdrawn and the same report goes on to the screen.
     state.cancelRequested = 1;
     port.answerYes = false;
-    EXPECT_EQ(kEventGoOn, HandleEncoderEvent(kEventPosition, 100, table, state, port));
+    EXPECT_EQ(kEventGoOn, Report(0, 100));
     EXPECT_EQ(0, state.cancelRequested);
+    EXPECT_FALSE(state.StopRequested());
     EXPECT_EQ((std::vector<std::string>{"ask", "pump", "show 100", "pump"}), port.calls);
 
-    // A repeated position still asks.
+    // A repeated position still asks; after Yes every job stops unasked.
     port.calls.clear();
     state.cancelRequested = 1;
     port.answerYes = true;
-    EXPECT_EQ(kEventStop, HandleEncoderEvent(kEventPosition, 100, table, state, port));
-    EXPECT_EQ(1, state.cancelRequested);
+    EXPECT_EQ(kEventStop, Report(0, 100));
+    EXPECT_TRUE(state.StopRequested());
+    EXPECT_EQ(kEventStop, Report(1, 5));
+    EXPECT_EQ(kEventStop, Report(2, 5));
     EXPECT_EQ((std::vector<std::string>{"ask"}), port.calls);
+}
+
+// A port whose question lets the reports of other jobs in while it is open,
+// as the box's own message loop does.
+class NestingPort : public RecordingPort {
+public:
+    bool AskStop() override {
+        calls.push_back("ask");
+        nested.push_back(ReportProgress(1, 40, *state, *this));
+        nested.push_back(ReportProgress(2, 60, *state, *this));
+        return answerYes;
+    }
+    RunProgress* state = nullptr;
+    std::vector<int32_t> nested;
+};
+
+TEST(ReportProgressOfSeveralJobs, OneQuestionWhileOtherJobsReport) {
+    for (bool yes : {false, true}) {
+        RunProgress state;
+        state.totalSeconds = 1000;
+        NestingPort port;
+        port.state = &state;
+        port.answerYes = yes;
+        state.cancelRequested = 1;
+        EXPECT_EQ(yes ? kEventStop : kEventGoOn, ReportProgress(0, 20, state, port));
+        // Nobody else is asked, and nothing is shown over the question.
+        EXPECT_EQ((std::vector<int32_t>{kEventGoOn, kEventGoOn}), port.nested);
+        EXPECT_EQ(std::vector<std::string>{"ask"},
+                  std::vector<std::string>(port.calls.begin(), port.calls.begin() + 1));
+        EXPECT_EQ(yes ? 1u : 4u, port.calls.size());
+        // After No the display holds all three jobs: 20 + 40 + 60 of 1000.
+        if (!yes) {
+            EXPECT_EQ("show 120", port.calls[2]);
+        }
+    }
+}
+
+TEST(ReportProgressOfSeveralJobs, TheBarSumsTheJobsAndNeverGoesBack) {
+    RunProgress state;
+    state.totalSeconds = 300;
+    RecordingPort port;
+    std::vector<int32_t> bars;
+    auto report = [&](int32_t slot, double position) {
+        port.calls.clear();
+        ReportProgress(slot, position, state, port);
+        for (const std::string& call : port.calls) {
+            if (call.compare(0, 5, "show ") == 0) bars.push_back(std::stoi(call.substr(5)));
+        }
+    };
+    state.StartJob(0);
+    state.StartJob(1);
+    report(0, 30);            // 30 of 300
+    report(1, 60);            // 90
+    state.FinishJob(1, 57);   // the job reported past its listed length
+    state.StartJob(1);
+    report(0, 33);            // 57 + 33 = 90: the bar stays at 300
+    report(1, 30);            // 57 + 33 + 30 = 120
+    EXPECT_EQ((std::vector<int32_t>{100, 300, 300, 400}), bars);
 }
 
 TEST_F(EncoderEventsTest, ReportsBeyondTheListAreDropped) {
     state.doneSeconds = 900;
-    HandleEncoderEvent(kEventPosition, 200, table, state, port);
+    Report(0, 200);
     EXPECT_EQ((std::vector<std::string>{"pump"}), port.calls);
-    EXPECT_EQ(200.0, state.lastPosition);
+    EXPECT_EQ(200.0, state.lastPosition[0]);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 
 #include "engine/ConversionSettings.h"
 #include "engine/ProgressDlg.h"
-#include "engine/RunState.h"
 #include "res/resource.h"
 #include "tests/win/app/MainDialogFixture.h"
 #include "tests/win/support/WinTestSupport.h"
@@ -143,21 +142,20 @@ TEST_F(ConverterDlgTest, SystemMenuEndsWithTheAboutItem) {
 }
 
 TEST_F(ConverterDlgTest, ProgressDialogExistsHiddenAndGoesWithTheMainDialog) {
-    ASSERT_NE(nullptr, g_progressDlg);
-    HWND progress = g_progressDlg->GetSafeHwnd();
+    ASSERT_NE(nullptr, dlg->ProgressDialog());
+    HWND progress = dlg->ProgressDialog()->GetSafeHwnd();
     EXPECT_TRUE(IsWindow(progress));
     EXPECT_FALSE(IsWindowVisible(progress));
     EXPECT_EQ(dlg->GetSafeHwnd(), GetWindow(progress, GW_OWNER));
     dlg->DestroyWindow();
     dlg.reset();
-    EXPECT_EQ(nullptr, g_progressDlg);
     EXPECT_FALSE(IsWindow(progress));
 }
 
 TEST_F(ConverterDlgTest, OutputFolderEditShowsTheSettingAndHoldsAtMost255Characters) {
     EXPECT_EQ(std::string(g_settings.outputFolder), wintest::WindowText(dlg->m_outputFolder));
     EXPECT_EQ(255, static_cast<int>(dlg->m_outputFolder.SendMessage(EM_GETLIMITTEXT)));
-    EXPECT_EQ(0.0, g_runState.totalSeconds);
+    EXPECT_EQ(0.0, g_sourceTable.TotalSeconds());
 }
 
 TEST_F(ConverterDlgTest, SettingsAreSavedWhenTheDialogGoes) {

@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "engine/ConversionSettings.h"
-#include "engine/RunState.h"
 #include "engine/SourceTable.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -26,7 +25,6 @@ void MainDialogTest::SetUp() {
     // option.ini of the test folder starts absent: the defaults.
     DeleteFileA((TestFolder() + "option.ini").c_str());
     g_settings = ConversionSettings();
-    g_runState = RunState();
     g_sourceTable.Clear();
     dlg.reset(new CConverterDlg());
     ASSERT_TRUE(dlg->Create(IDD_CONVERTER_DIALOG));
@@ -83,10 +81,7 @@ std::vector<std::string> MainDialogTest::Import(const std::string& folder, const
 
 void MainDialogTest::AddProbedRow(const std::string& path, double seconds, int width, int height,
                                   double frameRate) {
-    SourceRow* row = g_sourceTable.At(g_runState.rowCount);
-    ASSERT_NE(nullptr, row);
-    *row = SourceRow{seconds, width, height, frameRate};
-    dlg->AddRow(path.c_str());
+    ASSERT_TRUE(dlg->AddRow(path.c_str(), SourceRow{seconds, width, height, frameRate}));
 }
 
 std::string MainDialogTest::Cell(int row, int column) const {

@@ -92,7 +92,6 @@ TEST_F(BatchTest, CancelAnsweredNoGoesOn) {
                                         "sent 6 20 -> 0"}),
               LogLines("sent "));
     EXPECT_EQ(20, FileSize(work + "a.mpeg"));
-    EXPECT_EQ(0, g_runState.cancelRequested);
 }
 
 TEST_F(BatchTest, CancelAnsweredYesStopsTheEncoderAndRemovesOnlyTheUnfinishedOutput) {
@@ -116,7 +115,6 @@ TEST_F(BatchTest, CancelAnsweredYesStopsTheEncoderAndRemovesOnlyTheUnfinishedOut
     EXPECT_EQ((std::vector<std::string>{"exit 0", "exit 14"}), LogLines("exit "));
     EXPECT_TRUE(host.IsWindowEnabled());
     EXPECT_FALSE(progress->IsWindowVisible());
-    EXPECT_EQ(120.0, g_runState.doneSeconds);
     for (const char* name : {"a.avi", "b.avi", "c.avi"}) {
         EXPECT_EQ("source video", ReadFile(work + name));
     }
@@ -266,7 +264,6 @@ TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
     EXPECT_EQ(100, FileSize(work + "out\\a.mpeg"));
     EXPECT_FALSE(FileExists(work + "out\\b.mpeg"));
     EXPECT_FALSE(FileExists(work + "out\\c.mpeg"));
-    EXPECT_EQ(180.0, g_runState.doneSeconds);
     EXPECT_TRUE(host.IsWindowEnabled());
 }
 

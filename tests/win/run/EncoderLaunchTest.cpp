@@ -1,9 +1,10 @@
-// Launching the encoder, its reports reaching the window, and the output
-// folder's creation.
+// Launching encoders, their reports reaching each job's window, and the
+// output folder's creation.
 #include <direct.h>
 
 #include <string>
 
+#include "engine/EncoderJobs.h"
 #include "engine/EncoderLaunch.h"
 #include "engine/EnsureFolder.h"
 #include "engine/ProgramFolder.h"
@@ -20,40 +21,68 @@ std::string CurrentFolder() {
 
 using LaunchTest = RunTest;
 
-TEST_F(LaunchTest, ProbeReportsLandInTheProbeRowAndTheExitCodeComesBack) {
-    WriteScript("[*]\nsend 1 125\nsend 2 640\nsend 3 480\nsend 4 250000000\nexit 13\n");
-    g_runState.rowCount = 2;
-    const EncoderRunResult result =
-        RunEncoder(host.MainWindow(), FakeEncoderFolder().c_str(), "C:\\clips\\a b.avi",
-                   "C:\\out\\a b.mpeg", 0, 0, 1);
-    ASSERT_TRUE(result.Ran());
-    EXPECT_EQ(13u, result.exitCode);
+// Records the reports by job slot.
+struct RecordingSink : JobReportSink {
+    LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
+        reports.push_back(std::to_string(slot) + ":" + std::to_string(code) + "=" + std::to_string(value));
+        return code == 6 ? 1 : 0;
+    }
+    std::vector<std::string> reports;
+};
 
-    const SourceRow* row = g_sourceTable.At(2);
-    EXPECT_EQ(125.0, row->duration);
-    EXPECT_EQ(640, row->width);
-    EXPECT_EQ(480, row->height);
-    EXPECT_DOUBLE_EQ(25.0, row->frameRate);
-    EXPECT_EQ(0, g_runState.probeFailed);
+std::string ExePath() { return FakeEncoderFolder() + "quenforenc.exe"; }
 
-    const std::vector<std::string> args = LogLines("args ");
-    ASSERT_EQ(1u, args.size());
-    const std::string handle = std::to_string(reinterpret_cast<intptr_t>(host.MainWindow()));
-    EXPECT_EQ(0u, args[0].find("args \"C:\\clips\\a b.avi\" -o \"C:\\out\\a b.mpeg\" -oac lavc"));
-    EXPECT_EQ(" -endpos 9:0:0 1 " + handle, args[0].substr(args[0].size() - 17 - handle.size()));
-    EXPECT_EQ(4u, LogLines("sent ").size());
+TEST_F(LaunchTest, EachJobReportsToAWindowOfItsOwnAndItsExitCodeComesBack) {
+    WriteScript(
+        "[a.avi]\nsleep 300\nsend 1 125\nsend 2 640\nexit 13\n"
+        "[b.avi]\nsend 1 7\nsend 6 3\nsend 6 4\n");
+    RecordingSink sink;
+    EncoderJobs jobs(sink);
+    HWND windows[2] = {jobs.ReportWindow(0), jobs.ReportWindow(1)};
+    ASSERT_NE(nullptr, windows[0]);
+    ASSERT_NE(windows[0], windows[1]);
+    for (int32_t slot : {0, 1}) {
+        const std::string args = std::string(slot == 0 ? "\"C:\\clips\\a.avi\"" : "\"C:\\clips\\b.avi\"") +
+                                 " -o \"C:\\out\\x.mpeg\" -of mpeg 1 " +
+                                 std::to_string(reinterpret_cast<intptr_t>(windows[slot]));
+        DWORD error = 0;
+        ASSERT_TRUE(jobs.Start(slot, ExePath().c_str(), args.c_str(), &error)) << error;
+    }
+    EXPECT_EQ(2, jobs.RunningCount());
+    EXPECT_EQ(2, jobs.FreeSlot());
+
+    uint32_t exitCodes[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        uint32_t code = 0;
+        const int32_t slot = jobs.WaitForOne(&code);
+        ASSERT_TRUE(slot == 0 || slot == 1) << slot;
+        exitCodes[slot] = code;
+        EXPECT_FALSE(IsWindow(windows[slot]));  // gone with its job
+    }
+    EXPECT_EQ(-1, jobs.WaitForOne(nullptr));
+    EXPECT_EQ(13u, exitCodes[0]);
+    EXPECT_EQ(14u, exitCodes[1]);  // told to stop at its first position
+    std::vector<std::string> mine[2];
+    for (const std::string& report : sink.reports) mine[report[0] - '0'].push_back(report.substr(2));
+    EXPECT_EQ((std::vector<std::string>{"1=125", "2=640"}), mine[0]);
+    EXPECT_EQ((std::vector<std::string>{"1=7", "6=3"}), mine[1]);
 }
 
-TEST_F(LaunchTest, MissingEncoderIsReportedOnceAndNothingWaits) {
+TEST_F(LaunchTest, AnEncoderThatCannotBeStartedLeavesItsSlotFreeAndSaysWhere) {
     const std::string empty = FreshFolder("no-encoder");
-    BoxAnswers boxes(Caption(), {IDOK});
-    const EncoderRunResult result = RunEncoder(host.MainWindow(), empty.c_str(),
-                                               "C:\\clips\\a.avi", "C:\\out\\a.mpeg", 0, 0, 1);
-    EXPECT_EQ(EncoderLaunch::kNotStarted, result.launch);
-    const std::vector<std::string> texts = boxes.Texts();
-    ASSERT_EQ(1u, texts.size());
-    EXPECT_EQ(0u, texts[0].find("The encoder could not be started."));
-    EXPECT_NE(std::string::npos, texts[0].find(empty + "quenforenc.exe"));
+    RecordingSink sink;
+    EncoderJobs jobs(sink);
+    ASSERT_NE(nullptr, jobs.ReportWindow(0));
+    DWORD error = 0;
+    EXPECT_FALSE(jobs.Start(0, (empty + "quenforenc.exe").c_str(), "a -o b 1 0", &error));
+    EXPECT_NE(0u, error);
+    EXPECT_EQ(0, jobs.FreeSlot());
+    EXPECT_EQ(0, jobs.RunningCount());
+    EXPECT_EQ(-1, jobs.WaitForOne(nullptr));
+    char text[768];
+    ComposeNotStartedText(empty.c_str(), error, text, sizeof text);
+    EXPECT_EQ(0u, std::string(text).find("The encoder could not be started.\n\nIt was looked for at:\n" +
+                                         empty + "quenforenc.exe\n\n"));
 }
 
 TEST_F(LaunchTest, ProgramFolderIsTheExecutablesFolder) {

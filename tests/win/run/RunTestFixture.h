@@ -13,7 +13,6 @@
 #include "engine/ConversionSettings.h"
 #include "engine/ProgressDlg.h"
 #include "engine/RunClock.h"
-#include "engine/RunState.h"
 #include "engine/SourceTable.h"
 #include "framework/WinApp.h"
 #include "tests/win/run/RunTestHost.h"
@@ -27,19 +26,17 @@ protected:
         _getcwd(startFolder_, sizeof startFolder_);
         BuildFolder();
         g_settings = ConversionSettings();
-        g_runState = RunState();
-        g_sourceTable.Clear();
         InstallFakeClock(1000000u);
         ASSERT_TRUE(host.Open());
         progress.reset(new CProgressDlg);
         ASSERT_TRUE(progress->Create(&host));
         progress->CenterWindow();
         progress->ShowWindow(SW_HIDE);
-        g_progressDlg = progress.get();
+        host.progress = progress.get();
     }
 
     void TearDown() override {
-        g_progressDlg = nullptr;
+        host.progress = nullptr;
         progress.reset();
         SetRunTickSource(nullptr);
         _chdir(startFolder_);
@@ -47,13 +44,12 @@ protected:
 
     // Puts sources into the list, each `seconds` long.
     void SetSources(const std::vector<std::string>& paths, double seconds) {
+        SetSources(paths, std::vector<double>(paths.size(), seconds));
+    }
+    void SetSources(const std::vector<std::string>& paths, const std::vector<double>& seconds) {
         host.sources = paths;
-        g_runState.rowCount = static_cast<int32_t>(paths.size());
-        g_runState.totalSeconds = 0;
-        for (size_t i = 0; i < paths.size(); ++i) {
-            g_sourceTable.At(static_cast<int32_t>(i))->duration = seconds;
-            g_runState.totalSeconds += seconds;
-        }
+        host.table.Clear();
+        for (double duration : seconds) host.table.Append(SourceRow{duration, 0, 0, 0.0});
     }
 
     static std::string Caption() { return AfxGetAppName(); }

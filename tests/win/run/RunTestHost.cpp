@@ -11,13 +11,13 @@
 #include "engine/MessagePump.h"
 #include "engine/ProgressDlg.h"
 #include "engine/RunClock.h"
-#include "engine/RunState.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace runtest {
 namespace {
 
 uint32_t g_fakeTick = 0;
+uint32_t g_runStartTick = 0;  // the clock when the run disabled the host
 uint32_t FakeTick() { return g_fakeTick; }
 
 // An empty pop-up dialog with a caption: the stand-in main window.
@@ -52,7 +52,12 @@ RunHostDlg::RunHostDlg() : encoderFolder(FakeEncoderFolder()) {}
 RunHostDlg::~RunHostDlg() { DestroyWindow(); }
 
 bool RunHostDlg::Open() {
-    return CreateIndirect(&kHostTemplate.dialog, nullptr) != FALSE;
+    if (CreateIndirect(&kHostTemplate.dialog, nullptr) == FALSE) return false;
+    // The scripted encoder finds this window through its environment.
+    char handle[32];
+    std::snprintf(handle, sizeof handle, "%lld", static_cast<long long>(reinterpret_cast<intptr_t>(m_hWnd)));
+    SetEnvironmentVariableA("FAKE_ENCODER_HOST", handle);
+    return true;
 }
 
 bool RunHostDlg::RowSourcePath(int32_t row, char* out, size_t size) {
@@ -65,6 +70,7 @@ void RunHostDlg::ReadOutputFolder(char* out, size_t size) { CopyText(outputFolde
 
 void RunHostDlg::EnableMainWindow(bool enable) {
     enableCalls.push_back(enable);
+    if (!enable) g_runStartTick = g_fakeTick;
     EnableWindow(enable ? TRUE : FALSE);
 }
 
@@ -73,17 +79,17 @@ void RunHostDlg::EncoderFolder(char* out, size_t size) { CopyText(encoderFolder,
 LRESULT RunHostDlg::OnEncoderEventMessage(WPARAM code, LPARAM value) {
     switch (code) {
     case kSetClockSeconds:
-        g_fakeTick = g_runState.startTick + static_cast<uint32_t>(value) * 1000u;
+        g_fakeTick = g_runStartTick + static_cast<uint32_t>(value) * 1000u;
         return 0;
     case kPressCancel:
-        g_progressDlg->SendMessage(WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(g_progressDlg->GetDlgItem(1034)));
+        progress->SendMessage(WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED),
+                                   reinterpret_cast<LPARAM>(progress->GetDlgItem(1034)));
         return 0;
     case kPostEscape:
     {
         // Queued, then taken by the run's own pump, as a key press would be.
         // Pumped here so that it lands before the next report.
-        HWND button = g_progressDlg->GetDlgItem(1034);
+        HWND button = progress->GetDlgItem(1034);
         ::PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
         ::PostMessageA(button, WM_KEYUP, VK_ESCAPE, 0xC0010001);
         MSG pending;
@@ -94,22 +100,22 @@ LRESULT RunHostDlg::OnEncoderEventMessage(WPARAM code, LPARAM value) {
     }
     case kTakeScreenshot:
         wintest::PumpMessagesFor(300);  // let the dialog paint
-        screenshotSaved = wintest::SaveWindowScreenshot(g_progressDlg->GetSafeHwnd(),
+        screenshotSaved = wintest::SaveWindowScreenshot(progress->GetSafeHwnd(),
                                                         screenshotPath.c_str());
         return 0;
+    case kRecordShown:
+        if (progress != nullptr) {
+            Shown s;
+            s.code = 6;
+            s.value = static_cast<int>(value);
+            s.text = wintest::WindowText(progress->m_status.GetSafeHwnd());
+            s.bar = progress->m_progress.GetPos();
+            shown.push_back(s);
+        }
+        return 0;
     default:
-        break;
+        return 0;
     }
-    const LRESULT result = OnEncoderEvent(m_hWnd, code, value);
-    if (code == 6 && g_progressDlg != nullptr) {
-        Shown s;
-        s.code = static_cast<int>(code);
-        s.value = static_cast<int>(value);
-        s.text = wintest::WindowText(g_progressDlg->m_status.GetSafeHwnd());
-        s.bar = g_progressDlg->m_progress.GetPos();
-        shown.push_back(s);
-    }
-    return result;
 }
 
 void InstallFakeClock(uint32_t startTick) {

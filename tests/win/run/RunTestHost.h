@@ -14,16 +14,19 @@
 #include <vector>
 
 #include "engine/BatchRun.h"
+#include "engine/ProgressDlg.h"
 #include "framework/Dialog.h"
 
 namespace runtest {
 
-// Codes the scripted encoder sends only to this host (the program ignores
-// codes 7 and above): set the clock, press Cancel, take a screenshot.
+// Codes the scripted encoder sends only to this host: set the clock, press
+// Cancel, take a screenshot, and after every position report the record of
+// what the progress dialog shows.
 constexpr UINT kSetClockSeconds = 98;  // value: seconds since the run started
 constexpr UINT kPressCancel = 99;
 constexpr UINT kTakeScreenshot = 97;
 constexpr UINT kPostEscape = 96;  // an Escape key press queued for the progress dialog
+constexpr UINT kRecordShown = 95;  // value: the position just reported
 
 // What the progress dialog showed after a position report.
 struct Shown {
@@ -46,12 +49,16 @@ public:
     void ReadOutputFolder(char* out, size_t size) override;
     void EnableMainWindow(bool enable) override;
     void EncoderFolder(char* out, size_t size) override;
+    const SourceTable& Sources() override { return table; }
+    CProgressDlg* ProgressDialog() override { return progress; }
 
     std::vector<std::string> sources;
+    SourceTable table;
+    CProgressDlg* progress = nullptr;
     std::string outputFolder;
     std::string encoderFolder;
     std::string screenshotPath;
-    std::vector<Shown> shown;       // after each report of code 6
+    std::vector<Shown> shown;       // after each report of code 6, in arrival order
     std::vector<bool> enableCalls;  // arguments of EnableMainWindow, in order
     bool screenshotSaved = false;
 

@@ -4,7 +4,11 @@
 // It reads "fake_encoder_script.txt" beside itself. Lines after "[name]" apply
 // to a source whose file name is `name`; lines after "[*]" to any other.
 //   send <code> <value>   SendMessage WM_ENCODER_EVENT; on result 1 to code 6
-//                         it stops at once with exit code 14
+//                         it stops at once with exit code 14. Codes 95 and
+//                         above go to the test's host window (its handle in
+//                         the environment variable FAKE_ENCODER_HOST), and
+//                         after each code 6 the host gets code 95 with the
+//                         same value, to record what the run showed
 //   sleep <ms>
 //   write <bytes>         appends that many bytes to the output file
 //   exit <code>           ends with that exit code (the end of a section: 0)
@@ -96,6 +100,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string source = argv[1];
     const std::string output = argv[3];
     HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(_strtoi64(argv[argc - 1], nullptr, 10)));
+    char hostText[32] = "";
+    GetEnvironmentVariableA("FAKE_ENCODER_HOST", hostText, sizeof hostText);
+    HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(_strtoi64(hostText, nullptr, 10)));
 
     for (const std::string& line : ScriptFor(FileName(source))) {
         char command[32] = "";
@@ -105,10 +112,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (fields < 1) continue;
         const std::string name = command;
         if (name == "send") {
-            const LRESULT result = SendMessageA(window, WM_USER + 800, static_cast<WPARAM>(a),
-                                                static_cast<LPARAM>(b));
+            const LRESULT result = SendMessageA(a >= 95 ? host : window, WM_USER + 800,
+                                                static_cast<WPARAM>(a), static_cast<LPARAM>(b));
             Log("sent " + std::to_string(a) + " " + std::to_string(b) + " -> " +
                 std::to_string(static_cast<long long>(result)));
+            if (a == 6 && host != nullptr) {
+                SendMessageA(host, WM_USER + 800, 95, static_cast<LPARAM>(b));
+            }
             if (a == 6 && result == 1) Exit(14);
         } else if (name == "sleep") {
             Sleep(static_cast<DWORD>(a));

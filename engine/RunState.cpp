@@ -1,3 +1,0 @@
-#include "engine/RunState.h"
-
-RunState g_runState;
