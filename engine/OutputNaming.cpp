@@ -83,7 +83,9 @@ bool ComposeOutputPath(const char* folder, const char* sourcePath, const char* e
               size)) {
         return Fail(out, size);
     }
-    if (!Exists(rules, out)) return true;
+    // A protected plain name may not be on disk yet: the output of a job
+    // still running is written under a temporary name.
+    if (!Exists(rules, out) && !IsProtected(rules, out)) return true;
 
     if (!Fits(std::snprintf(out, size, "%s%s%.*s_%s.%s", folder, separator, stemLength, name,
                             sourceExtension, extension),

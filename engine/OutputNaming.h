@@ -19,9 +19,9 @@ struct OutputNamingRules {
 
 // Writes folder + "\" (unless the folder already ends with one) + the source's
 // file name with its extension replaced by `extension`. When something exists
-// at that name, "_<source extension>" goes before the new extension instead
-// (Movie.AVI -> Movie_AVI.avi); that name is used even when it exists too, so
-// a later run replaces it. A protected suffixed name gets a number as well
+// at that name, or it is protected, "_<source extension>" goes before the new
+// extension instead (Movie.AVI -> Movie_AVI.avi); that name is used even when
+// it exists too, so a later run replaces it. A protected suffixed name gets a number as well
 // (Movie_AVI_2.avi, _3, ...). A file name without "." is taken whole
 // (clip -> clip.avi, suffixed clip_.avi).
 // Returns false, with out set to "" (when size allows), when the path would not

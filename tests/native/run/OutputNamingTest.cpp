@@ -96,6 +96,19 @@ TEST(OutputNaming, SuffixedNameOfAnotherSourceGetsANumber) {
     EXPECT_EQ("C:\\out\\Movie_AVI_3.avi", Compose(fs, "C:\\out\\", "C:\\clips\\Movie.AVI", "avi"));
 }
 
+TEST(OutputNaming, OutputsOfRunningJobsAreNotYetOnDiskButNeverPickedTwice) {
+    // Three sources with one stem start while the others still run; each
+    // reserved name is protected without existing.
+    FakeFolder fs;
+    const char* sources[] = {"C:\\a\\clip.avi", "C:\\a\\clip.divx", "C:\\b\\clip.divx"};
+    const char* expected[] = {"C:\\out\\clip.avi", "C:\\out\\clip_divx.avi", "C:\\out\\clip_divx_2.avi"};
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = Compose(fs, "C:\\out\\", sources[i], "avi");
+        EXPECT_EQ(expected[i], name);
+        fs.sources.insert(name);
+    }
+}
+
 TEST(OutputNaming, NameWithoutExtension) {
     FakeFolder fs;
     EXPECT_EQ("C:\\out\\clip.avi", Compose(fs, "C:\\out\\", "C:\\clips\\clip", "avi"));
