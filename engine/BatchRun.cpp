@@ -115,6 +115,9 @@ private:
     void Reserve(const char* output) { taken_.push_back(output); }
     void Unreserve(const char* output);
     static bool IsTaken(const char* path, void* context);
+    static bool ExistsOrTaken(const char* path, void* context) {
+        return PathExists(path, nullptr) || IsTaken(path, context);
+    }
     FailureReport Failures();
     void EndEarly(const char* headline, UINT icon);
     void EndRun();
@@ -170,8 +173,11 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
         progress_.doneSeconds += RowSeconds(row);
         return Started::kFailedRow;
     }
+    // A name reserved by a running row counts as there: its encoder writes
+    // the file only when it ends.
     OutputNamingRules rules;
-    rules.exists = PathExists;
+    rules.exists = ExistsOrTaken;
+    rules.existsContext = this;
     rules.isProtected = IsTaken;
     rules.protectedContext = this;
     if (!ComposeOutputPath(runFolder_, source, OutputExtension(settings_.outputFormat), rules, output,

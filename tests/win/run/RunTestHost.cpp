@@ -135,6 +135,7 @@ std::string FakeEncoderFolder() { return BuildFolder() + "run-test-program\\"; }
 void WriteScript(const std::string& text) {
     WriteFile(FakeEncoderFolder() + "fake_encoder_script.txt", text);
     DeleteFileA((FakeEncoderFolder() + "fake_encoder_log.txt").c_str());
+    for (int n = 0; n < 20; ++n) DeleteFileA((FakeEncoderFolder() + "fake_encoder_mark" + std::to_string(n)).c_str());
 }
 
 std::vector<std::string> ReadLog() {
