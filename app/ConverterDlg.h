@@ -17,8 +17,8 @@
 
 #include "app/SourceList.h"
 #include "controls/ImageButton.h"
-#include "engine/BatchRun.h"
-#include "engine/ProgramFolder.h"
+#include "engine/win/BatchRun.h"
+#include "engine/win/ProgramFolder.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"

@@ -1,6 +1,6 @@
 #include "settings_dialog/OutputSettingsDlg.h"
 
-#include "engine/ConversionSettings.h"
+#include "engine/core/ConversionSettings.h"
 #include "res/resource.h"
 
 COutputSettingsDlg::COutputSettingsDlg(CWnd* parent)

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/ConversionSettings.h"
-#include "engine/EncoderProfile.h"
-#include "engine/ModernProfile.h"
-#include "engine/OutputFormat.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/EncoderProfile.h"
+#include "engine/core/ModernProfile.h"
+#include "engine/core/OutputFormat.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "encoder/ExitCodes.h"
-#include "engine/EncoderArguments.h"
-#include "engine/EncoderEvents.h"
-#include "engine/EncoderJobs.h"
-#include "engine/EncoderLaunch.h"
-#include "engine/OutputFormat.h"
+#include "engine/core/EncoderArguments.h"
+#include "engine/core/EncoderEvents.h"
+#include "engine/win/EncoderJobs.h"
+#include "engine/win/EncoderLaunch.h"
+#include "engine/core/OutputFormat.h"
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/win/run/RunTestFixture.h"
 

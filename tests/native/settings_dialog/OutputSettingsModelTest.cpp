@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "engine/ConversionSettings.h"
-#include "engine/EncoderProfile.h"
-#include "engine/ModernProfile.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/EncoderProfile.h"
+#include "engine/core/ModernProfile.h"
 
 namespace {
 

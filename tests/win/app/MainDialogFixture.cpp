@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/ConversionSettings.h"
-#include "engine/SourceTable.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/SourceTable.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/win/support/WinTestSupport.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/ConversionSettings.h"
-#include "engine/SourceTable.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/SourceTable.h"
 #include "res/resource.h"
 #include "tests/win/app/MainDialogFixture.h"
 #include "tests/win/support/WinTestSupport.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/BatchRun.h"
-#include "engine/OutputFormat.h"
-#include "engine/ProgressText.h"
+#include "engine/win/BatchRun.h"
+#include "engine/core/OutputFormat.h"
+#include "engine/core/ProgressText.h"
 #include "tests/win/run/RunTestFixture.h"
 
 namespace runtest {

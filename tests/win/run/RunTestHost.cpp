@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/EncoderEventLink.h"
-#include "engine/MessagePump.h"
-#include "engine/ProgressDlg.h"
-#include "engine/RunClock.h"
+#include "engine/win/EncoderEventLink.h"
+#include "engine/win/MessagePump.h"
+#include "engine/win/ProgressDlg.h"
+#include "engine/win/RunClock.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace runtest {

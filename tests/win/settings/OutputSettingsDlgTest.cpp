@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/ConversionSettings.h"
+#include "engine/core/ConversionSettings.h"
 #include "res/resource.h"
 #include "tests/win/support/WinTestSupport.h"
 
