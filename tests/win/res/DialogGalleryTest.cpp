@@ -156,8 +156,8 @@ const std::vector<DialogSpec>& Dialogs() {
             {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 131, 121, 10},
             // Files converted at once, for every format: below the format's
             // own choices, so format changes never move it.
-            {IDC_STATIC, kStatic, "Simultaneous conversions", kLabel, 12, 149, 88, 8},
-            {IDC_SET_SIMULTANEOUS, kCombo, NULL, kDropList, 102, 147, 110, 100},
+            {IDC_STATIC, kStatic, "Simultaneous conversions", kLabel, 12, 149, 100, 8},
+            {IDC_SET_SIMULTANEOUS, kCombo, NULL, kDropList, 114, 147, 105, 100},
             {IDC_STATIC, kStatic, "", kEtchedLine, 7, 165, 265, 1},
             {IDOK, kButton, "Ok", kPush, 173, 171, 35, 12},
             {IDCANCEL, kButton, "Cancel", kPush, 220, 171, 35, 12},
