@@ -153,7 +153,7 @@ const std::vector<DialogSpec>& Dialogs() {
             {IDC_STATIC, kStatic, "Volume", kLabel, 12, 119, 45, 8},
             {IDC_SET_VOLUME, TRACKBAR_CLASSA, "", kVolume, 62, 119, 70, 9},
             {IDC_SET_VOLUME_TEXT, kStatic, "+0db", kLabel, 149, 118, 38, 8},
-            {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 131, 121, 10},
+            {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 131, 165, 10},
             // Files converted at once, for every format: below the format's
             // own choices, so format changes never move it.
             {IDC_STATIC, kStatic, "Simultaneous conversions", kLabel, 12, 149, 100, 8},
