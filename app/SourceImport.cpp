@@ -57,7 +57,7 @@ void ProbeOutputPath(const char* sourcePath, char* out, size_t size) {
 }  // namespace
 
 void CConverterDlg::ImportFiles() {
-    if (RefuseWhileImporting()) return;
+    if (RefuseWhileBusy()) return;
     char names[kSelectionCapacity] = "";
     CFileDialog dlg(TRUE, kImportDefaultExtension, nullptr, kImportFlags, kImportFilterText, this);
     dlg.m_ofn.lpstrTitle = "Import video files";

@@ -203,18 +203,43 @@ TEST_F(SourceListTest, MissingEncoderIsReportedOncePerImport) {
     EXPECT_EQ(0, g_sourceTable.Count());
 }
 
-TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
-    AddProbedRow(InFolder("kept.avi"), 5.0);
-    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    WriteEncoderScript("[slow.avi]\nsleep 500\nsend 1 42\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
-    // Waiting in the queue when the probe starts: the wait loop hands them over.
-    const HWND window = dlg->GetSafeHwnd();
+// Commands waiting in the queue when a probe or a run starts: the wait loop
+// hands them over.
+void PostEveryCommand(HWND window) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_LIST_REMOVE, BN_CLICKED), 0);
     PostMessageA(window, WM_COMMAND, ID_LIST_MOVE_DOWN, 0);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_TOOL_ADD, BN_CLICKED), 0);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CONVERT, BN_CLICKED), 0);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+TEST_F(SourceListTest, CommandsDuringARunAreRefusedAndRunOnlyOnce) {
+    AddProbedRow(InFolder("a.avi"), 5.0);
+    AddProbedRow(InFolder("b.avi"), 5.0);
+    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    const std::string out = TestFolder() + "run-refuses\\";
+    dlg->m_outputFolder.SetWindowText(out.c_str());
+    WriteEncoderScript("[*]\nwrite 10\nsleep 200\n");
+    PostEveryCommand(dlg->GetSafeHwnd());
+    wintest::MessageBoxAnswerer fileDialog("Import video files", IDCANCEL, 1, 300);
+    wintest::MessageBoxAnswerer end(AppCaption().c_str(), IDOK, 1, 20000);
+    Click(IDC_CONVERT);
+    ASSERT_TRUE(end.Wait());
+    EXPECT_EQ(0u, end.Text(0).find("Mission accomplished!")) << end.Text(0);
+    EXPECT_FALSE(fileDialog.Wait()) << "an import started during the run";
+    EXPECT_TRUE(dlg->IsWindowVisible()) << "the window closed during the run";
+    int runs = 0;  // one encoder per row: no second run
+    for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(2, runs);
+    EXPECT_EQ(2, g_sourceTable.Count());
+}
+
+TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
+    AddProbedRow(InFolder("kept.avi"), 5.0);
+    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    WriteEncoderScript("[slow.avi]\nsleep 500\nsend 1 42\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
+    PostEveryCommand(dlg->GetSafeHwnd());
     wintest::MessageBoxAnswerer fileDialog("Import video files", IDCANCEL, 1, 300);
     std::vector<std::string> boxes = Import(kFolder, {"slow.avi"}, 0);
     EXPECT_TRUE(boxes.empty());
