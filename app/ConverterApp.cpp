@@ -5,7 +5,7 @@
 #include "app/ComponentRegistration.h"
 #include "app/ConverterDlg.h"
 #include "app/Skin.h"
-#include "engine/ProgramFolder.h"
+#include "engine/win/ProgramFolder.h"
 #include "framework/CommandLineInfo.h"
 #include "help/TipDlg.h"
 

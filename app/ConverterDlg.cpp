@@ -8,10 +8,10 @@
 
 #include "app/SettingsFile.h"
 #include "app/Skin.h"
-#include "engine/ConversionSettings.h"
-#include "engine/OutputFormat.h"
-#include "engine/ProgramFolder.h"
-#include "engine/ProgressDlg.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/OutputFormat.h"
+#include "engine/win/ProgramFolder.h"
+#include "engine/win/ProgressDlg.h"
 #include "framework/Menu.h"
 #include "framework/WinApp.h"
 #include "help/HelpCommands.h"
@@ -332,20 +332,21 @@ HCURSOR CConverterDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hI
 
 // ---- closing ----
 
-bool CConverterDlg::RefuseWhileImporting() {
-    if (!m_importing) return false;
-    // The probe in progress must finish first; the user hears why nothing happens.
+bool CConverterDlg::RefuseWhileBusy() {
+    if (!m_importing && !m_converting) return false;
+    // The probes or the conversion in progress must finish first; the user
+    // hears why nothing happens.
     MessageBeep(MB_ICONWARNING);
     return true;
 }
 
 void CConverterDlg::OnOK() {
-    if (RefuseWhileImporting()) return;
+    if (RefuseWhileBusy()) return;
     CDialog::OnOK();
 }
 
 void CConverterDlg::OnCancel() {
-    if (RefuseWhileImporting()) return;
+    if (RefuseWhileBusy()) return;
     CDialog::OnCancel();
 }
 
@@ -354,8 +355,12 @@ void CConverterDlg::OnCancel() {
 const SourceTable& CConverterDlg::Sources() { return g_sourceTable; }
 
 void CConverterDlg::ConvertAll() {
-    if (RefuseWhileImporting()) return;
+    if (RefuseWhileBusy()) return;
+    // The run's wait hands this window's queued messages over: a command
+    // posted meanwhile must not start a second run or change the list.
+    m_converting = true;
     ConvertAllRows(*this);
+    m_converting = false;
 }
 
 void CConverterDlg::SetEncoderFolder(const char* folder) {
@@ -383,16 +388,16 @@ void CConverterDlg::ReadOutputFolder(char* out, size_t size) {
 // ---- list commands (the list itself keeps the rows in step) ----
 
 void CConverterDlg::RemoveSelected() {
-    if (RefuseWhileImporting()) return;
+    if (RefuseWhileBusy()) return;
     m_list.RemoveSelected();
 }
 
 void CConverterDlg::MoveUp() {
-    if (RefuseWhileImporting()) return;
+    if (RefuseWhileBusy()) return;
     m_list.MoveUp();
 }
 
 void CConverterDlg::MoveDown() {
-    if (RefuseWhileImporting()) return;
+    if (RefuseWhileBusy()) return;
     m_list.MoveDown();
 }

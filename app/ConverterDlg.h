@@ -17,8 +17,8 @@
 
 #include "app/SourceList.h"
 #include "controls/ImageButton.h"
-#include "engine/BatchRun.h"
-#include "engine/ProgramFolder.h"
+#include "engine/win/BatchRun.h"
+#include "engine/win/ProgramFolder.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
@@ -111,8 +111,9 @@ private:
 
     void SetUpImageButtons();
     void CreateProgressDialog();
-    // Tells the user that the window is busy importing; true when it is.
-    bool RefuseWhileImporting();
+    // Tells the user that the window is busy importing or converting; true
+    // when it is.
+    bool RefuseWhileBusy();
     // Shows popup 0 of menu `menuId` at the cursor (or near the client origin
     // for a keyboard request); the list's popup goes through the skin layer.
     void TrackMenu(UINT menuId, bool throughSkin);
@@ -120,5 +121,6 @@ private:
     HICON m_hIcon;
     CProgressDlg* m_progressDlg = nullptr;
     bool m_importing;
+    bool m_converting = false;
     char m_encoderFolder[kPathCapacity];  // "" for the program folder
 };

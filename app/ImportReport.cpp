@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/SourceListRows.h"
-#include "engine/SourceTable.h"
+#include "engine/core/SourceTable.h"
 
 void ImportReport::Add(int32_t selectionIndex, ImportProblem problem) {
     if (count_ >= kMaxImportProblems) return;

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/ConversionSettings.h"
-#include "engine/ProgramFolder.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/win/ProgramFolder.h"
 
 namespace {
 

@@ -16,16 +16,16 @@
 #include "app/SourceListRows.h"
 #include "app/VideoFileTypes.h"
 #include "encoder/ExitCodes.h"
-#include "engine/BatchRun.h"
-#include "engine/EncoderArguments.h"
-#include "engine/EncoderEvents.h"
-#include "engine/EncoderJobs.h"
-#include "engine/EncoderLaunch.h"
-#include "engine/ConversionSettings.h"
-#include "engine/OutputFormat.h"
-#include "engine/OutputNaming.h"
-#include "engine/ProgramFolder.h"
-#include "engine/SourceTable.h"
+#include "engine/win/BatchRun.h"
+#include "engine/core/EncoderArguments.h"
+#include "engine/core/EncoderEvents.h"
+#include "engine/win/EncoderJobs.h"
+#include "engine/win/EncoderLaunch.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/OutputFormat.h"
+#include "engine/core/OutputNaming.h"
+#include "engine/win/ProgramFolder.h"
+#include "engine/core/SourceTable.h"
 #include "framework/FileDialog.h"
 #include "framework/FileSelection.h"
 #include "framework/WinApp.h"
@@ -57,7 +57,7 @@ void ProbeOutputPath(const char* sourcePath, char* out, size_t size) {
 }  // namespace
 
 void CConverterDlg::ImportFiles() {
-    if (RefuseWhileImporting()) return;
+    if (RefuseWhileBusy()) return;
     char names[kSelectionCapacity] = "";
     CFileDialog dlg(TRUE, kImportDefaultExtension, nullptr, kImportFlags, kImportFilterText, this);
     dlg.m_ofn.lpstrTitle = "Import video files";

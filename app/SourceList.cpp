@@ -1,7 +1,7 @@
 #include "app/SourceList.h"
 
 #include "app/SourceListRows.h"
-#include "engine/SourceTable.h"
+#include "engine/core/SourceTable.h"
 #include "framework/Dpi.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/SourceTable.h"
+#include "engine/core/SourceTable.h"
 #include "framework/ListCtrl.h"
 
 class CSourceList : public CListCtrl {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/TimeText.h"
+#include "engine/core/TimeText.h"
 
 void FormatRowNumber(int32_t row, char* out, size_t size) {
     if (out == nullptr || size == 0) return;

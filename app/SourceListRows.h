@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/SourceTable.h"
+#include "engine/core/SourceTable.h"
 
 // Longest source path the list accepts: the encoder's and the output naming's
 // path buffers hold 255 characters.

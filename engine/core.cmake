@@ -1,14 +1,14 @@
-# The pure conversion core: settings, profile, source table, run state, time
+# The pure conversion core (engine/core): settings, profile, source table, run progress, time
 # text and the encoder argument text. No platform headers; builds everywhere.
 add_library(engine_core STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/ConversionSettings.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/EncoderArguments.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/EncoderProfile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ModernProfile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/OutputFormat.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RunProgress.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SourceTable.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TimeText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/ConversionSettings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/EncoderArguments.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/EncoderProfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/ModernProfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/OutputFormat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/RunProgress.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/SourceTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/TimeText.cpp
 )
 
 set(ENGINE_CORE_TEST_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/native/engine)

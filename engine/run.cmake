@@ -1,13 +1,14 @@
 # The conversion run: output naming, progress display, encoder events and row
-# outcomes (pure, engine_run_core), and on Windows the launch and wait, the
-# event link, the batch run and the progress dialog (engine_win).
+# outcomes (pure, engine_run_core, in engine/core), and on Windows the
+# encoders' launch and wait, the event link, the batch run and the progress
+# dialog (engine_win, in engine/win).
 add_library(engine_run_core STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/BatchReport.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/EncoderEvents.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/OutputNaming.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ProgressText.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RowOutcome.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RunSignals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/BatchReport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/EncoderEvents.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/OutputNaming.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/ProgressText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/RowOutcome.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/RunSignals.cpp
 )
 target_link_libraries(engine_run_core PUBLIC engine_core)
 
@@ -24,16 +25,16 @@ tarvello_core_test(NAME engine_run_core_tests
 
 if(WIN32)
   add_library(engine_win STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/BatchRun.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/EncoderEventLink.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/EncoderJobs.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/EncoderLaunch.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/EnsureFolder.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MessagePump.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ProgressDlg.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RunClock.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SystemRunSignals.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/BatchRun.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/EncoderEventLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/EncoderJobs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/EncoderLaunch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/EnsureFolder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/MessagePump.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/ProgramFolder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/ProgressDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/RunClock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/SystemRunSignals.cpp
   )
   target_link_libraries(engine_win PUBLIC engine_run_core framework shell32 ole32 uuid user32)
 endif()

@@ -100,5 +100,6 @@
 #define IDC_SET_TV_MODE                 1077
 #define IDC_SET_ASPECT                  1078
 #define IDC_SET_SPEED                   1081
+#define IDC_SET_SIMULTANEOUS            1082
 
 #endif

@@ -1,13 +1,22 @@
 #include "settings_dialog/OutputSettingsDlg.h"
 
-#include "engine/ConversionSettings.h"
+#include "engine/core/ConversionSettings.h"
 #include "res/resource.h"
 
 COutputSettingsDlg::COutputSettingsDlg(CWnd* parent)
     : COutputSettingsDlg(g_settings, parent) {}
 
 COutputSettingsDlg::COutputSettingsDlg(ConversionSettings& settings, CWnd* parent)
-    : CDialog(IDD_OUTPUT_SETTINGS, parent), m_settings(settings) {}
+    : CDialog(IDD_OUTPUT_SETTINGS, parent), m_settings(settings), m_model(LogicalProcessors()) {}
+
+int COutputSettingsDlg::LogicalProcessors() {
+    // The processors of the calling process's group, which is every one on a
+    // machine of up to 64; the list only marks counts up to 8 anyway. Also
+    // right for a 32-bit process on 64-bit Windows.
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return static_cast<int>(info.dwNumberOfProcessors);
+}
 
 BEGIN_MESSAGE_MAP(COutputSettingsDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_SET_FORMAT, OnSelChangeFormat)
@@ -19,6 +28,7 @@ BEGIN_MESSAGE_MAP(COutputSettingsDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_SET_TV_MODE, OnSelChangeTvMode)
     ON_CBN_SELCHANGE(IDC_SET_ASPECT, OnSelChangeAspect)
     ON_CBN_SELCHANGE(IDC_SET_SPEED, OnSelChangeSpeed)
+    ON_CBN_SELCHANGE(IDC_SET_SIMULTANEOUS, OnSelChangeSimultaneous)
     ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
@@ -36,6 +46,7 @@ void COutputSettingsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SET_TV_MODE, m_tvMode);
     DDX_Control(pDX, IDC_SET_ASPECT, m_aspect);
     DDX_Control(pDX, IDC_SET_SPEED, m_speed);
+    DDX_Control(pDX, IDC_SET_SIMULTANEOUS, m_simultaneous);
 }
 
 BOOL COutputSettingsDlg::OnInitDialog() {
@@ -56,6 +67,7 @@ BOOL COutputSettingsDlg::OnInitDialog() {
     FillFrameRateList();
     FillAspectList();
     FillSpeedList();
+    FillSimultaneousList();  // the same for every format: never refilled
     ShowVolume();
     return TRUE;
 }
@@ -93,6 +105,10 @@ void COutputSettingsDlg::FillAspectList() { Render(SettingsList::Aspect, m_aspec
 
 void COutputSettingsDlg::FillSpeedList() { Render(SettingsList::Speed, m_speed); }
 
+void COutputSettingsDlg::FillSimultaneousList() {
+    Render(SettingsList::Simultaneous, m_simultaneous);
+}
+
 void COutputSettingsDlg::ShowVolume() {
     m_volume.SetRange(OutputSettingsModel::kVolumeMin, OutputSettingsModel::kVolumeMax, FALSE);
     m_volume.SetPos(m_model.Copy().volume);
@@ -128,6 +144,9 @@ void COutputSettingsDlg::OnSelChangeFrameRate() { Pick(SettingsList::FrameRate, 
 void COutputSettingsDlg::OnSelChangeTvMode() { Pick(SettingsList::TvMode, m_tvMode); }
 void COutputSettingsDlg::OnSelChangeAspect() { Pick(SettingsList::Aspect, m_aspect); }
 void COutputSettingsDlg::OnSelChangeSpeed() { Pick(SettingsList::Speed, m_speed); }
+void COutputSettingsDlg::OnSelChangeSimultaneous() {
+    Pick(SettingsList::Simultaneous, m_simultaneous);
+}
 
 void COutputSettingsDlg::OnHScroll(UINT /*code*/, UINT /*position*/, HWND scrollBar) {
     // Every scroll code, dragging included, so the label follows the thumb.

@@ -29,6 +29,10 @@ public:
     // The working copy as it stands.
     const OutputSettingsCopy& WorkingCopy() const { return m_model.Copy(); }
 
+    // The machine's number of logical processors, as the Simultaneous list
+    // marks it.
+    static int LogicalProcessors();
+
 protected:
     // Each empties its list(s) and fills them for the copy's output format.
     void FillQualityList();
@@ -38,6 +42,7 @@ protected:
     void FillFrameRateList();
     void FillAspectList();
     void FillSpeedList();
+    void FillSimultaneousList();
     // Track bar range and position, and the dB label.
     void ShowVolume();
 
@@ -50,6 +55,7 @@ protected:
     void OnSelChangeTvMode();
     void OnSelChangeAspect();
     void OnSelChangeSpeed();
+    void OnSelChangeSimultaneous();
     void OnHScroll(UINT code, UINT position, HWND scrollBar);
 
     DECLARE_MESSAGE_MAP()
@@ -72,6 +78,7 @@ private:
     CComboBox m_tvMode;
     CComboBox m_aspect;
     CComboBox m_speed;
+    CComboBox m_simultaneous;
     CSliderCtrl m_volume;
     CStatic m_volumeText;
     CButton m_letterbox;

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/ConversionSettings.h"
-#include "engine/EncoderProfile.h"
-#include "engine/ModernProfile.h"
-#include "engine/OutputFormat.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/EncoderProfile.h"
+#include "engine/core/ModernProfile.h"
+#include "engine/core/OutputFormat.h"
 
 namespace {
 
@@ -126,7 +126,8 @@ bool IsWmvFamily(int32_t format) {
 
 }  // namespace
 
-OutputSettingsModel::OutputSettingsModel() : copy_() {}
+OutputSettingsModel::OutputSettingsModel(int logicalProcessors)
+    : copy_(), logicalProcessors_(logicalProcessors) {}
 
 void OutputSettingsModel::Load(const ConversionSettings& s) {
     copy_.outputFormat = s.outputFormat;
@@ -156,6 +157,7 @@ void OutputSettingsModel::Load(const ConversionSettings& s) {
     copy_.mp4Resolution = s.mp4Resolution;
     copy_.mp4FrameRate = s.mp4FrameRate;
     copy_.mp4Speed = s.mp4Speed;
+    copy_.simultaneousConversions = JobSlotCount(s);
 }
 
 void OutputSettingsModel::Commit(ConversionSettings& s, bool letterbox) const {
@@ -186,6 +188,7 @@ void OutputSettingsModel::Commit(ConversionSettings& s, bool letterbox) const {
     s.mp4Resolution = copy_.mp4Resolution;
     s.mp4FrameRate = copy_.mp4FrameRate;
     s.mp4Speed = copy_.mp4Speed;
+    s.simultaneousConversions = copy_.simultaneousConversions;
     s.letterbox = letterbox ? 1 : 0;
 }
 
@@ -200,6 +203,7 @@ void OutputSettingsModel::Fill(SettingsList list, ListState* state) const {
     case SettingsList::TvMode: FillTvMode(state); break;
     case SettingsList::Aspect: FillAspect(state); break;
     case SettingsList::Speed: FillSpeed(state); break;
+    case SettingsList::Simultaneous: FillSimultaneous(state); break;
     }
 }
 
@@ -352,6 +356,21 @@ void OutputSettingsModel::FillSpeed(ListState* state) const {
     SelectAt(state, copy_.mp4Speed, true);
 }
 
+void OutputSettingsModel::FillSimultaneous(ListState* state) const {
+    static_assert(kMaxSimultaneousConversions <= ListState::kMaxEntries, "list too long");
+    Clear(state);
+    for (int count = 1; count <= kMaxSimultaneousConversions; ++count) {
+        // The machine's own count is marked as a guide: about one encoder per
+        // core keeps every core busy. A machine with more cores than the
+        // list offers gets no mark, since no entry is its count.
+        const char* mark = count == logicalProcessors_ ? " (this computer's cores)" : "";
+        snprintf(state->entries[count - 1], ListState::kTextSize, "%d%s", count, mark);
+    }
+    state->count = kMaxSimultaneousConversions;
+    const int32_t chosen = copy_.simultaneousConversions;
+    SelectAt(state, chosen >= 1 ? chosen - 1 : -1, true);
+}
+
 const int32_t* OutputSettingsModel::QualityField() const {
     switch (copy_.outputFormat) {
     case kFormatAvi:
@@ -420,6 +439,12 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
     case SettingsList::Aspect:
         if (IsMpeg(f)) c.mpegAspect = position;
         else c.dvdAspect = position;
+        return 0;
+    case SettingsList::Simultaneous:
+        // Entry n holds the count n + 1; a stray position stores nothing.
+        if (position >= 0 && position < kMaxSimultaneousConversions) {
+            c.simultaneousConversions = position + 1;
+        }
         return 0;
     }
     return 0;

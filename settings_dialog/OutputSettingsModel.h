@@ -12,7 +12,7 @@ struct ConversionSettings;
 struct QualityLevel;
 struct ModernQuality;
 
-// The 27 choices the dialog edits, in the order the dialog keeps them. The
+// The 28 choices the dialog edits, in the order the dialog keeps them. The
 // letter-box switch lives in the check box and the output folder is not
 // edited here.
 struct OutputSettingsCopy {
@@ -44,6 +44,9 @@ struct OutputSettingsCopy {
     int32_t mp4Resolution;
     int32_t mp4FrameRate;
     int32_t mp4Speed;
+    // Every format: how many files a batch converts at once, 1 to 8 (a
+    // count, not a list position).
+    int32_t simultaneousConversions;
 };
 
 // The drop-down lists of the dialog.
@@ -57,6 +60,7 @@ enum class SettingsList {
     TvMode,
     Aspect,
     Speed,  // encoding speed of MP4, MKV and WebM
+    Simultaneous,  // files converted at once; the same for every format
 };
 
 // Bits naming the lists a dialog must refill after a selection change, in
@@ -88,10 +92,13 @@ struct ListState {
 
 class OutputSettingsModel {
 public:
-    OutputSettingsModel();
+    // `logicalProcessors` is the machine's count, for marking the matching
+    // entry of the Simultaneous list; 0 when unknown (nothing is marked).
+    explicit OutputSettingsModel(int logicalProcessors = 0);
 
     // Loads the working copy from the settings (every choice but the folder
-    // and the letter box).
+    // and the letter box). A simultaneous count outside 1..8 is loaded as
+    // the count a run would use.
     void Load(const ConversionSettings& settings);
     // Writes the whole working copy back, and the letter-box state (1 on, 0 off).
     void Commit(ConversionSettings& settings, bool letterbox) const;
@@ -135,10 +142,12 @@ private:
     void FillTvMode(ListState* state) const;
     void FillAspect(ListState* state) const;
     void FillSpeed(ListState* state) const;
+    void FillSimultaneous(ListState* state) const;
 
     // The quality field of the current format's family; null for a format
     // outside the known ones.
     const int32_t* QualityField() const;
 
     OutputSettingsCopy copy_;
+    int logicalProcessors_;
 };

@@ -10,7 +10,7 @@
 
 #include "encoder/EncoderEvents.h"
 #include "encoder/ExitCodes.h"
-#include "engine/OutputFormat.h"
+#include "engine/core/OutputFormat.h"
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/native/encoder/EngineJobs.h"
 

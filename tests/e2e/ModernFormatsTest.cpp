@@ -15,8 +15,8 @@
 
 #include "encoder/EncoderEvents.h"
 #include "encoder/ExitCodes.h"
-#include "engine/ModernProfile.h"
-#include "engine/OutputFormat.h"
+#include "engine/core/ModernProfile.h"
+#include "engine/core/OutputFormat.h"
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/native/encoder/EngineJobs.h"
 

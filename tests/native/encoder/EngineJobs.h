@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/ConversionSettings.h"
-#include "engine/EncoderArguments.h"
-#include "engine/EncoderProfile.h"
-#include "engine/SourceTable.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/EncoderArguments.h"
+#include "engine/core/EncoderProfile.h"
+#include "engine/core/SourceTable.h"
 
 struct FormatCase {
     const char* name;

@@ -1,11 +1,11 @@
-#include "engine/ConversionSettings.h"
+#include "engine/core/ConversionSettings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "engine/OutputFormat.h"
+#include "engine/core/OutputFormat.h"
 
 namespace {
 

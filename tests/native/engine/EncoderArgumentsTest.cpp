@@ -1,11 +1,11 @@
-#include "engine/EncoderArguments.h"
+#include "engine/core/EncoderArguments.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "engine/SourceTable.h"
+#include "engine/core/SourceTable.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/EncoderProfile.h"
+#include "engine/core/EncoderProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "engine/SourceTable.h"
+#include "engine/core/SourceTable.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "engine/EncoderArguments.h"
-#include "engine/ModernProfile.h"
+#include "engine/core/EncoderArguments.h"
+#include "engine/core/ModernProfile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/SourceTable.h"
+#include "engine/core/SourceTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/TimeText.h"
+#include "engine/core/TimeText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/BatchReport.h"
+#include "engine/core/BatchReport.h"
 
 #include <gtest/gtest.h>
 

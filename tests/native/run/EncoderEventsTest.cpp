@@ -1,4 +1,4 @@
-#include "engine/EncoderEvents.h"
+#include "engine/core/EncoderEvents.h"
 
 #include <gtest/gtest.h>
 

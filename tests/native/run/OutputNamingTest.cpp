@@ -1,4 +1,4 @@
-#include "engine/OutputNaming.h"
+#include "engine/core/OutputNaming.h"
 
 #include <gtest/gtest.h>
 

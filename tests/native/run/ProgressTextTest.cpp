@@ -1,4 +1,4 @@
-#include "engine/ProgressText.h"
+#include "engine/core/ProgressText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/RowOutcome.h"
+#include "engine/core/RowOutcome.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunSignals.h"
+#include "engine/core/RunSignals.h"
 #include "tests/native/run/RecordingRunSignals.h"
 
 namespace {

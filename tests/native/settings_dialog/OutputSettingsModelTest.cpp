@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "engine/ConversionSettings.h"
-#include "engine/EncoderProfile.h"
-#include "engine/ModernProfile.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/EncoderProfile.h"
+#include "engine/core/ModernProfile.h"
 
 namespace {
 
@@ -45,6 +45,7 @@ ConversionSettings DistinctSettings() {
     s.mp4Resolution = 5;
     s.mp4FrameRate = 7;
     s.mp4Speed = 2;
+    s.simultaneousConversions = 3;
     return s;
 }
 
@@ -181,6 +182,8 @@ TEST(OutputSettingsModel, EveryFormatShowsItsOwnLists) {
         const Shown speed = IsModernFormat(row.format) ? Shown{3, "Smaller file", true}
                                                        : Shown{1, "None", false};
         ExpectShown(Fill(model, SettingsList::Speed), speed, "speed");
+        // The same for every format.
+        ExpectShown(Fill(model, SettingsList::Simultaneous), {8, "3", true}, "simultaneous");
     }
 }
 
@@ -377,6 +380,52 @@ TEST(OutputSettingsModel, SelectionsReachTheFieldOfTheFormat) {
             EXPECT_TRUE(SameCopy(expected, model.Copy()));
         }
     }
+}
+
+TEST(OutputSettingsModel, SimultaneousListMarksThisComputersCores) {
+    const struct {
+        int cores;
+        const char* entries;
+    } rows[] = {
+        {1, "1 (this computer's cores)|2|3|4|5|6|7|8"},
+        {2, "1|2 (this computer's cores)|3|4|5|6|7|8"},
+        {8, "1|2|3|4|5|6|7|8 (this computer's cores)"},
+        // More cores than the list offers, or none known: no entry is the count.
+        {16, "1|2|3|4|5|6|7|8"},
+        {0, "1|2|3|4|5|6|7|8"},
+    };
+    for (const auto& row : rows) {
+        OutputSettingsModel model(row.cores);
+        model.Load(DistinctSettings());
+        EXPECT_EQ(row.entries, Joined(Fill(model, SettingsList::Simultaneous))) << row.cores;
+    }
+}
+
+// A hand-edited count shows, and is written back, as the count a run uses;
+// a pick stores the entry's count, whatever the format.
+TEST(OutputSettingsModel, SimultaneousCountIsTheRunsCount) {
+    const struct {
+        int32_t stored;
+        int32_t shown;
+    } rows[] = {{1, 1}, {8, 8}, {0, 1}, {-4, 1}, {9, 8}, {INT_MIN, 1}, {INT_MAX, 8}};
+    for (const auto& row : rows) {
+        ConversionSettings s = DistinctSettings();
+        s.simultaneousConversions = row.stored;
+        const OutputSettingsModel model = ModelFor(kFormatDvd, s);
+        EXPECT_EQ(row.shown - 1, Fill(model, SettingsList::Simultaneous).selection) << row.stored;
+        model.Commit(s, false);
+        EXPECT_EQ(row.shown, s.simultaneousConversions) << row.stored;
+    }
+
+    OutputSettingsModel model = ModelFor(kFormatMp4);
+    EXPECT_EQ(0u, model.Select(SettingsList::Simultaneous, 4));
+    EXPECT_EQ(5, model.Copy().simultaneousConversions);
+    model.Select(SettingsList::Format, kFormatAvi);
+    EXPECT_EQ(4, Fill(model, SettingsList::Simultaneous).selection);
+    // No entry there: nothing stored.
+    model.Select(SettingsList::Simultaneous, -1);
+    model.Select(SettingsList::Simultaneous, 8);
+    EXPECT_EQ(5, model.Copy().simultaneousConversions);
 }
 
 TEST(OutputSettingsModel, FormatAndTvModeAskForTheirRefills) {

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "engine/ConversionSettings.h"
-#include "engine/ProgressDlg.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/win/ProgressDlg.h"
 #include "res/resource.h"
 #include "tests/win/app/MainDialogFixture.h"
 #include "tests/win/support/WinTestSupport.h"

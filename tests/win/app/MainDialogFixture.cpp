@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/ConversionSettings.h"
-#include "engine/SourceTable.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/SourceTable.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/win/support/WinTestSupport.h"
@@ -40,6 +40,7 @@ void MainDialogTest::TearDown() {
 void MainDialogTest::WriteEncoderScript(const std::string& script) {
     std::ofstream(TestFolder() + "fake_encoder_script.txt", std::ios::binary) << script;
     DeleteFileA((TestFolder() + "fake_encoder_log.txt").c_str());
+    for (int n = 0; n < 20; ++n) DeleteFileA((TestFolder() + "fake_encoder_mark" + std::to_string(n)).c_str());
 }
 
 std::vector<std::string> MainDialogTest::EncoderLog() {

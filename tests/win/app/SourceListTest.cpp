@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/SourceTable.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/core/SourceTable.h"
 #include "res/resource.h"
 #include "tests/win/app/MainDialogFixture.h"
 #include "tests/win/support/WinTestSupport.h"
@@ -127,6 +128,28 @@ TEST_F(SourceListTest, ImportReportsFailuresAfterAllProbesAndNeverShowsStaleValu
     EXPECT_NE("0", window);
 }
 
+TEST_F(SourceListTest, ProbesRunAtOnceAndRowsKeepTheOrderTheFilesWereChosen) {
+    g_settings.simultaneousConversions = 3;
+    // a.avi waits for the probes of b.avi and c.avi: one after the other it
+    // would wait in vain. b.avi and e.avi fail.
+    WriteEncoderScript("[a.avi]\nawait 2\nawait 3\n" + GoodProbe("a.avi", 10).substr(8) +
+                       "[b.avi]\nsend 1 0\nmark 2\n" + GoodProbe("c.avi", 30) + "mark 3\n" +
+                       GoodProbe("d.avi", 40) + "[e.avi]\nsleep 1\n");
+    std::vector<std::string> boxes = Import(kFolder, {"a.avi", "b.avi", "c.avi", "d.avi", "e.avi"}, 2);
+    EXPECT_EQ((std::vector<std::string>{"Load file " + InFolder("b.avi") + " failed.",
+                                        "Load file " + InFolder("e.avi") + " failed."}),
+              boxes);
+    ASSERT_EQ(3, dlg->m_list.GetItemCount());
+    const char* names[] = {"a.avi", "c.avi", "d.avi"};
+    const char* durations[] = {"00:00:10", "00:00:30", "00:00:40"};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(InFolder(names[row]), Cell(row, 1));
+        EXPECT_EQ(durations[row], Cell(row, 2));
+    }
+    EXPECT_DOUBLE_EQ(80.0, g_sourceTable.TotalSeconds());
+    for (const std::string& line : EncoderLog()) EXPECT_EQ(std::string::npos, line.find("timed out")) << line;
+}
+
 TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {
     for (int i = 0; i < 98; ++i) AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 1.0);
     WriteEncoderScript(GoodProbe("x.avi", 10) + GoodProbe("y.avi", 10) + GoodProbe("z.avi", 10));
@@ -140,6 +163,22 @@ TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {
     int runs = 0;
     for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
     EXPECT_EQ(1, runs);
+}
+
+TEST_F(SourceListTest, WithProbesAtOnceTheLastRowWaitsForTheProbesInFront) {
+    g_settings.simultaneousConversions = 3;
+    for (int i = 0; i < 98; ++i) AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 1.0);
+    // x.avi fails after a while: y.avi takes the last row, z.avi is left out.
+    WriteEncoderScript("[x.avi]\nsleep 300\nsend 1 0\n" + GoodProbe("y.avi", 10) + GoodProbe("z.avi", 10));
+    std::vector<std::string> boxes = Import(kFolder, {"x.avi", "y.avi", "z.avi"}, 2);
+    EXPECT_EQ((std::vector<std::string>{"Load file " + InFolder("x.avi") + " failed.",
+                                        "The list holds at most 99 video files. 1 selected file was not added."}),
+              boxes);
+    EXPECT_EQ(99, dlg->m_list.GetItemCount());
+    EXPECT_EQ(InFolder("y.avi"), Cell(98, 1));
+    int runs = 0;  // z.avi was never probed
+    for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(2, runs);
 }
 
 TEST_F(SourceListTest, TooLongPathIsRefusedWithoutAProbe) {
@@ -164,18 +203,43 @@ TEST_F(SourceListTest, MissingEncoderIsReportedOncePerImport) {
     EXPECT_EQ(0, g_sourceTable.Count());
 }
 
-TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
-    AddProbedRow(InFolder("kept.avi"), 5.0);
-    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    WriteEncoderScript("[slow.avi]\nsleep 500\nsend 1 42\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
-    // Waiting in the queue when the probe starts: the wait loop hands them over.
-    const HWND window = dlg->GetSafeHwnd();
+// Commands waiting in the queue when a probe or a run starts: the wait loop
+// hands them over.
+void PostEveryCommand(HWND window) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_LIST_REMOVE, BN_CLICKED), 0);
     PostMessageA(window, WM_COMMAND, ID_LIST_MOVE_DOWN, 0);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_TOOL_ADD, BN_CLICKED), 0);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CONVERT, BN_CLICKED), 0);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+TEST_F(SourceListTest, CommandsDuringARunAreRefusedAndRunOnlyOnce) {
+    AddProbedRow(InFolder("a.avi"), 5.0);
+    AddProbedRow(InFolder("b.avi"), 5.0);
+    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    const std::string out = TestFolder() + "run-refuses\\";
+    dlg->m_outputFolder.SetWindowText(out.c_str());
+    WriteEncoderScript("[*]\nwrite 10\nsleep 200\n");
+    PostEveryCommand(dlg->GetSafeHwnd());
+    wintest::MessageBoxAnswerer fileDialog("Import video files", IDCANCEL, 1, 300);
+    wintest::MessageBoxAnswerer end(AppCaption().c_str(), IDOK, 1, 20000);
+    Click(IDC_CONVERT);
+    ASSERT_TRUE(end.Wait());
+    EXPECT_EQ(0u, end.Text(0).find("Mission accomplished!")) << end.Text(0);
+    EXPECT_FALSE(fileDialog.Wait()) << "an import started during the run";
+    EXPECT_TRUE(dlg->IsWindowVisible()) << "the window closed during the run";
+    int runs = 0;  // one encoder per row: no second run
+    for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(2, runs);
+    EXPECT_EQ(2, g_sourceTable.Count());
+}
+
+TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
+    AddProbedRow(InFolder("kept.avi"), 5.0);
+    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    WriteEncoderScript("[slow.avi]\nsleep 500\nsend 1 42\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
+    PostEveryCommand(dlg->GetSafeHwnd());
     wintest::MessageBoxAnswerer fileDialog("Import video files", IDCANCEL, 1, 300);
     std::vector<std::string> boxes = Import(kFolder, {"slow.avi"}, 0);
     EXPECT_TRUE(boxes.empty());

@@ -129,7 +129,7 @@ const std::vector<DialogSpec>& Dialogs() {
             {IDOK, kButton, "&Close", kDefPush, 168, 118, 50, 14},
             {IDC_STATIC, kStatic, "", kHiddenFrame, 12, 11, 207, 103},
         }},
-        {IDD_OUTPUT_SETTINGS, "output_settings", "Output Settings", false, false, "Arial", 9, 279, 169, {
+        {IDD_OUTPUT_SETTINGS, "output_settings", "Output Settings", false, false, "Arial", 9, 279, 187, {
             {IDC_STATIC, kStatic, "Output format", kLabel, 12, 10, 50, 8},
             {IDC_SET_FORMAT, kCombo, NULL, kDropList, 65, 8, 198, 140},
             {IDC_STATIC, kStatic, "Output quality", kLabel, 12, 28, 50, 8},
@@ -153,10 +153,14 @@ const std::vector<DialogSpec>& Dialogs() {
             {IDC_STATIC, kStatic, "Volume", kLabel, 12, 119, 45, 8},
             {IDC_SET_VOLUME, TRACKBAR_CLASSA, "", kVolume, 62, 119, 70, 9},
             {IDC_SET_VOLUME_TEXT, kStatic, "+0db", kLabel, 149, 118, 38, 8},
-            {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 131, 121, 10},
-            {IDC_STATIC, kStatic, "", kEtchedLine, 7, 147, 265, 1},
-            {IDOK, kButton, "Ok", kPush, 173, 153, 35, 12},
-            {IDCANCEL, kButton, "Cancel", kPush, 220, 153, 35, 12},
+            {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 131, 165, 10},
+            // Files converted at once, for every format: below the format's
+            // own choices, so format changes never move it.
+            {IDC_STATIC, kStatic, "Simultaneous conversions", kLabel, 12, 149, 100, 8},
+            {IDC_SET_SIMULTANEOUS, kCombo, NULL, kDropList, 114, 147, 105, 100},
+            {IDC_STATIC, kStatic, "", kEtchedLine, 7, 165, 265, 1},
+            {IDOK, kButton, "Ok", kPush, 173, 171, 35, 12},
+            {IDCANCEL, kButton, "Cancel", kPush, 220, 171, 35, 12},
         }},
     };
     return dialogs;

@@ -62,6 +62,7 @@ TEST(InitialListEntries, EveryListHoldsItsTemplateEntriesInOrder) {
         {IDD_OUTPUT_SETTINGS, IDC_SET_TV_MODE, {}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_ASPECT, {}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_SPEED, {}},
+        {IDD_OUTPUT_SETTINGS, IDC_SET_SIMULTANEOUS, {}},
     };
     for (const ListSpec& list : lists) {
         HWND dialog = CreateGalleryDialog(list.templateId);

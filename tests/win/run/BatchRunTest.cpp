@@ -2,12 +2,15 @@
 // output names, failures, and what the user is told.
 #include <direct.h>
 
+#include <algorithm>
+#include <map>
+
 #include <string>
 #include <vector>
 
-#include "engine/BatchRun.h"
-#include "engine/OutputFormat.h"
-#include "engine/ProgressText.h"
+#include "engine/win/BatchRun.h"
+#include "engine/core/OutputFormat.h"
+#include "engine/core/ProgressText.h"
 #include "tests/win/run/RunTestFixture.h"
 
 namespace runtest {
@@ -325,6 +328,139 @@ TEST_F(BatchTest, MissingEncoderEndsTheRunWithOneBox) {
     const std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(1u, texts.size());
     EXPECT_EQ(0u, texts[0].find("The encoder could not be started."));
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
+}
+
+// ---- several encoders at once ----
+
+// "send 6 1" to "send 6 <count>", each after a short sleep: a job that keeps
+// reporting until it is told to stop.
+std::string KeepsReporting(int count) {
+    std::string lines;
+    for (int i = 1; i <= count; ++i) lines += "sleep 20\nsend 6 " + std::to_string(i) + "\n";
+    return lines;
+}
+
+// The output paths of the encoders whose source path contains `source`, in
+// the order they logged their start (which may differ from the order they
+// were started in).
+std::vector<std::string> Targets(const std::string& source = "") {
+    std::vector<std::string> targets;
+    for (const std::string& line : LogLines("args ")) {
+        const size_t at = line.find("-o \"") + 4;
+        if (line.substr(0, at).find(source) == std::string::npos) continue;
+        targets.push_back(line.substr(at, line.find('"', at) - at));
+    }
+    return targets;
+}
+
+// The most encoders that ran at once, from the order of their log lines.
+int MostAtOnce() {
+    int running = 0;
+    int most = 0;
+    for (const std::string& line : ReadLog()) {
+        if (line.rfind("args ", 0) == 0) most = std::max(most, ++running);
+        if (line.rfind("exit ", 0) == 0) --running;
+    }
+    return most;
+}
+
+class SeveralJobsTest : public RunTest {
+protected:
+    // clip.avi in the folders a, b, c and d of a fresh work folder, with the
+    // given lengths, converted to AVI into its "out\", three at once.
+    std::string FourClipsIn(const std::string& name, const std::vector<double>& seconds) {
+        const std::string work = FreshFolder(name);
+        std::vector<std::string> paths;
+        for (const char* folder : {"a", "b", "c", "d"}) {
+            CreateDirectoryA((work + folder).c_str(), nullptr);
+            paths.push_back(Sources(work + folder + "\\", "clip.avi"));
+        }
+        host.outputFolder = work + "out\\";
+        SetSources(paths, seconds);
+        g_settings.outputFormat = kFormatAvi;
+        g_settings.simultaneousConversions = 3;
+        return work;
+    }
+};
+
+TEST_F(SeveralJobsTest, ReportsAddUpByJobNamesNeverMeetAndAFailureWaitsForTheEnd) {
+    const std::string work = FourClipsIn("three-at-once", {200, 400, 100, 300});
+    WriteScript(
+        "[a\\clip.avi]\nwrite 10\nsend 6 50\nmark 1\nawait 4\nsend 6 200\nwrite 10\n"
+        "[b\\clip.avi]\nwrite 5\nawait 1\nsend 6 100\nmark 2\nawait 3\nexit 13\n"
+        "[c\\clip.avi]\nawait 2\nsend 6 25\nwrite 10\nmark 3\n"
+        "[d\\clip.avi]\nsend 6 150\nwrite 10\nmark 4\n");
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    // a, b and c ran at once; d took the first slot that came free (b's
+    // name too, when b had failed by then: its output was gone).
+    EXPECT_EQ(3, MostAtOnce());
+    std::map<char, std::string> target;
+    for (char folder : {'a', 'b', 'c', 'd'}) {
+        const std::vector<std::string> found = Targets(std::string("\\") + folder + "\\");
+        ASSERT_EQ(1u, found.size()) << folder;
+        target[folder] = found[0];
+        EXPECT_EQ(0u, found[0].find(work + "out\\clip")) << found[0];
+    }
+    EXPECT_NE(target['a'], target['b']);
+    EXPECT_NE(target['a'], target['c']);
+    EXPECT_NE(target['b'], target['c']);
+    EXPECT_NE(target['a'], target['d']);
+    EXPECT_NE(target['c'], target['d']);
+    EXPECT_EQ(20, FileSize(target['a']));
+    EXPECT_EQ(10, FileSize(target['c']));
+    EXPECT_EQ(10, FileSize(target['d']));
+    if (target['b'] != target['d']) {
+        EXPECT_FALSE(FileExists(target['b']));
+    }
+    // Each job's position counts once: 50, then 50 + 100, then + 25.
+    ASSERT_GE(host.shown.size(), 5u);
+    EXPECT_EQ(50, host.shown[0].bar);
+    EXPECT_EQ(150, host.shown[1].bar);
+    EXPECT_EQ(175, host.shown[2].bar);
+    for (size_t i = 1; i < host.shown.size(); ++i) EXPECT_GE(host.shown[i].bar, host.shown[i - 1].bar) << i;
+    EXPECT_LE(host.shown.back().bar, 1000);
+
+    EXPECT_EQ(std::vector<std::string>{"Finished with errors. Total Time:00:00:00\n\n"
+                                       "1 of 4 files could not be converted:\n" +
+                                       work + "b\\clip.avi - FFmpeg failed (exit code 13)"},
+              boxes.Texts());
+    EXPECT_TRUE(host.IsWindowEnabled());
+    EXPECT_FALSE(progress->IsWindowVisible());
+}
+
+TEST_F(SeveralJobsTest, CancelAsksOnceNoGoesOnYesStopsEveryEncoderAndKeepsOnlyFinishedFiles) {
+    const std::string work = FourClipsIn("cancel-three", {100, 100, 100, 100});
+    WriteScript(
+        "[a\\clip.avi]\nwrite 10\n"
+        "[b\\clip.avi]\nwrite 10\nmark 2\nawait 7\n" + KeepsReporting(500) +
+        "[c\\clip.avi]\nwrite 10\nmark 3\nawait 7\n" + KeepsReporting(500) +
+        // d starts once a has finished, and presses Cancel twice while b,
+        // c and d run: its own report asks first (No), then any job's (Yes).
+        "[d\\clip.avi]\nwrite 10\nawait 2\nawait 3\nsend 99 0\nsend 6 1\nsend 99 0\nmark 7\n" +
+        KeepsReporting(500));
+    BoxAnswers boxes(Caption(), {IDNO, IDYES, IDOK});
+    ConvertAllRows(host);
+
+    EXPECT_EQ((std::vector<std::string>{"Do you really want to stop?", "Do you really want to stop?"}),
+              boxes.Texts());
+    const std::vector<std::string> first = LogLines("sent 6 1 ");
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ("sent 6 1 -> 0", first[0]);  // d's own report, answered No
+    EXPECT_EQ((std::vector<std::string>{"exit 0", "exit 14", "exit 14", "exit 14"}), LogLines("exit "));
+    ASSERT_EQ(4u, Targets().size());
+    for (const char* folder : {"\\a\\", "\\b\\", "\\c\\", "\\d\\"}) {
+        const std::vector<std::string> target = Targets(folder);
+        ASSERT_EQ(1u, target.size()) << folder;
+        EXPECT_EQ(folder[1] == 'a' ? 10 : -1, FileSize(target[0])) << target[0];
+    }
+    WIN32_FIND_DATAA found;
+    HANDLE left = FindFirstFileA((work + "out\\*.~enc*").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, left);
+    if (left != INVALID_HANDLE_VALUE) FindClose(left);
     EXPECT_TRUE(host.IsWindowEnabled());
     EXPECT_FALSE(progress->IsWindowVisible());
 }

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "engine/EncoderJobs.h"
-#include "engine/EncoderLaunch.h"
-#include "engine/EnsureFolder.h"
-#include "engine/ProgramFolder.h"
+#include "engine/win/EncoderJobs.h"
+#include "engine/win/EncoderLaunch.h"
+#include "engine/win/EnsureFolder.h"
+#include "engine/win/ProgramFolder.h"
 #include "tests/win/run/RunTestFixture.h"
 
 namespace runtest {

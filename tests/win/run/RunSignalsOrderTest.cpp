@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/BatchRun.h"
-#include "engine/SystemRunSignals.h"
+#include "engine/win/BatchRun.h"
+#include "engine/win/SystemRunSignals.h"
 #include "tests/native/run/RecordingRunSignals.h"
 #include "tests/win/run/RunTestFixture.h"
 

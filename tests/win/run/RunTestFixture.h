@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "engine/ConversionSettings.h"
-#include "engine/ProgressDlg.h"
-#include "engine/RunClock.h"
-#include "engine/SourceTable.h"
+#include "engine/core/ConversionSettings.h"
+#include "engine/win/ProgressDlg.h"
+#include "engine/win/RunClock.h"
+#include "engine/core/SourceTable.h"
 #include "framework/WinApp.h"
 #include "tests/win/run/RunTestHost.h"
 #include "tests/win/support/WinTestSupport.h"

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/EncoderEventLink.h"
-#include "engine/MessagePump.h"
-#include "engine/ProgressDlg.h"
-#include "engine/RunClock.h"
+#include "engine/win/EncoderEventLink.h"
+#include "engine/win/MessagePump.h"
+#include "engine/win/ProgressDlg.h"
+#include "engine/win/RunClock.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace runtest {
@@ -135,6 +135,7 @@ std::string FakeEncoderFolder() { return BuildFolder() + "run-test-program\\"; }
 void WriteScript(const std::string& text) {
     WriteFile(FakeEncoderFolder() + "fake_encoder_script.txt", text);
     DeleteFileA((FakeEncoderFolder() + "fake_encoder_log.txt").c_str());
+    for (int n = 0; n < 20; ++n) DeleteFileA((FakeEncoderFolder() + "fake_encoder_mark" + std::to_string(n)).c_str());
 }
 
 std::vector<std::string> ReadLog() {

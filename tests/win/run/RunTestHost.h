@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "engine/BatchRun.h"
-#include "engine/ProgressDlg.h"
+#include "engine/win/BatchRun.h"
+#include "engine/win/ProgressDlg.h"
 #include "framework/Dialog.h"
 
 namespace runtest {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/ConversionSettings.h"
+#include "engine/core/ConversionSettings.h"
 #include "res/resource.h"
 #include "tests/win/support/WinTestSupport.h"
 
@@ -22,12 +22,13 @@ namespace {
 
 const int kListIds[] = {IDC_SET_FORMAT,     IDC_SET_QUALITY,    IDC_SET_VIDEO_CODEC,
                         IDC_SET_AUDIO_CODEC, IDC_SET_RESOLUTION, IDC_SET_FRAME_RATE,
-                        IDC_SET_TV_MODE,     IDC_SET_ASPECT,     IDC_SET_SPEED};
+                        IDC_SET_TV_MODE,     IDC_SET_ASPECT,     IDC_SET_SPEED,
+                        IDC_SET_SIMULTANEOUS};
 const SettingsList kLists[] = {SettingsList::Format,     SettingsList::Quality,
                                SettingsList::VideoCodec, SettingsList::AudioCodec,
                                SettingsList::Resolution, SettingsList::FrameRate,
                                SettingsList::TvMode,     SettingsList::Aspect,
-                               SettingsList::Speed};
+                               SettingsList::Speed,      SettingsList::Simultaneous};
 
 // What a combo box shows.
 struct Combo {
@@ -92,7 +93,7 @@ protected:
 
     // Every list of the dialog equals what the model gives for `copy`.
     void ExpectListsOf(const OutputSettingsCopy& copy) {
-        OutputSettingsModel model;
+        OutputSettingsModel model(COutputSettingsDlg::LogicalProcessors());
         model.Copy() = copy;
         for (size_t i = 0; i < sizeof kLists / sizeof kLists[0]; ++i) {
             SCOPED_TRACE(testing::Message() << "list " << kListIds[i]);
@@ -227,6 +228,27 @@ TEST_F(OutputSettingsDlgTest, NewFormatsShareTheirListsAndCommitThem) {
     EXPECT_TRUE(Same(expected, settings));
 }
 
+// Eight counts, this machine's marked; a format change leaves the pick
+// alone and Ok stores it.
+TEST_F(OutputSettingsDlgTest, SimultaneousListKeepsItsPickAcrossFormats) {
+    settings.simultaneousConversions = 3;
+    Open(kFormatAvi);
+    const Combo shown = ReadCombo(dlg, IDC_SET_SIMULTANEOUS);
+    ASSERT_EQ(8u, shown.entries.size());
+    EXPECT_EQ("3", shown.Selected());
+    EXPECT_TRUE(shown.enabled);
+    const int cores = COutputSettingsDlg::LogicalProcessors();
+    if (cores >= 1 && cores <= 8) {
+        EXPECT_EQ(std::to_string(cores) + " (this computer's cores)", shown.entries[cores - 1]);
+    }
+    Choose(dlg, IDC_SET_SIMULTANEOUS, 5);
+    Choose(dlg, IDC_SET_FORMAT, kFormatMp4);
+    EXPECT_EQ(5, ReadCombo(dlg, IDC_SET_SIMULTANEOUS).selection);
+    EXPECT_EQ(3, settings.simultaneousConversions);  // nothing before Ok
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+    EXPECT_EQ(6, settings.simultaneousConversions);
+}
+
 TEST_F(OutputSettingsDlgTest, VolumeLabelFollowsTheThumb) {
     const struct {
         int volume;
@@ -355,6 +377,7 @@ TEST(OutputSettingsDlgModal, CancelEscapeAndCloseCommitNothing) {
             Choose(dlg, IDC_SET_QUALITY, 0);
             Choose(dlg, IDC_SET_FORMAT, kFormatAvi);
             Choose(dlg, IDC_SET_AUDIO_CODEC, 1);
+            Choose(dlg, IDC_SET_SIMULTANEOUS, 7);
             Slide(dlg, 2, TB_THUMBPOSITION);
             SendDlgItemMessageA(dlg, IDC_SET_LETTERBOX, BM_CLICK, 0, 0);
             end(dlg);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ConversionSettings.h"
+#include "engine/core/ConversionSettings.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {

@@ -2,7 +2,8 @@
 // conversion run can be tested without FFmpeg and with exact reports.
 //
 // It reads "fake_encoder_script.txt" beside itself. Lines after "[name]" apply
-// to a source whose file name is `name`; lines after "[*]" to any other.
+// to a source whose file name is `name` ("[folder\name]" names the file's
+// folder too); lines after "[*]" to any other.
 //   send <code> <value>   SendMessage WM_ENCODER_EVENT; on result 1 to code 6
 //                         it stops at once with exit code 14. Codes 95 and
 //                         above go to the test's host window (its handle in
@@ -11,6 +12,9 @@
 //                         same value, to record what the run showed
 //   sleep <ms>
 //   write <bytes>         appends that many bytes to the output file
+//   mark <n>              leaves the mark file "fake_encoder_mark<n>" beside itself
+//   await <n>             waits until that mark file exists (at most 30 s), so
+//                         that encoders running at once act in a fixed order
 //   exit <code>           ends with that exit code (the end of a section: 0)
 //   vanish                renames its own executable to "quenforenc.exe.gone",
 //                         so that the next start of the encoder fails
@@ -61,12 +65,18 @@ std::string ArgumentText() {
     return line;
 }
 
-std::string FileName(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+// True when `section` names the source: its file name, or the end of its
+// path from a backslash on.
+bool Names(const std::string& section, const std::string& source) {
+    if (section.size() > source.size()) return false;
+    const size_t at = source.size() - section.size();
+    if (at > 0 && source[at - 1] != '\\') return false;
+    return _stricmp(section.c_str(), source.c_str() + at) == 0;
 }
 
-std::vector<std::string> ScriptFor(const std::string& sourceName) {
+std::string MarkPath(long long n) { return g_folder + "fake_encoder_mark" + std::to_string(n); }
+
+std::vector<std::string> ScriptFor(const std::string& source) {
     std::vector<std::string> mine;
     std::vector<std::string> any;
     FILE* script = std::fopen((g_folder + "fake_encoder_script.txt").c_str(), "rb");
@@ -78,7 +88,7 @@ std::vector<std::string> ScriptFor(const std::string& sourceName) {
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
         if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
             const std::string name = line.substr(1, line.size() - 2);
-            section = name == "*" ? &any : (_stricmp(name.c_str(), sourceName.c_str()) == 0 ? &mine : nullptr);
+            section = name == "*" ? &any : (Names(name, source) ? &mine : nullptr);
             continue;
         }
         if (section != nullptr && !line.empty()) section->push_back(line);
@@ -104,7 +114,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GetEnvironmentVariableA("FAKE_ENCODER_HOST", hostText, sizeof hostText);
     HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(_strtoi64(hostText, nullptr, 10)));
 
-    for (const std::string& line : ScriptFor(FileName(source))) {
+    for (const std::string& line : ScriptFor(source)) {
         char command[32] = "";
         long long a = 0;
         long long b = 0;
@@ -131,6 +141,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         } else if (name == "vanish") {
             const std::string self = g_folder + "quenforenc.exe";
             Log(MoveFileA(self.c_str(), (self + ".gone").c_str()) ? "vanished" : "vanish failed");
+        } else if (name == "mark") {
+            FILE* mark = std::fopen(MarkPath(a).c_str(), "wb");
+            if (mark != nullptr) std::fclose(mark);
+        } else if (name == "await") {
+            int waited = 0;
+            while (GetFileAttributesA(MarkPath(a).c_str()) == INVALID_FILE_ATTRIBUTES && waited < 30000) {
+                Sleep(5);
+                waited += 5;
+            }
+            if (waited >= 30000) Log("await " + std::to_string(a) + " timed out");
         } else if (name == "exit") {
             Exit(static_cast<int>(a));
         }

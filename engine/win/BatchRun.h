@@ -1,0 +1,54 @@
+// The batch conversion: every row of the source list, first to last, into the
+// output folder, one encoder run per file, with the progress dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/core/SourceTable.h"
+
+class CProgressDlg;
+
+// What the run needs from the window that starts it (the main dialog).
+class BatchHost {
+public:
+    // The window the encoder reports to; owner of the boxes before the run.
+    virtual HWND MainWindow() = 0;
+    // Full path of the source in list row `row` (at most size - 1 characters);
+    // false when the row has none.
+    virtual bool RowSourcePath(int32_t row, char* out, size_t size) = 0;
+    // The output folder as typed (at most size - 1 characters).
+    virtual void ReadOutputFolder(char* out, size_t size) = 0;
+    virtual void EnableMainWindow(bool enable) = 0;
+    // Folder of quenforenc.exe, with its final backslash. Default: ProgramFolder().
+    virtual void EncoderFolder(char* out, size_t size);
+    // The list's facts: its rows' durations, sizes and frame rates.
+    virtual const SourceTable& Sources() = 0;
+    // The dialog that shows the run's progress; nullptr shows none.
+    virtual CProgressDlg* ProgressDialog() = 0;
+
+protected:
+    ~BatchHost() = default;
+};
+
+// Converts every row of the host's list into the output folder, taken as a
+// full path from the current directory when it is typed as a relative one.
+// Up to JobSlotCount(g_settings) encoders run at once, rows starting in list
+// order as encoders end. A row's output never replaces one of the list's
+// sources nor the output of another row of the same run (such a name gets a
+// number, see ComposeOutputPath); a name is reserved when its row starts. A
+// failed row's output is removed. Tells the user of an empty list, a folder
+// that cannot be made, an encoder that cannot be started, and at the end
+// either the total time or which files failed, in list order. A cancelled
+// run, or one whose encoder could not be started, starts no further row and
+// ends, once the running ones are done, without that last box; the files
+// that failed before are then listed in the box that gives the reason, or,
+// after a cancel, in a box of their own.
+void ConvertAllRows(BatchHost& host);
+
+// The output path of a source under g_settings (folder and format), written
+// into out (256 characters). The plain name when nothing is there yet, else
+// the suffixed one. False, with out "", when the path would be too long.
+bool OutputPathFor(const char* sourcePath, char* out, size_t size = 256);

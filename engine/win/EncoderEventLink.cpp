@@ -1,0 +1,39 @@
+#include "engine/win/EncoderEventLink.h"
+
+#include "engine/win/MessagePump.h"
+#include "engine/win/ProgressDlg.h"
+#include "engine/win/RunClock.h"
+#include "engine/win/SystemRunSignals.h"
+#include "framework/WinApp.h"
+
+bool AskStopQuestion(HWND owner) {
+    return MessageBoxA(owner, "Do you really want to stop?", AfxGetAppName(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void WindowProgressPort::PumpOneMessage() { ::PumpOneMessage(); }
+
+HWND WindowProgressPort::BoxOwner() const {
+    if (progress_ != nullptr && progress_->GetSafeHwnd() != nullptr && progress_->IsWindowVisible()) {
+        return progress_->GetSafeHwnd();
+    }
+    return mainWindow_;
+}
+
+bool WindowProgressPort::AskStop() {
+    // While the run shows its progress the question belongs to that dialog,
+    // so Cancel cannot be pressed again while it is open.
+    g_runSignals.StopQuestion(true);
+    const bool stop = AskStopQuestion(BoxOwner());
+    g_runSignals.StopQuestion(false);
+    return stop;
+}
+
+uint32_t WindowProgressPort::TickCount() { return RunTickCount(); }
+
+void WindowProgressPort::ShowProgress(const char* text, int32_t thousandths) {
+    g_runSignals.Progress(thousandths);
+    if (progress_ == nullptr) return;
+    progress_->SetStatusText(text);
+    progress_->SetBarPosition(thousandths);
+}

@@ -1,0 +1,171 @@
+#include "engine/win/EncoderJobs.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "engine/win/EncoderEventLink.h"
+#include "framework/Wnd.h"
+
+namespace {
+
+constexpr char kReportClass[] = "TarvelloEncoderReports";
+// Messages dispatched between two looks at the processes.
+constexpr int kMessagesPerRound = 64;
+
+struct SlotLink {
+    JobReportSink* sink;
+    int32_t slot;
+};
+
+bool IsSlot(int32_t slot) { return slot >= 0 && slot < kMaxJobs; }
+
+}  // namespace
+
+LRESULT CALLBACK EncoderJobs::ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENCODER_EVENT) {
+        const SlotLink* link = reinterpret_cast<const SlotLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (link == nullptr) return 0;
+        // The value travels as a signed 32-bit number whatever the pointer size.
+        const int32_t value = static_cast<int32_t>(static_cast<uint32_t>(lParam));
+        return link->sink->OnJobReport(link->slot, static_cast<uint32_t>(wParam), value);
+    }
+    if (message == WM_NCDESTROY) {
+        delete reinterpret_cast<SlotLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+EncoderJobs::EncoderJobs(JobReportSink& sink) : sink_(sink) {}
+
+EncoderJobs::~EncoderJobs() {
+    uint32_t code = 0;
+    while (WaitForOne(&code) >= 0) {
+    }
+    for (int32_t slot = 0; slot < kMaxJobs; ++slot) {
+        if (window_[slot] != nullptr) DestroyWindow(window_[slot]);
+    }
+    if (quitSeen_) PostQuitMessage(quitCode_);
+}
+
+int32_t EncoderJobs::FreeSlot() const {
+    for (int32_t slot = 0; slot < kMaxJobs; ++slot) {
+        if (process_[slot] == nullptr) return slot;
+    }
+    return -1;
+}
+
+int32_t EncoderJobs::RunningCount() const {
+    int32_t count = 0;
+    for (HANDLE process : process_) count += process != nullptr ? 1 : 0;
+    return count;
+}
+
+HWND EncoderJobs::ReportWindow(int32_t slot) {
+    if (!IsSlot(slot)) return nullptr;
+    if (window_[slot] != nullptr) return window_[slot];
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    if (!GetClassInfoA(instance, kReportClass, &existing)) {
+        WNDCLASSA windowClass;
+        std::memset(&windowClass, 0, sizeof windowClass);
+        windowClass.lpfnWndProc = ReportProc;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = kReportClass;
+        if (RegisterClassA(&windowClass) == 0) return nullptr;
+    }
+    HWND window = CreateWindowExA(0, kReportClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, nullptr);
+    if (window == nullptr) return nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new SlotLink{&sink_, slot}));
+    window_[slot] = window;
+    return window;
+}
+
+bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error) {
+    if (!IsSlot(slot) || process_[slot] != nullptr) {
+        if (error != nullptr) *error = ERROR_BUSY;
+        return false;
+    }
+    SHELLEXECUTEINFOA info;
+    std::memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    // No shell error box of its own: the caller tells the user once.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = exePath;
+    info.lpParameters = arguments;
+    info.nShow = SW_HIDE;
+    if (!ShellExecuteExA(&info) || info.hProcess == nullptr) {
+        if (error != nullptr) *error = GetLastError() != 0 ? GetLastError() : ERROR_FILE_NOT_FOUND;
+        Release(slot);
+        return false;
+    }
+    process_[slot] = info.hProcess;
+    return true;
+}
+
+void EncoderJobs::Release(int32_t slot) {
+    if (process_[slot] != nullptr) CloseHandle(process_[slot]);
+    process_[slot] = nullptr;
+    if (window_[slot] != nullptr) DestroyWindow(window_[slot]);
+    window_[slot] = nullptr;
+}
+
+void EncoderJobs::PumpWaiting() {
+    MSG msg;
+    if (quitSeen_) {
+        // Only the encoders' reports: the quit request waits for the run's end.
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        return;
+    }
+    for (int i = 0; i < kMessagesPerRound && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+        if (msg.message == WM_QUIT) {
+            quitSeen_ = true;
+            quitCode_ = static_cast<int>(msg.wParam);
+            return;
+        }
+        if (CWnd::PreTranslateMessageChain(&msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+int32_t EncoderJobs::WaitForOne(uint32_t* exitCode) {
+    for (;;) {
+        HANDLE handles[kMaxJobs];
+        int32_t slots[kMaxJobs];
+        DWORD count = 0;
+        for (int32_t slot = 0; slot < kMaxJobs; ++slot) {
+            if (process_[slot] == nullptr) continue;
+            handles[count] = process_[slot];
+            slots[count++] = slot;
+        }
+        if (count == 0) return -1;
+
+        const DWORD ended = WaitForMultipleObjects(count, handles, FALSE, 0);
+        if (ended < WAIT_OBJECT_0 + count) {
+            const int32_t slot = slots[ended - WAIT_OBJECT_0];
+            DWORD code = 0;
+            if (!GetExitCodeProcess(process_[slot], &code)) code = static_cast<DWORD>(-1);
+            if (exitCode != nullptr) *exitCode = code;
+            Release(slot);
+            return slot;
+        }
+        PumpWaiting();
+        const DWORD wake = quitSeen_ ? QS_SENDMESSAGE : QS_ALLINPUT;
+        if (MsgWaitForMultipleObjectsEx(count, handles, INFINITE, wake, MWMO_INPUTAVAILABLE) ==
+            WAIT_FAILED) {
+            Sleep(1);  // never spin on a failing wait
+        }
+    }
+}
+
+bool StartAndWait(const char* exePath, const char* arguments, uint32_t* exitCode, DWORD* error) {
+    struct NoReports : JobReportSink {
+        LRESULT OnJobReport(int32_t, uint32_t, int32_t) override { return 0; }
+    } none;
+    EncoderJobs jobs(none);
+    if (!jobs.Start(0, exePath, arguments, error)) return false;
+    return jobs.WaitForOne(exitCode) == 0;
+}

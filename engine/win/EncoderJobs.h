@@ -1,0 +1,64 @@
+// The encoders a run keeps going at once. Each job reports to a hidden
+// message-only window of its own, made when the job starts and destroyed when
+// it ends, so every report is tied to its job while the encoder's command
+// line and messages stay as they are. One wait covers every encoder process
+// and this thread's message queue.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "engine/core/RunProgress.h"
+
+// Receives the reports of the jobs, by slot.
+class JobReportSink {
+public:
+    // Returns the message result for the encoder (0 go on, 1 stop).
+    virtual LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) = 0;
+
+protected:
+    ~JobReportSink() = default;
+};
+
+class EncoderJobs {
+public:
+    explicit EncoderJobs(JobReportSink& sink);
+    // Waits for every job still running, then removes the report windows.
+    ~EncoderJobs();
+    EncoderJobs(const EncoderJobs&) = delete;
+    EncoderJobs& operator=(const EncoderJobs&) = delete;
+
+    // A slot without a running job, or -1 when all kMaxJobs are busy.
+    int32_t FreeSlot() const;
+    int32_t RunningCount() const;
+
+    // The window the job in `slot` reports to, made on first use; nullptr
+    // when it cannot be made.
+    HWND ReportWindow(int32_t slot);
+
+    // Starts `exePath` hidden with `arguments` as the job in `slot`. False,
+    // with *error set and the slot free again, when no process started.
+    bool Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error);
+
+    // Waits until one running job ends, keeping this thread's windows alive,
+    // and frees its slot. Returns the slot, with its exit code; -1 when no job
+    // runs.
+    int32_t WaitForOne(uint32_t* exitCode);
+
+private:
+    static LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Release(int32_t slot);
+    // Dispatches what waits in the queue (a bounded number of messages).
+    void PumpWaiting();
+
+    JobReportSink& sink_;
+    HANDLE process_[kMaxJobs] = {};
+    HWND window_[kMaxJobs] = {};
+    bool quitSeen_ = false;  // WM_QUIT is handed back once the jobs are done
+    int quitCode_ = 0;
+};
+
+// Starts `exePath` hidden with `arguments` and waits for its end, keeping this
+// thread's windows alive. False, with *error set, when no process started.
+bool StartAndWait(const char* exePath, const char* arguments, uint32_t* exitCode, DWORD* error);
