@@ -168,29 +168,24 @@ bool ImportProbes::AnyRunningBefore(int32_t index) const {
 
 bool ImportProbes::Start(int32_t index, EncoderJobs& probes, uint32_t* startError) {
     const char* path = paths_[index].c_str();
-    const int32_t slot = probes.FreeSlot();
-    HWND window = probes.ReportWindow(slot);
     char output[kPathCapacity];
     ProbeOutputPath(path, output, sizeof output);
-    char arguments[kEncoderArgumentsCapacity];
-    char exePath[kPathCapacity];
-    DWORD error = ERROR_FILENAME_EXCED_RANGE;
-    const int64_t handle = static_cast<int64_t>(reinterpret_cast<intptr_t>(window));
-    if (window == nullptr ||
-        !BuildJobArguments(g_settings, SourceRow{}, path, output, kEncoderModeProbe, handle,
-                           arguments, sizeof arguments)) {
-        items_[index].state = State::kEnded;  // an unusable probe: the file is reported
+    int32_t slot = -1;
+    DWORD error = 0;
+    switch (probes.StartJob(encoderFolder_, g_settings, SourceRow{}, path, output, kEncoderModeProbe,
+                            &slot, &error)) {
+    case EncoderJobs::Launch::kStarted:
+        items_[index].state = State::kRunning;
+        slotItem_[slot] = index;
         return true;
-    }
-    if (!EncoderExePath(encoderFolder_, exePath, sizeof exePath) ||
-        !probes.Start(slot, exePath, arguments, &error)) {
+    case EncoderJobs::Launch::kNoEncoder:
         *startError = error;
         items_[index].state = State::kNotStarted;
         return false;
+    default:
+        items_[index].state = State::kEnded;  // an unusable probe: the file is reported
+        return true;
     }
-    items_[index].state = State::kRunning;
-    slotItem_[slot] = index;
-    return true;
 }
 
 bool ImportProbes::Run(CConverterDlg& dialog, ImportReport& report, uint32_t* startError) {

@@ -188,27 +188,25 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     }
     DeleteFileA(output);
 
-    const int32_t slot = encoders.FreeSlot();
-    HWND window = encoders.ReportWindow(slot);
     const SourceRow* facts = sources_.At(row);
-    char arguments[kEncoderArgumentsCapacity];
-    const int64_t handle = static_cast<int64_t>(reinterpret_cast<intptr_t>(window));
-    if (window == nullptr ||
-        !BuildJobArguments(settings_, facts != nullptr ? *facts : SourceRow{}, source, output,
-                           kEncoderModeConvert, handle, arguments, sizeof arguments)) {
-        Fail(row, source,
-             window == nullptr ? "the program could not make a window for the encoder's reports"
-                               : "the encoder's argument text would be too long");
-        progress_.doneSeconds += RowSeconds(row);
-        return Started::kFailedRow;
-    }
-    char exePath[kPathCapacity];
-    DWORD error = ERROR_FILENAME_EXCED_RANGE;
-    if (!EncoderExePath(encoderFolder_, exePath, sizeof exePath) ||
-        !encoders.Start(slot, exePath, arguments, &error)) {
+    int32_t slot = -1;
+    DWORD error = 0;
+    switch (encoders.StartJob(encoderFolder_, settings_, facts != nullptr ? *facts : SourceRow{},
+                              source, output, kEncoderModeConvert, &slot, &error)) {
+    case EncoderJobs::Launch::kStarted:
+        break;
+    case EncoderJobs::Launch::kNoEncoder:
         startError_ = error;
         progress_.doneSeconds += RowSeconds(row);
         return Started::kNoEncoder;
+    case EncoderJobs::Launch::kNoReportWindow:
+        Fail(row, source, "the program could not make a window for the encoder's reports");
+        progress_.doneSeconds += RowSeconds(row);
+        return Started::kFailedRow;
+    case EncoderJobs::Launch::kArgumentsTooLong:
+        Fail(row, source, "the encoder's argument text would be too long");
+        progress_.doneSeconds += RowSeconds(row);
+        return Started::kFailedRow;
     }
     RunJob& job = jobs_[slot];
     job.row = row;

@@ -4,7 +4,10 @@
 
 #include <cstring>
 
+#include "engine/core/EncoderArguments.h"
 #include "engine/win/EncoderEventLink.h"
+#include "engine/win/EncoderLaunch.h"
+#include "engine/win/ProgramFolder.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -105,6 +108,28 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
     return true;
 }
 
+EncoderJobs::Launch EncoderJobs::StartJob(const char* encoderFolder, const ConversionSettings& settings,
+                                          const SourceRow& facts, const char* sourcePath,
+                                          const char* outputPath, int32_t mode, int32_t* slot,
+                                          DWORD* error) {
+    *slot = FreeSlot();
+    HWND window = ReportWindow(*slot);
+    if (window == nullptr) return Launch::kNoReportWindow;
+    char arguments[kEncoderArgumentsCapacity];
+    const int64_t handle = static_cast<int64_t>(reinterpret_cast<intptr_t>(window));
+    if (!BuildJobArguments(settings, facts, sourcePath, outputPath, mode, handle, arguments,
+                           sizeof arguments)) {
+        return Launch::kArgumentsTooLong;
+    }
+    char exePath[kPathCapacity];
+    *error = ERROR_FILENAME_EXCED_RANGE;
+    if (!EncoderExePath(encoderFolder, exePath, sizeof exePath) ||
+        !Start(*slot, exePath, arguments, error)) {
+        return Launch::kNoEncoder;
+    }
+    return Launch::kStarted;
+}
+
 void EncoderJobs::Release(int32_t slot) {
     if (process_[slot] != nullptr) CloseHandle(process_[slot]);
     process_[slot] = nullptr;
@@ -159,13 +184,4 @@ int32_t EncoderJobs::WaitForOne(uint32_t* exitCode) {
             Sleep(1);  // never spin on a failing wait
         }
     }
-}
-
-bool StartAndWait(const char* exePath, const char* arguments, uint32_t* exitCode, DWORD* error) {
-    struct NoReports : JobReportSink {
-        LRESULT OnJobReport(int32_t, uint32_t, int32_t) override { return 0; }
-    } none;
-    EncoderJobs jobs(none);
-    if (!jobs.Start(0, exePath, arguments, error)) return false;
-    return jobs.WaitForOne(exitCode) == 0;
 }

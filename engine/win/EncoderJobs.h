@@ -9,7 +9,9 @@
 
 #include <cstdint>
 
+#include "engine/core/ConversionSettings.h"
 #include "engine/core/RunProgress.h"
+#include "engine/core/SourceTable.h"
 
 // Receives the reports of the jobs, by slot.
 class JobReportSink {
@@ -41,6 +43,20 @@ public:
     // with *error set and the slot free again, when no process started.
     bool Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error);
 
+    enum class Launch {
+        kStarted,
+        kNoReportWindow,    // the job's window could not be made
+        kArgumentsTooLong,  // the argument text did not fit
+        kNoEncoder,         // "<encoderFolder>quenforenc.exe" could not be started (*error)
+    };
+    // One job on a source of the given facts in the first free slot (*slot):
+    // its argument text names the slot's report window, and
+    // "<encoderFolder>quenforenc.exe" is started with it. Nothing runs unless
+    // kStarted.
+    Launch StartJob(const char* encoderFolder, const ConversionSettings& settings,
+                    const SourceRow& facts, const char* sourcePath, const char* outputPath,
+                    int32_t mode, int32_t* slot, DWORD* error);
+
     // Waits until one running job ends, keeping this thread's windows alive,
     // and frees its slot. Returns the slot, with its exit code; -1 when no job
     // runs.
@@ -58,7 +74,3 @@ private:
     bool quitSeen_ = false;  // WM_QUIT is handed back once the jobs are done
     int quitCode_ = 0;
 };
-
-// Starts `exePath` hidden with `arguments` and waits for its end, keeping this
-// thread's windows alive. False, with *error set, when no process started.
-bool StartAndWait(const char* exePath, const char* arguments, uint32_t* exitCode, DWORD* error);

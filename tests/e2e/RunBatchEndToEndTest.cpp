@@ -28,12 +28,12 @@ ProbeResult ProbeClip(const std::string& program, const std::string& clip, const
         }
     } sink;
     EncoderJobs jobs(sink);
-    const int64_t window = static_cast<int64_t>(reinterpret_cast<intptr_t>(jobs.ReportWindow(0)));
-    char arguments[kEncoderArgumentsCapacity];
+    int32_t slot = -1;
     DWORD error = 0;
-    EXPECT_TRUE(BuildJobArguments(g_settings, SourceRow{}, clip.c_str(), output.c_str(), kEncoderModeProbe,
-                                  window, arguments, sizeof arguments));
-    EXPECT_TRUE(jobs.Start(0, (program + kEncoderFileName).c_str(), arguments, &error)) << error;
+    EXPECT_EQ(EncoderJobs::Launch::kStarted,
+              jobs.StartJob(program.c_str(), g_settings, SourceRow{}, clip.c_str(), output.c_str(),
+                            kEncoderModeProbe, &slot, &error))
+        << error;
     EXPECT_EQ(0, jobs.WaitForOne(exitCode));
     return sink.probe;
 }
