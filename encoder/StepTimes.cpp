@@ -51,3 +51,10 @@ void MarkStep(const char* step) {
     std::fflush(stderr);
     clock.last = now;
 }
+
+void MarkSideStep(const char* step) {
+    StepClock& clock = Clock();
+    if (!clock.enabled) return;
+    std::fprintf(stderr, "quenforenc: at %.3f s (beside the main steps) %s\n", Now() - clock.started, step);
+    std::fflush(stderr);
+}

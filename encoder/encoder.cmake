@@ -22,7 +22,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/PipeDrain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StepTimes.cpp)
-  target_link_libraries(encoder_win PUBLIC encoder_core user32)
+  target_link_libraries(encoder_win PUBLIC encoder_core)
 
   add_executable(quenforenc
     ${CMAKE_CURRENT_LIST_DIR}/ConversionRunner.cpp
@@ -79,6 +79,6 @@ target_compile_definitions(encoder_core_tests PRIVATE
 if(WIN32)
   tarvello_win_test(NAME encoder_win_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/win/encoder/FfmpegProcessTest.cpp
-    LIBS encoder_win win_test_support)
-  add_dependencies(encoder_win_test ffmpeg_exe)
+    LIBS encoder_win win_test_support dbghelp)
+  add_dependencies(encoder_win_test ffmpeg_exe quenforenc)
 endif()

@@ -1,9 +1,12 @@
 // FfmpegProcess and EventReporter with the shipped ffmpeg.exe under Wine.
 #include "encoder/FfmpegProcess.h"
 
+#include <dbghelp.h>
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -110,6 +113,38 @@ TEST(EventReporter, DeliversToTheWindowAndTellsWhenItIsGone) {
     EXPECT_FALSE(nobody.Listening());
     EXPECT_TRUE(nobody.WindowExists());
     EXPECT_EQ(0, nobody.Send(kEventDuration, 3));
+}
+
+// The DLLs an executable imports, in lower case, read from its file.
+std::vector<std::string> ImportedDlls(const std::string& path) {
+    std::vector<std::string> names;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return names;
+    HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    void* base = mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+    if (base != nullptr) {
+        PIMAGE_NT_HEADERS headers = ImageNtHeader(base);
+        ULONG size = 0;
+        auto* entry = static_cast<PIMAGE_IMPORT_DESCRIPTOR>(
+            ImageDirectoryEntryToData(base, FALSE, IMAGE_DIRECTORY_ENTRY_IMPORT, &size));
+        for (; headers != nullptr && entry != nullptr && entry->Name != 0; ++entry) {
+            std::string name = static_cast<const char*>(ImageRvaToVa(headers, base, entry->Name, nullptr));
+            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+            names.push_back(name);
+        }
+        UnmapViewOfFile(base);
+    }
+    if (mapping != nullptr) CloseHandle(mapping);
+    CloseHandle(file);
+    return names;
+}
+
+// Loading user32 costs every start tens of milliseconds under Wine; the
+// encoder loads it only when a window listens to its reports.
+TEST(EncoderStart, TheWindowFunctionsAreNotAmongTheImports) {
+    std::vector<std::string> dlls = ImportedDlls(wintest::EnvPath("TARVELLO_PROGRAM_DIR", "quenforenc.exe"));
+    EXPECT_NE(dlls.end(), std::find(dlls.begin(), dlls.end(), "kernel32.dll"));
+    EXPECT_EQ(dlls.end(), std::find(dlls.begin(), dlls.end(), "user32.dll"));
 }
 
 int ThreadsOfThisProcess() {
