@@ -11,14 +11,25 @@
 //       from Convert to the end box (GetProcessTimes of Tarvello.exe, until
 //       the last encoder has ended); the run is looked at every <look ms>.
 //       How many encoders run at once is the program's own setting.
+//   bench_helper.exe listened <runs> <program folder\> <source> <output> <option piece>...
+//       runs the job as the program does, quenforenc.exe reporting to a window
+//       of this helper, against ffmpeg.exe started directly with the
+//       arguments the encoder translates the job into; both are started with
+//       CreateProcess, alternately, and the wall times are printed; then the
+//       time of bench_nothing.exe (beside this helper), started the same way.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "encoder/CommandLine.h"
+#include "encoder/EncoderCommand.h"
+#include "encoder/EncoderEvents.h"
+#include "encoder/FfmpegArguments.h"
 #include "engine/core/ConversionSettings.h"
 #include "engine/core/EncoderArguments.h"
 #include "engine/core/EncoderProfile.h"
@@ -150,11 +161,131 @@ int Waiting(int argc, char** argv) {
     return 0;
 }
 
+int g_reports = 0;
+
+LRESULT CALLBACK ReportWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kEncoderEventMessage) {
+        ++g_reports;
+        return 0;  // go on
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Starts a command line with nothing for input or output (but this helper's
+// standard error for the encoder's step times when it is asked to write them)
+// and waits for its end, serving the reports meanwhile; the wall time, or -1.
+double TimedRun(const std::string& exe, const std::string& commandLine, bool stepTimes = false) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    if (stepTimes) startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    const double start = Now();
+    BOOL started = CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                  nullptr, &startup, &info);
+    CloseHandle(nul);
+    if (!started) return -1.0;
+    CloseHandle(info.hThread);
+    while (MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    const double wall = Now() - start;
+    DWORD code = 1;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hProcess);
+    return code == 0 ? wall : -1.0;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n == 0 ? 0.0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+int Listened(int argc, char** argv) {
+    if (argc < 7) return Fail("usage: listened <runs> <program folder\\> <source> <output> <option piece>...");
+    const int runs = std::atoi(argv[2]);
+    const std::string folder = argv[3];
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ReportWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "BenchReports";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowA("BenchReports", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    if (window == nullptr) return Fail("no report window");
+
+    // The encoder's argument text, with this helper's window for its reports.
+    std::vector<std::string> args(argv + 4, argv + argc);
+    args.insert(args.begin() + 1, "-o");
+    args.push_back("0");
+    args.push_back(std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(window))));
+    EncoderCommand command;
+    std::string error;
+    std::vector<std::string> ffmpegArgs;
+    FfmpegTarget target;
+    target.outputPath = argv[5];
+    if (!ParseEncoderCommand(args, command, error) || !TranslateToFfmpeg(command, target, ffmpegArgs, error)) {
+        return Fail(error.c_str());
+    }
+    const std::string encoder = folder + "quenforenc.exe";
+    const std::string ffmpeg = folder + "ffmpeg.exe";
+    const std::string encoderLine = QuoteArgument(encoder) + " " + JoinCommandLine(args);
+    const std::string ffmpegLine = QuoteArgument(ffmpeg) + " " + JoinCommandLine(ffmpegArgs);
+    const char* timing = std::getenv("QUENFORENC_TIMING");
+    const bool stepTimes = timing != nullptr && *timing != '\0' && std::strcmp(timing, "0") != 0;
+
+    std::vector<double> encoderTimes, ffmpegTimes, differences;
+    for (int run = 0; run < runs; ++run) {
+        // Alternate which goes first, so a drift in the machine's load hits both.
+        const int before = g_reports;
+        double e = 0, f = 0;
+        if (run % 2 == 0) e = TimedRun(encoder, encoderLine, stepTimes);
+        f = TimedRun(ffmpeg, ffmpegLine);
+        if (run % 2 == 1) e = TimedRun(encoder, encoderLine, stepTimes);
+        if (e < 0 || f < 0) return Fail(e < 0 ? "the encoder failed" : "ffmpeg.exe failed");
+        if (g_reports == before) return Fail("the encoder sent no report");
+        encoderTimes.push_back(e);
+        ffmpegTimes.push_back(f);
+        differences.push_back(e - f);
+    }
+    const double e = Median(encoderTimes), f = Median(ffmpegTimes);
+    std::printf("quenforenc.exe %6.2f s   ffmpeg.exe %6.2f s   ratio %.3f (medians of %d), %+.3f s (median of the "
+                "paired differences)\n",
+                e, f, e / f, runs, Median(differences));
+    std::printf("      runs:");
+    for (double t : encoderTimes) std::printf(" %.3f", t);
+    std::printf(" /");
+    for (double t : ffmpegTimes) std::printf(" %.3f", t);
+    std::printf("\n");
+    DestroyWindow(window);
+
+    char self[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string nothing = Folder(std::string(self, length)) + "bench_nothing.exe";
+    std::vector<double> nothingTimes;
+    for (int run = 0; run < runs; ++run) {
+        const double t = TimedRun(nothing, QuoteArgument(nothing));
+        if (t < 0) return Fail("bench_nothing.exe failed");
+        nothingTimes.push_back(t);
+    }
+    std::printf("a program that does nothing, started the same way: %.3f s (median of %d)\n", Median(nothingTimes),
+                runs);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "pieces") == 0) return Pieces(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "import") == 0) return Import(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "waiting") == 0) return Waiting(argc, argv);
-    return Fail("usage: bench_helper.exe pieces|import|waiting ...");
+    if (argc >= 2 && std::strcmp(argv[1], "listened") == 0) return Listened(argc, argv);
+    return Fail("usage: bench_helper.exe pieces|import|waiting|listened ...");
 }
