@@ -28,13 +28,13 @@
 
 #include "encoder/CommandLine.h"
 #include "encoder/EncoderCommand.h"
-#include "encoder/EncoderEvents.h"
 #include "encoder/FfmpegArguments.h"
 #include "engine/core/ConversionSettings.h"
 #include "engine/core/EncoderArguments.h"
 #include "engine/core/EncoderProfile.h"
 #include "engine/core/SourceTable.h"
 #include "res/resource.h"
+#include "tests/e2e/EncoderHarness.h"
 #include "tests/e2e/MainDriver.h"
 #include "tests/win/support/WinTestSupport.h"
 
@@ -161,46 +161,22 @@ int Waiting(int argc, char** argv) {
     return 0;
 }
 
-int g_reports = 0;
-
-LRESULT CALLBACK ReportWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kEncoderEventMessage) {
-        ++g_reports;
-        return 0;  // go on
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// Starts a command line with nothing for input or output (but this helper's
-// standard error for the encoder's step times when it is asked to write them)
-// and waits for its end, serving the reports meanwhile; the wall time, or -1.
-double TimedRun(const std::string& exe, const std::string& commandLine, bool stepTimes = false) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                             OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-    if (stepTimes) startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION info = {};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
+// The wall time of one run of a command line while this thread serves the
+// reports, or -1 when it fails; the encoder's step times, when it is asked
+// for them, are printed.
+double TimedRun(const std::string& exe, const std::string& arguments) {
     const double start = Now();
-    BOOL started = CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                  nullptr, &startup, &info);
-    CloseHandle(nul);
-    if (!started) return -1.0;
-    CloseHandle(info.hThread);
-    while (MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
+    const e2e::RunResult run = e2e::RunProgram(exe, arguments, 600000);
     const double wall = Now() - start;
-    DWORD code = 1;
-    GetExitCodeProcess(info.hProcess, &code);
-    CloseHandle(info.hProcess);
-    return code == 0 ? wall : -1.0;
+    if (std::getenv("QUENFORENC_TIMING") != nullptr) {
+        size_t at = 0;
+        while ((at = run.errorText.find("quenforenc: at ", at)) != std::string::npos) {
+            const size_t end = run.errorText.find('\n', at);
+            std::fprintf(stderr, "%s\n", run.errorText.substr(at, end - at).c_str());
+            at = end;
+        }
+    }
+    return run.finished && run.exitCode == 0 ? wall : -1.0;
 }
 
 double Median(std::vector<double> values) {
@@ -213,19 +189,14 @@ int Listened(int argc, char** argv) {
     if (argc < 7) return Fail("usage: listened <runs> <program folder\\> <source> <output> <option piece>...");
     const int runs = std::atoi(argv[2]);
     const std::string folder = argv[3];
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ReportWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "BenchReports";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowA("BenchReports", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    if (window == nullptr) return Fail("no report window");
+    e2e::ReportWindow window;
+    if (window.Handle() == nullptr) return Fail("no report window");
 
     // The encoder's argument text, with this helper's window for its reports.
     std::vector<std::string> args(argv + 4, argv + argc);
     args.insert(args.begin() + 1, "-o");
     args.push_back("0");
-    args.push_back(std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(window))));
+    args.push_back(std::to_string(window.HandleValue()));
     EncoderCommand command;
     std::string error;
     std::vector<std::string> ffmpegArgs;
@@ -236,21 +207,19 @@ int Listened(int argc, char** argv) {
     }
     const std::string encoder = folder + "quenforenc.exe";
     const std::string ffmpeg = folder + "ffmpeg.exe";
-    const std::string encoderLine = QuoteArgument(encoder) + " " + JoinCommandLine(args);
-    const std::string ffmpegLine = QuoteArgument(ffmpeg) + " " + JoinCommandLine(ffmpegArgs);
-    const char* timing = std::getenv("QUENFORENC_TIMING");
-    const bool stepTimes = timing != nullptr && *timing != '\0' && std::strcmp(timing, "0") != 0;
+    const std::string encoderLine = JoinCommandLine(args);
+    const std::string ffmpegLine = JoinCommandLine(ffmpegArgs);
 
     std::vector<double> encoderTimes, ffmpegTimes, differences;
     for (int run = 0; run < runs; ++run) {
         // Alternate which goes first, so a drift in the machine's load hits both.
-        const int before = g_reports;
+        const size_t before = window.Events().size();
         double e = 0, f = 0;
-        if (run % 2 == 0) e = TimedRun(encoder, encoderLine, stepTimes);
+        if (run % 2 == 0) e = TimedRun(encoder, encoderLine);
         f = TimedRun(ffmpeg, ffmpegLine);
-        if (run % 2 == 1) e = TimedRun(encoder, encoderLine, stepTimes);
+        if (run % 2 == 1) e = TimedRun(encoder, encoderLine);
         if (e < 0 || f < 0) return Fail(e < 0 ? "the encoder failed" : "ffmpeg.exe failed");
-        if (g_reports == before) return Fail("the encoder sent no report");
+        if (window.Events().size() == before) return Fail("the encoder sent no report");
         encoderTimes.push_back(e);
         ffmpegTimes.push_back(f);
         differences.push_back(e - f);
@@ -264,14 +233,13 @@ int Listened(int argc, char** argv) {
     std::printf(" /");
     for (double t : ffmpegTimes) std::printf(" %.3f", t);
     std::printf("\n");
-    DestroyWindow(window);
 
     char self[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::string nothing = Folder(std::string(self, length)) + "bench_nothing.exe";
     std::vector<double> nothingTimes;
     for (int run = 0; run < runs; ++run) {
-        const double t = TimedRun(nothing, QuoteArgument(nothing));
+        const double t = TimedRun(nothing, "");
         if (t < 0) return Fail("bench_nothing.exe failed");
         nothingTimes.push_back(t);
     }
