@@ -56,6 +56,9 @@ const ImageButtonSetUp kImageButtons[] = {
 CConverterDlg::CConverterDlg(CWnd* parent)
     : CDialog(IDD_CONVERTER_DIALOG, parent), m_hIcon(nullptr), m_importing(false) {
     m_encoderFolder[0] = '\0';
+    char start[kPathCapacity];
+    BatchHost::StartFolder(start, sizeof start);
+    m_startFolder = start;
     m_hIcon = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     LoadSettings();
 }
@@ -377,6 +380,10 @@ void CConverterDlg::EncoderFolder(char* out, size_t size) {
 
 bool CConverterDlg::RowSourcePath(int32_t row, char* out, size_t size) {
     return m_list.RowPath(row, out, size);
+}
+
+void CConverterDlg::StartFolder(char* out, size_t size) {
+    std::snprintf(out, size, "%s", m_startFolder.c_str());
 }
 
 void CConverterDlg::ReadOutputFolder(char* out, size_t size) {

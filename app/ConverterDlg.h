@@ -107,6 +107,7 @@ private:
     void ReadOutputFolder(char* out, size_t size) override;
     void EnableMainWindow(bool enable) override { EnableWindow(enable ? TRUE : FALSE); }
     void EncoderFolder(char* out, size_t size) override;
+    void StartFolder(char* out, size_t size) override;
     const SourceTable& Sources() override;
 
     void SetUpImageButtons();
@@ -123,4 +124,7 @@ private:
     bool m_importing;
     bool m_converting = false;
     char m_encoderFolder[kPathCapacity];  // "" for the program folder
+    // The current directory when the program started: a relative output
+    // folder is taken from it in every run.
+    std::string m_startFolder;
 };

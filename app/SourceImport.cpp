@@ -33,7 +33,10 @@
 namespace {
 
 constexpr char kImportDefaultExtension[] = "*.avi;*.divx;*.div;*.xvid;";
-constexpr DWORD kImportFlags = OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+// The dialog leaves the current directory alone: a relative output folder is
+// taken from the folder the program started in.
+constexpr DWORD kImportFlags =
+    OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
 constexpr DWORD kSelectionCapacity = 2048;
 
 // The filter last used in the dialog, in the application's profile store.

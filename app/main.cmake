@@ -41,6 +41,7 @@ if(WIN32)
   set(_app_test_dir "${CMAKE_BINARY_DIR}/app-main-dialog-test")
   add_executable(app_fake_encoder WIN32
     ${CMAKE_SOURCE_DIR}/tests/win/run/fake_encoder/FakeEncoder.cpp ${TARVELLO_MANIFEST_RC})
+  target_link_libraries(app_fake_encoder PRIVATE encoder_core)
   set_target_properties(app_fake_encoder PROPERTIES
     OUTPUT_NAME quenforenc RUNTIME_OUTPUT_DIRECTORY "${_app_test_dir}")
   tarvello_win_test(NAME app_main_dialog_test

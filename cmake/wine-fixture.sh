@@ -66,6 +66,9 @@ start)
     $server -w
     $server -p
   fi
+  # A second drive letter for the root that Z: shows, so tests can reach one
+  # folder under two spellings of its path.
+  ln -sfn / "$WINEPREFIX/dosdevices/y:"
   if [ -n "${TARVELLO_WINE_DPI:-}" ]; then
     # Read when the server starts: restart it after the change.
     $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TARVELLO_WINE_DPI" /f

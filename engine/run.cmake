@@ -30,13 +30,14 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/win/EncoderJobs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/EncoderLaunch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/EnsureFolder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/FileIdentity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/MessagePump.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/ProgramFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/ProgressDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/RunClock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SystemRunSignals.cpp
   )
-  target_link_libraries(engine_win PUBLIC engine_run_core framework shell32 ole32 uuid user32)
+  target_link_libraries(engine_win PUBLIC engine_run_core encoder_core framework shell32 ole32 uuid user32)
 endif()
 
 if(WIN32)
@@ -45,6 +46,7 @@ if(WIN32)
   set(ENGINE_RUN_WIN_TEST_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/win/run)
   add_executable(run_fake_encoder WIN32 ${ENGINE_RUN_WIN_TEST_DIR}/fake_encoder/FakeEncoder.cpp
                  ${CMAKE_SOURCE_DIR}/res/TarvelloManifest.rc)
+  target_link_libraries(run_fake_encoder PRIVATE encoder_core)
   set_target_properties(run_fake_encoder PROPERTIES
     OUTPUT_NAME quenforenc
     RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/run-test-program")
@@ -54,6 +56,8 @@ if(WIN32)
       ${ENGINE_RUN_WIN_TEST_DIR}/RunTestHost.cpp
       ${ENGINE_RUN_WIN_TEST_DIR}/EncoderLaunchTest.cpp
       ${ENGINE_RUN_WIN_TEST_DIR}/BatchRunTest.cpp
+      ${ENGINE_RUN_WIN_TEST_DIR}/RunKeepsFilesTest.cpp
+      ${ENGINE_RUN_WIN_TEST_DIR}/FileIdentityTest.cpp
       ${ENGINE_RUN_WIN_TEST_DIR}/RunSignalsOrderTest.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/res/Tarvello.rc ${CMAKE_SOURCE_DIR}/res/TarvelloManifest.rc
     LIBS engine_win win_test_support)

@@ -5,10 +5,13 @@
 #include "encoder/ExitCodes.h"
 
 RowOutcome DecideRowOutcome(const EncoderRunFacts& facts) {
-    // A stop request that still stands when the encoder ends cancels the run,
-    // whatever the encoder managed to write.
-    if (facts.cancelRequested) return RowOutcome::kCancelled;
+    // One file at a time: a stop request that still stands when the encoder
+    // ends cancels the run, whatever the encoder managed to write.
+    if (facts.cancelRequested && !facts.simultaneous) return RowOutcome::kCancelled;
     if (!facts.started) return RowOutcome::kFailed;
+    if (facts.exitCode == static_cast<uint32_t>(kExitStoppedByUser) && facts.cancelRequested) {
+        return RowOutcome::kCancelled;
+    }
     if (facts.exitCode != static_cast<uint32_t>(kExitSuccess)) return RowOutcome::kFailed;
     // An encoder that claims success without writing anything has not converted.
     if (facts.outputBytes <= 0) return RowOutcome::kFailed;

@@ -15,7 +15,10 @@ struct EncoderRunFacts {
     bool started = false;         // an encoder process ran
     uint32_t exitCode = 0;        // its exit code (when started)
     bool cancelRequested = false; // the user's stop request stood when it ended
-    int64_t outputBytes = -1;     // size of the output file; -1 when there is none
+    // Other files were converted at the same time: a stop request then takes
+    // only the jobs it stopped, never one that finished.
+    bool simultaneous = false;
+    int64_t outputBytes = -1;     // size of the output this run wrote; -1 when there is none
 };
 
 RowOutcome DecideRowOutcome(const EncoderRunFacts& facts);

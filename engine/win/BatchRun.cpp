@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "encoder/ExitCodes.h"
+#include "encoder/TemporaryName.h"
 #include "engine/core/BatchReport.h"
 #include "engine/core/ConversionSettings.h"
 #include "engine/core/EncoderArguments.h"
@@ -14,6 +16,7 @@
 #include "engine/win/EncoderJobs.h"
 #include "engine/win/EncoderLaunch.h"
 #include "engine/win/EnsureFolder.h"
+#include "engine/win/FileIdentity.h"
 #include "engine/core/OutputFormat.h"
 #include "engine/core/OutputNaming.h"
 #include "engine/win/ProgramFolder.h"
@@ -37,40 +40,48 @@ int64_t FileBytes(const char* path) {
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// Removes what a row that did not succeed may have left: its output, and the
-// encoder's temporary "<name>.~enc<pid>.<ext>" (encoder/TemporaryName.h),
-// which stays behind when the encoder itself was killed.
-void DeleteUnfinished(const char* output) {
-    DeleteFileA(output);
-    char pattern[kPathCapacity + 8];
-    const char* name = strrchr(output, '\\');
-    const char* dot = strrchr(output, '.');
-    if (dot == nullptr || (name != nullptr && dot < name)) dot = output + strlen(output);
-    const int stem = static_cast<int>(dot - output);
-    std::snprintf(pattern, sizeof pattern, "%.*s.~enc*%s", stem, output, dot);
-    const size_t folderLength = name != nullptr ? static_cast<size_t>(name - output + 1) : 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        char path[kPathCapacity + MAX_PATH];
-        std::snprintf(path, sizeof path, "%.*s%s", static_cast<int>(folderLength), output, found.cFileName);
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && strstr(found.cFileName, ".~enc") != nullptr) {
-            DeleteFileA(path);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
+
+// Puts the current directory back as it was when it was made.
+class CurrentFolderKeeper {
+public:
+    CurrentFolderKeeper() {
+        const DWORD length = GetCurrentDirectoryA(0, nullptr);
+        if (length == 0) return;
+        folder_.assign(length, '\0');
+        if (GetCurrentDirectoryA(length, &folder_[0]) + 1 != length) folder_.clear();
+    }
+    ~CurrentFolderKeeper() { Now(); }
+    CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
+    CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
+    void Now() {
+        if (!folder_.empty()) SetCurrentDirectoryA(folder_.c_str());
+    }
+
+private:
+    std::string folder_;
+};
 
 void Tell(HWND owner, const char* text, UINT type) {
     MessageBoxA(owner, text, AfxGetAppName(), type);
 }
 
-// The output folder as a full path. The run makes the folder the current
-// directory, so a relative one would otherwise be taken twice ("out\out\").
-bool FullFolderPath(const char* folder, char* out, size_t size) {
+// The output folder as a full path; a relative one is taken from
+// `startFolder`, never from the current directory, which the file dialogs
+// and earlier runs may have moved.
+bool FullFolderPath(const char* folder, const char* startFolder, char* out, size_t size) {
+    std::string joined = folder;
+    const bool rooted = folder[0] == '\\' || folder[0] == '/';
+    const bool hasDrive = folder[0] != '\0' && folder[1] == ':';
+    if (startFolder[0] != '\0' && !hasDrive) {
+        if (!rooted) {
+            const size_t length = std::strlen(startFolder);
+            joined = std::string(startFolder) + (startFolder[length - 1] == '\\' ? "" : "\\") + folder;
+        } else if (folder[1] != '\\' && folder[1] != '/' && startFolder[1] == ':') {
+            joined = std::string(startFolder, 2) + folder;  // "\out" on the start folder's drive
+        }
+    }
     char* name = nullptr;
-    const DWORD length = GetFullPathNameA(folder, static_cast<DWORD>(size), out, &name);
+    const DWORD length = GetFullPathNameA(joined.c_str(), static_cast<DWORD>(size), out, &name);
     return length > 0 && length < size;
 }
 
@@ -79,7 +90,30 @@ struct RunJob {
     int32_t row = -1;
     char source[kPathCapacity] = "";
     char output[kPathCapacity] = "";
+    uint32_t processId = 0;
+    // The file that was at the output path when the row started, if any: it
+    // stays until the encoder renames its finished work over it.
+    bool replaces = false;
+    FileIdentity previous;
 };
+
+// The row's encoder put a file of its own at the output path: it renames its
+// finished temporary there only on success, so a file of another identity
+// than the one found at the start is the encoder's.
+bool WroteOutput(const RunJob& job, uint32_t exitCode) {
+    if (exitCode != static_cast<uint32_t>(kExitSuccess)) return false;
+    FileIdentity now;
+    if (!ReadFileIdentity(job.output, &now)) return false;
+    return !job.replaces || !(now == job.previous);
+}
+
+// Removes what a row that did not succeed left behind: the encoder's
+// temporary (which stays when the encoder was killed), and the output only
+// when this row's encoder wrote it. An earlier file at that name stays.
+void DeleteUnfinished(const RunJob& job, bool wroteOutput) {
+    if (wroteOutput) DeleteFileA(job.output);
+    if (job.processId != 0) DeleteFileA(TemporaryOutputName(job.output, job.processId).c_str());
+}
 
 struct RowFailure {
     int32_t row;
@@ -98,6 +132,11 @@ public:
           port_(host.MainWindow(), host.ProgressDialog()) {}
 
     void Run(const char* runFolder);
+    // A quit request that came during the run, posted again once its end
+    // box is closed, so that the box is not closed by it at once.
+    void PostQuitIfAsked() const {
+        if (quitAsked_) PostQuitMessage(quitCode_);
+    }
 
     LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
         if (code != kEventPosition) return kEventGoOn;
@@ -121,6 +160,7 @@ private:
     FailureReport Failures();
     void EndEarly(const char* headline, UINT icon);
     void EndRun();
+    void Conclude(bool noEncoder);
     double RowSeconds(int32_t row) const {
         const SourceRow* facts = sources_.At(row);
         return facts != nullptr ? facts->duration : 0.0;
@@ -136,22 +176,31 @@ private:
     RunProgress progress_;
     RunJob jobs_[kMaxJobs];
     std::vector<std::string> taken_;  // outputs of running and finished rows
-    std::vector<RowFailure> failures_;
+    // The files of the list's sources and of the outputs finished so far,
+    // however their paths are spelt.
+    std::vector<FileIdentity> keptFiles_;    std::vector<RowFailure> failures_;
     char runFolder_[kOutputFolderCapacity] = "";
     char encoderFolder_[kPathCapacity] = "";
     uint32_t startError_ = 0;
+    bool quitAsked_ = false;
+    int quitCode_ = 0;
 };
 
 bool BatchRun::IsTaken(const char* path, void* context) {
     BatchRun* run = static_cast<BatchRun*>(context);
     char source[kPathCapacity];
     for (int32_t row = 0; row < run->sources_.Count(); ++row) {
-        if (run->host_.RowSourcePath(row, source, sizeof source) && SamePathText(source, path)) {
+        if (run->host_.RowSourcePath(row, source, sizeof source) && SameFileName(source, path)) {
             return true;
         }
     }
     for (const std::string& output : run->taken_) {
-        if (SamePathText(output.c_str(), path)) return true;
+        if (SameFileName(output.c_str(), path)) return true;
+    }
+    FileIdentity found;
+    if (!ReadFileIdentity(path, &found)) return false;
+    for (const FileIdentity& kept : run->keptFiles_) {
+        if (kept == found) return true;
     }
     return false;
 }
@@ -186,7 +235,17 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
         progress_.doneSeconds += RowSeconds(row);
         return Started::kFailedRow;
     }
-    DeleteFileA(output);
+    // The encoder writes beside the output under a longer temporary name,
+    // which must fit the platform's path limit too.
+    if (std::strlen(output) + kTemporaryNameExtra >= MAX_PATH) {
+        Fail(row, source, "the output path would be longer than 255 characters");
+        progress_.doneSeconds += RowSeconds(row);
+        return Started::kFailedRow;
+    }
+    // Nothing is deleted here: a file already at the output path is replaced
+    // only when the encoder's work is complete.
+    FileIdentity previous;
+    const bool replaces = ReadFileIdentity(output, &previous);
 
     const SourceRow* facts = sources_.At(row);
     int32_t slot = -1;
@@ -212,6 +271,9 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     job.row = row;
     std::snprintf(job.source, sizeof job.source, "%s", source);
     std::snprintf(job.output, sizeof job.output, "%s", output);
+    job.processId = encoders.ProcessId(slot);
+    job.replaces = replaces;
+    job.previous = previous;
     Reserve(output);
     progress_.StartJob(slot);
     return Started::kRunning;
@@ -224,17 +286,22 @@ void BatchRun::FinishRow(int32_t slot, uint32_t exitCode) {
     facts.started = true;
     facts.exitCode = exitCode;
     facts.cancelRequested = progress_.StopRequested();
-    facts.outputBytes = FileBytes(job.output);
+    facts.simultaneous = JobSlotCount(settings_) > 1;
+    const bool wrote = WroteOutput(job, exitCode);
+    facts.outputBytes = wrote ? FileBytes(job.output) : -1;
     const RowOutcome outcome = DecideRowOutcome(facts);
-    if (outcome == RowOutcome::kCancelled) {
+    if (outcome == RowOutcome::kSucceeded) {
+        FileIdentity finished;
+        if (ReadFileIdentity(job.output, &finished)) keptFiles_.push_back(finished);
+    } else if (outcome == RowOutcome::kCancelled) {
         // The stop stands for every job: those still running stop at their
         // next report. Earlier outputs stay.
         progress_.stopping = true;
-        DeleteUnfinished(job.output);
+        DeleteUnfinished(job, wrote);
         Unreserve(job.output);
-    } else if (outcome == RowOutcome::kFailed) {
+    } else {
         // A failed output is never left half-written.
-        DeleteUnfinished(job.output);
+        DeleteUnfinished(job, wrote);
         Unreserve(job.output);
         char reason[128];
         DescribeRowFailure(facts, reason, sizeof reason);
@@ -272,6 +339,14 @@ void BatchRun::Run(const char* runFolder) {
     std::snprintf(runFolder_, sizeof runFolder_, "%s", runFolder);
     host_.EncoderFolder(encoderFolder_, sizeof encoderFolder_);
 
+    char source[kPathCapacity];
+    for (int32_t row = 0; row < sources_.Count(); ++row) {
+        FileIdentity file;
+        if (host_.RowSourcePath(row, source, sizeof source) && ReadFileIdentity(source, &file)) {
+            keptFiles_.push_back(file);
+        }
+    }
+
     progress_.startTick = RunTickCount();
     progress_.totalSeconds = sources_.TotalSeconds();
     host_.EnableMainWindow(false);
@@ -294,9 +369,15 @@ void BatchRun::Run(const char* runFolder) {
             if (slot < 0) break;
             FinishRow(slot, exitCode);
         }
+        quitAsked_ = encoders.TakeQuit(&quitCode_);
     }
+    Conclude(noEncoder);
+}
 
+// The run's end: the box that says how it went, then the windows as they were.
+void BatchRun::Conclude(bool noEncoder) {
     char text[kBatchReportCapacity];
+    const int32_t rowCount = sources_.Count();
     if (noEncoder) {
         // Every further file would fail the same way: one box says why, and
         // which files failed before.
@@ -325,6 +406,11 @@ void BatchRun::Run(const char* runFolder) {
 
 void BatchHost::EncoderFolder(char* out, size_t size) { ProgramFolder(out, size); }
 
+void BatchHost::StartFolder(char* out, size_t size) {
+    const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(size), out);
+    if (length == 0 || length >= size) out[0] = '\0';
+}
+
 bool OutputPathFor(const char* sourcePath, char* out, size_t size) {
     OutputNamingRules rules;
     rules.exists = PathExists;
@@ -342,9 +428,15 @@ void ConvertAllRows(BatchHost& host) {
     char folder[kOutputFolderCapacity];
     host.ReadOutputFolder(folder, sizeof folder);
     SetOutputFolder(g_settings, folder);  // the setting keeps what was typed
+    char startFolder[kPathCapacity];
+    host.StartFolder(startFolder, sizeof startFolder);
+    // The run makes its output folder current; the one before comes back at
+    // its end, so the folder can be renamed or removed afterwards.
+    CurrentFolderKeeper restore;
     char runFolder[kOutputFolderCapacity];
-    if (!FullFolderPath(g_settings.outputFolder, runFolder, sizeof runFolder) ||
+    if (!FullFolderPath(g_settings.outputFolder, startFolder, runFolder, sizeof runFolder) ||
         EnsureFolder(runFolder) == -1) {
+        restore.Now();
         std::snprintf(text, sizeof text, "Fail to create tmp folder %s", g_settings.outputFolder);
         Tell(host.MainWindow(), text, MB_OK);
         return;
@@ -353,4 +445,6 @@ void ConvertAllRows(BatchHost& host) {
     // nested handler.
     std::unique_ptr<BatchRun> run(new BatchRun(host, g_settings));
     run->Run(runFolder);
+    restore.Now();
+    run->PostQuitIfAsked();
 }

@@ -24,6 +24,9 @@ public:
     virtual void EnableMainWindow(bool enable) = 0;
     // Folder of quenforenc.exe, with its final backslash. Default: ProgramFolder().
     virtual void EncoderFolder(char* out, size_t size);
+    // The folder a relative output folder is taken from, the same for every
+    // run of the session. Default: the current directory.
+    virtual void StartFolder(char* out, size_t size);
     // The list's facts: its rows' durations, sizes and frame rates.
     virtual const SourceTable& Sources() = 0;
     // The dialog that shows the run's progress; nullptr shows none.
@@ -34,12 +37,16 @@ protected:
 };
 
 // Converts every row of the host's list into the output folder, taken as a
-// full path from the current directory when it is typed as a relative one.
+// full path from the host's start folder when it is typed as a relative one;
+// the current directory is the same after the run as before it.
 // Up to JobSlotCount(g_settings) encoders run at once, rows starting in list
 // order as encoders end. A row's output never replaces one of the list's
 // sources nor the output of another row of the same run (such a name gets a
-// number, see ComposeOutputPath); a name is reserved when its row starts. A
-// failed row's output is removed. Tells the user of an empty list, a folder
+// number, see ComposeOutputPath), however their paths are spelt; a name is
+// reserved when its row starts. No file is deleted before a row's encoder
+// has replaced it with its finished work. A failed row's unfinished output is
+// removed; with several conversions at once, a row that finished keeps its
+// output even when the user stops the run meanwhile. Tells the user of an empty list, a folder
 // that cannot be made, an encoder that cannot be started, and at the end
 // either the total time or which files failed, in list order. A cancelled
 // run, or one whose encoder could not be started, starts no further row and

@@ -130,6 +130,18 @@ EncoderJobs::Launch EncoderJobs::StartJob(const char* encoderFolder, const Conve
     return Launch::kStarted;
 }
 
+uint32_t EncoderJobs::ProcessId(int32_t slot) const {
+    if (!IsSlot(slot) || process_[slot] == nullptr) return 0;
+    return GetProcessId(process_[slot]);
+}
+
+bool EncoderJobs::TakeQuit(int* exitCode) {
+    if (!quitSeen_) return false;
+    if (exitCode != nullptr) *exitCode = quitCode_;
+    quitSeen_ = false;
+    return true;
+}
+
 void EncoderJobs::Release(int32_t slot) {
     if (process_[slot] != nullptr) CloseHandle(process_[slot]);
     process_[slot] = nullptr;

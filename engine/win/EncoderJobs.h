@@ -57,6 +57,14 @@ public:
                     const SourceRow& facts, const char* sourcePath, const char* outputPath,
                     int32_t mode, int32_t* slot, DWORD* error);
 
+    // The process id of the job running in `slot`; 0 for none.
+    uint32_t ProcessId(int32_t slot) const;
+
+    // True once a quit request (WM_QUIT) came while the jobs ran, with its
+    // exit code. The caller then posts it again when it is done; otherwise
+    // the destructor does.
+    bool TakeQuit(int* exitCode);
+
     // Waits until one running job ends, keeping this thread's windows alive,
     // and frees its slot. Returns the slot, with its exit code; -1 when no job
     // runs.

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/core/ConversionSettings.h"
 #include "engine/win/ProgressDlg.h"
@@ -19,6 +20,34 @@
 #include "tests/win/support/WinTestSupport.h"
 
 namespace runtest {
+
+// A source file of the list, made on the spot.
+inline std::string Sources(const std::string& folder, const char* name) {
+    const std::string path = folder + name;
+    WriteFile(path, "source video");
+    return path;
+}
+
+// "send 6 1" to "send 6 <count>", each after a short sleep: a job that keeps
+// reporting until it is told to stop.
+inline std::string KeepsReporting(int count) {
+    std::string lines;
+    for (int i = 1; i <= count; ++i) lines += "sleep 20\nsend 6 " + std::to_string(i) + "\n";
+    return lines;
+}
+
+// The output paths of the encoders whose source path contains `source`, in
+// the order they logged their start (which may differ from the order they
+// were started in).
+inline std::vector<std::string> Targets(const std::string& source = "") {
+    std::vector<std::string> targets;
+    for (const std::string& line : LogLines("args ")) {
+        const size_t at = line.find("-o \"") + 4;
+        if (line.substr(0, at).find(source) == std::string::npos) continue;
+        targets.push_back(line.substr(at, line.find('"', at) - at));
+    }
+    return targets;
+}
 
 class RunTest : public ::testing::Test {
 protected:

@@ -76,10 +76,21 @@ void RunHostDlg::EnableMainWindow(bool enable) {
 
 void RunHostDlg::EncoderFolder(char* out, size_t size) { CopyText(encoderFolder, out, size); }
 
+void RunHostDlg::StartFolder(char* out, size_t size) {
+    if (startFolder.empty()) {
+        BatchHost::StartFolder(out, size);
+    } else {
+        CopyText(startFolder, out, size);
+    }
+}
+
 LRESULT RunHostDlg::OnEncoderEventMessage(WPARAM code, LPARAM value) {
     switch (code) {
     case kSetClockSeconds:
         g_fakeTick = g_runStartTick + static_cast<uint32_t>(value) * 1000u;
+        return 0;
+    case kPostQuit:
+        PostQuitMessage(static_cast<int>(value));
         return 0;
     case kPressCancel:
         progress->SendMessage(WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED),
@@ -223,6 +234,12 @@ BoxAnswers::~BoxAnswers() {
     thread_.join();
 }
 
+void BoxAnswers::Hold(size_t index, std::function<bool()> ready) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    holdIndex_ = index;
+    holdReady_ = std::move(ready);
+}
+
 std::vector<std::string> BoxAnswers::Texts() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return texts_;
@@ -238,11 +255,14 @@ void BoxAnswers::Run() {
         char text[4096] = "";
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         size_t index;
+        std::function<bool()> ready;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             index = texts_.size();
             texts_.push_back(text);
+            if (index == holdIndex_) ready = holdReady_;
         }
+        for (int waited = 0; ready && !ready() && waited < 30000 && !stop_; waited += 10) Sleep(10);
         const int answer = answers_.empty() ? IDOK : answers_[index < answers_.size() ? index : answers_.size() - 1];
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,6 +28,7 @@ constexpr UINT kPressCancel = 99;
 constexpr UINT kTakeScreenshot = 97;
 constexpr UINT kPostEscape = 96;  // an Escape key press queued for the progress dialog
 constexpr UINT kRecordShown = 95;  // value: the position just reported
+constexpr UINT kPostQuit = 100;    // value: the exit code of a WM_QUIT posted to the run's thread
 
 // What the progress dialog showed after a position report.
 struct Shown {
@@ -49,6 +51,7 @@ public:
     void ReadOutputFolder(char* out, size_t size) override;
     void EnableMainWindow(bool enable) override;
     void EncoderFolder(char* out, size_t size) override;
+    void StartFolder(char* out, size_t size) override;
     const SourceTable& Sources() override { return table; }
     CProgressDlg* ProgressDialog() override { return progress; }
 
@@ -57,6 +60,7 @@ public:
     CProgressDlg* progress = nullptr;
     std::string outputFolder;
     std::string encoderFolder;
+    std::string startFolder;  // "" for the current directory
     std::string screenshotPath;
     std::vector<Shown> shown;       // after each report of code 6, in arrival order
     std::vector<bool> enableCalls;  // arguments of EnableMainWindow, in order
@@ -97,6 +101,9 @@ public:
     BoxAnswers(const std::string& caption, std::vector<int> answers);
     ~BoxAnswers();
     std::vector<std::string> Texts() const;
+    // Box `index` is answered only once `ready` holds (at most 30 s), so a
+    // test can keep a question open while the encoders go on.
+    void Hold(size_t index, std::function<bool()> ready);
 
 private:
     void Run();
@@ -105,6 +112,8 @@ private:
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<std::string> texts_;
+    size_t holdIndex_ = static_cast<size_t>(-1);
+    std::function<bool()> holdReady_;
     std::thread thread_;
 };
 

@@ -11,7 +11,10 @@
 //                         after each code 6 the host gets code 95 with the
 //                         same value, to record what the run showed
 //   sleep <ms>
-//   write <bytes>         appends that many bytes to the output file
+//   write <bytes>         appends that many bytes to its temporary output
+//                         (named as the real encoder names it), which ends
+//                         under the output's name with exit code 0 and stays
+//                         behind with any other, as when an encoder is killed
 //   mark <n>              leaves the mark file "fake_encoder_mark<n>" beside itself
 //   await <n>             waits until that mark file exists (at most 30 s), so
 //                         that encoders running at once act in a fixed order
@@ -30,9 +33,12 @@
 #include <string>
 #include <vector>
 
+#include "encoder/TemporaryName.h"
+
 namespace {
 
 std::string g_folder;
+std::string g_output;
 
 std::string ProgramFolder() {
     char path[MAX_PATH];
@@ -49,6 +55,12 @@ void Log(const std::string& line) {
 }
 
 [[noreturn]] void Exit(int code) {
+    const std::string temporary = TemporaryOutputName(g_output, GetCurrentProcessId());
+    if (code == 0 && !g_output.empty() && GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !MoveFileExA(temporary.c_str(), g_output.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        Log("rename failed");
+        code = 16;
+    }
     Log("exit " + std::to_string(code));
     std::exit(code);
 }
@@ -109,6 +121,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (argc < 6) Exit(10);
     const std::string source = argv[1];
     const std::string output = argv[3];
+    g_output = output;
     HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(_strtoi64(argv[argc - 1], nullptr, 10)));
     char hostText[32] = "";
     GetEnvironmentVariableA("FAKE_ENCODER_HOST", hostText, sizeof hostText);
@@ -133,7 +146,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         } else if (name == "sleep") {
             Sleep(static_cast<DWORD>(a));
         } else if (name == "write") {
-            FILE* out = std::fopen(output.c_str(), "ab");
+            FILE* out = std::fopen(TemporaryOutputName(output, GetCurrentProcessId()).c_str(), "ab");
             if (out != nullptr) {
                 for (long long i = 0; i < a; ++i) std::fputc('x', out);
                 std::fclose(out);
