@@ -182,4 +182,38 @@ TEST(RobustRun, DamagedFramesConvertOrAreReportedAndGoodFilesStillConvert) {
     EXPECT_EQ(std::vector<std::string>(), sources.Changed());
 }
 
+TEST(RobustRun, ARelativeOutputFolderIsTakenFromTheStartFolderAfterAnImportAndInEveryRun) {
+    e2e::ProgramCopy copy("robust_relative_folder");
+    const std::string folder = robust::CopyClips(copy, "clips", {{kGood, ""}});
+    robust::FolderGuard sources(folder);
+    const std::string start = copy.Root() + "start\\";
+    ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr));
+    copy.SuppressStartupTip();
+    copy.SetOption("Output format", "0");
+    copy.SetOption("Temporary folder", "out");
+
+    Tarvello app;
+    ASSERT_TRUE(app.StartExe(copy.Exe(), start));
+    ASSERT_NE(nullptr, app.WaitMainWindow());
+    // The file dialog shows the sources' folder; the outputs still go under
+    // the folder the program was started in, run after run.
+    ASSERT_TRUE(app.ImportThroughDialog(folder, {kGood}));
+    ASSERT_TRUE(app.WaitRowCount(1));
+    for (int run = 1; run <= 2; ++run) {
+        app.Post(IDC_CONVERT);
+        const std::vector<std::string> texts = robust::AnswerAllBoxes(app, 120000);
+        ASSERT_EQ(1u, texts.size()) << testing::PrintToString(texts);
+        EXPECT_EQ(0u, texts[0].find("Mission accomplished!")) << texts[0];
+    }
+    EXPECT_EQ((std::vector<std::string>{"clip-320x240-noaudio.avi", "clip-320x240-noaudio_avi.avi"}),
+              e2e::FilesMatching(start + "out\\", "*"));
+    EXPECT_EQ(std::vector<std::string>(), e2e::FilesMatching(start + "out\\out\\", "*"));
+    EXPECT_EQ(std::vector<std::string>(), e2e::FilesMatching(folder + "out\\", "*"));
+    EXPECT_EQ("out", wintest::WindowText(app.Item(IDC_OUTPUT_FOLDER)));
+    app.Post(IDCANCEL);
+    EXPECT_TRUE(app.WaitExit());
+    EXPECT_EQ("out", copy.Option("Temporary folder"));
+    EXPECT_EQ(std::vector<std::string>(), sources.Changed());
+}
+
 }  // namespace
