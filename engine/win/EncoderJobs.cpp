@@ -1,8 +1,8 @@
 #include "engine/win/EncoderJobs.h"
 
-#include <shellapi.h>
-
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/core/EncoderArguments.h"
 #include "engine/win/EncoderEventLink.h"
@@ -15,6 +15,8 @@ namespace {
 constexpr char kReportClass[] = "TarvelloEncoderReports";
 // Messages dispatched between two looks at the processes.
 constexpr int kMessagesPerRound = 64;
+// The longest command line a process takes: 32767 with its terminator.
+constexpr size_t kMaxCommandLine = 32766;
 
 struct SlotLink {
     JobReportSink* sink;
@@ -91,19 +93,34 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
         if (error != nullptr) *error = ERROR_BUSY;
         return false;
     }
-    SHELLEXECUTEINFOA info;
-    std::memset(&info, 0, sizeof info);
-    info.cbSize = sizeof info;
-    // No shell error box of its own: the caller tells the user once.
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.lpFile = exePath;
-    info.lpParameters = arguments;
-    info.nShow = SW_HIDE;
-    if (!ShellExecuteExA(&info) || info.hProcess == nullptr) {
-        if (error != nullptr) *error = GetLastError() != 0 ? GetLastError() : ERROR_FILE_NOT_FOUND;
+    // "<quoted exe> <arguments>", writable: CreateProcessA may change it.
+    std::string line = std::string("\"") + exePath + "\" " + (arguments != nullptr ? arguments : "");
+    if (line.size() > kMaxCommandLine) {
+        if (error != nullptr) *error = ERROR_FILENAME_EXCED_RANGE;
         Release(slot);
         return false;
     }
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back('\0');
+    // Started directly, not through the shell: the shell's attachment check
+    // would ask about an encoder unpacked from a download at every start (or
+    // refuse it, without a UI). A console of its own, hidden, as the shell
+    // gave it, and none of this program's handles.
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info;
+    std::memset(&info, 0, sizeof info);
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        nullptr, &startup, &info)) {
+        const DWORD reason = GetLastError();
+        if (error != nullptr) *error = reason != 0 ? reason : ERROR_FILE_NOT_FOUND;
+        Release(slot);
+        return false;
+    }
+    CloseHandle(info.hThread);
     process_[slot] = info.hProcess;
     return true;
 }

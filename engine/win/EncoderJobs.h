@@ -39,8 +39,9 @@ public:
     // when it cannot be made.
     HWND ReportWindow(int32_t slot);
 
-    // Starts `exePath` hidden with `arguments` as the job in `slot`. False,
-    // with *error set and the slot free again, when no process started.
+    // Starts `exePath` hidden with `arguments` as the job in `slot`, with a
+    // console of its own and none of this program's handles. False, with
+    // *error set and the slot free again, when no process started.
     bool Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error);
 
     enum class Launch {
