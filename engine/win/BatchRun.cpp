@@ -189,10 +189,13 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     DeleteFileA(output);
 
     const SourceRow* facts = sources_.At(row);
-    int32_t slot = -1;
+    // The slot's progress is this row's before its encoder starts: a report
+    // that comes while the start runs counts.
+    const int32_t slot = encoders.FreeSlot();
+    progress_.StartJob(slot);
     DWORD error = 0;
-    switch (encoders.StartJob(encoderFolder_, settings_, facts != nullptr ? *facts : SourceRow{},
-                              source, output, kEncoderModeConvert, &slot, &error)) {
+    switch (encoders.StartJob(slot, encoderFolder_, settings_, facts != nullptr ? *facts : SourceRow{},
+                              source, output, kEncoderModeConvert, &error)) {
     case EncoderJobs::Launch::kStarted:
         break;
     case EncoderJobs::Launch::kNoEncoder:
@@ -213,7 +216,6 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     std::snprintf(job.source, sizeof job.source, "%s", source);
     std::snprintf(job.output, sizeof job.output, "%s", output);
     Reserve(output);
-    progress_.StartJob(slot);
     return Started::kRunning;
 }
 

@@ -13,6 +13,9 @@
 #include "engine/core/RunProgress.h"
 #include "engine/core/SourceTable.h"
 
+// The window class of the jobs' report windows.
+constexpr char kReportWindowClass[] = "TarvelloEncoderReports";
+
 // Receives the reports of the jobs, by slot.
 class JobReportSink {
 public:
@@ -50,13 +53,14 @@ public:
         kArgumentsTooLong,  // the argument text did not fit
         kNoEncoder,         // "<encoderFolder>quenforenc.exe" could not be started (*error)
     };
-    // One job on a source of the given facts in the first free slot (*slot):
-    // its argument text names the slot's report window, and
-    // "<encoderFolder>quenforenc.exe" is started with it. Nothing runs unless
-    // kStarted.
-    Launch StartJob(const char* encoderFolder, const ConversionSettings& settings,
+    // One job on a source of the given facts in `slot`, a free one
+    // (FreeSlot()) that the caller has already tied to its own record of the
+    // job: the job's reports may come while the encoder starts. Its argument
+    // text names the slot's report window, and "<encoderFolder>quenforenc.exe"
+    // is started with it. Nothing runs unless kStarted.
+    Launch StartJob(int32_t slot, const char* encoderFolder, const ConversionSettings& settings,
                     const SourceRow& facts, const char* sourcePath, const char* outputPath,
-                    int32_t mode, int32_t* slot, DWORD* error);
+                    int32_t mode, DWORD* error);
 
     // Waits until one running job ends, keeping this thread's windows alive,
     // and frees its slot. Returns the slot, with its exit code; -1 when no job
@@ -64,6 +68,10 @@ public:
     int32_t WaitForOne(uint32_t* exitCode);
 
 private:
+    struct SlotLink {
+        JobReportSink* sink;
+        int32_t slot;
+    };
     static LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Release(int32_t slot);
     // Dispatches what waits in the queue (a bounded number of messages).
@@ -72,6 +80,7 @@ private:
     JobReportSink& sink_;
     HANDLE process_[kMaxJobs] = {};
     HWND window_[kMaxJobs] = {};
+    SlotLink link_[kMaxJobs];  // what each slot's window reports to
     bool quitSeen_ = false;  // WM_QUIT is handed back once the jobs are done
     int quitCode_ = 0;
 };
