@@ -173,22 +173,25 @@ bool ImportProbes::Start(int32_t index, EncoderJobs& probes, uint32_t* startErro
     const char* path = paths_[index].c_str();
     char output[kPathCapacity];
     ProbeOutputPath(path, output, sizeof output);
-    int32_t slot = -1;
+    // The slot is the file's before its encoder starts: reports that come
+    // while the start still runs belong to this file too.
+    const int32_t slot = probes.FreeSlot();
+    if (slot >= 0) slotItem_[slot] = index;
     DWORD error = 0;
-    switch (probes.StartJob(encoderFolder_, g_settings, SourceRow{}, path, output, kEncoderModeProbe,
-                            &slot, &error)) {
-    case EncoderJobs::Launch::kStarted:
+    const EncoderJobs::Launch launch =
+        probes.StartJob(slot, encoderFolder_, g_settings, SourceRow{}, path, output, kEncoderModeProbe, &error);
+    if (launch == EncoderJobs::Launch::kStarted) {
         items_[index].state = State::kRunning;
-        slotItem_[slot] = index;
         return true;
-    case EncoderJobs::Launch::kNoEncoder:
+    }
+    if (slot >= 0) slotItem_[slot] = -1;
+    if (launch == EncoderJobs::Launch::kNoEncoder) {
         *startError = error;
         items_[index].state = State::kNotStarted;
         return false;
-    default:
-        items_[index].state = State::kEnded;  // an unusable probe: the file is reported
-        return true;
     }
+    items_[index].state = State::kEnded;  // an unusable probe: the file is reported
+    return true;
 }
 
 bool ImportProbes::Run(CConverterDlg& dialog, ImportReport& report, uint32_t* startError) {

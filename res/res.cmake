@@ -30,6 +30,7 @@ if(WIN32)
     "${_support}/Screenshot.cpp"
     "${_support}/WindowSearch.cpp"
     "${_support}/MessageBoxAnswerer.cpp"
+    "${_support}/SendOnCreate.cpp"
     "${_support}/TestPaths.cpp")
   target_link_libraries(win_test_support PUBLIC user32 gdi32)
   add_executable(desktop_keeper WIN32 "${_support}/DesktopKeeper.cpp")

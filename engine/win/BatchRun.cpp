@@ -248,10 +248,13 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     const bool replaces = ReadFileIdentity(output, &previous);
 
     const SourceRow* facts = sources_.At(row);
-    int32_t slot = -1;
+    // The slot's progress is this row's before its encoder starts: a report
+    // that comes while the start runs counts.
+    const int32_t slot = encoders.FreeSlot();
+    progress_.StartJob(slot);
     DWORD error = 0;
-    switch (encoders.StartJob(encoderFolder_, settings_, facts != nullptr ? *facts : SourceRow{},
-                              source, output, kEncoderModeConvert, &slot, &error)) {
+    switch (encoders.StartJob(slot, encoderFolder_, settings_, facts != nullptr ? *facts : SourceRow{},
+                              source, output, kEncoderModeConvert, &error)) {
     case EncoderJobs::Launch::kStarted:
         break;
     case EncoderJobs::Launch::kNoEncoder:
@@ -275,7 +278,6 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     job.replaces = replaces;
     job.previous = previous;
     Reserve(output);
-    progress_.StartJob(slot);
     return Started::kRunning;
 }
 

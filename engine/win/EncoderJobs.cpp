@@ -1,8 +1,8 @@
 #include "engine/win/EncoderJobs.h"
 
-#include <shellapi.h>
-
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/core/EncoderArguments.h"
 #include "engine/win/EncoderEventLink.h"
@@ -12,35 +12,33 @@
 
 namespace {
 
-constexpr char kReportClass[] = "TarvelloEncoderReports";
 // Messages dispatched between two looks at the processes.
 constexpr int kMessagesPerRound = 64;
-
-struct SlotLink {
-    JobReportSink* sink;
-    int32_t slot;
-};
+// The longest command line a process takes: 32767 with its terminator.
+constexpr size_t kMaxCommandLine = 32766;
 
 bool IsSlot(int32_t slot) { return slot >= 0 && slot < kMaxJobs; }
 
 }  // namespace
 
 LRESULT CALLBACK EncoderJobs::ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ENCODER_EVENT) {
+    if (message == WM_NCCREATE) {
+        // Tied to its slot from its first message on.
+        const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    } else if (message == WM_ENCODER_EVENT) {
         const SlotLink* link = reinterpret_cast<const SlotLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (link == nullptr) return 0;
         // The value travels as a signed 32-bit number whatever the pointer size.
         const int32_t value = static_cast<int32_t>(static_cast<uint32_t>(lParam));
         return link->sink->OnJobReport(link->slot, static_cast<uint32_t>(wParam), value);
     }
-    if (message == WM_NCDESTROY) {
-        delete reinterpret_cast<SlotLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-EncoderJobs::EncoderJobs(JobReportSink& sink) : sink_(sink) {}
+EncoderJobs::EncoderJobs(JobReportSink& sink) : sink_(sink) {
+    for (int32_t slot = 0; slot < kMaxJobs; ++slot) link_[slot] = SlotLink{&sink_, slot};
+}
 
 EncoderJobs::~EncoderJobs() {
     uint32_t code = 0;
@@ -70,18 +68,17 @@ HWND EncoderJobs::ReportWindow(int32_t slot) {
     if (window_[slot] != nullptr) return window_[slot];
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA existing;
-    if (!GetClassInfoA(instance, kReportClass, &existing)) {
+    if (!GetClassInfoA(instance, kReportWindowClass, &existing)) {
         WNDCLASSA windowClass;
         std::memset(&windowClass, 0, sizeof windowClass);
         windowClass.lpfnWndProc = ReportProc;
         windowClass.hInstance = instance;
-        windowClass.lpszClassName = kReportClass;
+        windowClass.lpszClassName = kReportWindowClass;
         if (RegisterClassA(&windowClass) == 0) return nullptr;
     }
-    HWND window = CreateWindowExA(0, kReportClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExA(0, kReportWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, &link_[slot]);
     if (window == nullptr) return nullptr;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new SlotLink{&sink_, slot}));
     window_[slot] = window;
     return window;
 }
@@ -91,29 +88,43 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
         if (error != nullptr) *error = ERROR_BUSY;
         return false;
     }
-    SHELLEXECUTEINFOA info;
-    std::memset(&info, 0, sizeof info);
-    info.cbSize = sizeof info;
-    // No shell error box of its own: the caller tells the user once.
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.lpFile = exePath;
-    info.lpParameters = arguments;
-    info.nShow = SW_HIDE;
-    if (!ShellExecuteExA(&info) || info.hProcess == nullptr) {
-        if (error != nullptr) *error = GetLastError() != 0 ? GetLastError() : ERROR_FILE_NOT_FOUND;
+    // "<quoted exe> <arguments>", writable: CreateProcessA may change it.
+    std::string line = std::string("\"") + exePath + "\" " + (arguments != nullptr ? arguments : "");
+    if (line.size() > kMaxCommandLine) {
+        if (error != nullptr) *error = ERROR_FILENAME_EXCED_RANGE;
         Release(slot);
         return false;
     }
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back('\0');
+    // Started directly, not through the shell: the shell's attachment check
+    // would ask about an encoder unpacked from a download at every start (or
+    // refuse it, without a UI). A console of its own, hidden, as the shell
+    // gave it, and none of this program's handles.
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info;
+    std::memset(&info, 0, sizeof info);
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        nullptr, &startup, &info)) {
+        const DWORD reason = GetLastError();
+        if (error != nullptr) *error = reason != 0 ? reason : ERROR_FILE_NOT_FOUND;
+        Release(slot);
+        return false;
+    }
+    CloseHandle(info.hThread);
     process_[slot] = info.hProcess;
     return true;
 }
 
-EncoderJobs::Launch EncoderJobs::StartJob(const char* encoderFolder, const ConversionSettings& settings,
-                                          const SourceRow& facts, const char* sourcePath,
-                                          const char* outputPath, int32_t mode, int32_t* slot,
+EncoderJobs::Launch EncoderJobs::StartJob(int32_t slot, const char* encoderFolder,
+                                          const ConversionSettings& settings, const SourceRow& facts,
+                                          const char* sourcePath, const char* outputPath, int32_t mode,
                                           DWORD* error) {
-    *slot = FreeSlot();
-    HWND window = ReportWindow(*slot);
+    HWND window = ReportWindow(slot);
     if (window == nullptr) return Launch::kNoReportWindow;
     char arguments[kEncoderArgumentsCapacity];
     const int64_t handle = static_cast<int64_t>(reinterpret_cast<intptr_t>(window));
@@ -124,7 +135,7 @@ EncoderJobs::Launch EncoderJobs::StartJob(const char* encoderFolder, const Conve
     char exePath[kPathCapacity];
     *error = ERROR_FILENAME_EXCED_RANGE;
     if (!EncoderExePath(encoderFolder, exePath, sizeof exePath) ||
-        !Start(*slot, exePath, arguments, error)) {
+        !Start(slot, exePath, arguments, error)) {
         return Launch::kNoEncoder;
     }
     return Launch::kStarted;

@@ -13,6 +13,9 @@
 #include "engine/core/RunProgress.h"
 #include "engine/core/SourceTable.h"
 
+// The window class of the jobs' report windows.
+constexpr char kReportWindowClass[] = "TarvelloEncoderReports";
+
 // Receives the reports of the jobs, by slot.
 class JobReportSink {
 public:
@@ -39,8 +42,9 @@ public:
     // when it cannot be made.
     HWND ReportWindow(int32_t slot);
 
-    // Starts `exePath` hidden with `arguments` as the job in `slot`. False,
-    // with *error set and the slot free again, when no process started.
+    // Starts `exePath` hidden with `arguments` as the job in `slot`, with a
+    // console of its own and none of this program's handles. False, with
+    // *error set and the slot free again, when no process started.
     bool Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error);
 
     enum class Launch {
@@ -49,13 +53,14 @@ public:
         kArgumentsTooLong,  // the argument text did not fit
         kNoEncoder,         // "<encoderFolder>quenforenc.exe" could not be started (*error)
     };
-    // One job on a source of the given facts in the first free slot (*slot):
-    // its argument text names the slot's report window, and
-    // "<encoderFolder>quenforenc.exe" is started with it. Nothing runs unless
-    // kStarted.
-    Launch StartJob(const char* encoderFolder, const ConversionSettings& settings,
+    // One job on a source of the given facts in `slot`, a free one
+    // (FreeSlot()) that the caller has already tied to its own record of the
+    // job: the job's reports may come while the encoder starts. Its argument
+    // text names the slot's report window, and "<encoderFolder>quenforenc.exe"
+    // is started with it. Nothing runs unless kStarted.
+    Launch StartJob(int32_t slot, const char* encoderFolder, const ConversionSettings& settings,
                     const SourceRow& facts, const char* sourcePath, const char* outputPath,
-                    int32_t mode, int32_t* slot, DWORD* error);
+                    int32_t mode, DWORD* error);
 
     // The process id of the job running in `slot`; 0 for none.
     uint32_t ProcessId(int32_t slot) const;
@@ -71,6 +76,10 @@ public:
     int32_t WaitForOne(uint32_t* exitCode);
 
 private:
+    struct SlotLink {
+        JobReportSink* sink;
+        int32_t slot;
+    };
     static LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Release(int32_t slot);
     // Dispatches what waits in the queue (a bounded number of messages).
@@ -79,6 +88,7 @@ private:
     JobReportSink& sink_;
     HANDLE process_[kMaxJobs] = {};
     HWND window_[kMaxJobs] = {};
+    SlotLink link_[kMaxJobs];  // what each slot's window reports to
     bool quitSeen_ = false;  // WM_QUIT is handed back once the jobs are done
     int quitCode_ = 0;
 };

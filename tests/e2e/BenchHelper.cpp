@@ -16,8 +16,15 @@
 //       of this helper, against ffmpeg.exe started directly with the
 //       arguments the encoder translates the job into; both are started with
 //       CreateProcess, alternately, and the wall times are printed; then the
-//       time of bench_nothing.exe (beside this helper), started the same way.
+//       time of bench_nothing.exe (beside this helper), started the same way;
+//   bench_helper.exe starts <runs> <exe> [<arguments>]
+//       starts <exe> <runs> times in each of three ways, in turn, waiting for
+//       each to end: as the program starts its encoder (EncoderJobs::Start,
+//       CreateProcessA), through the shell as it used to (ShellExecuteExA),
+//       and through the shell without its zone checks; prints the medians
+//       and the medians of the paired differences against the shell.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +40,7 @@
 #include "engine/core/EncoderArguments.h"
 #include "engine/core/EncoderProfile.h"
 #include "engine/core/SourceTable.h"
+#include "engine/win/EncoderJobs.h"
 #include "res/resource.h"
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/e2e/MainDriver.h"
@@ -248,6 +256,66 @@ int Listened(int argc, char** argv) {
     return 0;
 }
 
+// One start through the shell, hidden, as the program started its encoder
+// before; `zoneChecks` false adds SEE_MASK_NOZONECHECKS. The wall time to the
+// program's end, or -1.
+double ShellStart(const std::string& exe, const std::string& arguments, bool zoneChecks) {
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | (zoneChecks ? 0 : SEE_MASK_NOZONECHECKS);
+    info.lpFile = exe.c_str();
+    info.lpParameters = arguments.c_str();
+    info.nShow = SW_HIDE;
+    const double start = Now();
+    if (!ShellExecuteExA(&info) || info.hProcess == nullptr) return -1.0;
+    WaitForSingleObject(info.hProcess, INFINITE);
+    const double wall = Now() - start;
+    CloseHandle(info.hProcess);
+    return wall;
+}
+
+struct IgnoringSink : JobReportSink {
+    LRESULT OnJobReport(int32_t, uint32_t, int32_t) override { return 0; }
+};
+
+// One start as the program starts its encoder, to the program's end.
+double JobStart(EncoderJobs& jobs, const std::string& exe, const std::string& arguments) {
+    const double start = Now();
+    DWORD error = 0;
+    if (!jobs.Start(0, exe.c_str(), arguments.c_str(), &error)) return -1.0;
+    if (jobs.WaitForOne(nullptr) != 0) return -1.0;
+    return Now() - start;
+}
+
+int Starts(int argc, char** argv) {
+    if (argc < 4) return Fail("usage: starts <runs> <exe> [<arguments>]");
+    const int runs = std::atoi(argv[2]);
+    const std::string exe = argv[3];
+    const std::string arguments = argc > 4 ? argv[4] : "";
+    IgnoringSink sink;
+    EncoderJobs jobs(sink);
+    std::vector<double> times[3], differences[2];
+    for (int run = 0; run < runs; ++run) {
+        double t[3];
+        for (int k = 0; k < 3; ++k) {
+            // Each way goes first in turn, so a drift in the machine's load hits all three.
+            const int way = (k + run) % 3;
+            t[way] = way == 0 ? JobStart(jobs, exe, arguments) : ShellStart(exe, arguments, way == 1);
+            if (t[way] < 0) return Fail(way == 0 ? "the program's start failed" : "the shell's start failed");
+        }
+        for (int way = 0; way < 3; ++way) times[way].push_back(t[way]);
+        differences[0].push_back(t[0] - t[1]);
+        differences[1].push_back(t[2] - t[1]);
+    }
+    std::printf("CreateProcessA (the program's start)   %.4f s   %+.4f s against the shell\n", Median(times[0]),
+                Median(differences[0]));
+    std::printf("ShellExecuteExA                        %.4f s\n", Median(times[1]));
+    std::printf("ShellExecuteExA, SEE_MASK_NOZONECHECKS %.4f s   %+.4f s against the shell\n", Median(times[2]),
+                Median(differences[1]));
+    std::printf("(medians of %d starts each, to the program's end; differences paired by round)\n", runs);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -255,5 +323,6 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "import") == 0) return Import(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "waiting") == 0) return Waiting(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "listened") == 0) return Listened(argc, argv);
-    return Fail("usage: bench_helper.exe pieces|import|waiting|listened ...");
+    if (argc >= 2 && std::strcmp(argv[1], "starts") == 0) return Starts(argc, argv);
+    return Fail("usage: bench_helper.exe pieces|import|waiting|listened|starts ...");
 }

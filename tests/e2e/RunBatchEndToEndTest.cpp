@@ -28,11 +28,10 @@ ProbeResult ProbeClip(const std::string& program, const std::string& clip, const
         }
     } sink;
     EncoderJobs jobs(sink);
-    int32_t slot = -1;
     DWORD error = 0;
     EXPECT_EQ(EncoderJobs::Launch::kStarted,
-              jobs.StartJob(program.c_str(), g_settings, SourceRow{}, clip.c_str(), output.c_str(),
-                            kEncoderModeProbe, &slot, &error))
+              jobs.StartJob(jobs.FreeSlot(), program.c_str(), g_settings, SourceRow{}, clip.c_str(),
+                            output.c_str(), kEncoderModeProbe, &error))
         << error;
     EXPECT_EQ(0, jobs.WaitForOne(exitCode));
     return sink.probe;

@@ -9,6 +9,8 @@
 
 #include "engine/core/ConversionSettings.h"
 #include "engine/core/SourceTable.h"
+#include "engine/win/EncoderEventLink.h"
+#include "engine/win/EncoderJobs.h"
 #include "res/resource.h"
 #include "tests/win/app/MainDialogFixture.h"
 #include "tests/win/support/WinTestSupport.h"
@@ -148,6 +150,26 @@ TEST_F(SourceListTest, ProbesRunAtOnceAndRowsKeepTheOrderTheFilesWereChosen) {
     }
     EXPECT_DOUBLE_EQ(80.0, g_sourceTable.TotalSeconds());
     for (const std::string& line : EncoderLog()) EXPECT_EQ(std::string::npos, line.find("timed out")) << line;
+}
+
+TEST_F(SourceListTest, ReportsThatComeWhileTheProbeStartsCountForItsFile) {
+    // The encoder sends nothing itself: the probe's reports all come while its
+    // start still runs, from inside the making of its report window.
+    WriteEncoderScript("[a.avi]\nexit 0\n");
+    const std::vector<wintest::SendOnCreate::Message> reports = {
+        {WM_ENCODER_EVENT, 1, 75}, {WM_ENCODER_EVENT, 2, 640}, {WM_ENCODER_EVENT, 3, 480},
+        {WM_ENCODER_EVENT, 4, 250000000}};
+    wintest::SendOnCreate early(kReportWindowClass, {reports});
+    wintest::MessageBoxAnswerer failure(AppCaption().c_str(), IDOK);
+    std::vector<char> selection = Selection(kFolder, {"a.avi"});
+    dlg->ImportSelection(selection.data(), selection.size());  // returns once its boxes are answered
+
+    EXPECT_EQ(1, early.Created());
+    EXPECT_EQ(std::vector<std::string>{}, failure.Texts());
+    ASSERT_EQ(1, g_sourceTable.Count());
+    EXPECT_EQ(InFolder("a.avi"), Cell(0, 1));
+    EXPECT_EQ("00:01:15", Cell(0, 2));
+    EXPECT_EQ(640, g_sourceTable.At(0)->width);
 }
 
 TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {

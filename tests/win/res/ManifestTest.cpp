@@ -44,8 +44,11 @@ TEST(Manifest, BothExecutablesAreDpiAwareAndNameEveryWindowsVersion) {
     for (const char* exe : {"Tarvello.exe", "quenforenc.exe"}) {
         const std::string manifest = ManifestOf(wintest::EnvPath("TARVELLO_PROGRAM_DIR", exe));
         ASSERT_FALSE(manifest.empty()) << exe;
-        EXPECT_EQ("true/pm", ElementText(manifest, "dpiAware")) << exe;
-        EXPECT_EQ(0u, ElementText(manifest, "dpiAwareness").find("PerMonitorV2")) << exe;
+        // Per-monitor v2 where there is one (Windows 10 1703 on), else system
+        // awareness: per-monitor v1 would resize the frame without rescaling
+        // the dialogs' controls.
+        EXPECT_EQ("true", ElementText(manifest, "dpiAware")) << exe;
+        EXPECT_EQ("PerMonitorV2, System", ElementText(manifest, "dpiAwareness")) << exe;
         EXPECT_EQ("UTF-8", ElementText(manifest, "activeCodePage")) << exe;
         EXPECT_NE(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls")) << exe;
         const std::string compatibility = ElementText(manifest, "compatibility");

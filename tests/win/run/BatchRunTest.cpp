@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/win/BatchRun.h"
+#include "engine/win/EncoderEventLink.h"
+#include "engine/win/EncoderJobs.h"
 #include "engine/core/OutputFormat.h"
 #include "engine/core/ProgressText.h"
 #include "tests/win/run/RunTestFixture.h"
@@ -403,6 +405,27 @@ TEST_F(SeveralJobsTest, ReportsAddUpByJobNamesNeverMeetAndAFailureWaitsForTheEnd
               boxes.Texts());
     EXPECT_TRUE(host.IsWindowEnabled());
     EXPECT_FALSE(progress->IsWindowVisible());
+}
+
+TEST_F(SeveralJobsTest, AReportThatComesWhileTheEncoderStartsCounts) {
+    const std::string work = FreshFolder("early-report");
+    host.outputFolder = work + "out\\";
+    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 100);
+    g_settings.outputFormat = kFormatAvi;
+    g_settings.simultaneousConversions = 2;
+    // a's position 40 comes while a's encoder starts, from inside the making
+    // of its report window; then b reports 20: 60 of 200 seconds.
+    wintest::SendOnCreate early(kReportWindowClass, {{{WM_ENCODER_EVENT, 6, 40}}});
+    WriteScript("[a.avi]\nawait 1\nwrite 10\n[b.avi]\nsend 6 20\nmark 1\nwrite 10\n");
+    BoxAnswers boxes(Caption(), {IDOK});
+    ConvertAllRows(host);
+
+    EXPECT_EQ(2, early.Created());
+    ASSERT_EQ(1u, host.shown.size());
+    EXPECT_EQ(300, host.shown[0].bar);
+    const std::string& text = host.shown[0].text;
+    EXPECT_EQ("Finished 30.0%", text.substr(text.rfind(';') + 1)) << text;
+    EXPECT_EQ(1u, boxes.Texts().size());
 }
 
 TEST_F(SeveralJobsTest, CancelAsksOnceNoGoesOnYesStopsEveryEncoderAndKeepsOnlyFinishedFiles) {

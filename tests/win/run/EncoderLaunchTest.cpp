@@ -68,6 +68,46 @@ TEST_F(LaunchTest, EachJobReportsToAWindowOfItsOwnAndItsExitCodeComesBack) {
     EXPECT_EQ((std::vector<std::string>{"1=7", "6=3"}), mine[1]);
 }
 
+// What the scripted encoder logs of its own start ("started show <n> handle
+// <open|none>") when it is started with an inheritable handle of this
+// program open: by the jobs, or, to show that the log tells inheritance,
+// directly with handles inherited.
+std::string StartedLine(bool byJobs) {
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE file = CreateFileA((FreshFolder("inherit") + "inherit-probe.txt").c_str(), GENERIC_WRITE, 0,
+                              &inheritable, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "no probe file";
+    SetEnvironmentVariableA("FAKE_ENCODER_HANDLE", std::to_string(reinterpret_cast<intptr_t>(file)).c_str());
+    WriteScript("[*]\nstarted\n");
+    RecordingSink sink;
+    EncoderJobs jobs(sink);
+    const std::string args = "\"C:\\clips\\a.avi\" -o \"C:\\out\\a.mpeg\" -of mpeg 1 " +
+                             std::to_string(reinterpret_cast<intptr_t>(jobs.ReportWindow(0)));
+    if (byJobs) {
+        DWORD error = 0;
+        EXPECT_TRUE(jobs.Start(0, ExePath().c_str(), args.c_str(), &error)) << error;
+        EXPECT_EQ(0, jobs.WaitForOne(nullptr));
+    } else {
+        std::string line = "\"" + ExePath() + "\" " + args;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info));
+        WaitForSingleObject(info.hProcess, 30000);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    SetEnvironmentVariableA("FAKE_ENCODER_HANDLE", nullptr);
+    CloseHandle(file);
+    const std::vector<std::string> lines = LogLines("started ");
+    return lines.size() == 1 ? lines[0] : std::to_string(lines.size()) + " start lines";
+}
+
+TEST_F(LaunchTest, TheEncoderStartsHiddenWithNoneOfTheProgramsHandles) {
+    EXPECT_EQ("started show -1 handle open", StartedLine(false));
+    EXPECT_EQ("started show 0 handle none", StartedLine(true));  // SW_HIDE
+}
+
 TEST_F(LaunchTest, AnEncoderThatCannotBeStartedLeavesItsSlotFreeAndSaysWhere) {
     const std::string empty = FreshFolder("no-encoder");
     RecordingSink sink;
@@ -83,6 +123,12 @@ TEST_F(LaunchTest, AnEncoderThatCannotBeStartedLeavesItsSlotFreeAndSaysWhere) {
     ComposeNotStartedText(empty.c_str(), error, text, sizeof text);
     EXPECT_EQ(0u, std::string(text).find("The encoder could not be started.\n\nIt was looked for at:\n" +
                                          empty + "quenforenc.exe\n\n"));
+
+    // A command line beyond what a process takes starts nothing either.
+    error = 0;
+    EXPECT_FALSE(jobs.Start(0, ExePath().c_str(), std::string(40000, 'x').c_str(), &error));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), error);
+    EXPECT_EQ(0, jobs.RunningCount());
 }
 
 TEST_F(LaunchTest, ProgramFolderIsTheExecutablesFolder) {

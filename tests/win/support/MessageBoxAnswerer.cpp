@@ -65,6 +65,14 @@ MessageBoxAnswerer::MessageBoxAnswerer(const char* caption, int buttonId, int ma
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
     stop_ = true;
+    // The thread may be reading a window of this one (GetWindowText sends it
+    // WM_GETTEXT): its sent messages are served until it has ended, or the
+    // join would wait for ever.
+    MSG msg;
+    while (!done_) {
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_SENDMESSAGE);
+    }
     if (thread_.joinable()) thread_.join();
 }
 

@@ -1,6 +1,7 @@
 // Helpers for the Windows-side tests (run under Wine): screenshots, finding
-// windows, answering message boxes from a helper thread, pumping messages and
-// the TARVELLO_* folders that the test runner puts into the environment.
+// windows, answering message boxes from a helper thread, pumping messages,
+// messages sent into a window's creation, and the TARVELLO_* folders that the
+// test runner puts into the environment.
 //
 // Link the library `win_test_support`. Every wait takes a timeout that is only
 // a safety net against a hung test; no helper measures or asserts time.
@@ -94,6 +95,37 @@ private:
     std::vector<std::string> texts_;
     std::vector<HWND> existing_;  // open before the answerer started
     std::thread thread_;
+};
+
+// Sends messages to each window of class `className` that this thread makes
+// while it lives, from inside the window's creation (when its WM_CREATE
+// comes, before CreateWindowEx returns), through a hook on this thread. A
+// test's way of having a message arrive in the middle of whatever makes the
+// window. Only one at a time.
+class SendOnCreate {
+public:
+    struct Message {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    // `perWindow[n]`: the messages the n-th such window gets, in order; the
+    // windows after the last get none.
+    SendOnCreate(const char* className, std::vector<std::vector<Message>> perWindow);
+    ~SendOnCreate();
+    SendOnCreate(const SendOnCreate&) = delete;
+    SendOnCreate& operator=(const SendOnCreate&) = delete;
+
+    int Created() const { return created_; }  // such windows made so far
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static SendOnCreate* active_;
+
+    std::string className_;
+    std::vector<std::vector<Message>> perWindow_;
+    HHOOK hook_ = nullptr;
+    int created_ = 0;
 };
 
 }  // namespace wintest

@@ -21,6 +21,11 @@
 //   exit <code>           ends with that exit code (the end of a section: 0)
 //   vanish                renames its own executable to "quenforenc.exe.gone",
 //                         so that the next start of the encoder fails
+//   started               logs "started show <n> handle <open|none>": the show
+//                         command it was started with (-1 when none was given)
+//                         and whether the handle whose value is in the
+//                         environment variable FAKE_ENCODER_HANDLE is open here
+//                         on a file named "inherit-probe..."
 // It appends to "fake_encoder_log.txt" beside itself:
 //   args <argument text>
 //   sent <code> <value> -> <result>
@@ -84,6 +89,25 @@ bool Names(const std::string& section, const std::string& source) {
     const size_t at = source.size() - section.size();
     if (at > 0 && source[at - 1] != '\\') return false;
     return _stricmp(section.c_str(), source.c_str() + at) == 0;
+}
+
+std::string StartShow() {
+    STARTUPINFOA startup;
+    GetStartupInfoA(&startup);
+    return std::to_string((startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : -1);
+}
+
+// True when the handle value the test left in FAKE_ENCODER_HANDLE is open in
+// this process on the test's probe file, that is when it was inherited.
+bool HoldsProbeFile() {
+    char text[32] = "";
+    if (GetEnvironmentVariableA("FAKE_ENCODER_HANDLE", text, sizeof text) == 0) return false;
+    HANDLE handle = reinterpret_cast<HANDLE>(static_cast<intptr_t>(_strtoi64(text, nullptr, 10)));
+    DWORD flags = 0;
+    if (!GetHandleInformation(handle, &flags) || GetFileType(handle) != FILE_TYPE_DISK) return false;
+    char path[MAX_PATH] = "";
+    const DWORD length = GetFinalPathNameByHandleA(handle, path, sizeof path, 0);
+    return length > 0 && length < sizeof path && std::strstr(path, "inherit-probe") != nullptr;
 }
 
 std::string MarkPath(long long n) { return g_folder + "fake_encoder_mark" + std::to_string(n); }
@@ -154,6 +178,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         } else if (name == "vanish") {
             const std::string self = g_folder + "quenforenc.exe";
             Log(MoveFileA(self.c_str(), (self + ".gone").c_str()) ? "vanished" : "vanish failed");
+        } else if (name == "started") {
+            Log("started show " + StartShow() + " handle " + (HoldsProbeFile() ? "open" : "none"));
         } else if (name == "mark") {
             FILE* mark = std::fopen(MarkPath(a).c_str(), "wb");
             if (mark != nullptr) std::fclose(mark);
