@@ -60,13 +60,13 @@ CConverterDlg::CConverterDlg(CWnd* parent)
     BatchHost::StartFolder(start, sizeof start);
     m_startFolder = start;
     m_hIcon = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    LoadSettings();
+    LoadSettings(m_session.settings);
 }
 
 CConverterDlg::~CConverterDlg() {
     delete m_progressDlg;  // destroys its window if it still exists
     m_progressDlg = nullptr;
-    SaveSettings();
+    SaveSettings(m_session.settings);
 }
 
 void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
@@ -133,16 +133,16 @@ BOOL CConverterDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
+    m_list.Bind(m_session.sources);
     m_list.SetUpColumns();
     SetUpImageButtons();
 
     // The folder is kept in 255 characters; longer text could not be used.
     m_outputFolder.LimitText(static_cast<int>(kOutputFolderCapacity - 1));
-    m_outputFolder.SetWindowText(g_settings.outputFolder);
-    g_sourceTable.Clear();  // the list starts empty
+    m_outputFolder.SetWindowText(m_session.settings.outputFolder);
     CreateProgressDialog();
 
-    m_format.SetCurSel(g_settings.outputFormat);
+    m_format.SetCurSel(m_session.settings.outputFormat);
     RefreshTvModeList();
     RefreshAspectList();
     AcceptDroppedFiles();
@@ -176,20 +176,20 @@ void CConverterDlg::CreateProgressDialog() {
 // ---- conversion choices ----
 
 void CConverterDlg::RefreshTvModeList() {
-    m_tvMode.SetCurSel(g_settings.tvMode);
-    m_tvMode.EnableWindow(IsDiscFormat(g_settings.outputFormat) ? TRUE : FALSE);
+    m_tvMode.SetCurSel(m_session.settings.tvMode);
+    m_tvMode.EnableWindow(IsDiscFormat(m_session.settings.outputFormat) ? TRUE : FALSE);
 }
 
 void CConverterDlg::RefreshAspectList() {
-    const int32_t format = g_settings.outputFormat;
+    const int32_t format = m_session.settings.outputFormat;
     m_aspect.ResetContent();
     if (UsesMpegAspect(format)) {
         for (const char* entry : kMpegAspects) m_aspect.AddString(entry);
-        m_aspect.SetCurSel(g_settings.mpegAspect);
+        m_aspect.SetCurSel(m_session.settings.mpegAspect);
         m_aspect.EnableWindow(TRUE);
     } else {
         for (const char* entry : kTvAspects) m_aspect.AddString(entry);
-        m_aspect.SetCurSel(g_settings.dvdAspect);
+        m_aspect.SetCurSel(m_session.settings.dvdAspect);
         m_aspect.EnableWindow(IsDiscFormat(format) ? TRUE : FALSE);
     }
 }
@@ -197,30 +197,30 @@ void CConverterDlg::RefreshAspectList() {
 void CConverterDlg::OnSelChangeFormat() {
     int selection = m_format.GetCurSel();
     if (selection < 0) return;
-    g_settings.outputFormat = selection;
+    m_session.settings.outputFormat = selection;
     RefreshTvModeList();
     RefreshAspectList();
 }
 
 void CConverterDlg::OnSelChangeTvMode() {
     int selection = m_tvMode.GetCurSel();
-    if (selection >= 0) g_settings.tvMode = selection;
+    if (selection >= 0) m_session.settings.tvMode = selection;
 }
 
 void CConverterDlg::OnSelChangeAspect() {
     int selection = m_aspect.GetCurSel();
     if (selection < 0) return;
-    if (UsesMpegAspect(g_settings.outputFormat)) {
-        g_settings.mpegAspect = selection;
+    if (UsesMpegAspect(m_session.settings.outputFormat)) {
+        m_session.settings.mpegAspect = selection;
     } else {
-        g_settings.dvdAspect = selection;
+        m_session.settings.dvdAspect = selection;
     }
 }
 
 void CConverterDlg::OpenOutputSettings() {
-    COutputSettingsDlg dlg;
+    COutputSettingsDlg dlg(m_session.settings, this);
     if (dlg.DoModal() != IDOK) return;
-    m_format.SetCurSel(g_settings.outputFormat);
+    m_format.SetCurSel(m_session.settings.outputFormat);
     RefreshTvModeList();
     RefreshAspectList();
 }
@@ -251,7 +251,7 @@ void CConverterDlg::ChooseOutputFolder() {
             }
             if (length < kOutputFolderCapacity) {
                 m_outputFolder.SetWindowText(path);
-                SetOutputFolder(g_settings, path);
+                SetOutputFolder(m_session.settings, path);
             } else {
                 MessageBox("The path of this folder is longer than 255 characters. "
                            "Please choose another folder.",
@@ -355,14 +355,13 @@ void CConverterDlg::OnCancel() {
 
 // ---- the engine ----
 
-const SourceTable& CConverterDlg::Sources() { return g_sourceTable; }
 
 void CConverterDlg::ConvertAll() {
     if (RefuseWhileBusy()) return;
     // The run's wait hands this window's queued messages over: a command
     // posted meanwhile must not start a second run or change the list.
     m_converting = true;
-    ConvertAllRows(*this);
+    ConvertAllRows(*this, m_session);
     m_converting = false;
 }
 
@@ -378,9 +377,6 @@ void CConverterDlg::EncoderFolder(char* out, size_t size) {
     }
 }
 
-bool CConverterDlg::RowSourcePath(int32_t row, char* out, size_t size) {
-    return m_list.RowPath(row, out, size);
-}
 
 void CConverterDlg::StartFolder(char* out, size_t size) {
     std::snprintf(out, size, "%s", m_startFolder.c_str());

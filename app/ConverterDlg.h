@@ -54,6 +54,9 @@ public:
     void ChooseOutputFolder();
     void ShowHelpMenu();
 
+    // What the window works on: the conversion choices and the sources.
+    Session& GetSession() { return m_session; }
+
     // True while an import is probing files; commands that would disturb it
     // are refused meanwhile.
     bool IsImporting() const { return m_importing; }
@@ -103,12 +106,10 @@ protected:
 private:
     // BatchHost
     HWND MainWindow() override { return m_hWnd; }
-    bool RowSourcePath(int32_t row, char* out, size_t size) override;
     void ReadOutputFolder(char* out, size_t size) override;
     void EnableMainWindow(bool enable) override { EnableWindow(enable ? TRUE : FALSE); }
     void EncoderFolder(char* out, size_t size) override;
     void StartFolder(char* out, size_t size) override;
-    const SourceTable& Sources() override;
 
     void SetUpImageButtons();
     void CreateProgressDialog();
@@ -119,6 +120,7 @@ private:
     // for a keyboard request); the list's popup goes through the skin layer.
     void TrackMenu(UINT menuId, bool throughSkin);
 
+    Session m_session;
     HICON m_hIcon;
     CProgressDlg* m_progressDlg = nullptr;
     bool m_importing;

@@ -187,15 +187,15 @@ void DefaultSettingsPlaces(SettingsPlaces* places) {
     }
 }
 
-void LoadSettings() {
+void LoadSettings(ConversionSettings& settings) {
     SettingsPlaces places;
     DefaultSettingsPlaces(&places);
     LoadVersionFrom(places.programFolder);
-    LoadSettingsFrom(places, g_settings);
+    LoadSettingsFrom(places, settings);
 }
 
-void SaveSettings() {
+void SaveSettings(const ConversionSettings& settings) {
     SettingsPlaces places;
     DefaultSettingsPlaces(&places);
-    SaveSettingsTo(places, g_settings);
+    SaveSettingsTo(places, settings);
 }

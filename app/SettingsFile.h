@@ -20,12 +20,12 @@ struct ConversionSettings;
 constexpr size_t kSettingsPathCapacity = 256;  // folder + file name, 255 + terminator
 
 // Reads version.ini and then option.ini of the program folder into the
-// version text and g_settings. Missing files, sections or keys give the
+// version text and `settings`. Missing files, sections or keys give the
 // defaults; nothing is range-tested.
-void LoadSettings();
+void LoadSettings(ConversionSettings& settings);
 
-// Writes every key of g_settings to option.ini. A failed write is ignored.
-void SaveSettings();
+// Writes every key of `settings` to option.ini. A failed write is ignored.
+void SaveSettings(const ConversionSettings& settings);
 
 // The version text read last ("1.00" until version.ini is read or when it
 // has none).

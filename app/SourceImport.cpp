@@ -48,12 +48,12 @@ constexpr size_t kFullPathCapacity = kSelectionCapacity + 2;
 
 // The probe writes nothing, but the encoder still wants an output name; when
 // the output folder would make it too long, a bare file name does.
-void ProbeOutputPath(const char* sourcePath, char* out, size_t size) {
-    if (OutputPathFor(sourcePath, out, size)) return;
+void ProbeOutputPath(const ConversionSettings& settings, const char* sourcePath, char* out, size_t size) {
+    if (OutputPathFor(settings, sourcePath, out, size)) return;
     OutputNamingRules noRules;
-    if (!ComposeOutputPath("", sourcePath, OutputExtension(g_settings.outputFormat), noRules, out,
+    if (!ComposeOutputPath("", sourcePath, OutputExtension(settings.outputFormat), noRules, out,
                            size)) {
-        std::snprintf(out, size, "probe.%s", OutputExtension(g_settings.outputFormat));
+        std::snprintf(out, size, "probe.%s", OutputExtension(settings.outputFormat));
     }
 }
 
@@ -94,8 +94,8 @@ namespace {
 // and the rows added in the order the files were chosen.
 class ImportProbes : public JobReportSink {
 public:
-    ImportProbes(const std::vector<std::string>& paths, const char* encoderFolder)
-        : paths_(paths), items_(paths.size()), encoderFolder_(encoderFolder) {
+    ImportProbes(const std::vector<std::string>& paths, const char* encoderFolder, const Session& session)
+        : paths_(paths), items_(paths.size()), encoderFolder_(encoderFolder), session_(session) {
         for (int32_t& item : slotItem_) item = -1;
     }
 
@@ -130,6 +130,7 @@ private:
     const std::vector<std::string>& paths_;
     std::vector<Item> items_;
     const char* encoderFolder_;
+    const Session& session_;
     int32_t slotItem_[kMaxJobs];  // the file each job slot probes; -1 for none
     int32_t added_ = 0;  // files before this one are resolved
 };
@@ -172,14 +173,14 @@ bool ImportProbes::AnyRunningBefore(int32_t index) const {
 bool ImportProbes::Start(int32_t index, EncoderJobs& probes, uint32_t* startError) {
     const char* path = paths_[index].c_str();
     char output[kPathCapacity];
-    ProbeOutputPath(path, output, sizeof output);
+    ProbeOutputPath(session_.settings, path, output, sizeof output);
     // The slot is the file's before its encoder starts: reports that come
     // while the start still runs belong to this file too.
     const int32_t slot = probes.FreeSlot();
     if (slot >= 0) slotItem_[slot] = index;
     DWORD error = 0;
     const EncoderJobs::Launch launch =
-        probes.StartJob(slot, encoderFolder_, g_settings, SourceRow{}, path, output, kEncoderModeProbe, &error);
+        probes.StartJob(slot, encoderFolder_, session_.settings, SourceRow{}, path, output, kEncoderModeProbe, &error);
     if (launch == EncoderJobs::Launch::kStarted) {
         items_[index].state = State::kRunning;
         return true;
@@ -196,7 +197,7 @@ bool ImportProbes::Start(int32_t index, EncoderJobs& probes, uint32_t* startErro
 
 bool ImportProbes::Run(CConverterDlg& dialog, ImportReport& report, uint32_t* startError) {
     const int32_t count = static_cast<int32_t>(items_.size());
-    const int32_t slots = JobSlotCount(g_settings);
+    const int32_t slots = JobSlotCount(session_.settings);
     bool started = true;
     EncoderJobs probes(*this);
     int32_t next = 0;
@@ -207,7 +208,7 @@ bool ImportProbes::Run(CConverterDlg& dialog, ImportReport& report, uint32_t* st
                 items_[next++].state = State::kPathTooLong;
                 continue;
             }
-            if (g_sourceTable.Count() + Pending(next) >= kSourceTableRows) {
+            if (session_.sources.Count() + Pending(next) >= kSourceTableRows) {
                 // Only a probe in front that fails can still make room.
                 if (AnyRunningBefore(next)) break;
                 items_[next++].state = State::kLeftOut;
@@ -244,7 +245,7 @@ void CConverterDlg::ImportPaths(const std::vector<std::string>& paths) {
     char encoderFolder[kPathCapacity];
     EncoderFolder(encoderFolder, sizeof encoderFolder);
     uint32_t startError = 0;
-    std::unique_ptr<ImportProbes> probes(new ImportProbes(paths, encoderFolder));
+    std::unique_ptr<ImportProbes> probes(new ImportProbes(paths, encoderFolder, m_session));
     if (!probes->Run(*this, report, &startError)) {
         char text[768];
         ComposeNotStartedText(encoderFolder, startError, text, sizeof text);

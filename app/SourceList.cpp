@@ -43,8 +43,8 @@ BEGIN_MESSAGE_MAP(CSourceList, CListCtrl)
 END_MESSAGE_MAP()
 
 bool CSourceList::AddRow(const char* path, const SourceRow& facts) {
-    const int32_t row = g_sourceTable.Count();
-    if (!g_sourceTable.HasRoom()) return false;
+    const int32_t row = table_->Count();
+    if (!table_->HasRoom()) return false;
     char duration[32];
     FormatRowDuration(facts.duration, duration, sizeof duration);
     char number[kRowNumberCapacity];
@@ -54,18 +54,18 @@ bool CSourceList::AddRow(const char* path, const SourceRow& facts) {
     if (inserted < 0) return false;
     SetItemText(inserted, 1, path);
     SetItemText(inserted, 2, duration);
-    g_sourceTable.Append(facts);
+    table_->Append(path, facts);
     return true;
 }
 
 void CSourceList::RemoveSelected() {
-    if (g_sourceTable.Count() == 0) return;
+    if (table_->Count() == 0) return;
     int32_t row = GetSelectedItem();
-    if (row < 0 || row >= g_sourceTable.Count()) return;
+    if (row < 0 || row >= table_->Count()) return;
     DeleteItem(row);
-    g_sourceTable.Remove(row);
+    table_->Remove(row);
 
-    int32_t next = SelectionAfterRemove(row, g_sourceTable.Count());
+    int32_t next = SelectionAfterRemove(row, table_->Count());
     if (next < 0) return;
     RenumberFrom(row);
     SetItemState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -74,14 +74,14 @@ void CSourceList::RemoveSelected() {
 
 void CSourceList::RenumberFrom(int32_t row) {
     char number[kRowNumberCapacity];
-    for (int32_t i = row; i < g_sourceTable.Count(); ++i) {
+    for (int32_t i = row; i < table_->Count(); ++i) {
         FormatRowNumber(i, number, sizeof number);
         SetItemText(i, 0, number);
     }
 }
 
 void CSourceList::Move(int32_t step) {
-    MovePlan plan = PlanMove(GetSelectedItem(), g_sourceTable.Count(), step);
+    MovePlan plan = PlanMove(GetSelectedItem(), table_->Count(), step);
     switch (plan.action) {
     case MoveAction::kNothing:
         return;
@@ -98,8 +98,8 @@ void CSourceList::Move(int32_t step) {
 }
 
 void CSourceList::SwapRows(int selected, int neighbour) {
-    if (selected < 0 || neighbour < 0 || selected >= g_sourceTable.Count() ||
-        neighbour >= g_sourceTable.Count()) {
+    if (selected < 0 || neighbour < 0 || selected >= table_->Count() ||
+        neighbour >= table_->Count()) {
         return;
     }
     char a[kListCellCapacity];
@@ -115,19 +115,18 @@ void CSourceList::SwapRows(int selected, int neighbour) {
     SetItemState(selected, 0, LVIS_SELECTED | LVIS_FOCUSED);
     SetItemState(neighbour, LVIS_FOCUSED, LVIS_FOCUSED);
     FocusList();
-    g_sourceTable.SwapRows(selected, neighbour);
+    table_->SwapRows(selected, neighbour);
 }
 
 bool CSourceList::RowPath(int32_t row, char* out, size_t size) const {
     if (out == nullptr || size == 0) return false;
     out[0] = '\0';
-    if (row < 0 || row >= g_sourceTable.Count()) return false;
-    char cell[kListCellCapacity];
-    GetItemText(row, 1, cell, sizeof cell);
+    if (row < 0 || row >= table_->Count()) return false;
+    const char* path = table_->Path(row);
     size_t i = 0;
-    for (; cell[i] != '\0' && i + 1 < size; ++i) out[i] = cell[i];
+    for (; path[i] != '\0' && i + 1 < size; ++i) out[i] = path[i];
     out[i] = '\0';
-    if (cell[i] != '\0') {  // a cut path would name another file
+    if (path[i] != '\0') {
         out[0] = '\0';
         return false;
     }

@@ -1,7 +1,8 @@
 // CSourceList: the main window's list of source files (list view 1006).
-// One row per source: number, full path, duration. Row i of the list is row i
-// of g_sourceTable; every operation here keeps the list and the table in
-// step. The list's order is the order of conversion.
+// One row per source: number, full path, duration. It shows the source table
+// it is bound to (the session's): row i of the list is row i of the table,
+// and every operation here changes both. The list's order is the order of
+// conversion.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,9 @@
 
 class CSourceList : public CListCtrl {
 public:
+    // The table the list shows and changes (an empty one of its own until then).
+    void Bind(SourceTable& table) { table_ = &table; }
+
     // Full-row selection and the three columns " Number", "  File path",
     // "   Duration", their widths scaled for the window's DPI.
     void SetUpColumns();
@@ -30,7 +34,8 @@ public:
     // selection moves with the file to `neighbour`.
     void SwapRows(int selected, int neighbour);
 
-    // Path of row `row` (cut to size - 1 characters); false without one.
+    // Path of row `row`; false without one or when it does not fit in size - 1
+    // characters (a cut path would name another file).
     bool RowPath(int32_t row, char* out, size_t size) const;
 
 protected:
@@ -42,4 +47,7 @@ private:
     void Move(int32_t step);
     void RenumberFrom(int32_t row);
     void FocusList() { SetFocus(); }
+
+    SourceTable own_;
+    SourceTable* table_ = &own_;
 };

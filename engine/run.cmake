@@ -34,7 +34,6 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/win/MessagePump.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/ProgramFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/ProgressDlg.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win/RunClock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/SystemRunSignals.cpp
   )
   target_link_libraries(engine_win PUBLIC engine_run_core encoder_core framework shell32 ole32 uuid user32)

@@ -3,9 +3,6 @@
 #include "engine/core/ConversionSettings.h"
 #include "res/resource.h"
 
-COutputSettingsDlg::COutputSettingsDlg(CWnd* parent)
-    : COutputSettingsDlg(g_settings, parent) {}
-
 COutputSettingsDlg::COutputSettingsDlg(ConversionSettings& settings, CWnd* parent)
     : CDialog(IDD_OUTPUT_SETTINGS, parent), m_settings(settings), m_model(LogicalProcessors()) {}
 

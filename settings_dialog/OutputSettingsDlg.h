@@ -17,8 +17,6 @@ struct ConversionSettings;
 
 class COutputSettingsDlg : public CDialog {
 public:
-    // Edits the process-wide settings.
-    explicit COutputSettingsDlg(CWnd* parent = nullptr);
     // Edits `settings` (which must outlive the dialog).
     explicit COutputSettingsDlg(ConversionSettings& settings, CWnd* parent = nullptr);
 

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-ConversionSettings g_settings;
-
 const char kSettingsSection[] = "Destinate";
 
 using CS = ConversionSettings;

@@ -52,9 +52,6 @@ constexpr int32_t kMaxSimultaneousConversions = 8;
 // The number of encoders a run keeps going: the setting taken into 1..8.
 int32_t JobSlotCount(const ConversionSettings& settings);
 
-// The one process-wide record.
-extern ConversionSettings g_settings;
-
 // Section of option.ini that holds the keys below.
 extern const char kSettingsSection[];  // "Destinate"
 

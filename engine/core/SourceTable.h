@@ -1,8 +1,10 @@
-// The facts of the source list: what the import probe learned about each file,
-// one row per list row, the number of rows and their summed duration.
+// The source list: each file's path with what the import probe learned about
+// it, in the order of conversion, the number of rows and their summed
+// duration.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 constexpr int kSourceTableRows = 99;
 
@@ -17,9 +19,11 @@ class SourceTable {
 public:
     static bool IsValidRow(int32_t row) { return row >= 0 && row < kSourceTableRows; }
 
-    // nullptr outside 0..98.
+    // The facts of a row; nullptr outside 0..98.
     SourceRow* At(int32_t row);
     const SourceRow* At(int32_t row) const;
+    // The path of a row in the list; "" outside it.
+    const char* Path(int32_t row) const;
 
     // Rows in the list, and their summed duration in seconds.
     int32_t Count() const { return count_; }
@@ -28,14 +32,14 @@ public:
 
     // Adds a row at the end of the list and counts its duration in. Returns
     // its index, or -1 (nothing changed) when the list is full.
-    int32_t Append(const SourceRow& row);
+    int32_t Append(const char* path, const SourceRow& row);
 
-    // Takes `row` out of the list: later rows move up by one place, all four
-    // columns alike, and its duration leaves the total. False when the row is
+    // Takes `row` out of the list: later rows move up by one place, path and
+    // facts alike, and its duration leaves the total. False when the row is
     // not in the list.
     bool Remove(int32_t row);
 
-    // Exchanges two rows, all four columns. Does nothing if either is outside.
+    // Exchanges two rows, path and facts. Does nothing if either is outside.
     void SwapRows(int32_t a, int32_t b);
 
     // An empty list: every row back to zero.
@@ -43,9 +47,7 @@ public:
 
 private:
     SourceRow rows_[kSourceTableRows];
+    std::string paths_[kSourceTableRows];
     int32_t count_ = 0;
     double totalSeconds_ = 0.0;
 };
-
-// The main window's list.
-extern SourceTable g_sourceTable;

@@ -22,7 +22,6 @@
 #include "engine/win/ProgramFolder.h"
 #include "engine/win/ProgressDlg.h"
 #include "engine/core/RowOutcome.h"
-#include "engine/win/RunClock.h"
 #include "engine/core/RunProgress.h"
 #include "engine/win/SystemRunSignals.h"
 #include "framework/WinApp.h"
@@ -125,11 +124,12 @@ struct RowFailure {
 // names it has reserved and the rows that failed.
 class BatchRun : public JobReportSink {
 public:
-    BatchRun(BatchHost& host, const ConversionSettings& settings)
+    BatchRun(BatchHost& host, const Session& session)
         : host_(host),
-          settings_(settings),
-          sources_(host.Sources()),
-          port_(host.MainWindow(), host.ProgressDialog()) {}
+          settings_(session.settings),
+          sources_(session.sources),
+          systemSignals_(host.MainWindow()),
+          port_(host, signals_) {}
 
     void Run(const char* runFolder);
     // A quit request that came during the run, posted again once its end
@@ -161,18 +161,39 @@ private:
     void EndEarly(const char* headline, UINT icon);
     void EndRun();
     void Conclude(bool noEncoder);
+    // The path of a row's source; false when the row has none or it does
+    // not fit (a cut path would name another file).
+    bool RowPath(int32_t row, char* out, size_t size) const {
+        const int written = std::snprintf(out, size, "%s", sources_.Path(row));
+        if (written > 0 && static_cast<size_t>(written) < size) return true;
+        out[0] = '\0';
+        return false;
+    }
     double RowSeconds(int32_t row) const {
         const SourceRow* facts = sources_.At(row);
         return facts != nullptr ? facts->duration : 0.0;
     }
     int32_t ElapsedSeconds() const {
-        return static_cast<int32_t>((RunTickCount() - progress_.startTick) / 1000u);
+        return static_cast<int32_t>((host_.TickCount() - progress_.startTick) / 1000u);
     }
+
+    // The window side of the position reports, on the host's clock.
+    class Port : public WindowProgressPort {
+    public:
+        Port(BatchHost& host, RunSignals& signals)
+            : WindowProgressPort(host.MainWindow(), host.ProgressDialog(), signals), host_(host) {}
+        uint32_t TickCount() override { return host_.TickCount(); }
+
+    private:
+        BatchHost& host_;
+    };
 
     BatchHost& host_;
     const ConversionSettings settings_;
     const SourceTable& sources_;
-    WindowProgressPort port_;
+    SystemRunSignalPort systemSignals_;
+    RunSignals signals_;
+    Port port_;
     RunProgress progress_;
     RunJob jobs_[kMaxJobs];
     std::vector<std::string> taken_;  // outputs of running and finished rows
@@ -190,7 +211,7 @@ bool BatchRun::IsTaken(const char* path, void* context) {
     BatchRun* run = static_cast<BatchRun*>(context);
     char source[kPathCapacity];
     for (int32_t row = 0; row < run->sources_.Count(); ++row) {
-        if (run->host_.RowSourcePath(row, source, sizeof source) && SameFileName(source, path)) {
+        if (run->RowPath(row, source, sizeof source) && SameFileName(source, path)) {
             return true;
         }
     }
@@ -217,7 +238,7 @@ void BatchRun::Unreserve(const char* output) {
 BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     char source[kPathCapacity] = "";
     char output[kPathCapacity] = "";
-    if (!host_.RowSourcePath(row, source, sizeof source)) {
+    if (!RowPath(row, source, sizeof source)) {
         Fail(row, source, "the list has no file in this row");
         progress_.doneSeconds += RowSeconds(row);
         return Started::kFailedRow;
@@ -321,7 +342,7 @@ FailureReport BatchRun::Failures() {
 }
 
 void BatchRun::EndRun() {
-    g_runSignals.End(RunEnd::kQuiet);  // already ended when the closing box showed
+    signals_.End(RunEnd::kQuiet);  // already ended when the closing box showed
     host_.EnableMainWindow(true);
     if (host_.ProgressDialog() != nullptr) host_.ProgressDialog()->EndRun();
 }
@@ -344,16 +365,16 @@ void BatchRun::Run(const char* runFolder) {
     char source[kPathCapacity];
     for (int32_t row = 0; row < sources_.Count(); ++row) {
         FileIdentity file;
-        if (host_.RowSourcePath(row, source, sizeof source) && ReadFileIdentity(source, &file)) {
+        if (RowPath(row, source, sizeof source) && ReadFileIdentity(source, &file)) {
             keptFiles_.push_back(file);
         }
     }
 
-    progress_.startTick = RunTickCount();
+    progress_.startTick = host_.TickCount();
     progress_.totalSeconds = sources_.TotalSeconds();
     host_.EnableMainWindow(false);
     if (host_.ProgressDialog() != nullptr) host_.ProgressDialog()->BeginRun(&progress_.cancelRequested);
-    BeginRunSignals(host_.MainWindow());
+    signals_.Begin(host_.SignalPort() != nullptr ? *host_.SignalPort() : systemSignals_);
 
     const int32_t rowCount = sources_.Count();
     const int32_t slots = JobSlotCount(settings_);
@@ -393,7 +414,7 @@ void BatchRun::Conclude(bool noEncoder) {
         EndEarly(failures_.empty() ? nullptr : kRunStoppedText, MB_ICONWARNING);
         return;
     }
-    g_runSignals.End(RunEnd::kFinished);  // the closing box waits for the user
+    signals_.End(RunEnd::kFinished);  // the closing box waits for the user
     if (failures_.empty()) {
         ComposeSuccessReport(ElapsedSeconds(), text, sizeof text);
         Tell(port_.BoxOwner(), text, MB_OK | MB_ICONINFORMATION);
@@ -408,44 +429,46 @@ void BatchRun::Conclude(bool noEncoder) {
 
 void BatchHost::EncoderFolder(char* out, size_t size) { ProgramFolder(out, size); }
 
+uint32_t BatchHost::TickCount() { return GetTickCount(); }
+
 void BatchHost::StartFolder(char* out, size_t size) {
     const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(size), out);
     if (length == 0 || length >= size) out[0] = '\0';
 }
 
-bool OutputPathFor(const char* sourcePath, char* out, size_t size) {
+bool OutputPathFor(const ConversionSettings& settings, const char* sourcePath, char* out, size_t size) {
     OutputNamingRules rules;
     rules.exists = PathExists;
-    return ComposeOutputPath(g_settings.outputFolder, sourcePath,
-                             OutputExtension(g_settings.outputFormat), rules, out, size);
+    return ComposeOutputPath(settings.outputFolder, sourcePath, OutputExtension(settings.outputFormat),
+                             rules, out, size);
 }
 
-void ConvertAllRows(BatchHost& host) {
+void ConvertAllRows(BatchHost& host, Session& session) {
     char text[kBatchReportCapacity];
-    if (host.Sources().Count() <= 0) {
+    if (session.sources.Count() <= 0) {
         Tell(host.MainWindow(), "No file in the list", MB_OK);
         return;
     }
 
     char folder[kOutputFolderCapacity];
     host.ReadOutputFolder(folder, sizeof folder);
-    SetOutputFolder(g_settings, folder);  // the setting keeps what was typed
+    SetOutputFolder(session.settings, folder);  // the setting keeps what was typed
     char startFolder[kPathCapacity];
     host.StartFolder(startFolder, sizeof startFolder);
     // The run makes its output folder current; the one before comes back at
     // its end, so the folder can be renamed or removed afterwards.
     CurrentFolderKeeper restore;
     char runFolder[kOutputFolderCapacity];
-    if (!FullFolderPath(g_settings.outputFolder, startFolder, runFolder, sizeof runFolder) ||
+    if (!FullFolderPath(session.settings.outputFolder, startFolder, runFolder, sizeof runFolder) ||
         EnsureFolder(runFolder) == -1) {
         restore.Now();
-        std::snprintf(text, sizeof text, "Fail to create tmp folder %s", g_settings.outputFolder);
+        std::snprintf(text, sizeof text, "Fail to create tmp folder %s", session.settings.outputFolder);
         Tell(host.MainWindow(), text, MB_OK);
         return;
     }
     // About 4 KB per job slot and the failure list: kept off the stack of a
     // nested handler.
-    std::unique_ptr<BatchRun> run(new BatchRun(host, g_settings));
+    std::unique_ptr<BatchRun> run(new BatchRun(host, session));
     run->Run(runFolder);
     restore.Now();
     run->PostQuitIfAsked();

@@ -7,18 +7,16 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/core/SourceTable.h"
+#include "engine/core/Session.h"
 
 class CProgressDlg;
+class RunSignalPort;
 
 // What the run needs from the window that starts it (the main dialog).
 class BatchHost {
 public:
     // The window the encoder reports to; owner of the boxes before the run.
     virtual HWND MainWindow() = 0;
-    // Full path of the source in list row `row` (at most size - 1 characters);
-    // false when the row has none.
-    virtual bool RowSourcePath(int32_t row, char* out, size_t size) = 0;
     // The output folder as typed (at most size - 1 characters).
     virtual void ReadOutputFolder(char* out, size_t size) = 0;
     virtual void EnableMainWindow(bool enable) = 0;
@@ -27,10 +25,12 @@ public:
     // The folder a relative output folder is taken from, the same for every
     // run of the session. Default: the current directory.
     virtual void StartFolder(char* out, size_t size);
-    // The list's facts: its rows' durations, sizes and frame rates.
-    virtual const SourceTable& Sources() = 0;
     // The dialog that shows the run's progress; nullptr shows none.
     virtual CProgressDlg* ProgressDialog() = 0;
+    // Where the run's taskbar and power signals go; nullptr: the system's.
+    virtual RunSignalPort* SignalPort() { return nullptr; }
+    // The run's clock in milliseconds. Default: the system's tick count.
+    virtual uint32_t TickCount();
 
 protected:
     ~BatchHost() = default;
@@ -39,7 +39,7 @@ protected:
 // Converts every row of the host's list into the output folder, taken as a
 // full path from the host's start folder when it is typed as a relative one;
 // the current directory is the same after the run as before it.
-// Up to JobSlotCount(g_settings) encoders run at once, rows starting in list
+// Up to JobSlotCount(settings) encoders run at once, rows starting in list
 // order as encoders end. A row's output never replaces one of the list's
 // sources nor the output of another row of the same run (such a name gets a
 // number, see ComposeOutputPath), however their paths are spelt; a name is
@@ -53,9 +53,11 @@ protected:
 // ends, once the running ones are done, without that last box; the files
 // that failed before are then listed in the box that gives the reason, or,
 // after a cancel, in a box of their own.
-void ConvertAllRows(BatchHost& host);
+// The session's settings keep the output folder as the host shows it.
+void ConvertAllRows(BatchHost& host, Session& session);
 
-// The output path of a source under g_settings (folder and format), written
+// The output path of a source under `settings` (folder and format), written
 // into out (256 characters). The plain name when nothing is there yet, else
 // the suffixed one. False, with out "", when the path would be too long.
-bool OutputPathFor(const char* sourcePath, char* out, size_t size = 256);
+bool OutputPathFor(const ConversionSettings& settings, const char* sourcePath, char* out,
+                   size_t size = 256);

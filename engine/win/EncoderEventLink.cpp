@@ -2,8 +2,6 @@
 
 #include "engine/win/MessagePump.h"
 #include "engine/win/ProgressDlg.h"
-#include "engine/win/RunClock.h"
-#include "engine/win/SystemRunSignals.h"
 #include "framework/WinApp.h"
 
 bool AskStopQuestion(HWND owner) {
@@ -23,16 +21,16 @@ HWND WindowProgressPort::BoxOwner() const {
 bool WindowProgressPort::AskStop() {
     // While the run shows its progress the question belongs to that dialog,
     // so Cancel cannot be pressed again while it is open.
-    g_runSignals.StopQuestion(true);
+    signals_.StopQuestion(true);
     const bool stop = AskStopQuestion(BoxOwner());
-    g_runSignals.StopQuestion(false);
+    signals_.StopQuestion(false);
     return stop;
 }
 
-uint32_t WindowProgressPort::TickCount() { return RunTickCount(); }
+uint32_t WindowProgressPort::TickCount() { return GetTickCount(); }
 
 void WindowProgressPort::ShowProgress(const char* text, int32_t thousandths) {
-    g_runSignals.Progress(thousandths);
+    signals_.Progress(thousandths);
     if (progress_ == nullptr) return;
     progress_->SetStatusText(text);
     progress_->SetBarPosition(thousandths);

@@ -8,6 +8,7 @@
 
 #include "encoder/EncoderEvents.h"
 #include "engine/core/EncoderEvents.h"
+#include "engine/core/RunSignals.h"
 
 class CProgressDlg;
 
@@ -21,13 +22,13 @@ static_assert(WM_ENCODER_EVENT == kEncoderEventMessage, "one message number on b
 // "Do you really want to stop?" with Yes and No, owned by `owner`; true on Yes.
 bool AskStopQuestion(HWND owner);
 
-// The progress dialog (none when null) and the boxes of a running
-// conversion; boxes belong to the dialog while it is on screen, else to
-// `mainWindow`.
+// The progress dialog (none when null), the boxes and the signals of a
+// running conversion; boxes belong to the dialog while it is on screen, else
+// to `mainWindow`. The clock is the system's tick count.
 class WindowProgressPort : public ProgressPort {
 public:
-    WindowProgressPort(HWND mainWindow, CProgressDlg* progress)
-        : mainWindow_(mainWindow), progress_(progress) {}
+    WindowProgressPort(HWND mainWindow, CProgressDlg* progress, RunSignals& signals)
+        : mainWindow_(mainWindow), progress_(progress), signals_(signals) {}
 
     void PumpOneMessage() override;
     bool AskStop() override;
@@ -40,4 +41,5 @@ public:
 private:
     HWND mainWindow_;
     CProgressDlg* progress_;
+    RunSignals& signals_;
 };

@@ -1,19 +1,30 @@
 // The run's signals on the real system: ITaskbarList3 for the taskbar button
 // (nothing when the interface is missing), SetThreadExecutionState to keep
-// the system awake, FlashWindowEx at the end. Tests put a port of their own
-// in its place to see the calls.
+// the system awake, FlashWindowEx at the end. A run's host may give a port
+// of its own instead (tests do, to see the calls).
 #pragma once
 
 #include <windows.h>
 
 #include "engine/core/RunSignals.h"
 
-// The signals of the running conversion (one run at a time).
-extern RunSignals g_runSignals;
+struct ITaskbarList3;
 
-// Begins the signals of a run whose main window is `window`, through the
-// system's port or the one a test installed.
-void BeginRunSignals(HWND window);
+// The system's signals for the taskbar button of `window`'s top-level owner.
+class SystemRunSignalPort : public RunSignalPort {
+public:
+    explicit SystemRunSignalPort(HWND window);
+    ~SystemRunSignalPort();
+    SystemRunSignalPort(const SystemRunSignalPort&) = delete;
+    SystemRunSignalPort& operator=(const SystemRunSignalPort&) = delete;
 
-// Null: the system's port again.
-void SetRunSignalPortForTests(RunSignalPort* port);
+    void KeepSystemAwake(bool awake) override;
+    void SetTaskbarState(TaskbarState state) override;
+    void SetTaskbarProgress(int32_t thousandths) override;
+    bool InForeground() override;
+    void FlashUntilForeground() override;
+
+private:
+    HWND window_ = nullptr;
+    ITaskbarList3* taskbar_ = nullptr;
+};

@@ -79,11 +79,12 @@ double Now() {
 
 int Pieces(int argc, char** argv) {
     if (argc < 6) return Fail("usage: pieces <format> <width> <height> <fps>");
-    g_settings.outputFormat = std::atoi(argv[2]);
-    g_settings.tvMode = 1;
+    ConversionSettings settings;
+    settings.outputFormat = std::atoi(argv[2]);
+    settings.tvMode = 1;
     const SourceRow row{30, std::atoi(argv[3]), std::atoi(argv[4]), std::atof(argv[5])};
     static char text[kEncoderArgumentsCapacity];
-    if (!BuildJobArguments(g_settings, row, "S", "O", kEncoderModeConvert, 0, text, sizeof text)) {
+    if (!BuildJobArguments(settings, row, "S", "O", kEncoderModeConvert, 0, text, sizeof text)) {
         return Fail("no argument text");
     }
     // "\"S\" -o \"O\" <pieces> 0 0"

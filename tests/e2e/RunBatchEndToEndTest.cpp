@@ -30,7 +30,7 @@ ProbeResult ProbeClip(const std::string& program, const std::string& clip, const
     EncoderJobs jobs(sink);
     DWORD error = 0;
     EXPECT_EQ(EncoderJobs::Launch::kStarted,
-              jobs.StartJob(jobs.FreeSlot(), program.c_str(), g_settings, SourceRow{}, clip.c_str(),
+              jobs.StartJob(jobs.FreeSlot(), program.c_str(), ConversionSettings(), SourceRow{}, clip.c_str(),
                             output.c_str(), kEncoderModeProbe, &error))
         << error;
     EXPECT_EQ(0, jobs.WaitForOne(exitCode));
@@ -38,15 +38,15 @@ ProbeResult ProbeClip(const std::string& program, const std::string& clip, const
 }
 
 TEST_F(RunEndToEnd, TwoClipsToDvdInOneBatch) {
-    SetRunTickSource(nullptr);  // real time: the summary's figure is not checked
+    host.fakeClock = false;  // real time: the summary's figure is not checked
     const std::string program = wintest::ToWindowsPath(RUN_E2E_PROGRAM_DIR);
     const std::string clips[] = {e2e::ClipPath("clip-640x480-25fps.avi"),
                                  e2e::ClipPath("clip-720x400-25fps.avi")};
     const std::string out = FreshFolder("e2e-dvd");
     host.encoderFolder = program;
     host.outputFolder = out;
-    g_settings.outputFormat = kFormatDvd;
-    g_settings.tvMode = 1;  // PAL: 720 x 576 at 25 fps
+    session.settings.outputFormat = kFormatDvd;
+    session.settings.tvMode = 1;  // PAL: 720 x 576 at 25 fps
 
     // Import: each clip probed into the row it will take.
     for (const std::string& clip : clips) {
@@ -54,13 +54,12 @@ TEST_F(RunEndToEnd, TwoClipsToDvdInOneBatch) {
         const ProbeResult probe = ProbeClip(program, clip, out + "probe.vob", &exitCode);
         ASSERT_EQ(kExitSuccess, static_cast<int>(exitCode));
         ASSERT_TRUE(probe.Usable()) << clip;
-        host.table.Append(probe.facts);
-        host.sources.push_back(clip);
+        session.sources.Append(clip.c_str(), probe.facts);
     }
-    EXPECT_EQ(5.0, host.table.TotalSeconds());
+    EXPECT_EQ(5.0, session.sources.TotalSeconds());
 
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
     const std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(1u, texts.size());
     EXPECT_EQ(0u, texts[0].find("Mission accomplished! Total Time:")) << texts[0];

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 SourceRow RowFor(int i) { return SourceRow{10.0 * i, 100 + i, 200 + i, 20.0 + i}; }
+std::string PathFor(int i) { return "C:\\clips\\" + std::to_string(i) + ".avi"; }
 
 void ExpectRow(const SourceTable& table, int row, int from) {
     const SourceRow* r = table.At(row);
@@ -14,11 +17,12 @@ void ExpectRow(const SourceTable& table, int row, int from) {
     EXPECT_EQ(want.width, r->width) << row;
     EXPECT_EQ(want.height, r->height) << row;
     EXPECT_DOUBLE_EQ(want.frameRate, r->frameRate) << row;
+    EXPECT_EQ(PathFor(from), table.Path(row)) << row;
 }
 
 SourceTable FiveRows() {
     SourceTable table;
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(i, table.Append(RowFor(i)));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(i, table.Append(PathFor(i).c_str(), RowFor(i)));
     return table;
 }
 
@@ -35,10 +39,10 @@ TEST(SourceTable, AppendCountsRowsAndSecondsUntilTheListIsFull) {
     SourceTable table;
     for (int i = 0; i < kSourceTableRows; ++i) {
         ASSERT_TRUE(table.HasRoom());
-        ASSERT_EQ(i, table.Append(RowFor(1)));
+        ASSERT_EQ(i, table.Append(PathFor(1).c_str(), RowFor(1)));
     }
     EXPECT_FALSE(table.HasRoom());
-    EXPECT_EQ(-1, table.Append(RowFor(2)));
+    EXPECT_EQ(-1, table.Append(PathFor(2).c_str(), RowFor(2)));
     EXPECT_EQ(kSourceTableRows, table.Count());
     EXPECT_DOUBLE_EQ(990.0, table.TotalSeconds());
     table.Clear();
@@ -57,11 +61,12 @@ TEST(SourceTable, RemoveMovesAllFourColumnsUpAndTakesTheSecondsOut) {
     EXPECT_DOUBLE_EQ(80.0, table.TotalSeconds());
     for (int32_t row : {-1, 4, 99, INT32_MAX}) EXPECT_FALSE(table.Remove(row)) << row;
     EXPECT_EQ(4, table.Count());
+    EXPECT_STREQ("", table.Path(4));  // the freed row holds no path
 }
 
 TEST(SourceTable, TheLastRemovalLeavesNoRoundingRemainder) {
     SourceTable table;
-    for (double d : {0.1, 0.2, 0.3}) table.Append(SourceRow{d, 1, 1, 1.0});
+    for (double d : {0.1, 0.2, 0.3}) table.Append("C:\\a.avi", SourceRow{d, 1, 1, 1.0});
     while (table.Count() > 0) ASSERT_TRUE(table.Remove(0));
     EXPECT_EQ(0.0, table.TotalSeconds());
 }

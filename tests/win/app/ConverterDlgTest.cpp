@@ -153,16 +153,16 @@ TEST_F(ConverterDlgTest, ProgressDialogExistsHiddenAndGoesWithTheMainDialog) {
 }
 
 TEST_F(ConverterDlgTest, OutputFolderEditShowsTheSettingAndHoldsAtMost255Characters) {
-    EXPECT_EQ(std::string(g_settings.outputFolder), wintest::WindowText(dlg->m_outputFolder));
+    EXPECT_EQ(std::string(dlg->GetSession().settings.outputFolder), wintest::WindowText(dlg->m_outputFolder));
     EXPECT_EQ(255, static_cast<int>(dlg->m_outputFolder.SendMessage(EM_GETLIMITTEXT)));
-    EXPECT_EQ(0.0, g_sourceTable.TotalSeconds());
+    EXPECT_EQ(0.0, dlg->GetSession().sources.TotalSeconds());
 }
 
 TEST_F(ConverterDlgTest, SettingsAreSavedWhenTheDialogGoes) {
     dlg->m_format.SetCurSel(kFormatWmv);
     dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAIN_FORMAT, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(dlg->m_format.GetSafeHwnd()));
-    EXPECT_EQ(kFormatWmv, g_settings.outputFormat);
+    EXPECT_EQ(kFormatWmv, dlg->GetSession().settings.outputFormat);
     dlg->DestroyWindow();
     dlg.reset();
     char value[16] = "";
@@ -290,7 +290,7 @@ TEST_F(FolderBrowserTest, PickedFolderGoesToTheEditAndTheSettingWithOneBackslash
         ASSERT_TRUE(driver.Selected());
     }
     EXPECT_EQ(picked, wintest::WindowText(dlg->m_outputFolder));
-    EXPECT_EQ(picked, std::string(g_settings.outputFolder));
+    EXPECT_EQ(picked, std::string(dlg->GetSession().settings.outputFolder));
 
     // A drive root already ends with its backslash.
     {
@@ -299,7 +299,7 @@ TEST_F(FolderBrowserTest, PickedFolderGoesToTheEditAndTheSettingWithOneBackslash
         ASSERT_TRUE(driver.Selected());
     }
     EXPECT_EQ("C:\\", wintest::WindowText(dlg->m_outputFolder));
-    EXPECT_STREQ("C:\\", g_settings.outputFolder);
+    EXPECT_STREQ("C:\\", dlg->GetSession().settings.outputFolder);
 }
 
 TEST_F(FolderBrowserTest, CancelChangesNothing) {
@@ -310,7 +310,7 @@ TEST_F(FolderBrowserTest, CancelChangesNothing) {
         EXPECT_TRUE(driver.Found());
     }
     EXPECT_EQ("D:\\typed\\", wintest::WindowText(dlg->m_outputFolder));
-    EXPECT_STREQ("C:\\output video\\", g_settings.outputFolder);
+    EXPECT_STREQ("C:\\output video\\", dlg->GetSession().settings.outputFolder);
 }
 
 }  // namespace

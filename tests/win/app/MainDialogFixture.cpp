@@ -24,8 +24,6 @@ std::string MainDialogTest::AppCaption() { return AfxGetAppName(); }
 void MainDialogTest::SetUp() {
     // option.ini of the test folder starts absent: the defaults.
     DeleteFileA((TestFolder() + "option.ini").c_str());
-    g_settings = ConversionSettings();
-    g_sourceTable.Clear();
     dlg.reset(new CConverterDlg());
     ASSERT_TRUE(dlg->Create(IDD_CONVERTER_DIALOG));
     dlg->ShowWindow(SW_SHOW);

@@ -29,18 +29,18 @@ TEST_F(SourceListTest, RemovingRowTwoOfFourRenumbersSelectsAndShiftsTheTable) {
         AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 100.0 * (i + 1), 100 + i, 200 + i,
                      20.0 + i);
     }
-    EXPECT_DOUBLE_EQ(1000.0, g_sourceTable.TotalSeconds());
+    EXPECT_DOUBLE_EQ(1000.0, dlg->GetSession().sources.TotalSeconds());
     dlg->m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     Click(IDC_LIST_REMOVE);
 
-    ASSERT_EQ(3, g_sourceTable.Count());
+    ASSERT_EQ(3, dlg->GetSession().sources.Count());
     ASSERT_EQ(3, dlg->m_list.GetItemCount());
-    EXPECT_DOUBLE_EQ(800.0, g_sourceTable.TotalSeconds());
+    EXPECT_DOUBLE_EQ(800.0, dlg->GetSession().sources.TotalSeconds());
     const int oldRow[] = {0, 2, 3};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ("          " + std::to_string(i + 1), Cell(i, 0));
         EXPECT_EQ(InFolder(("f" + std::to_string(oldRow[i]) + ".avi").c_str()), Cell(i, 1));
-        const SourceRow* row = g_sourceTable.At(i);
+        const SourceRow* row = dlg->GetSession().sources.At(i);
         EXPECT_EQ(100.0 * (oldRow[i] + 1), row->duration);
         EXPECT_EQ(100 + oldRow[i], row->width);
         EXPECT_EQ(200 + oldRow[i], row->height);
@@ -54,12 +54,12 @@ TEST_F(SourceListTest, RemovingTheLastRowLeavesNoSelectionAndNoSelectionRemovesN
     AddProbedRow(InFolder("a.avi"), 10.0);
     AddProbedRow(InFolder("b.avi"), 20.0);
     Click(IDC_LIST_REMOVE);  // nothing selected: nothing happens, nothing shown
-    EXPECT_EQ(2, g_sourceTable.Count());
+    EXPECT_EQ(2, dlg->GetSession().sources.Count());
     dlg->m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     dlg->SendMessage(WM_COMMAND, ID_LIST_REMOVE_FILE, 0);
-    EXPECT_EQ(1, g_sourceTable.Count());
+    EXPECT_EQ(1, dlg->GetSession().sources.Count());
     EXPECT_EQ(-1, SelectedRow());
-    EXPECT_DOUBLE_EQ(10.0, g_sourceTable.TotalSeconds());
+    EXPECT_DOUBLE_EQ(10.0, dlg->GetSession().sources.TotalSeconds());
 }
 
 TEST_F(SourceListTest, MovingCarriesTheFileWithAllItsValues) {
@@ -76,10 +76,10 @@ TEST_F(SourceListTest, MovingCarriesTheFileWithAllItsValues) {
     EXPECT_EQ("          1", Cell(0, 0));
     EXPECT_EQ("          2", Cell(1, 0));
     EXPECT_EQ(1, SelectedRow());
-    EXPECT_EQ(3725.0, g_sourceTable.At(1)->duration);
-    EXPECT_EQ(640, g_sourceTable.At(1)->width);
-    EXPECT_EQ(29.97, g_sourceTable.At(0)->frameRate);
-    EXPECT_DOUBLE_EQ(363725.0, g_sourceTable.TotalSeconds());
+    EXPECT_EQ(3725.0, dlg->GetSession().sources.At(1)->duration);
+    EXPECT_EQ(640, dlg->GetSession().sources.At(1)->width);
+    EXPECT_EQ(29.97, dlg->GetSession().sources.At(0)->frameRate);
+    EXPECT_DOUBLE_EQ(363725.0, dlg->GetSession().sources.TotalSeconds());
 
     // At the end it moves towards: only the focus.
     Click(IDC_LIST_DOWN);
@@ -113,13 +113,13 @@ TEST_F(SourceListTest, ImportReportsFailuresAfterAllProbesAndNeverShowsStaleValu
     ASSERT_EQ(2u, boxes.size());
     EXPECT_EQ("Load file " + InFolder("b.avi") + " failed.", boxes[0]);
     EXPECT_EQ("Load file " + InFolder("d.avi") + " failed.", boxes[1]);
-    ASSERT_EQ(3, g_sourceTable.Count());
+    ASSERT_EQ(3, dlg->GetSession().sources.Count());
     EXPECT_EQ(InFolder("a.avi"), Cell(1, 1));
     EXPECT_EQ("00:01:15", Cell(1, 2));
     EXPECT_EQ(InFolder("c.avi"), Cell(2, 1));
     EXPECT_EQ("01:02:05", Cell(2, 2));
     EXPECT_EQ("          3", Cell(2, 0));
-    EXPECT_DOUBLE_EQ(5.0 + 75.0 + 3725.0, g_sourceTable.TotalSeconds());
+    EXPECT_DOUBLE_EQ(5.0 + 75.0 + 3725.0, dlg->GetSession().sources.TotalSeconds());
     // Probe mode, and a report window of the probe's own.
     std::vector<std::string> log = EncoderLog();
     ASSERT_FALSE(log.empty());
@@ -131,7 +131,7 @@ TEST_F(SourceListTest, ImportReportsFailuresAfterAllProbesAndNeverShowsStaleValu
 }
 
 TEST_F(SourceListTest, ProbesRunAtOnceAndRowsKeepTheOrderTheFilesWereChosen) {
-    g_settings.simultaneousConversions = 3;
+    dlg->GetSession().settings.simultaneousConversions = 3;
     // a.avi waits for the probes of b.avi and c.avi: one after the other it
     // would wait in vain. b.avi and e.avi fail.
     WriteEncoderScript("[a.avi]\nawait 2\nawait 3\n" + GoodProbe("a.avi", 10).substr(8) +
@@ -148,7 +148,7 @@ TEST_F(SourceListTest, ProbesRunAtOnceAndRowsKeepTheOrderTheFilesWereChosen) {
         EXPECT_EQ(InFolder(names[row]), Cell(row, 1));
         EXPECT_EQ(durations[row], Cell(row, 2));
     }
-    EXPECT_DOUBLE_EQ(80.0, g_sourceTable.TotalSeconds());
+    EXPECT_DOUBLE_EQ(80.0, dlg->GetSession().sources.TotalSeconds());
     for (const std::string& line : EncoderLog()) EXPECT_EQ(std::string::npos, line.find("timed out")) << line;
 }
 
@@ -166,10 +166,10 @@ TEST_F(SourceListTest, ReportsThatComeWhileTheProbeStartsCountForItsFile) {
 
     EXPECT_EQ(1, early.Created());
     EXPECT_EQ(std::vector<std::string>{}, failure.Texts());
-    ASSERT_EQ(1, g_sourceTable.Count());
+    ASSERT_EQ(1, dlg->GetSession().sources.Count());
     EXPECT_EQ(InFolder("a.avi"), Cell(0, 1));
     EXPECT_EQ("00:01:15", Cell(0, 2));
-    EXPECT_EQ(640, g_sourceTable.At(0)->width);
+    EXPECT_EQ(640, dlg->GetSession().sources.At(0)->width);
 }
 
 TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {
@@ -178,7 +178,7 @@ TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {
     std::vector<std::string> boxes = Import(kFolder, {"x.avi", "y.avi", "z.avi"}, 1);
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("The list holds at most 99 video files. 2 selected files were not added.", boxes[0]);
-    EXPECT_EQ(99, g_sourceTable.Count());
+    EXPECT_EQ(99, dlg->GetSession().sources.Count());
     EXPECT_EQ(99, dlg->m_list.GetItemCount());
     EXPECT_EQ(InFolder("x.avi"), Cell(98, 1));
     // Only x.avi was probed.
@@ -188,7 +188,7 @@ TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {
 }
 
 TEST_F(SourceListTest, WithProbesAtOnceTheLastRowWaitsForTheProbesInFront) {
-    g_settings.simultaneousConversions = 3;
+    dlg->GetSession().settings.simultaneousConversions = 3;
     for (int i = 0; i < 98; ++i) AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 1.0);
     // x.avi fails after a while: y.avi takes the last row, z.avi is left out.
     WriteEncoderScript("[x.avi]\nsleep 300\nsend 1 0\n" + GoodProbe("y.avi", 10) + GoodProbe("z.avi", 10));
@@ -210,7 +210,7 @@ TEST_F(SourceListTest, TooLongPathIsRefusedWithoutAProbe) {
     ASSERT_EQ(1u, boxes.size());
     EXPECT_NE(std::string::npos, boxes[0].find("longer than 255 characters")) << boxes[0];
     EXPECT_NE(std::string::npos, boxes[0].find(InFolder(longName.c_str()))) << boxes[0];
-    ASSERT_EQ(1, g_sourceTable.Count());
+    ASSERT_EQ(1, dlg->GetSession().sources.Count());
     EXPECT_EQ(InFolder("ok.avi"), Cell(0, 1));
     for (const std::string& line : EncoderLog()) EXPECT_EQ(std::string::npos, line.find("nnnnnnnn"));
 }
@@ -222,7 +222,7 @@ TEST_F(SourceListTest, MissingEncoderIsReportedOncePerImport) {
     std::vector<std::string> boxes = Import(kFolder, {"a.avi", "b.avi", "c.avi"}, 2, 3000);
     ASSERT_EQ(1u, boxes.size());
     EXPECT_NE(std::string::npos, boxes[0].find("quenforenc.exe")) << boxes[0];
-    EXPECT_EQ(0, g_sourceTable.Count());
+    EXPECT_EQ(0, dlg->GetSession().sources.Count());
 }
 
 // Commands waiting in the queue when a probe or a run starts: the wait loop
@@ -254,7 +254,7 @@ TEST_F(SourceListTest, CommandsDuringARunAreRefusedAndRunOnlyOnce) {
     int runs = 0;  // one encoder per row: no second run
     for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
     EXPECT_EQ(2, runs);
-    EXPECT_EQ(2, g_sourceTable.Count());
+    EXPECT_EQ(2, dlg->GetSession().sources.Count());
 }
 
 TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
@@ -268,13 +268,13 @@ TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
     EXPECT_FALSE(fileDialog.Wait()) << "a second import started during the probe";
     EXPECT_TRUE(dlg->IsWindowVisible()) << "the window closed during the probe";
     EXPECT_FALSE(dlg->IsImporting());
-    ASSERT_EQ(2, g_sourceTable.Count());
+    ASSERT_EQ(2, dlg->GetSession().sources.Count());
     EXPECT_EQ(InFolder("kept.avi"), Cell(0, 1));
     EXPECT_EQ(InFolder("slow.avi"), Cell(1, 1));
     EXPECT_EQ("00:00:42", Cell(1, 2));
     // Afterwards the same commands work again.
     Click(IDC_LIST_REMOVE);
-    EXPECT_EQ(1, g_sourceTable.Count());
+    EXPECT_EQ(1, dlg->GetSession().sources.Count());
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST_F(BatchTest, ProgressTextsAndBarFollowThePositionReports) {
     host.outputFolder = work + "out\\";
     host.screenshotPath = BuildFolder() + "run-screenshots\\progress.bmp";
     SetSources({Sources(work, "film.avi")}, 1000);
-    g_settings.outputFormat = kFormatAvi;
+    session.settings.outputFormat = kFormatAvi;
     WriteScript(
         "[*]\nwrite 10\n"
         "send 6 999\n"                         // equals the initial last position: not shown
@@ -46,7 +46,7 @@ TEST_F(BatchTest, ProgressTextsAndBarFollowThePositionReports) {
         "send 98 5400\nsend 6 1000\n"
         "write 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     const char* start = kProgressStartText;
     const std::vector<Shown> expected = {
@@ -77,7 +77,7 @@ TEST_F(BatchTest, CancelAnsweredNoGoesOn) {
     SetSources({Sources(work, "a.divx")}, 100);
     WriteScript("[*]\nwrite 10\nsend 6 10\nsend 99 0\nsend 6 10\nsend 6 20\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDNO, IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     const std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(2u, texts.size());
@@ -97,13 +97,13 @@ TEST_F(BatchTest, CancelAnsweredYesStopsTheEncoderAndRemovesOnlyTheUnfinishedOut
     const std::string work = FreshFolder("cancel-yes");
     host.outputFolder = work + "out";
     SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
-    g_settings.outputFormat = kFormatAvi;
+    session.settings.outputFormat = kFormatAvi;
     WriteScript(
         "[a.avi]\nwrite 100\nsend 6 30\n"
         "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
         "[c.avi]\nwrite 100\n");
     BoxAnswers boxes(Caption(), {IDYES});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ(std::vector<std::string>{"Do you really want to stop?"}, boxes.Texts());
     EXPECT_EQ(100, FileSize(work + "out\\a.avi"));
@@ -125,7 +125,7 @@ TEST_F(BatchTest, EscapeInTheProgressDialogCancelsThroughTheWaitLoop) {
     SetSources({Sources(work, "a.avi")}, 100);
     WriteScript("[*]\nwrite 10\nsend 96 0\nsend 6 1\nsend 6 2\nsend 6 3\nsend 6 4\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDYES});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ(std::vector<std::string>{"Do you really want to stop?"}, boxes.Texts());
     EXPECT_EQ(std::vector<std::string>{"sent 6 1 -> 1"}, LogLines("sent 6 "));
@@ -139,7 +139,7 @@ TEST_F(BatchTest, CancelWithoutFurtherReportsStopsAfterThatFileWithoutAQuestion)
     SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 60);
     WriteScript("[*]\nwrite 100\nsend 99 0\nsleep 20\nwrite 100\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_FALSE(FileExists(work + "a.mpeg"));
@@ -150,7 +150,7 @@ TEST_F(BatchTest, CancelWithoutFurtherReportsStopsAfterThatFileWithoutAQuestion)
 
 TEST_F(BatchTest, EmptyListAndUncreatableFolderTellTheUserAndChangeNothing) {
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     const std::string work = FreshFolder("bad-folder");
     SetSources({Sources(work, "a.avi")}, 60);
@@ -158,7 +158,7 @@ TEST_F(BatchTest, EmptyListAndUncreatableFolderTellTheUserAndChangeNothing) {
     const std::string blocked = MissingDrive() + "\\output video";
     host.outputFolder = blocked;
     WriteScript("[*]\nwrite 100\n");
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ((std::vector<std::string>{"No file in the list", "Fail to create tmp folder " + blocked}),
               boxes.Texts());
@@ -173,11 +173,11 @@ TEST_F(BatchTest, OutputNamesAcrossThreeRuns) {
     const std::string out = work + "out";  // typed without the final backslash
     host.outputFolder = out;
     SetSources({Sources(work, "name.avi")}, 60);
-    g_settings.outputFormat = kFormatAvi;
+    session.settings.outputFormat = kFormatAvi;
     BoxAnswers boxes(Caption(), {IDOK});
     for (int run = 1; run <= 3; ++run) {
         WriteScript("[*]\nwrite " + std::to_string(run * 10) + "\n");
-        ConvertAllRows(host);
+        ConvertAllRows(host, session);
         const std::vector<std::string> args = LogLines("args ");
         ASSERT_EQ(1u, args.size());
         const std::string target = run == 1 ? out + "\\name.avi" : out + "\\name_avi.avi";
@@ -205,7 +205,7 @@ TEST_F(BatchTest, RelativeOutputFolderIsTakenFromTheFolderTheRunStartsIn) {
         SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 60);
         WriteScript("[*]\nwrite 10\n");
         BoxAnswers boxes(Caption(), {IDOK});
-        ConvertAllRows(host);
+        ConvertAllRows(host, session);
 
         EXPECT_EQ(std::vector<std::string>{"Mission accomplished! Total Time:00:00:00"}, boxes.Texts())
             << c.typed;
@@ -215,7 +215,7 @@ TEST_F(BatchTest, RelativeOutputFolderIsTakenFromTheFolderTheRunStartsIn) {
         EXPECT_EQ(10, FileSize(work + c.folder + "a.mpeg")) << c.typed;
         EXPECT_EQ(10, FileSize(work + c.folder + "b.mpeg")) << c.typed;
         // The setting keeps what was typed.
-        EXPECT_STREQ(c.typed, g_settings.outputFolder);
+        EXPECT_STREQ(c.typed, session.settings.outputFolder);
     }
 }
 
@@ -227,10 +227,10 @@ TEST_F(BatchTest, SourcesAndEarlierOutputsAreNeverOverwritten) {
     // another source (Clip_AVI.avi); CLIP.AVI from elsewhere meets both.
     SetSources({Sources(out, "clip.avi"), Sources(out, "Clip_AVI.avi"), Sources(other, "CLIP.AVI")},
                60);
-    g_settings.outputFormat = kFormatAvi;
+    session.settings.outputFormat = kFormatAvi;
     WriteScript("[*]\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     std::vector<std::string> targets;
     for (const std::string& line : LogLines("args ")) {
@@ -252,7 +252,7 @@ TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
         "[b.avi]\nwrite 50\nexit 13\n"
         "[c.avi]\nexit 0\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ(std::vector<std::string>{
                   "Finished with errors. Total Time:00:00:00\n\n"
@@ -274,7 +274,7 @@ TEST_F(BatchTest, CancelAfterFailedFilesListsThemInOneBox) {
         "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
         "[c.avi]\nwrite 100\n");
     BoxAnswers boxes(Caption(), {IDYES, IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ((std::vector<std::string>{
                   "Do you really want to stop?",
@@ -298,7 +298,7 @@ TEST_F(BatchTest, EncoderThatCannotBeStartedAfterFailedFilesListsThemInTheSameBo
     host.encoderFolder = program;
     const std::string work = ThreeSourcesIn("start-fails");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     const std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(1u, texts.size());
@@ -319,7 +319,7 @@ TEST_F(BatchTest, MissingEncoderEndsTheRunWithOneBox) {
     host.encoderFolder = FreshFolder("missing-program");
     SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 60);
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     const std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(1u, texts.size());
@@ -354,8 +354,8 @@ protected:
         }
         host.outputFolder = work + "out\\";
         SetSources(paths, seconds);
-        g_settings.outputFormat = kFormatAvi;
-        g_settings.simultaneousConversions = 3;
+        session.settings.outputFormat = kFormatAvi;
+        session.settings.simultaneousConversions = 3;
         return work;
     }
 };
@@ -368,7 +368,7 @@ TEST_F(SeveralJobsTest, ReportsAddUpByJobNamesNeverMeetAndAFailureWaitsForTheEnd
         "[c\\clip.avi]\nawait 2\nsend 6 25\nwrite 10\nmark 3\n"
         "[d\\clip.avi]\nsend 6 150\nwrite 10\nmark 4\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     // a, b and c ran at once; d took the first slot that came free (b's
     // name too, when b had failed by then: its output was gone).
@@ -411,14 +411,14 @@ TEST_F(SeveralJobsTest, AReportThatComesWhileTheEncoderStartsCounts) {
     const std::string work = FreshFolder("early-report");
     host.outputFolder = work + "out\\";
     SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 100);
-    g_settings.outputFormat = kFormatAvi;
-    g_settings.simultaneousConversions = 2;
+    session.settings.outputFormat = kFormatAvi;
+    session.settings.simultaneousConversions = 2;
     // a's position 40 comes while a's encoder starts, from inside the making
     // of its report window; then b reports 20: 60 of 200 seconds.
     wintest::SendOnCreate early(kReportWindowClass, {{{WM_ENCODER_EVENT, 6, 40}}});
     WriteScript("[a.avi]\nawait 1\nwrite 10\n[b.avi]\nsend 6 20\nmark 1\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ(2, early.Created());
     ASSERT_EQ(1u, host.shown.size());
@@ -439,7 +439,7 @@ TEST_F(SeveralJobsTest, CancelAsksOnceNoGoesOnYesStopsEveryEncoderAndKeepsOnlyFi
         "[d\\clip.avi]\nwrite 10\nawait 2\nawait 3\nsend 99 0\nsend 6 1\nsend 99 0\nmark 7\n" +
         KeepsReporting(500));
     BoxAnswers boxes(Caption(), {IDNO, IDYES, IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ((std::vector<std::string>{"Do you really want to stop?", "Do you really want to stop?"}),
               boxes.Texts());

@@ -51,8 +51,8 @@ TEST_F(RunKeepsFilesTest, AFileThatFinishesWhileTheStopQuestionIsOpenKeepsItsOut
     }
     host.outputFolder = work + "out\\";
     SetSources(paths, 100);
-    g_settings.outputFormat = kFormatAvi;
-    g_settings.simultaneousConversions = 3;
+    session.settings.outputFormat = kFormatAvi;
+    session.settings.simultaneousConversions = 3;
     // b presses Cancel once a and c have written; a ends with success and c
     // fails before the question is answered.
     WriteScript(
@@ -62,7 +62,7 @@ TEST_F(RunKeepsFilesTest, AFileThatFinishesWhileTheStopQuestionIsOpenKeepsItsOut
         "[d\\clip.avi]\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDYES, IDOK});
     boxes.Hold(0, [] { return Logged("exit 0") && Logged("exit 13"); });
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ((std::vector<std::string>{
                   "Do you really want to stop?",
@@ -88,10 +88,10 @@ TEST_F(RunKeepsFilesTest, SourcesReachedThroughAnotherDriveLetterAreNeverReplace
     ASSERT_EQ("seen", ReadFile(sameFolder + "probe.txt")) << kSecondDrive << ": must lead to the root of Z:";
     host.outputFolder = sameFolder;
     SetSources({Sources(work, "clip.avi"), Sources(work, "Clip_AVI.avi")}, 60);
-    g_settings.outputFormat = kFormatAvi;
+    session.settings.outputFormat = kFormatAvi;
     WriteScript("[*]\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ((std::vector<std::string>{sameFolder + "clip_avi_2.avi", sameFolder + "Clip_AVI_avi.avi"}),
               Targets());
@@ -113,10 +113,10 @@ TEST_F(RunKeepsFilesTest, AnEarlierOutputStaysWhenItsReplacementFailsOrIsStopped
         WriteFile(out + "name_avi.avi", "second run");
         host.outputFolder = out;
         SetSources({Sources(work, "name.avi")}, 60);
-        g_settings.outputFormat = kFormatAvi;
+        session.settings.outputFormat = kFormatAvi;
         WriteScript(c.script);
         BoxAnswers boxes(Caption(), {c.answer});
-        ConvertAllRows(host);
+        ConvertAllRows(host, session);
 
         EXPECT_EQ(std::vector<std::string>{out + "name_avi.avi"}, Targets()) << c.script;
         EXPECT_EQ("first run", ReadFile(out + "name.avi")) << c.script;
@@ -132,13 +132,13 @@ TEST_F(RunKeepsFilesTest, NamesThatDifferOnlyInTheCaseOfAccentedLettersGiveTwoOu
     // "Été.avi" and "été.avi", converted at the same time.
     SetSources({Sources(work + "a\\", "\xC3\x89t\xC3\xA9.avi"), Sources(work + "b\\", "\xC3\xA9t\xC3\xA9.avi")}, 60);
     host.outputFolder = work + "out\\";
-    g_settings.outputFormat = kFormatAvi;
-    g_settings.simultaneousConversions = 2;
+    session.settings.outputFormat = kFormatAvi;
+    session.settings.simultaneousConversions = 2;
     WriteScript(
         "[a\\\xC3\x89t\xC3\xA9.avi]\nwrite 10\nmark 1\nawait 2\n"
         "[b\\\xC3\xA9t\xC3\xA9.avi]\nwrite 20\nmark 2\nawait 1\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     const std::vector<std::string> targets = Targets();
     ASSERT_EQ(2u, targets.size());
@@ -156,10 +156,10 @@ TEST_F(RunKeepsFilesTest, AnOutputWhoseTemporaryNameWouldPassThePathLimitIsRefus
     const std::string tooLong(255 - out.size() - 4, 'l');
     SetSources({Sources(work, (fits + ".avi").c_str()), Sources(work, (tooLong + ".avi").c_str())}, 60);
     host.outputFolder = out;
-    g_settings.outputFormat = kFormatAvi;
+    session.settings.outputFormat = kFormatAvi;
     WriteScript("[*]\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ(std::vector<std::string>{"Finished with errors. Total Time:00:00:00\n\n"
                                        "1 of 2 files could not be converted:\n" +
@@ -180,7 +180,7 @@ TEST_F(RunKeepsFilesTest, ARelativeOutputFolderIsTakenFromTheStartFolderInEveryR
     WriteScript("[*]\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
     for (int run = 1; run <= 2; ++run) {
-        ConvertAllRows(host);
+        ConvertAllRows(host, session);
         // The run gives the current directory back as it found it.
         EXPECT_EQ(elsewhere.substr(0, elsewhere.size() - 1), CurrentFolder()) << run;
     }
@@ -188,7 +188,7 @@ TEST_F(RunKeepsFilesTest, ARelativeOutputFolderIsTakenFromTheStartFolderInEveryR
     EXPECT_EQ(10, FileSize(start + "out\\a_avi.mpeg"));
     EXPECT_FALSE(FileExists(elsewhere + "out"));
     EXPECT_FALSE(FileExists(start + "out\\out"));
-    EXPECT_STREQ("out", g_settings.outputFolder);
+    EXPECT_STREQ("out", session.settings.outputFolder);
 }
 
 TEST_F(RunKeepsFilesTest, AQuitRequestDuringTheRunWaitsUntilTheEndBoxIsRead) {
@@ -197,7 +197,7 @@ TEST_F(RunKeepsFilesTest, AQuitRequestDuringTheRunWaitsUntilTheEndBoxIsRead) {
     SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 60);
     WriteScript("[a.avi]\nsend 100 7\nwrite 10\nexit 13\n[b.avi]\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);
+    ConvertAllRows(host, session);
 
     EXPECT_EQ(std::vector<std::string>{"Finished with errors. Total Time:00:00:00\n\n"
                                        "1 of 2 files could not be converted:\n" +

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "engine/win/BatchRun.h"
-#include "engine/win/SystemRunSignals.h"
 #include "tests/native/run/RecordingRunSignals.h"
 #include "tests/win/run/RunTestFixture.h"
 
@@ -17,11 +16,7 @@ class RunSignalsOrderTest : public RunTest {
 protected:
     void SetUp() override {
         RunTest::SetUp();
-        SetRunSignalPortForTests(&signals);
-    }
-    void TearDown() override {
-        SetRunSignalPortForTests(nullptr);
-        RunTest::TearDown();
+        host.signalPort = &signals;
     }
 
     // Runs two 100-second sources through `script`, answering every box with `answer`.
@@ -36,8 +31,7 @@ protected:
         SetSources(sources, 100);
         WriteScript(script);
         BoxAnswers boxes(Caption(), {answer});
-        ConvertAllRows(host);
-        EXPECT_FALSE(g_runSignals.Running()) << name;
+        ConvertAllRows(host, session);
         EXPECT_TRUE(host.IsWindowEnabled()) << name;
     }
 
@@ -70,7 +64,7 @@ TEST_F(RunSignalsOrderTest, AnEncoderThatCannotStartReleasesEverythingWithoutAFl
 
 TEST_F(RunSignalsOrderTest, RunsThatNeverStartTakeNothing) {
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host);  // empty list
+    ConvertAllRows(host, session);  // empty list
     EXPECT_TRUE(signals.calls.empty());
 }
 

@@ -13,7 +13,6 @@
 
 #include "engine/core/ConversionSettings.h"
 #include "engine/win/ProgressDlg.h"
-#include "engine/win/RunClock.h"
 #include "engine/core/SourceTable.h"
 #include "framework/WinApp.h"
 #include "tests/win/run/RunTestHost.h"
@@ -54,7 +53,6 @@ protected:
     void SetUp() override {
         _getcwd(startFolder_, sizeof startFolder_);
         BuildFolder();
-        g_settings = ConversionSettings();
         InstallFakeClock(1000000u);
         ASSERT_TRUE(host.Open());
         progress.reset(new CProgressDlg);
@@ -67,7 +65,6 @@ protected:
     void TearDown() override {
         host.progress = nullptr;
         progress.reset();
-        SetRunTickSource(nullptr);
         _chdir(startFolder_);
     }
 
@@ -76,14 +73,16 @@ protected:
         SetSources(paths, std::vector<double>(paths.size(), seconds));
     }
     void SetSources(const std::vector<std::string>& paths, const std::vector<double>& seconds) {
-        host.sources = paths;
-        host.table.Clear();
-        for (double duration : seconds) host.table.Append(SourceRow{duration, 0, 0, 0.0});
+        session.sources.Clear();
+        for (size_t i = 0; i < paths.size() && i < seconds.size(); ++i) {
+            session.sources.Append(paths[i].c_str(), SourceRow{seconds[i], 0, 0, 0.0});
+        }
     }
 
     static std::string Caption() { return AfxGetAppName(); }
 
     RunHostDlg host;
+    Session& session = host.session;
     std::unique_ptr<CProgressDlg> progress;
 
 private:

@@ -10,7 +10,6 @@
 #include "engine/win/EncoderEventLink.h"
 #include "engine/win/MessagePump.h"
 #include "engine/win/ProgressDlg.h"
-#include "engine/win/RunClock.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace runtest {
@@ -18,7 +17,6 @@ namespace {
 
 uint32_t g_fakeTick = 0;
 uint32_t g_runStartTick = 0;  // the clock when the run disabled the host
-uint32_t FakeTick() { return g_fakeTick; }
 
 // An empty pop-up dialog with a caption: the stand-in main window.
 #pragma pack(push, 4)
@@ -60,11 +58,7 @@ bool RunHostDlg::Open() {
     return true;
 }
 
-bool RunHostDlg::RowSourcePath(int32_t row, char* out, size_t size) {
-    if (row < 0 || row >= static_cast<int32_t>(sources.size())) return false;
-    CopyText(sources[row], out, size);
-    return true;
-}
+uint32_t RunHostDlg::TickCount() { return fakeClock ? g_fakeTick : BatchHost::TickCount(); }
 
 void RunHostDlg::ReadOutputFolder(char* out, size_t size) { CopyText(outputFolder, out, size); }
 
@@ -131,7 +125,6 @@ LRESULT RunHostDlg::OnEncoderEventMessage(WPARAM code, LPARAM value) {
 
 void InstallFakeClock(uint32_t startTick) {
     g_fakeTick = startTick;
-    SetRunTickSource(FakeTick);
 }
 
 std::string BuildFolder() {

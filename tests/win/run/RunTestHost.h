@@ -47,16 +47,17 @@ public:
 
     // BatchHost
     HWND MainWindow() override { return m_hWnd; }
-    bool RowSourcePath(int32_t row, char* out, size_t size) override;
     void ReadOutputFolder(char* out, size_t size) override;
     void EnableMainWindow(bool enable) override;
     void EncoderFolder(char* out, size_t size) override;
     void StartFolder(char* out, size_t size) override;
-    const SourceTable& Sources() override { return table; }
     CProgressDlg* ProgressDialog() override { return progress; }
+    RunSignalPort* SignalPort() override { return signalPort; }
+    uint32_t TickCount() override;
 
-    std::vector<std::string> sources;
-    SourceTable table;
+    Session session;
+    RunSignalPort* signalPort = nullptr;  // nullptr: the system's
+    bool fakeClock = true;  // the clock the scripted encoder sets, else the system's
     CProgressDlg* progress = nullptr;
     std::string outputFolder;
     std::string encoderFolder;
