@@ -1,11 +1,13 @@
 #include "app/ImportReport.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/SourceListRows.h"
 #include "engine/core/SourceTable.h"
 
 void ImportReport::Add(int32_t selectionIndex, ImportProblem problem) {
+    ++total_;
     if (count_ >= kMaxImportProblems) return;
     entries_[count_].index = selectionIndex;
     entries_[count_].problem = problem;
@@ -39,6 +41,38 @@ void ImportReport::ComposeProblemText(ImportProblem problem, const char* path, c
         std::snprintf(out, size, "Load file %s failed.", path);
         break;
     }
+}
+
+bool ImportReport::Has(ImportProblem problem) const {
+    for (int32_t i = 0; i < count_; ++i) {
+        if (entries_[i].problem == problem) return true;
+    }
+    return false;
+}
+
+void ImportReport::ComposeProblemList(const std::vector<std::string>& paths, const char* ellipsis,
+                                      char* out, size_t size) const {
+    if (out == nullptr || size == 0) return;
+    out[0] = '\0';
+    // The closing line's room is kept free for the entries that do not fit.
+    constexpr size_t kClosingRoom = 80;
+    size_t used = 0;
+    int32_t listed = 0;
+    char entry[kImportMessageCapacity];
+    for (int32_t i = 0; i < count_ && i < kListedProblems; ++i) {
+        const int32_t index = entries_[i].index;
+        const char* path = index >= 0 && static_cast<size_t>(index) < paths.size() ? paths[index].c_str() : "";
+        ComposeProblemText(entries_[i].problem, path, entry, sizeof entry);
+        const size_t length = std::strlen(entry) + (listed > 0 ? 1 : 0);
+        if (used + length + kClosingRoom >= size) break;
+        std::snprintf(out + used, size - used, "%s%s", listed > 0 ? "\n" : "", entry);
+        used += length;
+        ++listed;
+    }
+    const int32_t more = total_ - listed;
+    if (more <= 0) return;
+    std::snprintf(out + used, size - used, "%s%sand %d more file%s could not be used.", listed > 0 ? "\n" : "",
+                  ellipsis != nullptr ? ellipsis : "...", static_cast<int>(more), more == 1 ? "" : "s");
 }
 
 void ImportReport::ComposeLeftOutText(char* out, size_t size) const {

@@ -57,6 +57,24 @@ void ProbeOutputPath(const ConversionSettings& settings, const char* sourcePath,
     }
 }
 
+// "…" in the active code page: UTF-8 where the manifest's code page is
+// honoured, else the code page's own ellipsis, else three dots.
+const char* EllipsisText() {
+    static char text[8] = "";
+    if (text[0] != '\0') return text;
+    BOOL missing = FALSE;
+    const wchar_t ellipsis = 0x2026;
+    const UINT codePage = GetACP();
+    const int length = WideCharToMultiByte(codePage, 0, &ellipsis, 1, text, sizeof text - 1, nullptr,
+                                           codePage == CP_UTF8 ? nullptr : &missing);
+    if (length <= 0 || missing) {
+        std::snprintf(text, sizeof text, "...");
+    } else {
+        text[length] = '\0';
+    }
+    return text;
+}
+
 }  // namespace
 
 void CConverterDlg::ImportFiles() {
@@ -255,10 +273,17 @@ void CConverterDlg::ImportPaths(const std::vector<std::string>& paths) {
     // The import lasts until its report is read: the boxes' own message loop
     // may still deliver commands to this window.
     static char text[kImportMessageCapacity];
-    for (int32_t i = 0; i < report.ProblemCount(); ++i) {
-        ImportProblem problem = report.Problem(i);
-        ImportReport::ComposeProblemText(problem, paths[report.SelectionIndex(i)].c_str(), text, sizeof text);
-        MessageBox(text, nullptr, problem == ImportProblem::kPathTooLong ? MB_OK | MB_ICONWARNING : MB_OK);
+    if (report.OneBox()) {
+        // A folder of unusable files gets one box, not one per file.
+        static char list[kProblemListCapacity];
+        report.ComposeProblemList(paths, EllipsisText(), list, sizeof list);
+        MessageBox(list, nullptr, report.Has(ImportProblem::kPathTooLong) ? MB_OK | MB_ICONWARNING : MB_OK);
+    } else {
+        for (int32_t i = 0; i < report.ProblemCount(); ++i) {
+            ImportProblem problem = report.Problem(i);
+            ImportReport::ComposeProblemText(problem, paths[report.SelectionIndex(i)].c_str(), text, sizeof text);
+            MessageBox(text, nullptr, problem == ImportProblem::kPathTooLong ? MB_OK | MB_ICONWARNING : MB_OK);
+        }
     }
     if (report.LeftOutCount() > 0) {
         report.ComposeLeftOutText(text, sizeof text);

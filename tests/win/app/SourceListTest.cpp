@@ -130,6 +130,24 @@ TEST_F(SourceListTest, ImportReportsFailuresAfterAllProbesAndNeverShowsStaleValu
     EXPECT_NE("0", window);
 }
 
+TEST_F(SourceListTest, ManyFailuresAreToldInOneBox) {
+    g_settings.simultaneousConversions = 3;
+    WriteEncoderScript("[*]\nsend 1 0\n");  // every probe fails
+    std::vector<std::string> names;
+    std::string listed;
+    for (int i = 1; i <= 23; ++i) {
+        names.push_back("bad" + std::to_string(i) + ".avi");
+        if (i <= 20) listed += "Load file " + InFolder(names.back().c_str()) + " failed.\n";
+    }
+    // Every box shown is answered, so that one box each still ends the import.
+    wintest::MessageBoxAnswerer boxes(AppCaption().c_str(), IDOK, 30);
+    std::vector<char> selection = Selection(kFolder, names);
+    dlg->ImportSelection(selection.data(), selection.size());  // returns once its boxes are answered
+    EXPECT_EQ(std::vector<std::string>{listed + "\xE2\x80\xA6" "and 3 more files could not be used."},  // "…"
+              boxes.Texts());
+    EXPECT_EQ(0, g_sourceTable.Count());
+}
+
 TEST_F(SourceListTest, ProbesRunAtOnceAndRowsKeepTheOrderTheFilesWereChosen) {
     dlg->GetSession().settings.simultaneousConversions = 3;
     // a.avi waits for the probes of b.avi and c.avi: one after the other it
