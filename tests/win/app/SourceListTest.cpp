@@ -131,7 +131,7 @@ TEST_F(SourceListTest, ImportReportsFailuresAfterAllProbesAndNeverShowsStaleValu
 }
 
 TEST_F(SourceListTest, ManyFailuresAreToldInOneBox) {
-    g_settings.simultaneousConversions = 3;
+    dlg->GetSession().settings.simultaneousConversions = 3;
     WriteEncoderScript("[*]\nsend 1 0\n");  // every probe fails
     std::vector<std::string> names;
     std::string listed;
@@ -145,7 +145,7 @@ TEST_F(SourceListTest, ManyFailuresAreToldInOneBox) {
     dlg->ImportSelection(selection.data(), selection.size());  // returns once its boxes are answered
     EXPECT_EQ(std::vector<std::string>{listed + "\xE2\x80\xA6" "and 3 more files could not be used."},  // "…"
               boxes.Texts());
-    EXPECT_EQ(0, g_sourceTable.Count());
+    EXPECT_EQ(0, dlg->GetSession().sources.Count());
 }
 
 TEST_F(SourceListTest, ProbesRunAtOnceAndRowsKeepTheOrderTheFilesWereChosen) {
