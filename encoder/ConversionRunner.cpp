@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "encoder/AviHeaderReader.h"
-#include "encoder/ExitCodes.h"
+#include "media/AviHeaderReader.h"
+#include "protocol/ExitCodes.h"
 #include "encoder/FfmpegArguments.h"
 #include "encoder/FfmpegProcess.h"
 #include "encoder/Runners.h"
 #include "encoder/SourceFile.h"
 #include "encoder/StepTimes.h"
-#include "encoder/TemporaryName.h"
+#include "protocol/TemporaryName.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
         if (position != reported || now - reportedAt >= kReportEveryMs) {
             reported = position;
             reportedAt = now;
-            if (reporter.Send(kEventPosition, position) == kEventResultStop) {
+            if (reporter.Send(kEventPosition, position) == kEventStop) {
                 outcome = kExitStoppedByUser;
                 break;
             }

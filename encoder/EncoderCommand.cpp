@@ -509,7 +509,7 @@ bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& c
     }
     const std::string& modeText = args[args.size() - 2];
     const std::string& windowText = args[args.size() - 1];
-    if (modeText != "0" && modeText != "1") {
+    if (modeText != std::to_string(kEncoderModeConvert) && modeText != std::to_string(kEncoderModeProbe)) {
         error = "the mode (next-to-last argument) must be 0 or 1, not '" + modeText + "'";
         return false;
     }
@@ -545,7 +545,7 @@ bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& c
             return false;
         }
         const std::string& value = args[++i];
-        if (command.mode == 1) {
+        if (command.mode == kEncoderModeProbe) {
             // A probe only reads its source: a conversion choice it carries
             // that could not be honoured (a hand-edited settings file) must not
             // fail it. Such a piece is left out whole.
@@ -560,7 +560,7 @@ bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& c
         error = "no source file given";
         return false;
     }
-    if (command.mode == 0 && command.output.empty()) {
+    if (command.mode == kEncoderModeConvert && command.output.empty()) {
         error = "no output file given (-o)";
         return false;
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/EncoderModes.h"
+
 enum class VideoEncoder { kNone, kLavc, kXvid, kX264, kX265, kVp9 };
 enum class AudioEncoder { kNone, kLavc, kMp3Lame };
 enum class Muxer { kDefault, kLavf, kMpeg, kAvi };
@@ -80,7 +82,7 @@ struct FrameRate {
 struct EncoderCommand {
     std::string source;
     std::string output;
-    int mode = 0;            // 0 convert, 1 probe
+    int mode = kEncoderModeConvert;
     int64_t windowHandle = 0;  // 0: report to nobody
 
     VideoEncoder videoEncoder = VideoEncoder::kNone;

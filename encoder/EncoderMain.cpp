@@ -11,7 +11,8 @@
 #include "encoder/CommandLine.h"
 #include "encoder/EncoderCommand.h"
 #include "encoder/EventReporter.h"
-#include "encoder/ExitCodes.h"
+#include "protocol/EncoderModes.h"
+#include "protocol/ExitCodes.h"
 #include "encoder/FfmpegProcess.h"
 #include "encoder/Runners.h"
 #include "encoder/StepTimes.h"
@@ -26,13 +27,13 @@ int main() {
     if (!balanced || !ParseEncoderCommand(args, command, error)) {
         std::fprintf(stderr, "quenforenc: %s\n", error.c_str());
         // A probe must always answer, or the program could keep stale values.
-        if (command.mode == 1) EventReporter(command.windowHandle).Send(kEventDuration, 0);
+        if (command.mode == kEncoderModeProbe) EventReporter(command.windowHandle).Send(kEventDuration, 0);
         return kExitBadArguments;
     }
     EventReporter reporter(command.windowHandle);
     std::string ffmpegPath = ExecutableFolder() + "ffmpeg.exe";
     MarkStep("arguments read");
-    int exitCode = command.mode == 1 ? RunProbe(command, ffmpegPath, reporter)
+    int exitCode = command.mode == kEncoderModeProbe ? RunProbe(command, ffmpegPath, reporter)
                                      : RunConversion(command, ffmpegPath, reporter);
     MarkStep("leaving");
     return exitCode;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "encoder/EncoderEvents.h"
+#include "protocol/EncoderEvents.h"
 
 class EventReporter {
 public:

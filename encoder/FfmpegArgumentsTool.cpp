@@ -10,7 +10,7 @@
 
 #include "encoder/CommandLine.h"
 #include "encoder/EncoderCommand.h"
-#include "encoder/ExitCodes.h"
+#include "protocol/ExitCodes.h"
 #include "encoder/FfmpegArguments.h"
 
 int main() {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "encoder/VideoInfo.h"
+#include "media/VideoInfo.h"
 
 // Returns true when the text names a video stream with a picture size and a
 // frame rate ("fps", else "tbr"); the duration is 0 when it reads "N/A".

@@ -4,6 +4,6 @@
 
 #include <string>
 
-#include "encoder/IsoMediaReader.h"
+#include "media/IsoMediaReader.h"
 
 IsoMediaResult ReadIsoMediaFile(const std::string& path, VideoInfo& info);

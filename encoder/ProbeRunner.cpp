@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "encoder/AviHeaderReader.h"
-#include "encoder/ExitCodes.h"
+#include "media/AviHeaderReader.h"
+#include "protocol/ExitCodes.h"
 #include "encoder/FfmpegBannerReader.h"
 #include "encoder/FfmpegProcess.h"
 #include "encoder/IsoMediaFile.h"

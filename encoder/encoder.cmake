@@ -1,17 +1,15 @@
 # quenforenc.exe: the encoder the program starts once per job. Its pure part
-# (argument text, FFmpeg translation, AVI header and FFmpeg output readers)
-# builds everywhere; the program itself only for Windows.
+# (argument text, FFmpeg translation, FFmpeg output readers) builds
+# everywhere; the program itself only for Windows. The header readers are in
+# media/, what it shares with the program in protocol/.
 add_library(encoder_core STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/AviHeaderReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EncoderCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/IsoMediaReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ProgressReader.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TemporaryName.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/VideoInfo.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ProgressReader.cpp)
+target_link_libraries(encoder_core PUBLIC protocol media)
 
 if(WIN32)
   # The platform side: window reports, the FFmpeg process, the source file.
@@ -61,16 +59,13 @@ endif()
 set(ENCODER_NATIVE_TEST_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/native/encoder)
 tarvello_core_test(NAME encoder_core_tests
   SOURCES
-    ${ENCODER_NATIVE_TEST_DIR}/AviHeaderReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/CommandLineTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/EncoderCommandTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegArgumentsTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
-    ${ENCODER_NATIVE_TEST_DIR}/ModernTranslationTest.cpp
-    ${ENCODER_NATIVE_TEST_DIR}/IsoMediaReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/ConstantQualityTranslationTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ProgressReaderTest.cpp
-    ${ENCODER_NATIVE_TEST_DIR}/TemporaryNameTest.cpp
-  LIBS encoder_core engine_core)
+  LIBS encoder_core core)
 target_compile_definitions(encoder_core_tests PRIVATE
   ENCODER_FIXTURE_DIR="${ENCODER_NATIVE_TEST_DIR}/fixtures/")
 

@@ -2,7 +2,7 @@
 
 #include "framework/Dpi.h"
 #include "framework/WinApp.h"
-#include "res/DialogInit.h"
+#include "framework/DialogInit.h"
 
 namespace {
 

@@ -1,11 +1,9 @@
 # Resources: the resource script that the program (and the dialog tests)
-# compile, the manifest script, and the loader of the templates' initial list
-# entries. Also the helpers every Windows test links (tests/win/support).
+# compile and the manifest script. Also the helpers every Windows test links
+# (tests/win/support).
 #
 #   TARVELLO_RC           dialogs, menus, strings, icons, bitmap
 #   TARVELLO_MANIFEST_RC  the shared manifest; one per executable
-#   res_dialog_init_data  reader of the type 240 entry records (pure)
-#   res_support           LoadDialogInitEntries (Windows)
 #   win_test_support      screenshots, window search, message box answerer
 set(TARVELLO_RC "${CMAKE_CURRENT_LIST_DIR}/Tarvello.rc")
 set(TARVELLO_MANIFEST_RC "${CMAKE_CURRENT_LIST_DIR}/TarvelloManifest.rc")
@@ -15,16 +13,7 @@ set_source_files_properties("${TARVELLO_RC}" PROPERTIES OBJECT_DEPENDS
 set_source_files_properties("${TARVELLO_MANIFEST_RC}" PROPERTIES OBJECT_DEPENDS
   "${CMAKE_CURRENT_LIST_DIR}/tarvello.manifest")
 
-add_library(res_dialog_init_data STATIC "${CMAKE_CURRENT_LIST_DIR}/DialogInitData.cpp")
-
-tarvello_core_test(NAME res_dialog_init_data_test
-  SOURCES "${CMAKE_SOURCE_DIR}/tests/native/res/DialogInitDataTest.cpp"
-  LIBS res_dialog_init_data)
-
 if(WIN32)
-  add_library(res_support STATIC "${CMAKE_CURRENT_LIST_DIR}/DialogInit.cpp")
-  target_link_libraries(res_support PUBLIC res_dialog_init_data user32)
-
   set(_support "${CMAKE_SOURCE_DIR}/tests/win/support")
   add_library(win_test_support STATIC
     "${_support}/Screenshot.cpp"
@@ -44,7 +33,7 @@ if(WIN32)
     SOURCES "${_gallery}/GalleryDialogs.cpp" "${_gallery}/TemplateReader.cpp" "${_gallery}/DialogGalleryTest.cpp"
             "${_gallery}/ResourceTablesTest.cpp" "${_gallery}/ManifestTest.cpp"
     RESOURCES "${TARVELLO_RC}" "${TARVELLO_MANIFEST_RC}"
-    LIBS res_support win_test_support)
+    LIBS framework win_test_support)
   # The manifest test reads the built program folder's executables.
   add_dependencies(res_gallery_test Tarvello quenforenc)
 endif()

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <string>
 
-#include "encoder/EncoderEvents.h"
-#include "encoder/ExitCodes.h"
-#include "engine/core/OutputFormat.h"
+#include "protocol/EncoderEvents.h"
+#include "protocol/ExitCodes.h"
+#include "core/OutputFormat.h"
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/native/encoder/EngineJobs.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "encoder/CommandLine.h"
-#include "encoder/EncoderEvents.h"
+#include "protocol/EncoderEvents.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace e2e {
@@ -78,7 +78,7 @@ LRESULT ReportWindow::OnEvent(uint32_t code, int32_t value) {
     if (code != kEventPosition) return 0;
     ++positions_;
     if (destroyAt_ > 0 && positions_ == destroyAt_) PostMessageA(window_, kDestroyLater, 0, 0);
-    return stopAt_ > 0 && positions_ >= stopAt_ ? kEventResultStop : 0;
+    return stopAt_ > 0 && positions_ >= stopAt_ ? kEventStop : kEventGoOn;
 }
 
 RunResult RunProgram(const std::string& exe, const std::string& arguments, DWORD safetyTimeoutMs,

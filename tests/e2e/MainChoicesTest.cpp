@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/OutputFormat.h"
+#include "core/OutputFormat.h"
 #include "res/resource.h"
 #include "tests/e2e/MainDriver.h"
 #include "tests/win/support/WinTestSupport.h"

@@ -4,12 +4,12 @@
 #include <map>
 #include <string>
 
-#include "encoder/ExitCodes.h"
-#include "engine/core/EncoderArguments.h"
-#include "engine/core/EncoderEvents.h"
-#include "engine/win/EncoderJobs.h"
-#include "engine/win/EncoderLaunch.h"
-#include "engine/core/OutputFormat.h"
+#include "protocol/ExitCodes.h"
+#include "core/EncoderArguments.h"
+#include "core/EncoderReports.h"
+#include "run/EncoderJobs.h"
+#include "run/EncoderLaunch.h"
+#include "core/OutputFormat.h"
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/win/run/RunTestFixture.h"
 

@@ -15,7 +15,7 @@
 #include "res/resource.h"
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/e2e/MainDriver.h"
-#include "tests/e2e/RobustSupport.h"
+#include "tests/e2e/FailureSupport.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
@@ -51,22 +51,22 @@ std::vector<std::string> Import(const e2e::Tarvello& app, const std::string& fol
     }
     const int before = app.RowCount();
     EXPECT_TRUE(app.ImportThroughDialog(folder, names));
-    return robust::FinishImport(app, before, static_cast<int>(names.size()));
+    return failure::FinishImport(app, before, static_cast<int>(names.size()));
 }
 
 TEST(SimultaneousRun, SixClipsToAviWithTwoEncodersAtOnce) {
     e2e::ProgramCopy copy("simultaneous_avi");
     std::map<std::string, std::vector<std::pair<std::string, std::string>>> clips;
     for (const Expected& row : kRows) clips[row.folder].push_back({row.clip, row.source});
-    const std::string folderA = robust::CopyClips(copy, "a", clips["a"]);
-    const std::string folderB = robust::CopyClips(copy, "b", clips["b"]);
-    robust::FolderGuard sourcesA(folderA);
-    robust::FolderGuard sourcesB(folderB);
+    const std::string folderA = failure::CopyClips(copy, "a", clips["a"]);
+    const std::string folderB = failure::CopyClips(copy, "b", clips["b"]);
+    failure::FolderGuard sourcesA(folderA);
+    failure::FolderGuard sourcesB(folderB);
     copy.SetOption("Output format", "0");
     copy.SetOption("Simultaneous conversions", "2");
 
     e2e::Tarvello app;
-    ASSERT_TRUE(robust::StartReady(app, copy));
+    ASSERT_TRUE(failure::StartReady(app, copy));
     EXPECT_EQ(std::vector<std::string>(), Import(app, folderA, "a"));
     EXPECT_EQ(std::vector<std::string>(), Import(app, folderB, "b"));
     // Probes that run side by side still give the rows in the order picked.
@@ -80,11 +80,11 @@ TEST(SimultaneousRun, SixClipsToAviWithTwoEncodersAtOnce) {
     HWND summary = nullptr;
     const DWORD start = GetTickCount();
     while (summary == nullptr && GetTickCount() - start < 300000) {
-        most = std::max(most, robust::ChildrenNamed(app.Pid(), "quenforenc.exe").size());
+        most = std::max(most, failure::ChildrenNamed(app.Pid(), "quenforenc.exe").size());
         summary = app.WaitDialog("Tarvello", 20);
     }
     ASSERT_NE(nullptr, summary) << "no end box";
-    const std::string text = robust::AnswerBox(summary);
+    const std::string text = failure::AnswerBox(summary);
     EXPECT_EQ(0u, text.find("Mission accomplished! Total Time:")) << text;
     EXPECT_EQ(2u, most) << "encoders running at once";
     EXPECT_TRUE(IsWindowEnabled(app.Main()));

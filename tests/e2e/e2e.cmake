@@ -15,21 +15,21 @@ if(WIN32)
 
   tarvello_win_test(NAME encoder_e2e_test
     SOURCES "${CMAKE_CURRENT_LIST_DIR}/EncoderEndToEndTest.cpp"
-    LIBS e2e_encoder_harness engine_core
+    LIBS e2e_encoder_harness core
     RESOURCES "${TARVELLO_MANIFEST_RC}"
     FIXTURES clips)
   # The encoder and ffmpeg.exe must be in the program folder before it runs.
   add_dependencies(encoder_e2e_test quenforenc)
 
   # MP4, MKV and WebM: containers, codecs, sizes, rates and quality.
-  tarvello_win_test(NAME modern_e2e_test
-    SOURCES "${CMAKE_CURRENT_LIST_DIR}/ModernFormatsTest.cpp"
-    LIBS e2e_encoder_harness engine_core
+  tarvello_win_test(NAME constant_quality_e2e_test
+    SOURCES "${CMAKE_CURRENT_LIST_DIR}/ConstantQualityFormatsTest.cpp"
+    LIBS e2e_encoder_harness core
     RESOURCES "${TARVELLO_MANIFEST_RC}"
     FIXTURES clips)
-  add_dependencies(modern_e2e_test quenforenc)
+  add_dependencies(constant_quality_e2e_test quenforenc)
   # 33 short encodes with H.265 and VP9 among them: minutes on a busy machine.
-  if(TEST modern_e2e_test)
-    set_tests_properties(modern_e2e_test PROPERTIES TIMEOUT 1800)
+  if(TEST constant_quality_e2e_test)
+    set_tests_properties(constant_quality_e2e_test PROPERTIES TIMEOUT 1800)
   endif()
 endif()

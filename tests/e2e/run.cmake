@@ -6,7 +6,7 @@ if(WIN32)
       "${CMAKE_CURRENT_LIST_DIR}/RunBatchEndToEndTest.cpp"
       "${CMAKE_SOURCE_DIR}/tests/win/run/RunTestHost.cpp"
     RESOURCES "${CMAKE_SOURCE_DIR}/res/Tarvello.rc" "${CMAKE_SOURCE_DIR}/res/TarvelloManifest.rc"
-    LIBS engine_win e2e_encoder_harness win_test_support
+    LIBS ui e2e_encoder_harness win_test_support
     FIXTURES clips)
   target_compile_definitions(run_e2e_test PRIVATE RUN_E2E_PROGRAM_DIR="${TARVELLO_PROGRAM_DIR}/")
   add_dependencies(run_e2e_test quenforenc)

@@ -9,7 +9,7 @@ endif()
 # The helper that scripts/bench drives the program with (CPU and import figures).
 if(WIN32)
   add_executable(bench_helper "${CMAKE_CURRENT_LIST_DIR}/BenchHelper.cpp" ${TARVELLO_MANIFEST_RC})
-  target_link_libraries(bench_helper PRIVATE e2e_main_driver e2e_encoder_harness engine_win)
+  target_link_libraries(bench_helper PRIVATE e2e_main_driver e2e_encoder_harness run)
   set_target_properties(bench_helper PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/demo")
   add_executable(bench_nothing "${CMAKE_CURRENT_LIST_DIR}/DoNothing.cpp")
   set_target_properties(bench_nothing PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/demo")

@@ -3,7 +3,7 @@
 if(WIN32)
   tarvello_win_test(NAME simultaneous_e2e_test
     SOURCES
-      "${CMAKE_CURRENT_LIST_DIR}/RobustSupport.cpp"
+      "${CMAKE_CURRENT_LIST_DIR}/FailureSupport.cpp"
       "${CMAKE_CURRENT_LIST_DIR}/SimultaneousRunTest.cpp"
     LIBS e2e_main_driver
     RESOURCES "${TARVELLO_MANIFEST_RC}"

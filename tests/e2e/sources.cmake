@@ -12,8 +12,8 @@ endif()
 if(WIN32)
   tarvello_win_test(NAME sources_e2e_test
     SOURCES
-      "${CMAKE_CURRENT_LIST_DIR}/RobustSupport.cpp"
-      "${CMAKE_CURRENT_LIST_DIR}/TodaySourcesTest.cpp"
+      "${CMAKE_CURRENT_LIST_DIR}/FailureSupport.cpp"
+      "${CMAKE_CURRENT_LIST_DIR}/SourceFormatsTest.cpp"
     LIBS e2e_main_driver shell32
     RESOURCES "${TARVELLO_MANIFEST_RC}"
     FIXTURES clips source_clips)

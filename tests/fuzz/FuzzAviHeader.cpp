@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "encoder/AviHeaderReader.h"
-#include "encoder/VideoInfo.h"
+#include "media/AviHeaderReader.h"
+#include "media/VideoInfo.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

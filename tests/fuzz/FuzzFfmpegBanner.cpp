@@ -5,7 +5,7 @@
 #include <string>
 
 #include "encoder/FfmpegBannerReader.h"
-#include "encoder/VideoInfo.h"
+#include "media/VideoInfo.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "encoder/IsoMediaReader.h"
-#include "encoder/VideoInfo.h"
+#include "media/IsoMediaReader.h"
+#include "media/VideoInfo.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

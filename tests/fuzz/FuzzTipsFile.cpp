@@ -12,7 +12,7 @@
 #include <ctime>
 #include <string>
 
-#include "help/TipsFile.h"
+#include "core/TipsFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

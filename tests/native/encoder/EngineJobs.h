@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/ConversionSettings.h"
-#include "engine/core/EncoderArguments.h"
-#include "engine/core/EncoderProfile.h"
-#include "engine/core/SourceTable.h"
+#include "core/ConversionSettings.h"
+#include "core/EncoderArguments.h"
+#include "core/EncoderProfile.h"
+#include "core/SourceTable.h"
 
 struct FormatCase {
     const char* name;

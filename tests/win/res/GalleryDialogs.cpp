@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "res/DialogInit.h"
+#include "framework/DialogInit.h"
 #include "res/resource.h"
 
 namespace {

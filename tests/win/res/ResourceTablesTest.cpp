@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "res/DialogInit.h"
+#include "framework/DialogInit.h"
 #include "res/resource.h"
 #include "tests/win/res/GalleryDialogs.h"
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/win/BatchRun.h"
-#include "engine/win/EncoderEventLink.h"
-#include "engine/win/EncoderJobs.h"
-#include "engine/core/OutputFormat.h"
-#include "engine/core/ProgressText.h"
+#include "run/BatchRun.h"
+#include "run/EncoderEventLink.h"
+#include "run/EncoderJobs.h"
+#include "core/OutputFormat.h"
+#include "core/ProgressText.h"
 #include "tests/win/run/RunTestFixture.h"
 
 namespace runtest {

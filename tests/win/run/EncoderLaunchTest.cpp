@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "engine/win/EncoderJobs.h"
-#include "engine/win/EncoderLaunch.h"
-#include "engine/win/EnsureFolder.h"
-#include "engine/win/ProgramFolder.h"
+#include "run/EncoderJobs.h"
+#include "run/EncoderLaunch.h"
+#include "run/EnsureFolder.h"
+#include "framework/ProgramFolder.h"
 #include "tests/win/run/RunTestFixture.h"
 
 namespace runtest {

@@ -1,5 +1,5 @@
 // File identity and name comparison as the file system sees them.
-#include "engine/win/FileIdentity.h"
+#include "run/FileIdentity.h"
 
 #include <gtest/gtest.h>
 

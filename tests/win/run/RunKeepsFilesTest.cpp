@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/OutputFormat.h"
-#include "engine/win/BatchRun.h"
-#include "engine/win/FileIdentity.h"
+#include "core/OutputFormat.h"
+#include "run/BatchRun.h"
+#include "run/FileIdentity.h"
 #include "tests/win/run/RunTestFixture.h"
 
 namespace runtest {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/win/BatchRun.h"
-#include "tests/native/run/RecordingRunSignals.h"
+#include "run/BatchRun.h"
+#include "tests/native/core/RecordingRunSignals.h"
 #include "tests/win/run/RunTestFixture.h"
 
 namespace runtest {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/ConversionSettings.h"
-#include "engine/win/ProgressDlg.h"
-#include "engine/core/SourceTable.h"
+#include "core/ConversionSettings.h"
+#include "ui/ProgressDlg.h"
+#include "core/SourceTable.h"
 #include "framework/WinApp.h"
 #include "tests/win/run/RunTestHost.h"
 #include "tests/win/support/WinTestSupport.h"

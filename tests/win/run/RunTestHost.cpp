@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/win/EncoderEventLink.h"
-#include "engine/win/MessagePump.h"
-#include "engine/win/ProgressDlg.h"
+#include "run/EncoderEventLink.h"
+#include "run/MessagePump.h"
+#include "ui/ProgressDlg.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace runtest {

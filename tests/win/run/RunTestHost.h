@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "engine/win/BatchRun.h"
-#include "engine/win/ProgressDlg.h"
+#include "run/BatchRun.h"
+#include "ui/ProgressDlg.h"
 #include "framework/Dialog.h"
 
 namespace runtest {

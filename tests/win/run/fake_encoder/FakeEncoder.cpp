@@ -38,7 +38,8 @@
 #include <string>
 #include <vector>
 
-#include "encoder/TemporaryName.h"
+#include "protocol/EncoderEvents.h"
+#include "protocol/TemporaryName.h"
 
 namespace {
 
@@ -159,12 +160,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (fields < 1) continue;
         const std::string name = command;
         if (name == "send") {
-            const LRESULT result = SendMessageA(a >= 95 ? host : window, WM_USER + 800,
+            const LRESULT result = SendMessageA(a >= 95 ? host : window, kEncoderEventMessage,
                                                 static_cast<WPARAM>(a), static_cast<LPARAM>(b));
             Log("sent " + std::to_string(a) + " " + std::to_string(b) + " -> " +
                 std::to_string(static_cast<long long>(result)));
             if (a == 6 && host != nullptr) {
-                SendMessageA(host, WM_USER + 800, 95, static_cast<LPARAM>(b));
+                SendMessageA(host, kEncoderEventMessage, 95, static_cast<LPARAM>(b));
             }
             if (a == 6 && result == 1) Exit(14);
         } else if (name == "sleep") {

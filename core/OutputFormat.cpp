@@ -1,0 +1,46 @@
+#include "core/OutputFormat.h"
+
+namespace {
+
+const OutputFormatInfo kFormats[kOutputFormatCount] = {
+    {"AVI Format (*.avi)", FormatFamily::Avi, "avi"},
+    {"MPEG1 Format (*.mpg)", FormatFamily::Mpeg, "mpeg"},
+    {"MPEG2 Format (*.mpg)", FormatFamily::Mpeg, "mpeg"},
+    {"DivX Format (*.avi)", FormatFamily::Avi, "avi"},
+    {"Xvid Format (*.avi)", FormatFamily::Avi, "avi"},
+    {"VCD compatible MPEG1 Format (*.mpg)", FormatFamily::Vcd, "mpeg"},
+    {"SVCD compatible MPEG2 Format (*.mpg)", FormatFamily::Svcd, "mpeg"},
+    {"DVD compatible MPEG2 Format (*.vob)", FormatFamily::Dvd, "vob"},
+    {"WMV Format (*.wmv)", FormatFamily::Wmv, "wmv"},
+    {"ASF Format (*.ASF)", FormatFamily::Wmv, "asf"},
+    {"MP4 H.264 Format (*.mp4)", FormatFamily::ConstantQuality, "mp4"},
+    {"MKV H.265 Format (*.mkv)", FormatFamily::ConstantQuality, "mkv"},
+    {"WebM VP9 Format (*.webm)", FormatFamily::ConstantQuality, "webm"},
+};
+
+}  // namespace
+
+bool IsValidOutputFormat(OutputFormat format) {
+    return format >= 0 && format < kOutputFormatCount;
+}
+
+const OutputFormatInfo* FindOutputFormat(OutputFormat format) {
+    return IsValidOutputFormat(format) ? &kFormats[format] : nullptr;
+}
+
+const char* OutputFormatLabel(OutputFormat format) {
+    const OutputFormatInfo* info = FindOutputFormat(format);
+    return info ? info->label : "";
+}
+
+FormatFamily OutputFormatFamily(OutputFormat format) {
+    const OutputFormatInfo* info = FindOutputFormat(format);
+    return info ? info->family : FormatFamily::Unknown;
+}
+
+bool IsConstantQualityFormat(OutputFormat format) { return OutputFormatFamily(format) == FormatFamily::ConstantQuality; }
+
+const char* OutputExtension(OutputFormat format) {
+    const OutputFormatInfo* info = FindOutputFormat(format);
+    return info ? info->extension : "avi";
+}

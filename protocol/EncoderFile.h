@@ -1,0 +1,4 @@
+// The encoder's file name, beside the program.
+#pragma once
+
+constexpr char kEncoderFileName[] = "quenforenc.exe";

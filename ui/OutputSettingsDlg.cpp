@@ -1,0 +1,155 @@
+#include "ui/OutputSettingsDlg.h"
+
+#include "core/ConversionSettings.h"
+#include "res/resource.h"
+
+COutputSettingsDlg::COutputSettingsDlg(ConversionSettings& settings, CWnd* parent)
+    : CDialog(IDD_OUTPUT_SETTINGS, parent), m_settings(settings), m_model(LogicalProcessors()) {}
+
+int COutputSettingsDlg::LogicalProcessors() {
+    // The processors of the calling process's group, which is every one on a
+    // machine of up to 64; the list only marks counts up to 8 anyway. Also
+    // right for a 32-bit process on 64-bit Windows.
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return static_cast<int>(info.dwNumberOfProcessors);
+}
+
+BEGIN_MESSAGE_MAP(COutputSettingsDlg, CDialog)
+    ON_CBN_SELCHANGE(IDC_SET_FORMAT, OnSelChangeFormat)
+    ON_CBN_SELCHANGE(IDC_SET_QUALITY, OnSelChangeQuality)
+    ON_CBN_SELCHANGE(IDC_SET_VIDEO_CODEC, OnSelChangeVideoCodec)
+    ON_CBN_SELCHANGE(IDC_SET_AUDIO_CODEC, OnSelChangeAudioCodec)
+    ON_CBN_SELCHANGE(IDC_SET_RESOLUTION, OnSelChangeResolution)
+    ON_CBN_SELCHANGE(IDC_SET_FRAME_RATE, OnSelChangeFrameRate)
+    ON_CBN_SELCHANGE(IDC_SET_TV_MODE, OnSelChangeTvMode)
+    ON_CBN_SELCHANGE(IDC_SET_ASPECT, OnSelChangeAspect)
+    ON_CBN_SELCHANGE(IDC_SET_SPEED, OnSelChangeSpeed)
+    ON_CBN_SELCHANGE(IDC_SET_SIMULTANEOUS, OnSelChangeSimultaneous)
+    ON_WM_HSCROLL()
+END_MESSAGE_MAP()
+
+void COutputSettingsDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SET_LETTERBOX, m_letterbox);
+    DDX_Control(pDX, IDC_SET_VOLUME_TEXT, m_volumeText);
+    DDX_Control(pDX, IDC_SET_VOLUME, m_volume);
+    DDX_Control(pDX, IDC_SET_FORMAT, m_format);
+    DDX_Control(pDX, IDC_SET_QUALITY, m_quality);
+    DDX_Control(pDX, IDC_SET_VIDEO_CODEC, m_videoCodec);
+    DDX_Control(pDX, IDC_SET_AUDIO_CODEC, m_audioCodec);
+    DDX_Control(pDX, IDC_SET_RESOLUTION, m_resolution);
+    DDX_Control(pDX, IDC_SET_FRAME_RATE, m_frameRate);
+    DDX_Control(pDX, IDC_SET_TV_MODE, m_tvMode);
+    DDX_Control(pDX, IDC_SET_ASPECT, m_aspect);
+    DDX_Control(pDX, IDC_SET_SPEED, m_speed);
+    DDX_Control(pDX, IDC_SET_SIMULTANEOUS, m_simultaneous);
+}
+
+BOOL COutputSettingsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();  // adds the template's formats, binds the controls
+
+    m_model.Load(m_settings);
+    // The format list keeps the template's entries; only its selection is set
+    // (none for a format it does not have).
+    ListState format;
+    m_model.Fill(SettingsList::Format, &format);
+    m_format.SetCurSel(format.selection);
+    m_letterbox.SetCheck(m_settings.letterbox != 0 ? BST_CHECKED : BST_UNCHECKED);
+
+    FillQualityList();
+    FillCodecLists();
+    FillTvModeList();
+    FillResolutionList();
+    FillFrameRateList();
+    FillAspectList();
+    FillSpeedList();
+    FillSimultaneousList();  // the same for every format: never refilled
+    ShowVolume();
+    return TRUE;
+}
+
+void COutputSettingsDlg::OnOK() {
+    m_model.Commit(m_settings, m_letterbox.GetCheck() == BST_CHECKED);
+    CDialog::OnOK();
+}
+
+void COutputSettingsDlg::Render(SettingsList list, CComboBox& combo) {
+    ListState state;
+    m_model.Fill(list, &state);
+    combo.ResetContent();
+    for (int i = 0; i < state.count; ++i) combo.AddString(state.Entry(i));
+    combo.SetCurSel(state.selection);  // -1 clears it
+    combo.EnableWindow(state.enabled ? TRUE : FALSE);
+}
+
+void COutputSettingsDlg::FillQualityList() { Render(SettingsList::Quality, m_quality); }
+
+void COutputSettingsDlg::FillCodecLists() {
+    m_videoCodec.ResetContent();
+    m_audioCodec.ResetContent();
+    Render(SettingsList::VideoCodec, m_videoCodec);
+    Render(SettingsList::AudioCodec, m_audioCodec);
+}
+
+void COutputSettingsDlg::FillTvModeList() { Render(SettingsList::TvMode, m_tvMode); }
+
+void COutputSettingsDlg::FillResolutionList() { Render(SettingsList::Resolution, m_resolution); }
+
+void COutputSettingsDlg::FillFrameRateList() { Render(SettingsList::FrameRate, m_frameRate); }
+
+void COutputSettingsDlg::FillAspectList() { Render(SettingsList::Aspect, m_aspect); }
+
+void COutputSettingsDlg::FillSpeedList() { Render(SettingsList::Speed, m_speed); }
+
+void COutputSettingsDlg::FillSimultaneousList() {
+    Render(SettingsList::Simultaneous, m_simultaneous);
+}
+
+void COutputSettingsDlg::ShowVolume() {
+    m_volume.SetRange(OutputSettingsModel::kVolumeMin, OutputSettingsModel::kVolumeMax, FALSE);
+    m_volume.SetPos(m_model.Copy().volume);
+    ShowVolumeText();
+}
+
+void COutputSettingsDlg::ShowVolumeText() {
+    char text[32];
+    OutputSettingsModel::VolumeText(m_model.Copy().volume, text, sizeof text);
+    m_volumeText.SetWindowText(text);
+}
+
+void COutputSettingsDlg::Refill(unsigned lists) {
+    if (lists & kRefillQuality) FillQualityList();
+    if (lists & kRefillCodecs) FillCodecLists();
+    if (lists & kRefillTvMode) FillTvModeList();
+    if (lists & kRefillResolution) FillResolutionList();
+    if (lists & kRefillFrameRate) FillFrameRateList();
+    if (lists & kRefillAspect) FillAspectList();
+    if (lists & kRefillSpeed) FillSpeedList();
+}
+
+void COutputSettingsDlg::Pick(SettingsList list, const CComboBox& combo) {
+    Refill(m_model.Select(list, combo.GetCurSel()));
+}
+
+void COutputSettingsDlg::OnSelChangeFormat() { Pick(SettingsList::Format, m_format); }
+void COutputSettingsDlg::OnSelChangeQuality() { Pick(SettingsList::Quality, m_quality); }
+void COutputSettingsDlg::OnSelChangeVideoCodec() { Pick(SettingsList::VideoCodec, m_videoCodec); }
+void COutputSettingsDlg::OnSelChangeAudioCodec() { Pick(SettingsList::AudioCodec, m_audioCodec); }
+void COutputSettingsDlg::OnSelChangeResolution() { Pick(SettingsList::Resolution, m_resolution); }
+void COutputSettingsDlg::OnSelChangeFrameRate() { Pick(SettingsList::FrameRate, m_frameRate); }
+void COutputSettingsDlg::OnSelChangeTvMode() { Pick(SettingsList::TvMode, m_tvMode); }
+void COutputSettingsDlg::OnSelChangeAspect() { Pick(SettingsList::Aspect, m_aspect); }
+void COutputSettingsDlg::OnSelChangeSpeed() { Pick(SettingsList::Speed, m_speed); }
+void COutputSettingsDlg::OnSelChangeSimultaneous() {
+    Pick(SettingsList::Simultaneous, m_simultaneous);
+}
+
+void COutputSettingsDlg::OnHScroll(UINT /*code*/, UINT /*position*/, HWND scrollBar) {
+    // Every scroll code, dragging included, so the label follows the thumb.
+    if (scrollBar != nullptr && scrollBar == m_volume.m_hWnd) {
+        m_model.SetVolume(m_volume.GetPos());
+        ShowVolumeText();
+    }
+    Default();
+}

@@ -1,0 +1,83 @@
+// COutputSettingsDlg: the "Output Settings" dialog (template 166), in which
+// the user edits every conversion choice but the output folder. It works on
+// a private copy (OutputSettingsModel); Ok writes the copy and the letter-box
+// check box back, Cancel, Escape and the close box write nothing.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/Dialog.h"
+#include "framework/SliderCtrl.h"
+#include "framework/Static.h"
+#include "core/OutputSettingsModel.h"
+
+struct ConversionSettings;
+
+class COutputSettingsDlg : public CDialog {
+public:
+    // Edits `settings` (which must outlive the dialog).
+    explicit COutputSettingsDlg(ConversionSettings& settings, CWnd* parent = nullptr);
+
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override;
+
+    // The working copy as it stands.
+    const OutputSettingsCopy& WorkingCopy() const { return m_model.Copy(); }
+
+    // The machine's number of logical processors, as the Simultaneous list
+    // marks it.
+    static int LogicalProcessors();
+
+protected:
+    // Each empties its list(s) and fills them for the copy's output format.
+    void FillQualityList();
+    void FillCodecLists();
+    void FillTvModeList();
+    void FillResolutionList();
+    void FillFrameRateList();
+    void FillAspectList();
+    void FillSpeedList();
+    void FillSimultaneousList();
+    // Track bar range and position, and the dB label.
+    void ShowVolume();
+
+    void OnSelChangeFormat();
+    void OnSelChangeQuality();
+    void OnSelChangeVideoCodec();
+    void OnSelChangeAudioCodec();
+    void OnSelChangeResolution();
+    void OnSelChangeFrameRate();
+    void OnSelChangeTvMode();
+    void OnSelChangeAspect();
+    void OnSelChangeSpeed();
+    void OnSelChangeSimultaneous();
+    void OnHScroll(UINT code, UINT position, HWND scrollBar);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void Render(SettingsList list, CComboBox& combo);
+    void Pick(SettingsList list, const CComboBox& combo);
+    void Refill(unsigned lists);
+    void ShowVolumeText();
+
+    ConversionSettings& m_settings;
+    OutputSettingsModel m_model;
+
+    CComboBox m_format;
+    CComboBox m_quality;
+    CComboBox m_videoCodec;
+    CComboBox m_audioCodec;
+    CComboBox m_resolution;
+    CComboBox m_frameRate;
+    CComboBox m_tvMode;
+    CComboBox m_aspect;
+    CComboBox m_speed;
+    CComboBox m_simultaneous;
+    CSliderCtrl m_volume;
+    CStatic m_volumeText;
+    CButton m_letterbox;
+};
