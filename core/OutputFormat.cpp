@@ -40,6 +40,12 @@ FormatFamily OutputFormatFamily(OutputFormat format) {
 
 bool IsConstantQualityFormat(OutputFormat format) { return OutputFormatFamily(format) == FormatFamily::ConstantQuality; }
 
+bool IsMpegFormat(OutputFormat format) { return format == kFormatMpeg1 || format == kFormatMpeg2; }
+
+bool IsDiscFormat(OutputFormat format) {
+    return format == kFormatVcd || format == kFormatSvcd || format == kFormatDvd;
+}
+
 const char* OutputExtension(OutputFormat format) {
     const OutputFormatInfo* info = FindOutputFormat(format);
     return info ? info->extension : "avi";

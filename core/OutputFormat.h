@@ -50,5 +50,11 @@ FormatFamily OutputFormatFamily(OutputFormat format);
 // MP4, MKV or WebM: the family with its own settings keys.
 bool IsConstantQualityFormat(OutputFormat format);
 
+// MPEG1 or MPEG2: the formats with the four aspect entries of their own.
+bool IsMpegFormat(OutputFormat format);
+
+// VCD, SVCD and DVD: made for a TV standard and a screen shape.
+bool IsDiscFormat(OutputFormat format);
+
 // Output file extension; "avi" outside the table.
 const char* OutputExtension(OutputFormat format);

@@ -108,16 +108,8 @@ void SetRates(ListState* state, const FrameRateChoice* rates, int count, int32_t
     SelectAt(state, position, true);
 }
 
-bool IsMpeg(int32_t format) {
-    return format == kFormatMpeg1 || format == kFormatMpeg2;
-}
-
 bool IsAviFamily(int32_t format) {
     return format == kFormatAvi || format == kFormatDivx || format == kFormatXvid;
-}
-
-bool IsDisc(int32_t format) {
-    return format == kFormatVcd || format == kFormatSvcd || format == kFormatDvd;
 }
 
 bool IsWmvFamily(int32_t format) {
@@ -308,7 +300,7 @@ void OutputSettingsModel::FillFrameRate(ListState* state) const {
     const int32_t f = copy_.outputFormat;
     if (IsAviFamily(f)) {
         SetRates(state, kAviFrameRates, kAviFrameRateCount, copy_.aviFrameRate);
-    } else if (IsMpeg(f)) {
+    } else if (IsMpegFormat(f)) {
         SetRates(state, kMpegFrameRates, kMpegFrameRateCount, copy_.mpegFrameRate);
     } else if (f == kFormatVcd) {
         Set(state, kVcdFrameRates, copy_.tvMode, false);
@@ -325,7 +317,7 @@ void OutputSettingsModel::FillFrameRate(ListState* state) const {
 }
 
 void OutputSettingsModel::FillTvMode(ListState* state) const {
-    if (IsDisc(copy_.outputFormat)) {
+    if (IsDiscFormat(copy_.outputFormat)) {
         Set(state, kTvModes, copy_.tvMode, true);
     } else {
         SetFixed(state, kNone);
@@ -334,9 +326,9 @@ void OutputSettingsModel::FillTvMode(ListState* state) const {
 
 void OutputSettingsModel::FillAspect(ListState* state) const {
     const int32_t f = copy_.outputFormat;
-    if (IsMpeg(f)) {
+    if (IsMpegFormat(f)) {
         Set(state, kMpegAspects, copy_.mpegAspect, true);
-    } else if (IsDisc(f)) {
+    } else if (IsDiscFormat(f)) {
         Set(state, kDiscAspects, copy_.dvdAspect, true);
     } else {
         SetFixed(state, kNone);
@@ -424,12 +416,12 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
         // The disc sizes and rates follow the TV mode at once.
         return kRefillResolution | kRefillFrameRate;
     case SettingsList::Resolution:
-        if (IsMpeg(f)) c.mpegResolution = position;
+        if (IsMpegFormat(f)) c.mpegResolution = position;
         else if (IsConstantQualityFormat(f)) c.mp4Resolution = position;
         else c.aviResolution = position;
         return 0;
     case SettingsList::FrameRate:
-        if (IsMpeg(f)) c.mpegFrameRate = position;
+        if (IsMpegFormat(f)) c.mpegFrameRate = position;
         else if (IsConstantQualityFormat(f)) c.mp4FrameRate = position;
         else c.aviFrameRate = position;
         return 0;
@@ -437,7 +429,7 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
         if (IsConstantQualityFormat(f)) c.mp4Speed = position;  // fixed "None" elsewhere
         return 0;
     case SettingsList::Aspect:
-        if (IsMpeg(f)) c.mpegAspect = position;
+        if (IsMpegFormat(f)) c.mpegAspect = position;
         else c.dvdAspect = position;
         return 0;
     case SettingsList::Simultaneous:

@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/SettingsLocation.h"
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -26,20 +28,6 @@ void ReadModuleNames(char* folder, size_t folderSize, char* name, size_t nameSiz
     const char* dot = strrchr(file, '.');
     int nameLength = dot != nullptr ? (int)(dot - file) : (int)strlen(file);
     snprintf(name, nameSize, "%.*s", nameLength, file);
-}
-
-// True when `path` (an existing file) opens for writing, or when a new file
-// can be created there (the probe file is removed again).
-bool CanWriteFile(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
-        file = CreateFileA(path, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    }
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
 }
 
 }  // namespace
@@ -82,20 +70,16 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
     info.ParseArguments(__argc, __argv);
 }
 
-BOOL CWinApp::ChooseProfilePath(const char* exeFolder, const char* appName, const char* appDataFolder,
+BOOL CWinApp::ChooseProfilePath(const char* exeFolder, const char* appName, const char* userFolder,
                                 char* out, size_t size) {
     int n = snprintf(out, size, "%s%s.ini", exeFolder, appName);
     bool besideFits = n >= 0 && (size_t)n < size;
     if (besideFits && CanWriteFile(out)) return TRUE;
-    if (appDataFolder != nullptr && appDataFolder[0] != '\0') {
-        const char* sep = appDataFolder[strlen(appDataFolder) - 1] == '\\' ? "" : "\\";
-        char folder[MAX_PATH];
-        n = snprintf(folder, sizeof folder, "%s%sTarvello", appDataFolder, sep);
-        if (n >= 0 && (size_t)n < sizeof folder) {
-            CreateDirectoryA(folder, nullptr);  // may exist already
-            n = snprintf(out, size, "%s\\%s.ini", folder, appName);
-            if (n >= 0 && (size_t)n < size) return TRUE;
-        }
+    if (userFolder != nullptr && userFolder[0] != '\0') {
+        CreateDirectoryA(userFolder, nullptr);  // may exist already
+        const char* sep = userFolder[strlen(userFolder) - 1] == '\\' ? "" : "\\";
+        n = snprintf(out, size, "%s%s%s.ini", userFolder, sep, appName);
+        if (n >= 0 && (size_t)n < size) return TRUE;
     }
     // No usable fallback: stay beside the executable (writes then fail quietly).
     n = snprintf(out, size, "%s%s.ini", exeFolder, appName);
@@ -104,16 +88,20 @@ BOOL CWinApp::ChooseProfilePath(const char* exeFolder, const char* appName, cons
 
 const char* CWinApp::GetProfilePath() {
     if (m_profilePath[0] == '\0') {
-        char appData[MAX_PATH];
-        DWORD n = GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
-        if (n == 0 || n >= sizeof appData) appData[0] = '\0';
+        char userFolder[MAX_PATH];
+        UserDataFolder(m_userFolderName[0] != '\0' ? m_userFolderName : m_appName, userFolder,
+                       sizeof userFolder);
         char name[MAX_PATH];
         char folder[MAX_PATH];
         ReadModuleNames(folder, sizeof folder, name, sizeof name);
-        if (!ChooseProfilePath(folder, name[0] ? name : m_appName, appData, m_profilePath, sizeof m_profilePath))
+        if (!ChooseProfilePath(folder, name[0] ? name : m_appName, userFolder, m_profilePath, sizeof m_profilePath))
             m_profilePath[0] = '\0';
     }
     return m_profilePath;
+}
+
+void CWinApp::SetUserFolderName(const char* name) {
+    snprintf(m_userFolderName, sizeof m_userFolderName, "%s", name != nullptr ? name : "");
 }
 
 void CWinApp::SetProfilePath(const char* path) {

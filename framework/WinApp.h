@@ -9,8 +9,9 @@
 // Profile store: a private INI file named after the executable ("<name>.ini").
 // It lives beside the executable when that folder can be written (an existing
 // file there can be opened for writing, or a new file can be created there);
-// otherwise in "%APPDATA%\Tarvello\" (the folder is created). The choice is
-// made once, at the first profile call.
+// otherwise in "%APPDATA%\<user folder name>\" (the folder is created; the
+// name is the application's unless it sets one). The choice is made once, at
+// the first profile call.
 #ifndef TARVELLO_FRAMEWORK_WINAPP_H
 #define TARVELLO_FRAMEWORK_WINAPP_H
 
@@ -52,14 +53,17 @@ public:
     const char* GetProfilePath();
     // Uses `path` from now on (tests; a caller that wants its own file).
     void SetProfilePath(const char* path);
+    // The folder under %APPDATA% that holds the profile file when the
+    // executable's folder cannot be written (default: the application's name).
+    void SetUserFolderName(const char* name);
 
     // Chooses the profile file: "<exeFolder><appName>.ini" when exeFolder can
-    // be written, else "<appDataFolder>\Tarvello\<appName>.ini" (creating
-    // that folder). exeFolder ends with a backslash; appDataFolder may be
-    // null or empty (then the file stays beside the executable). FALSE when
-    // the path does not fit into `size`.
+    // be written, else "<userFolder>\<appName>.ini" (creating that folder).
+    // exeFolder ends with a backslash; userFolder may be null or empty (then
+    // the file stays beside the executable). FALSE when the path does not fit
+    // into `size`.
     static BOOL ChooseProfilePath(const char* exeFolder, const char* appName,
-                                  const char* appDataFolder, char* out, size_t size);
+                                  const char* userFolder, char* out, size_t size);
 
     HINSTANCE m_hInstance;
     const char* m_pszAppName;  // points into m_appName
@@ -70,6 +74,7 @@ public:
 private:
     friend int AfxWinMain(HINSTANCE, HINSTANCE, LPSTR, int);
     char m_appName[MAX_PATH];
+    char m_userFolderName[MAX_PATH] = "";
     char m_exeFolder[MAX_PATH];  // with final backslash
     char m_profilePath[MAX_PATH];
     int m_exitCode;

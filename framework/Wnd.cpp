@@ -5,7 +5,7 @@
 namespace {
 
 // The window property that links a window to its C++ object.
-const char kObjectProperty[] = "Tarvello.CWnd";
+const char kObjectProperty[] = "Framework.CWnd";
 
 bool IsCtlColorMessage(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;

@@ -27,7 +27,8 @@ if(WIN32)
     "${_fw}/FileDialog.cpp"
     "${_fw}/DialogInit.cpp"
     "${_fw}/ProgramFolder.cpp"
-    "${_fw}/RegistryValue.cpp")
+    "${_fw}/RegistryValue.cpp"
+    "${_fw}/SettingsLocation.cpp")
   target_link_libraries(framework PUBLIC framework_core comctl32 comdlg32 gdi32 user32 advapi32)
 
   tarvello_win_test(NAME framework_test

@@ -4,6 +4,7 @@
 
 #include "ui/ComponentRegistration.h"
 #include "ui/ConverterDlg.h"
+#include "ui/SettingsFile.h"
 #include "ui/Skin.h"
 #include "framework/ProgramFolder.h"
 #include "framework/CommandLineInfo.h"
@@ -11,7 +12,7 @@
 
 CConverterApp theApp;
 
-CConverterApp::CConverterApp() : CWinApp(nullptr) {}
+CConverterApp::CConverterApp() : CWinApp(nullptr) { SetUserFolderName(kUserFolderName); }
 
 BOOL CConverterApp::InitInstance() {
     // Hosting controls needs COM on this thread (the folder browser does too).

@@ -25,13 +25,6 @@ const char* const kMpegAspects[] = {"1:1    (PC VAG)", "4:3    (Standard TV)",
                                     "16:9   (Wide screen TV)", "2.21:1 (CinemaScope movie)"};
 const char* const kTvAspects[] = {"4:3    (Standard TV)", "16:9   (Wide screen TV)"};
 
-bool UsesMpegAspect(int32_t format) { return format == kFormatMpeg1 || format == kFormatMpeg2; }
-
-// VCD, SVCD and DVD are made for a TV standard and a screen shape.
-bool IsDiscFormat(int32_t format) {
-    return format == kFormatVcd || format == kFormatSvcd || format == kFormatDvd;
-}
-
 struct ImageButtonSetUp {
     CImageButton CConverterDlg::*button;
     int icon;
@@ -183,7 +176,7 @@ void CConverterDlg::RefreshTvModeList() {
 void CConverterDlg::RefreshAspectList() {
     const int32_t format = m_session.settings.outputFormat;
     m_aspect.ResetContent();
-    if (UsesMpegAspect(format)) {
+    if (IsMpegFormat(format)) {
         for (const char* entry : kMpegAspects) m_aspect.AddString(entry);
         m_aspect.SetCurSel(m_session.settings.mpegAspect);
         m_aspect.EnableWindow(TRUE);
@@ -210,7 +203,7 @@ void CConverterDlg::OnSelChangeTvMode() {
 void CConverterDlg::OnSelChangeAspect() {
     int selection = m_aspect.GetCurSel();
     if (selection < 0) return;
-    if (UsesMpegAspect(m_session.settings.outputFormat)) {
+    if (IsMpegFormat(m_session.settings.outputFormat)) {
         m_session.settings.mpegAspect = selection;
     } else {
         m_session.settings.dvdAspect = selection;

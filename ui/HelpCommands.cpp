@@ -7,7 +7,7 @@
 #include "ui/HtmlHelpLauncher.h"
 #include "core/LinkText.h"
 #include "ui/OpenLink.h"
-#include "framework/ProgramFilePath.h"
+#include "framework/ProgramFolder.h"
 #include "ui/TipDlg.h"
 
 namespace {
@@ -17,15 +17,10 @@ const UINT kDisplayTopic = 0;  // HH_DISPLAY_TOPIC
 }  // namespace
 
 void HelpShowContent() {
-  char exePath[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, exePath, sizeof exePath);
-  if (length == 0 || length >= sizeof exePath) return;
   char folder[MAX_PATH];
+  ProgramFolder(folder, sizeof folder);
   char topic[kHelpTopicSize];
-  if (!BuildProgramFilePath(exePath, "", folder, sizeof folder) ||
-      !BuildHelpTopicPath(folder, topic, sizeof topic)) {
-    return;
-  }
+  if (folder[0] == '\0' || !BuildHelpTopicPath(folder, topic, sizeof topic)) return;
   CallHtmlHelp(nullptr, topic, kDisplayTopic, 0);
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/ConversionSettings.h"
 #include "framework/ProgramFolder.h"
+#include "framework/SettingsLocation.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ const char kVersionFile[] = "version.ini";
 const char kVersionSection[] = "General";
 const char kVersionKey[] = "Version";
 const char kDefaultVersion[] = "1.00";
-const char kUserSubfolder[] = "Tarvello\\";
 
 char g_versionText[kSettingsPathCapacity] = "1.00";
 
@@ -31,24 +31,6 @@ bool FileExists(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Whether the profile writer could update (or create) the file at `path`.
-// A missing file is tried by creating it exclusively, deleted again on close.
-bool CanWriteFile(const char* path) {
-    const DWORD attributes = GetFileAttributesA(path);
-    HANDLE file;
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-        file = CreateFileA(path, GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    } else {
-        file = CreateFileA(path, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    }
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
-}
 
 // Creates `folder` (ending in a backslash) and any missing parents.
 void CreateFolders(const char* folder) {
@@ -174,13 +156,11 @@ void SaveSettingsTo(const SettingsPlaces& places, const ConversionSettings& sett
 
 void DefaultSettingsPlaces(SettingsPlaces* places) {
     ProgramFolder(places->programFolder, sizeof places->programFolder);
+    // The user's folder with its final backslash, "" without %APPDATA%.
+    char folder[kSettingsPathCapacity];
     places->userFolder[0] = '\0';
-    char appData[kSettingsPathCapacity];
-    const DWORD n = GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
-    if (n > 0 && n < sizeof appData) {
-        const bool slash = appData[n - 1] == '\\';
-        const int written = snprintf(places->userFolder, sizeof places->userFolder, "%s%s%s",
-                                     appData, slash ? "" : "\\", kUserSubfolder);
+    if (UserDataFolder(kUserFolderName, folder, sizeof folder)) {
+        const int written = snprintf(places->userFolder, sizeof places->userFolder, "%s\\", folder);
         if (written < 0 || static_cast<size_t>(written) >= sizeof places->userFolder) {
             places->userFolder[0] = '\0';  // too long to hold option.ini anyway
         }

@@ -15,6 +15,10 @@
 
 #include <cstddef>
 
+// The program's own folder under %APPDATA%, for option.ini and the profile
+// store when the program folder cannot be written.
+constexpr char kUserFolderName[] = "Tarvello";
+
 struct ConversionSettings;
 
 constexpr size_t kSettingsPathCapacity = 256;  // folder + file name, 255 + terminator

@@ -6,6 +6,7 @@
 #include "framework/Dpi.h"
 #include "framework/WinApp.h"
 #include "framework/ProgramFilePath.h"
+#include "framework/ProgramFolder.h"
 #include "res/resource.h"
 
 namespace {
@@ -91,11 +92,11 @@ CTipDlg::CTipDlg(CWnd* parent) : CDialog(IDD_TIP, parent), m_bStartup(1) {
   m_bStartup = ProfileInt(kStartUpKey, 0) == 0 ? 1 : 0;
   long savedPos = ProfileInt(kFilePosKey, 0);
 
-  char exePath[MAX_PATH];
+  char folder[MAX_PATH];
   char tipsPath[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, exePath, sizeof exePath);
-  bool havePath = length > 0 && length < sizeof exePath &&
-                  BuildProgramFilePath(exePath, "tips.txt", tipsPath, sizeof tipsPath);
+  ProgramFolder(folder, sizeof folder);
+  bool havePath = folder[0] != '\0' &&
+                  BuildProgramFilePath(folder, "tips.txt", tipsPath, sizeof tipsPath);
   if (!havePath || !m_tips.Open(tipsPath)) {
     std::snprintf(m_strTip, sizeof m_strTip, "%s", LoadResourceString(IDS_TIP_FILE_ABSENT).c_str());
     return;

@@ -65,25 +65,25 @@ TEST(WinAppTest, ProfileFileSitsBesideTheExecutableByDefault) {
 }
 
 TEST(WinAppTest, ProfileFileMovesToAppDataWhenTheProgramFolderIsReadOnly) {
-    std::string appData = TestFolder("appdata");
+    std::string userFolder = TestFolder("appdata") + "Tarvello";
     std::string exeFolder = TestFolder("program");
     char path[MAX_PATH];
 
-    ASSERT_TRUE(CWinApp::ChooseProfilePath(exeFolder.c_str(), "Tarvello", appData.c_str(), path, sizeof path));
+    ASSERT_TRUE(CWinApp::ChooseProfilePath(exeFolder.c_str(), "Tarvello", userFolder.c_str(), path, sizeof path));
     EXPECT_EQ(exeFolder + "Tarvello.ini", path);
     EXPECT_FALSE(FileExists(path));  // the probe leaves nothing behind
 
     // A folder that cannot be written to (here: one that does not exist).
     std::string missing = exeFolder + "missing\\";
-    ASSERT_TRUE(CWinApp::ChooseProfilePath(missing.c_str(), "Tarvello", appData.c_str(), path, sizeof path));
-    EXPECT_EQ(appData + "Tarvello\\Tarvello.ini", path);
-    EXPECT_TRUE(FileExists(appData + "Tarvello"));
+    ASSERT_TRUE(CWinApp::ChooseProfilePath(missing.c_str(), "Tarvello", userFolder.c_str(), path, sizeof path));
+    EXPECT_EQ(userFolder + "\\Tarvello.ini", path);
+    EXPECT_TRUE(FileExists(userFolder));
 
     // An existing writable file beside the executable is kept.
     FILE* f = fopen((exeFolder + "Tarvello.ini").c_str(), "w");
     ASSERT_NE(nullptr, f);
     fclose(f);
-    ASSERT_TRUE(CWinApp::ChooseProfilePath(exeFolder.c_str(), "Tarvello", appData.c_str(), path, sizeof path));
+    ASSERT_TRUE(CWinApp::ChooseProfilePath(exeFolder.c_str(), "Tarvello", userFolder.c_str(), path, sizeof path));
     EXPECT_EQ(exeFolder + "Tarvello.ini", path);
 
     // Too long for the buffer.
