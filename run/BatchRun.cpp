@@ -17,6 +17,7 @@
 #include "run/EncoderLaunch.h"
 #include "run/EnsureFolder.h"
 #include "run/FileIdentity.h"
+#include "run/JobScheduler.h"
 #include "core/OutputFormat.h"
 #include "core/OutputNaming.h"
 #include "framework/ProgramFolder.h"
@@ -122,7 +123,7 @@ struct RowFailure {
 
 // One batch run: its settings, its progress, its running jobs, the output
 // names it has reserved and the rows that failed.
-class BatchRun : public JobReportSink {
+class BatchRun : public JobReportSink, public JobClient {
 public:
     BatchRun(BatchHost& host, const Session& session)
         : host_(host),
@@ -132,6 +133,13 @@ public:
           port_(host, signals_) {}
 
     void Run(const char* runFolder);
+
+    Next StartNext(EncoderJobs& encoders) override {
+        if (noEncoder_ || progress_.StopRequested() || next_ >= sources_.Count()) return Next::kNothing;
+        noEncoder_ = StartRow(next_++, encoders) == Started::kNoEncoder;
+        return noEncoder_ ? Next::kNothing : Next::kTaken;
+    }
+    void Ended(int32_t slot, uint32_t exitCode) override { FinishRow(slot, exitCode); }
     // A quit request that came during the run, posted again once its end
     // box is closed, so that the box is not closed by it at once.
     void PostQuitIfAsked() const {
@@ -203,6 +211,8 @@ private:
     char runFolder_[kOutputFolderCapacity] = "";
     char encoderFolder_[kPathCapacity] = "";
     uint32_t startError_ = 0;
+    int32_t next_ = 0;  // the next row to start
+    bool noEncoder_ = false;
     bool quitAsked_ = false;
     int quitCode_ = 0;
 };
@@ -376,25 +386,12 @@ void BatchRun::Run(const char* runFolder) {
     if (host_.ProgressDialog() != nullptr) host_.ProgressDialog()->BeginRun(&progress_.cancelRequested);
     signals_.Begin(host_.SignalPort() != nullptr ? *host_.SignalPort() : systemSignals_);
 
-    const int32_t rowCount = sources_.Count();
-    const int32_t slots = JobSlotCount(settings_);
-    bool noEncoder = false;
     {
         EncoderJobs encoders(*this);
-        int32_t next = 0;
-        for (;;) {
-            while (!noEncoder && !progress_.StopRequested() && next < rowCount &&
-                   encoders.RunningCount() < slots) {
-                noEncoder = StartRow(next++, encoders) == Started::kNoEncoder;
-            }
-            uint32_t exitCode = 0;
-            const int32_t slot = encoders.WaitForOne(&exitCode);
-            if (slot < 0) break;
-            FinishRow(slot, exitCode);
-        }
+        RunJobs(encoders, JobSlotCount(settings_), *this);
         quitAsked_ = encoders.TakeQuit(&quitCode_);
     }
-    Conclude(noEncoder);
+    Conclude(noEncoder_);
 }
 
 // The run's end: the box that says how it went, then the windows as they were.

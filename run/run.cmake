@@ -9,6 +9,8 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/EncoderLaunch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EnsureFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImportProbes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/JobScheduler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessagePump.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemRunSignals.cpp)
   target_link_libraries(run PUBLIC core framework shell32 ole32 uuid user32)

@@ -18,13 +18,14 @@
 #include "ui/SourceList.h"
 #include "ui/ImageButton.h"
 #include "run/BatchRun.h"
+#include "run/ImportProbes.h"
 #include "ui/ProgressDlg.h"
 #include "framework/ProgramFolder.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
 
-class CConverterDlg : public CDialog, private BatchHost {
+class CConverterDlg : public CDialog, private BatchHost, public ImportHost {
 public:
     explicit CConverterDlg(CWnd* parent = nullptr);
     ~CConverterDlg() override;
@@ -37,7 +38,7 @@ public:
     // Probes the files in this order and adds a row for each that probes
     // well; one box per refused file afterwards (SourceImport.cpp).
     void ImportPaths(const std::vector<std::string>& paths);
-    bool AddRow(const char* path, const SourceRow& facts) { return m_list.AddRow(path, facts); }
+    bool AddRow(const char* path, const SourceRow& facts) override { return m_list.AddRow(path, facts); }
     void RemoveSelected();
     void MoveUp();
     void MoveDown();
