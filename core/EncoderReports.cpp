@@ -1,6 +1,6 @@
 #include "core/EncoderReports.h"
 
-#include "core/ProgressText.h"
+#include "core/ProgressDisplay.h"
 
 namespace {
 

@@ -17,7 +17,7 @@ add_library(core STATIC
   ${_core}/OutputFormat.cpp
   ${_core}/OutputNaming.cpp
   ${_core}/OutputSettingsModel.cpp
-  ${_core}/ProgressText.cpp
+  ${_core}/ProgressDisplay.cpp
   ${_core}/RowOutcome.cpp
   ${_core}/RunProgress.cpp
   ${_core}/RunSignals.cpp
@@ -36,14 +36,14 @@ tarvello_core_test(NAME core_test
     ${_core_tests}/ConversionSettingsTest.cpp
     ${_core_tests}/DroppedFilesTest.cpp
     ${_core_tests}/EncoderArgumentsTest.cpp
-    ${_core_tests}/EncoderEventsTest.cpp
+    ${_core_tests}/EncoderReportsTest.cpp
     ${_core_tests}/EncoderProfileTest.cpp
     ${_core_tests}/ImageButtonLayoutTest.cpp
     ${_core_tests}/ImportReportTest.cpp
     ${_core_tests}/LinkTextTest.cpp
     ${_core_tests}/OutputNamingTest.cpp
     ${_core_tests}/OutputSettingsModelTest.cpp
-    ${_core_tests}/ProgressTextTest.cpp
+    ${_core_tests}/ProgressDisplayTest.cpp
     ${_core_tests}/RowOutcomeTest.cpp
     ${_core_tests}/RunSignalsTest.cpp
     ${_core_tests}/SourceListRowsTest.cpp

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "encoder/LastLineTracker.h"
-#include "encoder/ProgressReader.h"
+#include "encoder/FfmpegProgressReader.h"
 
 class PipeDrain {
 public:

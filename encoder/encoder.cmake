@@ -8,7 +8,7 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ProgressReader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/FfmpegProgressReader.cpp)
 target_link_libraries(encoder_core PUBLIC protocol media)
 
 if(WIN32)
@@ -64,7 +64,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegArgumentsTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ConstantQualityTranslationTest.cpp
-    ${ENCODER_NATIVE_TEST_DIR}/ProgressReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/FfmpegProgressReaderTest.cpp
   LIBS encoder_core core)
 target_compile_definitions(encoder_core_tests PRIVATE
   ENCODER_FIXTURE_DIR="${ENCODER_NATIVE_TEST_DIR}/fixtures/")

@@ -12,7 +12,7 @@
 #include "core/BatchReport.h"
 #include "core/ConversionSettings.h"
 #include "core/EncoderArguments.h"
-#include "run/EncoderEventLink.h"
+#include "run/WindowProgressPort.h"
 #include "run/EncoderJobs.h"
 #include "run/EncoderLaunch.h"
 #include "run/EnsureFolder.h"

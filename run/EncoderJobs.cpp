@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/EncoderArguments.h"
-#include "run/EncoderEventLink.h"
+#include "run/WindowProgressPort.h"
 #include "run/EncoderLaunch.h"
 #include "framework/ProgramFolder.h"
 #include "framework/Wnd.h"

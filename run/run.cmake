@@ -4,7 +4,7 @@
 if(WIN32)
   add_library(run STATIC
     ${CMAKE_CURRENT_LIST_DIR}/BatchRun.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/EncoderEventLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowProgressPort.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EncoderJobs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EncoderLaunch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EnsureFolder.cpp

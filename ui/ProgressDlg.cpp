@@ -1,6 +1,6 @@
 #include "ui/ProgressDlg.h"
 
-#include "core/ProgressText.h"
+#include "core/ProgressDisplay.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "encoder/LastLineTracker.h"
-#include "encoder/ProgressReader.h"
+#include "encoder/FfmpegProgressReader.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "run/BatchRun.h"
-#include "run/EncoderEventLink.h"
+#include "run/WindowProgressPort.h"
 #include "run/EncoderJobs.h"
 #include "core/OutputFormat.h"
-#include "core/ProgressText.h"
+#include "core/ProgressDisplay.h"
 #include "tests/win/run/RunTestFixture.h"
 
 namespace runtest {

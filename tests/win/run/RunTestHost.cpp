@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "run/EncoderEventLink.h"
+#include "run/WindowProgressPort.h"
 #include "run/MessagePump.h"
 #include "ui/ProgressDlg.h"
 #include "tests/win/support/WinTestSupport.h"

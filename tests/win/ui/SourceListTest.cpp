@@ -9,7 +9,7 @@
 
 #include "core/ConversionSettings.h"
 #include "core/SourceTable.h"
-#include "run/EncoderEventLink.h"
+#include "run/WindowProgressPort.h"
 #include "run/EncoderJobs.h"
 #include "res/resource.h"
 #include "tests/win/ui/MainDialogFixture.h"

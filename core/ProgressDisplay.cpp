@@ -1,4 +1,4 @@
-#include "core/ProgressText.h"
+#include "core/ProgressDisplay.h"
 
 #include <cmath>
 #include <cstdio>

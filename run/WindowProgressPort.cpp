@@ -1,4 +1,4 @@
-#include "run/EncoderEventLink.h"
+#include "run/WindowProgressPort.h"
 
 #include "run/MessagePump.h"
 #include "run/ProgressView.h"

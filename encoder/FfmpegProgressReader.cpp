@@ -1,4 +1,4 @@
-#include "encoder/ProgressReader.h"
+#include "encoder/FfmpegProgressReader.h"
 
 namespace {
 
