@@ -1,7 +1,6 @@
 // Where the image button puts its icon and caption, and which colours it
 // uses in which state. Pure code (no <windows.h>), tested natively.
-#ifndef TARVELLO_CONTROLS_IMAGEBUTTONLAYOUT_H
-#define TARVELLO_CONTROLS_IMAGEBUTTONLAYOUT_H
+#pragma once
 
 #include <cstdint>
 
@@ -41,5 +40,3 @@ LayoutRect PlaceButtonIcon(const LayoutRect& item, int iconWidth, int iconHeight
 // Centres a text block of textWidth x textHeight (as measured at outer's
 // top-left) within `outer`. Halves truncate toward zero.
 LayoutRect CentreButtonCaption(const LayoutRect& outer, int textWidth, int textHeight);
-
-#endif

@@ -1,8 +1,7 @@
 // CButton: a push button, check box or owner-drawn button. An owner-drawn
 // button paints itself in DrawItem, reached through the parent's reflected
 // WM_DRAWITEM.
-#ifndef TARVELLO_FRAMEWORK_BUTTON_H
-#define TARVELLO_FRAMEWORK_BUTTON_H
+#pragma once
 
 #include <windows.h>
 
@@ -20,5 +19,3 @@ protected:
     LRESULT OnReflectedDrawItem(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
-
-#endif

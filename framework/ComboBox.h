@@ -1,6 +1,5 @@
 // CComboBox: a combo box (drop-down list) through its messages.
-#ifndef TARVELLO_FRAMEWORK_COMBOBOX_H
-#define TARVELLO_FRAMEWORK_COMBOBOX_H
+#pragma once
 
 #include <windows.h>
 
@@ -22,5 +21,3 @@ public:
         return (int)SendMessage(CB_GETLBTEXT, (WPARAM)index, (LPARAM)buffer);
     }
 };
-
-#endif

@@ -1,8 +1,7 @@
 // The framework's command-line record. Only the start-up screen flag is kept:
 // the switches Embedding and Automation (after '/' or '-', any letter case)
 // clear it; every other argument is ignored. Pure code, tested natively.
-#ifndef TARVELLO_FRAMEWORK_COMMANDLINEINFO_H
-#define TARVELLO_FRAMEWORK_COMMANDLINEINFO_H
+#pragma once
 
 class CCommandLineInfo {
 public:
@@ -17,5 +16,3 @@ public:
 
     bool m_bShowSplash;
 };
-
-#endif

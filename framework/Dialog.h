@@ -9,8 +9,7 @@
 // DoModal runs its own message loop so that PreTranslateMessage of the
 // dialog's controls (tooltips, double clicks) sees every message; it disables
 // the owner while the dialog runs, as DialogBox does.
-#ifndef TARVELLO_FRAMEWORK_DIALOG_H
-#define TARVELLO_FRAMEWORK_DIALOG_H
+#pragma once
 
 #include <windows.h>
 
@@ -102,5 +101,3 @@ private:
     bool m_defaultPending;    // DefDlgProc is handling m_defaultMessage for Default():
     UINT m_defaultMessage;    // our procedure declines it once
 };
-
-#endif

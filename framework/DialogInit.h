@@ -8,8 +8,7 @@
 //   BOOL CDialog::OnInitDialog() { LoadDialogInitEntries(m_hWnd, templateId); ... }
 //
 // The data format is in DialogInitData.h.
-#ifndef TARVELLO_RES_DIALOGINIT_H
-#define TARVELLO_RES_DIALOGINIT_H
+#pragma once
 
 #include <windows.h>
 
@@ -19,5 +18,3 @@
 // entries added: 0 when the template has none, -1 when the stored data is
 // malformed (the entries before the fault are added all the same).
 int LoadDialogInitEntries(HWND dialog, int templateId);
-
-#endif

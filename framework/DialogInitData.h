@@ -9,8 +9,7 @@
 //
 // packed without alignment, little-endian, ended by a control id of 0.
 // Pure code: no <windows.h>, so it is tested natively.
-#ifndef TARVELLO_RES_DIALOGINITDATA_H
-#define TARVELLO_RES_DIALOGINITDATA_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -42,5 +41,3 @@ private:
     std::size_t pos_ = 0;
     bool malformed_ = false;
 };
-
-#endif

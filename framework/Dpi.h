@@ -1,8 +1,7 @@
 // The DPI a window is shown at. The per-monitor functions exist from Windows
 // 10 on (and not in every Wine), so they are looked up at run time; without
 // them the answer is the screen's DPI, which is the system DPI there.
-#ifndef TARVELLO_FRAMEWORK_DPI_H
-#define TARVELLO_FRAMEWORK_DPI_H
+#pragma once
 
 #include <windows.h>
 
@@ -25,5 +24,3 @@ UINT SystemDpi();
 
 // Sends `message` to every descendant of `parent` (all levels).
 void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
-
-#endif

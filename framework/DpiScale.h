@@ -1,7 +1,6 @@
 // Scaling of pixel values laid out for 96 DPI to a window's DPI, and the
 // choice of a shipped icon size. Pure code (no <windows.h>), tested natively.
-#ifndef TARVELLO_FRAMEWORK_DPISCALE_H
-#define TARVELLO_FRAMEWORK_DPISCALE_H
+#pragma once
 
 #include <cstddef>
 
@@ -24,5 +23,3 @@ int PickIconSize(int size96, unsigned dpi, const int* sizes, size_t count);
 inline int PickIconSize(int size96, unsigned dpi) {
     return PickIconSize(size96, dpi, kShippedIconSizes, kShippedIconSizeCount);
 }
-
-#endif

@@ -1,6 +1,5 @@
 // CEdit: an edit control; its text goes through CWnd's window-text calls.
-#ifndef TARVELLO_FRAMEWORK_EDIT_H
-#define TARVELLO_FRAMEWORK_EDIT_H
+#pragma once
 
 #include <windows.h>
 
@@ -10,5 +9,3 @@ class CEdit : public CWnd {
 public:
     void LimitText(int maxChars) { SendMessage(EM_LIMITTEXT, (WPARAM)maxChars); }
 };
-
-#endif

@@ -10,8 +10,7 @@
 //       char path[256];
 //       while (files.Next(path, sizeof path)) ...
 //   }
-#ifndef TARVELLO_FRAMEWORK_FILEDIALOG_H
-#define TARVELLO_FRAMEWORK_FILEDIALOG_H
+#pragma once
 
 #include <windows.h>
 #include <commdlg.h>
@@ -49,5 +48,3 @@ private:
     char m_ownBuffer[MAX_PATH];
     const char* m_initialName;
 };
-
-#endif

@@ -2,8 +2,7 @@
 // the double-NUL form, and iteration over the selection buffer that the
 // explorer-style open dialog fills ("C:\dir\file.avi\0\0" for one file,
 // "C:\dir\0a.avi\0b.avi\0\0" for several). No <windows.h>; tested natively.
-#ifndef TARVELLO_FRAMEWORK_FILESELECTION_H
-#define TARVELLO_FRAMEWORK_FILESELECTION_H
+#pragma once
 
 #include <cstddef>
 
@@ -32,5 +31,3 @@ private:
     bool multiple_;        // a second string follows the first
     size_t pos_;           // start of the next name (multiple) or 0 / size_ (single)
 };
-
-#endif

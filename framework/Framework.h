@@ -1,6 +1,5 @@
 // The whole dialog framework layer in one include.
-#ifndef TARVELLO_FRAMEWORK_FRAMEWORK_H
-#define TARVELLO_FRAMEWORK_FRAMEWORK_H
+#pragma once
 
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
@@ -15,5 +14,3 @@
 #include "framework/ToolTipCtrl.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-
-#endif

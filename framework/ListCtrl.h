@@ -1,6 +1,5 @@
 // CListCtrl: a list-view control (report view) through its messages.
-#ifndef TARVELLO_FRAMEWORK_LISTCTRL_H
-#define TARVELLO_FRAMEWORK_LISTCTRL_H
+#pragma once
 
 #include <windows.h>
 #include <commctrl.h>
@@ -69,5 +68,3 @@ public:
     }
     DWORD GetExtendedStyle() const { return (DWORD)SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE); }
 };
-
-#endif

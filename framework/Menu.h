@@ -1,7 +1,6 @@
 // CMenu: a menu handle. A menu loaded or created here is destroyed with the
 // object; GetSubMenu gives a non-owning object for a popup inside it.
-#ifndef TARVELLO_FRAMEWORK_MENU_H
-#define TARVELLO_FRAMEWORK_MENU_H
+#pragma once
 
 #include <windows.h>
 
@@ -36,5 +35,3 @@ private:
     CMenu(HMENU menu, bool owned) : m_hMenu(menu), m_owned(owned) {}
     bool m_owned;
 };
-
-#endif

@@ -21,8 +21,7 @@
 // WM_DRAWITEM are first offered to the control's own C++ object (if the
 // control is subclassed) as WM_REFLECT_BASE + message; only when the control
 // does not handle them does the parent's map see them.
-#ifndef TARVELLO_FRAMEWORK_MESSAGEMAP_H
-#define TARVELLO_FRAMEWORK_MESSAGEMAP_H
+#pragma once
 
 #include <windows.h>
 
@@ -165,5 +164,3 @@ protected:                                                      \
                  { *result = self->OnEraseBkgnd(reinterpret_cast<HDC>(wParam)); return TRUE; })
 #define ON_WM_SYSCOLORCHANGE() \
     MSGMAP_ENTRY(WM_SYSCOLORCHANGE, MSGMAP_ANY_CODE, 0, { self->OnSysColorChange(); return TRUE; })
-
-#endif

@@ -1,6 +1,5 @@
 // CProgressCtrl: a progress bar through its messages.
-#ifndef TARVELLO_FRAMEWORK_PROGRESSCTRL_H
-#define TARVELLO_FRAMEWORK_PROGRESSCTRL_H
+#pragma once
 
 #include <windows.h>
 #include <commctrl.h>
@@ -19,5 +18,3 @@ public:
         upper = range.iHigh;
     }
 };
-
-#endif

@@ -1,6 +1,5 @@
 // CSliderCtrl: a track bar through its messages.
-#ifndef TARVELLO_FRAMEWORK_SLIDERCTRL_H
-#define TARVELLO_FRAMEWORK_SLIDERCTRL_H
+#pragma once
 
 #include <windows.h>
 #include <commctrl.h>
@@ -16,5 +15,3 @@ public:
     void SetPos(int pos) { SendMessage(TBM_SETPOS, TRUE, (LPARAM)pos); }
     int GetPos() const { return (int)SendMessage(TBM_GETPOS); }
 };
-
-#endif

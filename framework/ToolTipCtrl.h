@@ -1,6 +1,5 @@
 // CToolTipCtrl: a tooltip window and its tools, through its messages.
-#ifndef TARVELLO_FRAMEWORK_TOOLTIPCTRL_H
-#define TARVELLO_FRAMEWORK_TOOLTIPCTRL_H
+#pragma once
 
 #include <windows.h>
 #include <commctrl.h>
@@ -24,5 +23,3 @@ public:
     int SetMaxTipWidth(int width) { return (int)SendMessage(TTM_SETMAXTIPWIDTH, 0, (LPARAM)width); }
     void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, (LPARAM)msg); }
 };
-
-#endif

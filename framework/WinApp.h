@@ -12,8 +12,7 @@
 // otherwise in "%APPDATA%\<user folder name>\" (the folder is created; the
 // name is the application's unless it sets one). The choice is made once, at
 // the first profile call.
-#ifndef TARVELLO_FRAMEWORK_WINAPP_H
-#define TARVELLO_FRAMEWORK_WINAPP_H
+#pragma once
 
 #include <windows.h>
 
@@ -93,5 +92,3 @@ int AfxMessageBox(UINT stringId, UINT type = MB_OK);  // text from the string ta
 void AfxInitCommonControls();
 // Entry point body: InitInstance, Run when it returned TRUE, ExitInstance.
 int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR cmdLine, int cmdShow);
-
-#endif

@@ -7,8 +7,7 @@
 // by the dialog procedure of CDialog. The object is found from the handle
 // through a window property; there is no global handle map. Attach only
 // stores the handle (no messages reach the object).
-#ifndef TARVELLO_FRAMEWORK_WND_H
-#define TARVELLO_FRAMEWORK_WND_H
+#pragma once
 
 #include <windows.h>
 
@@ -158,5 +157,3 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     friend class CDialog;
 };
-
-#endif

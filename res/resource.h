@@ -1,8 +1,7 @@
 // Resource identifiers of Tarvello.rc. The numbers are fixed: the settings
 // dialogs, menus and tests address controls by them, so never renumber.
 // This header is read by windres too: keep it to plain #define lines.
-#ifndef TARVELLO_RES_RESOURCE_H
-#define TARVELLO_RES_RESOURCE_H
+#pragma once
 
 #ifndef IDC_STATIC
 #define IDC_STATIC                      (-1)
@@ -101,5 +100,3 @@
 #define IDC_SET_ASPECT                  1078
 #define IDC_SET_SPEED                   1081
 #define IDC_SET_SIMULTANEOUS            1082
-
-#endif

@@ -6,8 +6,7 @@
 // The control must be owner-drawn in its template (BS_OWNERDRAW). A plain push
 // button attached to this class is painted by the system until the first
 // BM_SETSTYLE reaches it, which turns it owner-drawn.
-#ifndef TARVELLO_CONTROLS_IMAGEBUTTON_H
-#define TARVELLO_CONTROLS_IMAGEBUTTON_H
+#pragma once
 
 #include <windows.h>
 
@@ -106,5 +105,3 @@ private:
     int m_scaledIconId;  // the SetScaledIcon icon, 0 for none
     int m_scaledIconSize96;
 };
-
-#endif

@@ -3,8 +3,7 @@
 // skin and releasing the library change nothing visible and report success;
 // the popup tracking shows the menu with the platform's TrackPopupMenu. No
 // caller examines these results.
-#ifndef TARVELLO_APP_SKIN_H
-#define TARVELLO_APP_SKIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -27,5 +26,3 @@ BOOL SkinTrackPopupMenu(HMENU popup, UINT flags, int x, int y, HWND owner);
 
 // Releases the skinning library at exit.
 void SkinRelease();
-
-#endif

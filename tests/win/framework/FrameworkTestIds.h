@@ -1,6 +1,5 @@
 // Resource ids of the framework tests' dialog, menu and string.
-#ifndef TARVELLO_TESTS_WIN_FRAMEWORK_FRAMEWORKTESTIDS_H
-#define TARVELLO_TESTS_WIN_FRAMEWORK_FRAMEWORKTESTIDS_H
+#pragma once
 
 #define IDD_FW_TEST 300
 #define IDM_FW_TEST 301
@@ -21,5 +20,3 @@
 
 #define IDM_ONE 40001
 #define IDM_TWO 40002
-
-#endif

@@ -1,7 +1,6 @@
 // Creating the program's dialog templates without their classes, for
 // looking at them and checking them against what they must hold.
-#ifndef TARVELLO_TESTS_WIN_RES_GALLERYDIALOGS_H
-#define TARVELLO_TESTS_WIN_RES_GALLERYDIALOGS_H
+#pragma once
 
 #include <windows.h>
 
@@ -12,5 +11,3 @@ void InitGalleryControls();
 // entries loaded; owner-drawn buttons show their icon and caption, and the
 // tip panel is painted, so that a screenshot shows the finished look.
 HWND CreateGalleryDialog(int templateId);
-
-#endif

@@ -2,8 +2,7 @@
 // so that tests can compare exact styles and dialog-unit rectangles with
 // what they must be (the created windows show both only after the system and
 // the controls have adjusted them).
-#ifndef TARVELLO_TESTS_WIN_RES_TEMPLATEREADER_H
-#define TARVELLO_TESTS_WIN_RES_TEMPLATEREADER_H
+#pragma once
 
 #include <windows.h>
 
@@ -28,5 +27,3 @@ struct DialogTemplateData {
 
 // False when the resource is missing, not a DIALOGEX or cut short.
 bool ReadDialogTemplate(int templateId, DialogTemplateData* out);
-
-#endif

@@ -1,7 +1,6 @@
 // Common set-up of the conversion-run tests: clean process-wide state, the
 // host dialog, the progress dialog from its template, the fake clock.
-#ifndef TARVELLO_TESTS_WIN_RUN_RUNTESTFIXTURE_H
-#define TARVELLO_TESTS_WIN_RUN_RUNTESTFIXTURE_H
+#pragma once
 
 #include <gtest/gtest.h>
 
@@ -90,5 +89,3 @@ private:
 };
 
 }  // namespace runtest
-
-#endif

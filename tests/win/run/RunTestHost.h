@@ -2,8 +2,7 @@
 // encoder's messages like the main dialog does, a clock that the scripted
 // encoder sets, the scripted encoder's folder, script and log, and a box
 // answerer that gives each box its own answer.
-#ifndef TARVELLO_TESTS_WIN_RUN_RUNTESTHOST_H
-#define TARVELLO_TESTS_WIN_RUN_RUNTESTHOST_H
+#pragma once
 
 #include <windows.h>
 
@@ -119,5 +118,3 @@ private:
 };
 
 }  // namespace runtest
-
-#endif

@@ -12,8 +12,7 @@
 //   SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_LIST_REMOVE, BN_CLICKED), 0);
 //   ASSERT_TRUE(answer.Wait());
 //   EXPECT_EQ("No item was selected!", answer.Text(0));
-#ifndef TARVELLO_TESTS_WIN_SUPPORT_WINTESTSUPPORT_H
-#define TARVELLO_TESTS_WIN_SUPPORT_WINTESTSUPPORT_H
+#pragma once
 
 #include <windows.h>
 
@@ -129,5 +128,3 @@ private:
 };
 
 }  // namespace wintest
-
-#endif

@@ -1,6 +1,5 @@
 // Resource ids of the image button tests.
-#ifndef TARVELLO_TESTS_WIN_CONTROLS_CONTROLSTESTIDS_H
-#define TARVELLO_TESTS_WIN_CONTROLS_CONTROLSTESTIDS_H
+#pragma once
 
 #define IDD_BUTTONS 400
 #define IDI_RED32 401
@@ -14,5 +13,3 @@
 #define IDC_LIST_ADD 1025
 #define IDC_LIST_REMOVE 1026
 #define IDC_CHANGE 1019
-
-#endif
