@@ -1,7 +1,8 @@
 // Import of files the encoder cannot use, odd file names, the 100th file and
 // paths over 255 characters, through the real program, encoder and FFmpeg.
-// Every case: one clear box per problem, the good files still listed, the
-// program still running, and no source file touched.
+// Every case: one clear box per problem (one box for them all when there are
+// more than three), the good files still listed, the program still running,
+// and no source file touched.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ const char kGood[] = "clip-320x240-noaudio.avi";  // 2 s
 
 std::string LoadFailed(const std::string& path) { return "Load file " + path + " failed."; }
 
-TEST(ImportFailures, UnusableFilesAreRefusedOneBoxEachAndGoodOnesListed) {
+TEST(ImportFailures, UnusableFilesAreRefusedInOneBoxAndGoodOnesListed) {
     e2e::ProgramCopy copy("failure_import_bad");
     // Each kind of file that is no usable video, under an .avi name.
     const std::vector<std::string> bad = {
@@ -51,9 +52,12 @@ TEST(ImportFailures, UnusableFilesAreRefusedOneBoxEachAndGoodOnesListed) {
                                           bad[4], bad[5]};
     ASSERT_TRUE(app.ImportThroughDialog(folder, selection));
     std::vector<std::string> texts = failure::AnswerAllBoxes(app, 120000);
-    std::vector<std::string> expected;
-    for (size_t i = 0; i < bad.size(); ++i) expected.push_back(LoadFailed(folder + bad[i]) + reasons[i]);
-    EXPECT_EQ(expected, texts);
+    // Six problems: one box, each file's line (and reason) in the order chosen.
+    std::string expected;
+    for (size_t i = 0; i < bad.size(); ++i) {
+        expected += (i > 0 ? "\n" : "") + LoadFailed(folder + bad[i]) + reasons[i];
+    }
+    EXPECT_EQ(std::vector<std::string>{expected}, texts);
     EXPECT_EQ((std::vector<std::string>{folder + kGood, folder + "clip-matroska.divx"}), app.Column(1));
     EXPECT_EQ((std::vector<std::string>{"00:00:02", "00:00:02"}), app.Column(2));
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
