@@ -6,7 +6,8 @@
 #include "core/TimeText.h"
 
 void ComposeSuccessReport(int32_t elapsedSeconds, char* out, size_t size) {
-    if (out == nullptr || size == 0) return;
+    if (out == nullptr || size == 0)
+        return;
     char time[kHmsCapacity];
     FormatHmsTo(elapsedSeconds, time, sizeof time);
     std::snprintf(out, size, "Mission accomplished! Total Time:%s", time);
@@ -15,11 +16,11 @@ void ComposeSuccessReport(int32_t elapsedSeconds, char* out, size_t size) {
 void FailureReport::Add(const char* sourcePath, const char* reason) {
     ++count_;
     const size_t room = kListCapacity - length_;
-    const int written = std::snprintf(list_ + length_, room, "%s - %s\n",
-                                      sourcePath != nullptr ? sourcePath : "",
-                                      reason != nullptr ? reason : "");
+    const int written =
+        std::snprintf(list_ + length_, room, "%s - %s\n", sourcePath != nullptr ? sourcePath : "",
+                      reason != nullptr ? reason : "");
     if (written < 0 || static_cast<size_t>(written) >= room) {
-        list_[length_] = '\0';  // drop the cut line
+        list_[length_] = '\0'; // drop the cut line
         ++omitted_;
         return;
     }
@@ -38,21 +39,25 @@ void FailureReport::Compose(int32_t rowCount, int32_t elapsedSeconds, char* out,
 void FailureReport::ComposeStopped(const char* headline, int32_t rowCount, char* out,
                                    size_t size) const {
     if (count_ == 0) {
-        if (out != nullptr && size > 0) std::snprintf(out, size, "%s", headline != nullptr ? headline : "");
+        if (out != nullptr && size > 0)
+            std::snprintf(out, size, "%s", headline != nullptr ? headline : "");
         return;
     }
     ComposeList(headline, "Before that, ", rowCount, out, size);
 }
 
-void FailureReport::ComposeList(const char* headline, const char* lead, int32_t rowCount,
-                                char* out, size_t size) const {
-    if (out == nullptr || size == 0) return;
+void FailureReport::ComposeList(const char* headline, const char* lead, int32_t rowCount, char* out,
+                                size_t size) const {
+    if (out == nullptr || size == 0)
+        return;
     char more[64] = "";
-    if (omitted_ > 0) std::snprintf(more, sizeof more, "... and %d more\n", static_cast<int>(omitted_));
+    if (omitted_ > 0)
+        std::snprintf(more, sizeof more, "... and %d more\n", static_cast<int>(omitted_));
     std::snprintf(out, size, "%s\n\n%s%d of %d files could not be converted:\n%s%s",
                   headline != nullptr ? headline : "", lead, static_cast<int>(count_),
                   static_cast<int>(rowCount), list_, more);
     // No trailing line break in the box.
     const size_t length = std::strlen(out);
-    if (length > 0 && out[length - 1] == '\n') out[length - 1] = '\0';
+    if (length > 0 && out[length - 1] == '\n')
+        out[length - 1] = '\0';
 }

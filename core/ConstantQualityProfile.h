@@ -21,10 +21,10 @@ extern const ConstantQualityQuality kConstantQualityQualities[kConstantQualityQu
 
 // One encoding speed and the encoder presets it stands for.
 struct ConstantQualitySpeed {
-    const char* label;       // "Faster", "Balanced", "Smaller file"
+    const char* label; // "Faster", "Balanced", "Smaller file"
     const char* x264Preset;
     const char* x265Preset;
-    int32_t vp9CpuUsed;      // libvpx: higher is faster
+    int32_t vp9CpuUsed; // libvpx: higher is faster
 };
 constexpr int kConstantQualitySpeedCount = 3;
 extern const ConstantQualitySpeed kConstantQualitySpeeds[kConstantQualitySpeedCount];
@@ -41,8 +41,8 @@ extern const FrameRateChoice kConstantQualityFrameRates[kConstantQualityFrameRat
 constexpr double kKeepSourceTimingRate = kWmvFrameRate;
 
 // The family's defaults, which out-of-list positions fall back to.
-constexpr int32_t kDefaultConstantQualityQuality = 3;  // "4.Good"
-constexpr int32_t kDefaultConstantQualitySpeed = 1;    // "Balanced"
+constexpr int32_t kDefaultConstantQualityQuality = 3; // "4.Good"
+constexpr int32_t kDefaultConstantQualitySpeed = 1;   // "Balanced"
 
 // The quality value of `level` for the encoder of `format` (10, 11 or 12).
 int32_t ConstantQualityCrf(const ConstantQualityQuality& level, OutputFormat format);

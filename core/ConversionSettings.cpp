@@ -41,23 +41,28 @@ const SettingField kSettingFields[kSettingFieldCount] = {
 
 int32_t JobSlotCount(const ConversionSettings& settings) {
     const int32_t wanted = settings.simultaneousConversions;
-    if (wanted < 1) return 1;
+    if (wanted < 1)
+        return 1;
     return wanted > kMaxSimultaneousConversions ? kMaxSimultaneousConversions : wanted;
 }
 
 const SettingField* FindSettingField(const char* key) {
-    if (key == nullptr) return nullptr;
+    if (key == nullptr)
+        return nullptr;
     for (const SettingField& field : kSettingFields) {
-        if (std::strcmp(field.key, key) == 0) return &field;
+        if (std::strcmp(field.key, key) == 0)
+            return &field;
     }
     return nullptr;
 }
 
 int32_t ParseSettingNumber(const char* text) {
-    if (text == nullptr) return 0;
+    if (text == nullptr)
+        return 0;
     const char* p = text;
     // atoi skips the C locale's white space.
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r')
+        ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') {
         negative = (*p == '-');
@@ -69,7 +74,7 @@ int32_t ParseSettingNumber(const char* text) {
     for (; *p >= '0' && *p <= '9'; ++p) {
         value = value * 10 + (*p - '0');
         if (value > limit) {
-            value = limit;  // saturate, keep consuming digits
+            value = limit; // saturate, keep consuming digits
         }
     }
     return static_cast<int32_t>(negative ? -value : value);
@@ -77,7 +82,9 @@ int32_t ParseSettingNumber(const char* text) {
 
 void SetOutputFolder(ConversionSettings& settings, const char* folder) {
     size_t n = folder ? std::strlen(folder) : 0;
-    if (n > kOutputFolderCapacity - 1) n = kOutputFolderCapacity - 1;
-    if (n > 0) std::memcpy(settings.outputFolder, folder, n);
+    if (n > kOutputFolderCapacity - 1)
+        n = kOutputFolderCapacity - 1;
+    if (n > 0)
+        std::memcpy(settings.outputFolder, folder, n);
     settings.outputFolder[n] = '\0';
 }

@@ -6,7 +6,7 @@
 
 #include "core/OutputFormat.h"
 
-constexpr size_t kOutputFolderCapacity = 256;  // at most 255 characters + terminator
+constexpr size_t kOutputFolderCapacity = 256; // at most 255 characters + terminator
 
 // All numbers but `letterbox` and `volume` are zero-based positions in the list
 // that edits them; they are never range-tested, so every reader must cope with
@@ -15,7 +15,7 @@ struct ConversionSettings {
     int32_t letterbox = 1;
     char outputFolder[kOutputFolderCapacity] = "C:\\output video\\";
     int32_t outputFormat = kFormatMpeg2;
-    int32_t tvMode = 0;  // 0 NTSC, anything else PAL
+    int32_t tvMode = 0; // 0 NTSC, anything else PAL
     int32_t mpegAspect = 2;
     int32_t dvdAspect = 1;
     int32_t aviQuality = 4;
@@ -36,13 +36,13 @@ struct ConversionSettings {
     int32_t mpegResolution = 0;
     int32_t aviFrameRate = 0;
     int32_t mpegFrameRate = 0;
-    int32_t volume = 20;  // slider 0..40, gain in dB is volume - 20
+    int32_t volume = 20; // slider 0..40, gain in dB is volume - 20
     // MP4, MKV and WebM share these; their keys follow the 25 older ones so
     // that a file of an earlier version keeps its meaning.
-    int32_t mp4Quality = 3;     // constant-quality level, "4.Good"
-    int32_t mp4Resolution = 0;  // "Original"
-    int32_t mp4FrameRate = 0;   // "Original"
-    int32_t mp4Speed = 1;       // encoding speed, "Balanced"
+    int32_t mp4Quality = 3;    // constant-quality level, "4.Good"
+    int32_t mp4Resolution = 0; // "Original"
+    int32_t mp4FrameRate = 0;  // "Original"
+    int32_t mp4Speed = 1;      // encoding speed, "Balanced"
     // How many files a batch converts at once (1 to 8; see JobSlotCount).
     int32_t simultaneousConversions = 1;
 };
@@ -53,13 +53,13 @@ constexpr int32_t kMaxSimultaneousConversions = 8;
 int32_t JobSlotCount(const ConversionSettings& settings);
 
 // Section of option.ini that holds the keys below.
-extern const char kSettingsSection[];  // "Destinate"
+extern const char kSettingsSection[]; // "Destinate"
 
 // One key of option.ini. Exactly one entry (the output folder) is text: its
 // `number` is nullptr and the value lives in ConversionSettings::outputFolder.
 struct SettingField {
     const char* key;
-    const char* defaultText;  // default as the file would hold it
+    const char* defaultText; // default as the file would hold it
     int32_t ConversionSettings::*number;
 
     bool IsText() const { return number == nullptr; }

@@ -14,22 +14,26 @@ bool NameBefore(const std::string& a, const std::string& b) {
     for (size_t i = 0; i < n; ++i) {
         int x = std::tolower(static_cast<unsigned char>(a[i]));
         int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y;
+        if (x != y)
+            return x < y;
     }
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 std::string Join(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        return folder + name;
     return folder + "\\" + name;
 }
 
-}  // namespace
+} // namespace
 
-std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& dropped, FolderPort& folders) {
+std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& dropped,
+                                            FolderPort& folders) {
     std::vector<std::string> paths;
     for (const std::string& path : dropped) {
-        if (path.empty()) continue;
+        if (path.empty())
+            continue;
         if (!folders.IsFolder(path)) {
             paths.push_back(path);
             continue;
@@ -39,7 +43,8 @@ std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& drop
                                    [](const std::string& name) { return !IsVideoFileName(name); }),
                     names.end());
         std::sort(names.begin(), names.end(), NameBefore);
-        for (const std::string& name : names) paths.push_back(Join(path, name));
+        for (const std::string& name : names)
+            paths.push_back(Join(path, name));
     }
     return paths;
 }

@@ -15,4 +15,5 @@ public:
     virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
 };
 
-std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& dropped, FolderPort& folders);
+std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& dropped,
+                                            FolderPort& folders);

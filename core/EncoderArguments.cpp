@@ -18,8 +18,9 @@ public:
     ArgumentText(char* out, size_t maxChars) : out_(out), max_(maxChars) { out_[0] = '\0'; }
 
     __attribute__((format(gnu_printf, 2, 3))) void Append(const char* format, ...) {
-        if (failed_) return;
-        const size_t room = max_ - length_ + 1;  // includes the terminator
+        if (failed_)
+            return;
+        const size_t room = max_ - length_ + 1; // includes the terminator
         va_list args;
         va_start(args, format);
         const int written = std::vsnprintf(out_ + length_, room, format, args);
@@ -33,7 +34,8 @@ public:
     }
 
     bool Finish() {
-        if (failed_) out_[0] = '\0';
+        if (failed_)
+            out_[0] = '\0';
         return !failed_;
     }
 
@@ -63,15 +65,19 @@ void FormatRate(double f, char* out, size_t size) {
 void FormatInt64(int64_t value, char* out, size_t size) {
     char digits[24];
     size_t n = 0;
-    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    uint64_t magnitude =
+        value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
     do {
         digits[n++] = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    if (value < 0) digits[n++] = '-';
+    if (value < 0)
+        digits[n++] = '-';
     size_t i = 0;
-    for (; i < n && i + 1 < size; ++i) out[i] = digits[n - 1 - i];
-    if (size > 0) out[i] = '\0';
+    for (; i < n && i + 1 < size; ++i)
+        out[i] = digits[n - 1 - i];
+    if (size > 0)
+        out[i] = '\0';
 }
 
 void AppendAviFamily(ArgumentText& text, int32_t videoCodec, int32_t audioCodec, int32_t V,
@@ -83,8 +89,10 @@ void AppendAviFamily(ArgumentText& text, int32_t videoCodec, int32_t audioCodec,
         text.Append(" -ffourcc DX50");
     } else if (videoCodec == 0 && audioCodec == 1) {
         text.Append(" -oac lavc -ovc lavc");
-        text.Append(" -lavcopts acodec=ac3:abitrate=%d:vcodec=mpeg4:vbitrate=%d:vhq:vqmin=1:vqmax=31:autoaspect=1",
-                    A, V);
+        text.Append(
+            " -lavcopts "
+            "acodec=ac3:abitrate=%d:vcodec=mpeg4:vbitrate=%d:vhq:vqmin=1:vqmax=31:autoaspect=1",
+            A, V);
         text.Append(" -ffourcc DX50");
     } else if (videoCodec == 1 && audioCodec == 0) {
         text.Append(" -oac mp3lame -ovc xvid");
@@ -95,7 +103,8 @@ void AppendAviFamily(ArgumentText& text, int32_t videoCodec, int32_t audioCodec,
         text.Append(" -lavcopts acodec=ac3:abitrate=%d", A);
         text.Append(" -xvidencopts bitrate=%d:autoaspect=1", V);
     }
-    text.Append(" -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:format=avi");
+    text.Append(
+        " -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:format=avi");
     text.Append(" -sws 2");
     if (audioCodec == 1) {
         text.Append(" -af volume=%s:channels=6:lavcresample=44100", volume);
@@ -108,30 +117,31 @@ void AppendAviFamily(ArgumentText& text, int32_t videoCodec, int32_t audioCodec,
 // MP4, MKV and WebM: a constant-quality video encoder, AAC or Opus, and a
 // picture the encoder keeps at even sizes.
 void AppendConstantQualityFamily(ArgumentText& text, OutputFormat format, const EncoderProfile& p,
-                        const char* volume) {
-    const ConstantQualitySpeed& speed = kConstantQualitySpeeds[p.encodingSpeed >= 0 && p.encodingSpeed < kConstantQualitySpeedCount
-                                                 ? p.encodingSpeed
-                                                 : kDefaultConstantQualitySpeed];
+                                 const char* volume) {
+    const ConstantQualitySpeed& speed =
+        kConstantQualitySpeeds[p.encodingSpeed >= 0 && p.encodingSpeed < kConstantQualitySpeedCount
+                                   ? p.encodingSpeed
+                                   : kDefaultConstantQualitySpeed];
     switch (format) {
-        case kFormatMp4:
-            text.Append(" -ovc x264 -x264encopts crf=%d:preset=%s:profile=high", p.constantQuality,
-                        speed.x264Preset);
-            text.Append(" -oac lavc -lavcopts acodec=aac:abitrate=%d", p.audioKbps);
-            // The index before the media data, so playback starts while loading.
-            text.Append(" -of lavf -lavfopts format=mp4:o=movflags=+faststart");
-            break;
-        case kFormatMkv:
-            text.Append(" -ovc x265 -x265encopts crf=%d:preset=%s:profile=main", p.constantQuality,
-                        speed.x265Preset);
-            text.Append(" -oac lavc -lavcopts acodec=aac:abitrate=%d", p.audioKbps);
-            text.Append(" -of lavf -lavfopts format=matroska");
-            break;
-        default:
-            text.Append(" -ovc vp9 -vp9encopts crf=%d:cpu-used=%d", p.constantQuality,
-                        static_cast<int>(speed.vp9CpuUsed));
-            text.Append(" -oac lavc -lavcopts acodec=libopus:abitrate=%d", p.audioKbps);
-            text.Append(" -of lavf -lavfopts format=webm");
-            break;
+    case kFormatMp4:
+        text.Append(" -ovc x264 -x264encopts crf=%d:preset=%s:profile=high", p.constantQuality,
+                    speed.x264Preset);
+        text.Append(" -oac lavc -lavcopts acodec=aac:abitrate=%d", p.audioKbps);
+        // The index before the media data, so playback starts while loading.
+        text.Append(" -of lavf -lavfopts format=mp4:o=movflags=+faststart");
+        break;
+    case kFormatMkv:
+        text.Append(" -ovc x265 -x265encopts crf=%d:preset=%s:profile=main", p.constantQuality,
+                    speed.x265Preset);
+        text.Append(" -oac lavc -lavcopts acodec=aac:abitrate=%d", p.audioKbps);
+        text.Append(" -of lavf -lavfopts format=matroska");
+        break;
+    default:
+        text.Append(" -ovc vp9 -vp9encopts crf=%d:cpu-used=%d", p.constantQuality,
+                    static_cast<int>(speed.vp9CpuUsed));
+        text.Append(" -oac lavc -lavcopts acodec=libopus:abitrate=%d", p.audioKbps);
+        text.Append(" -of lavf -lavfopts format=webm");
+        break;
     }
     text.Append(" -sws 2");
     text.Append(" -af volume=%s:channels=2", volume);
@@ -145,78 +155,98 @@ void AppendFormatPieces(ArgumentText& text, const ConversionSettings& s, const E
     const char* R = p.aspectText;
     const bool pal = s.tvMode != 0;
     switch (s.outputFormat) {
-        case kFormatAvi: AppendAviFamily(text, s.aviVideoCodec, s.aviAudioCodec, V, A, volume); break;
-        case kFormatDivx: AppendAviFamily(text, 0, s.divxAudioCodec, V, A, volume); break;
-        case kFormatXvid: AppendAviFamily(text, 1, s.xvidAudioCodec, V, A, volume); break;
-        case kFormatMpeg1:
-            text.Append(" -af volume=%s:channels=2:lavcresample=44100", volume);
-            text.Append(" -srate 44100");
-            text.Append(" -oac lavc -ovc lavc");
-            text.Append(" -lavcopts vcodec=mpeg1video:keyint=18:vrc_buf_size=327:vrc_minrate=%d:vbitrate=%d"
-                        ":vrc_maxrate=%d:acodec=mp2:abitrate=%d:autoaspect=1:aspect=%s",
-                        V, V, V, A, R);
-            text.Append(" -of lavf -lavfopts format=mpg:i_certify_that_my_video_stream_does_not_use_b_frames");
-            break;
-        case kFormatMpeg2:
-            text.Append(" -oac lavc -ovc lavc");
-            text.Append(" -lavcopts vcodec=mpeg2video:keyint=18:vrc_buf_size=1835:vrc_maxrate=9400:vbitrate=%d"
-                        ":acodec=mp2:abitrate=%d:autoaspect=1:aspect=%s",
-                        V, A, R);
-            text.Append(" -of lavf -lavfopts format=mpg:i_certify_that_my_video_stream_does_not_use_b_frames");
-            text.Append(" -af volume=%s:channels=2:lavcresample=44100", volume);
-            text.Append(" -srate 44100");
-            break;
-        case kFormatVcd:
-            text.Append(" -oac lavc -ovc lavc -of mpeg");
-            text.Append(" -lavcopts vcodec=mpeg1video:keyint=%d:vrc_buf_size=327:vrc_minrate=%d:vbitrate=%d"
-                        ":vrc_maxrate=%d:acodec=mp2:abitrate=%d:autoaspect=1:aspect=%s",
-                        pal ? 15 : 18, V, V, V, A, R);
-            text.Append(" -mpegopts format=xvcd");
-            text.Append(" -af volume=%s:channels=2:lavcresample=44100", volume);
-            text.Append(" -srate 44100");
-            break;
-        case kFormatSvcd: {
-            // Peak rate halfway between the average and the SVCD ceiling.
-            const int64_t maxRate = int64_t{V} + (2500 - int64_t{V}) / 2;
-            text.Append(" -oac lavc -ovc lavc -of mpeg");
-            text.Append(" -lavcopts vcodec=mpeg2video:keyint=%d:vrc_buf_size=917:vrc_minrate=600:vrc_maxrate=%d"
-                        ":vbitrate=%d:acodec=mp2:abitrate=%d:autoaspect=1:aspect=%s",
-                        pal ? 15 : 18, static_cast<int>(maxRate), V, A, R);
-            text.Append(" -mpegopts format=xsvcd");
-            text.Append(" -af volume=%s:channels=2:lavcresample=44100", volume);
-            text.Append(" -srate 44100");
-            break;
-        }
-        case kFormatDvd:
-            text.Append(" -oac lavc -ovc lavc -of mpeg");
-            text.Append(" -lavcopts vcodec=mpeg2video:keyint=%d:vrc_buf_size=1835:vrc_maxrate=9400:vbitrate=%d"
-                        ":acodec=%s:abitrate=%d:autoaspect=1:aspect=%s",
-                        pal ? 15 : 18, V, s.dvdAudioCodec == 0 ? "ac3" : "mp2", A, R);
-            text.Append(" -mpegopts format=dvd");
-            text.Append(" -af volume=%s:lavcresample=48000", volume);
-            text.Append(" -srate 48000");
-            break;
-        case kFormatWmv:
-        case kFormatAsf: {
-            const bool asf = s.outputFormat == kFormatAsf;
-            const char* videoCodec = "wmv2";
-            if (asf && s.asfVideoCodec == 0) videoCodec = "msmpeg4";
-            if (asf && s.asfVideoCodec == 1) videoCodec = "msmpeg4v2";
-            const int32_t audioChoice = asf ? s.asfAudioCodec : s.wmvAudioCodec;
-            text.Append(" -oac lavc -ovc lavc");
-            text.Append(" -lavcopts vcodec=%s:acodec=%s:vqscale=%d:abitrate=%d:autoaspect=1", videoCodec,
-                        audioChoice == 0 ? "wmav1" : "wmav2", WmvQuantiser(s.wmvQuality), A);
-            text.Append(" -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:format=%s",
-                        asf ? "asf" : "wmv");
-            text.Append(" -sws 2");
-            text.Append(" -af volume=%s:channels=2", volume);
-            text.Append(" -srate 44100");
-            break;
-        }
-        case kFormatMp4:
-        case kFormatMkv:
-        case kFormatWebm: AppendConstantQualityFamily(text, s.outputFormat, p, volume); break;
-        default: break;
+    case kFormatAvi:
+        AppendAviFamily(text, s.aviVideoCodec, s.aviAudioCodec, V, A, volume);
+        break;
+    case kFormatDivx:
+        AppendAviFamily(text, 0, s.divxAudioCodec, V, A, volume);
+        break;
+    case kFormatXvid:
+        AppendAviFamily(text, 1, s.xvidAudioCodec, V, A, volume);
+        break;
+    case kFormatMpeg1:
+        text.Append(" -af volume=%s:channels=2:lavcresample=44100", volume);
+        text.Append(" -srate 44100");
+        text.Append(" -oac lavc -ovc lavc");
+        text.Append(
+            " -lavcopts vcodec=mpeg1video:keyint=18:vrc_buf_size=327:vrc_minrate=%d:vbitrate=%d"
+            ":vrc_maxrate=%d:acodec=mp2:abitrate=%d:autoaspect=1:aspect=%s",
+            V, V, V, A, R);
+        text.Append(
+            " -of lavf -lavfopts format=mpg:i_certify_that_my_video_stream_does_not_use_b_frames");
+        break;
+    case kFormatMpeg2:
+        text.Append(" -oac lavc -ovc lavc");
+        text.Append(
+            " -lavcopts vcodec=mpeg2video:keyint=18:vrc_buf_size=1835:vrc_maxrate=9400:vbitrate=%d"
+            ":acodec=mp2:abitrate=%d:autoaspect=1:aspect=%s",
+            V, A, R);
+        text.Append(
+            " -of lavf -lavfopts format=mpg:i_certify_that_my_video_stream_does_not_use_b_frames");
+        text.Append(" -af volume=%s:channels=2:lavcresample=44100", volume);
+        text.Append(" -srate 44100");
+        break;
+    case kFormatVcd:
+        text.Append(" -oac lavc -ovc lavc -of mpeg");
+        text.Append(
+            " -lavcopts vcodec=mpeg1video:keyint=%d:vrc_buf_size=327:vrc_minrate=%d:vbitrate=%d"
+            ":vrc_maxrate=%d:acodec=mp2:abitrate=%d:autoaspect=1:aspect=%s",
+            pal ? 15 : 18, V, V, V, A, R);
+        text.Append(" -mpegopts format=xvcd");
+        text.Append(" -af volume=%s:channels=2:lavcresample=44100", volume);
+        text.Append(" -srate 44100");
+        break;
+    case kFormatSvcd: {
+        // Peak rate halfway between the average and the SVCD ceiling.
+        const int64_t maxRate = int64_t{V} + (2500 - int64_t{V}) / 2;
+        text.Append(" -oac lavc -ovc lavc -of mpeg");
+        text.Append(
+            " -lavcopts vcodec=mpeg2video:keyint=%d:vrc_buf_size=917:vrc_minrate=600:vrc_maxrate=%d"
+            ":vbitrate=%d:acodec=mp2:abitrate=%d:autoaspect=1:aspect=%s",
+            pal ? 15 : 18, static_cast<int>(maxRate), V, A, R);
+        text.Append(" -mpegopts format=xsvcd");
+        text.Append(" -af volume=%s:channels=2:lavcresample=44100", volume);
+        text.Append(" -srate 44100");
+        break;
+    }
+    case kFormatDvd:
+        text.Append(" -oac lavc -ovc lavc -of mpeg");
+        text.Append(
+            " -lavcopts vcodec=mpeg2video:keyint=%d:vrc_buf_size=1835:vrc_maxrate=9400:vbitrate=%d"
+            ":acodec=%s:abitrate=%d:autoaspect=1:aspect=%s",
+            pal ? 15 : 18, V, s.dvdAudioCodec == 0 ? "ac3" : "mp2", A, R);
+        text.Append(" -mpegopts format=dvd");
+        text.Append(" -af volume=%s:lavcresample=48000", volume);
+        text.Append(" -srate 48000");
+        break;
+    case kFormatWmv:
+    case kFormatAsf: {
+        const bool asf = s.outputFormat == kFormatAsf;
+        const char* videoCodec = "wmv2";
+        if (asf && s.asfVideoCodec == 0)
+            videoCodec = "msmpeg4";
+        if (asf && s.asfVideoCodec == 1)
+            videoCodec = "msmpeg4v2";
+        const int32_t audioChoice = asf ? s.asfAudioCodec : s.wmvAudioCodec;
+        text.Append(" -oac lavc -ovc lavc");
+        text.Append(" -lavcopts vcodec=%s:acodec=%s:vqscale=%d:abitrate=%d:autoaspect=1",
+                    videoCodec, audioChoice == 0 ? "wmav1" : "wmav2", WmvQuantiser(s.wmvQuality),
+                    A);
+        text.Append(
+            " -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:format=%s",
+            asf ? "asf" : "wmv");
+        text.Append(" -sws 2");
+        text.Append(" -af volume=%s:channels=2", volume);
+        text.Append(" -srate 44100");
+        break;
+    }
+    case kFormatMp4:
+    case kFormatMkv:
+    case kFormatWebm:
+        AppendConstantQualityFamily(text, s.outputFormat, p, volume);
+        break;
+    default:
+        break;
     }
 }
 
@@ -238,7 +268,8 @@ void AppendFrameRate(ArgumentText& text, OutputFormat format, double f) {
     }
 }
 
-void AppendPictureFilter(ArgumentText& text, const EncoderProfile& p, int32_t padWidth, int32_t padHeight) {
+void AppendPictureFilter(ArgumentText& text, const EncoderProfile& p, int32_t padWidth,
+                         int32_t padHeight) {
     const int32_t W = p.targetWidth;
     const int32_t H = p.targetHeight;
     if (padWidth >= 1) {
@@ -250,14 +281,17 @@ void AppendPictureFilter(ArgumentText& text, const EncoderProfile& p, int32_t pa
     }
 }
 
-}  // namespace
+} // namespace
 
 void FormatVolumeText(int32_t volume, char* out, size_t size) {
-    if (out == nullptr || size == 0) return;
+    if (out == nullptr || size == 0)
+        return;
     // A hand-edited value outside the slider counts as its nearest end; the
     // encoder refuses gains beyond what the slider offers.
-    if (volume < kVolumeSliderMin) volume = kVolumeSliderMin;
-    if (volume > kVolumeSliderMax) volume = kVolumeSliderMax;
+    if (volume < kVolumeSliderMin)
+        volume = kVolumeSliderMin;
+    if (volume > kVolumeSliderMax)
+        volume = kVolumeSliderMax;
     const int64_t gain = int64_t{volume} - 20;
     char number[24];
     FormatInt64(gain < 0 ? -gain : gain, number, sizeof number);
@@ -275,7 +309,8 @@ int32_t WmvQuantiser(int32_t wmvQuality) {
 
 bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderProfile& profile,
                              const EncoderJob& job, char* out, size_t size) {
-    if (out == nullptr || size == 0) return false;
+    if (out == nullptr || size == 0)
+        return false;
     ArgumentText text(out, size - 1 < kMaxArgumentChars ? size - 1 : kMaxArgumentChars);
     if (job.sourcePath == nullptr || job.outputPath == nullptr) {
         text.Finish();
@@ -300,7 +335,8 @@ JobPlan PlanJob(const ConversionSettings& settings, const SourceRow& source, int
     JobPlan plan;
     const LetterboxPadding padding =
         ComputeLetterboxPadding(settings, source.width, source.height, plan.profile);
-    if (mode == kEncoderModeConvert) plan.padding = padding;
+    if (mode == kEncoderModeConvert)
+        plan.padding = padding;
     ResolveBitrates(settings, plan.profile);
     ResolveAspectText(settings, plan.profile);
     ResolveFrameRate(settings, source.frameRate, plan.profile);
@@ -311,7 +347,7 @@ bool BuildJobArguments(const ConversionSettings& settings, const SourceRow& sour
                        const char* sourcePath, const char* outputPath, int32_t mode,
                        int64_t windowHandle, char* out, size_t size) {
     const JobPlan plan = PlanJob(settings, source, mode);
-    const EncoderJob job{sourcePath,         outputPath, plan.padding.padWidth,
-                         plan.padding.padHeight, mode,   windowHandle};
+    const EncoderJob job{sourcePath, outputPath,  plan.padding.padWidth, plan.padding.padHeight,
+                         mode,       windowHandle};
     return ComposeEncoderArguments(settings, plan.profile, job, out, size);
 }

@@ -4,23 +4,21 @@
 #include <cstddef>
 #include <cstdint>
 
-
 #include "core/ConversionSettings.h"
 #include "core/EncoderProfile.h"
 #include "core/SourceTable.h"
 #include "protocol/EncoderModes.h"
 
-constexpr size_t kEncoderArgumentsCapacity = 2048;  // at most 2047 characters + terminator
+constexpr size_t kEncoderArgumentsCapacity = 2048; // at most 2047 characters + terminator
 constexpr size_t kVolumeTextCapacity = 32;
-
 
 struct EncoderJob {
     const char* sourcePath;
     const char* outputPath;
     int32_t padWidth;
     int32_t padHeight;
-    int32_t mode;          // kEncoderModeConvert or kEncoderModeProbe
-    int64_t windowHandle;  // window handle value, printed as signed decimal
+    int32_t mode;         // kEncoderModeConvert or kEncoderModeProbe
+    int64_t windowHandle; // window handle value, printed as signed decimal
 };
 
 // The volume slider's ends; gain in dB is the position minus 20.

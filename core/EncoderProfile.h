@@ -6,30 +6,30 @@
 
 #include "core/ConversionSettings.h"
 
-constexpr size_t kAspectTextCapacity = 64;  // at most 63 characters + terminator
+constexpr size_t kAspectTextCapacity = 64; // at most 63 characters + terminator
 
 struct EncoderProfile {
     int32_t videoKbps = 0;
     int32_t audioKbps = 0;
-    int32_t targetWidth = 0;   // 0: keep the source size
-    int32_t targetHeight = 0;  // 0: keep the source size
+    int32_t targetWidth = 0;  // 0: keep the source size
+    int32_t targetHeight = 0; // 0: keep the source size
     double outputFrameRate = 0.0;
     char aspectText[kAspectTextCapacity] = "";
     // MP4, MKV and WebM only (engine/core/ConstantQualityProfile.h).
-    int32_t constantQuality = 0;  // the encoder's CRF
-    int32_t encodingSpeed = 0;    // position in kConstantQualitySpeeds
+    int32_t constantQuality = 0; // the encoder's CRF
+    int32_t encodingSpeed = 0;   // position in kConstantQualitySpeeds
 };
 
 // ---- Tables (shared with the Output Settings dialog, which lists them) ----
 
 struct QualityLevel {
-    const char* name;  // "Lowest", "Normal", ...
+    const char* name; // "Lowest", "Normal", ...
     int32_t videoKbps;
     int32_t audioKbps;
 };
 
 struct QualityTable {
-    const QualityLevel* levels;  // nullptr when count is 0
+    const QualityLevel* levels; // nullptr when count is 0
     int count;
 };
 
@@ -53,7 +53,7 @@ extern const PictureSize kMpegResolutions[kMpegResolutionCount];
 // Frame-rate tables; position 0 ("Original") has rate 0 and is derived from
 // the source.
 struct FrameRateChoice {
-    const char* label;  // "Original", "14.985 fps", ...
+    const char* label; // "Original", "14.985 fps", ...
     double fps;
 };
 constexpr int kAviFrameRateCount = 8;
@@ -69,8 +69,8 @@ constexpr double kFallbackFrameRate = 30.0;
 // Aspect texts handed to the encoder.
 constexpr int kMpegAspectCount = 4;
 constexpr int kDvdAspectCount = 2;
-extern const char* const kMpegAspectTexts[kMpegAspectCount];  // "1/1" "4/3" "16/9" "2.21/1"
-extern const char* const kDvdAspectTexts[kDvdAspectCount];    // "4/3" "16/9"
+extern const char* const kMpegAspectTexts[kMpegAspectCount]; // "1/1" "4/3" "16/9" "2.21/1"
+extern const char* const kDvdAspectTexts[kDvdAspectCount];   // "4/3" "16/9"
 
 // ---- Resolution on explicit records (pure) ----
 
@@ -91,12 +91,11 @@ void ResolveFrameRate(const ConversionSettings& settings, double sourceFrameRate
 void ResolveTargetSize(const ConversionSettings& settings, EncoderProfile& profile);
 
 struct LetterboxPadding {
-    int32_t padWidth;   // room left across when scaled to the full target height
-    int32_t padHeight;  // room left down when scaled to the full target width
+    int32_t padWidth;  // room left across when scaled to the full target height
+    int32_t padHeight; // room left down when scaled to the full target width
 };
 
 // Resolves the target size first, then the padding for a source of the given
 // size. A source of unknown size (width or height 0 or less) gets no padding.
-LetterboxPadding ComputeLetterboxPadding(const ConversionSettings& settings,
-                                         int32_t sourceWidth, int32_t sourceHeight,
-                                         EncoderProfile& profile);
+LetterboxPadding ComputeLetterboxPadding(const ConversionSettings& settings, int32_t sourceWidth,
+                                         int32_t sourceHeight, EncoderProfile& profile);

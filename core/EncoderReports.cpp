@@ -12,7 +12,7 @@ constexpr int32_t kReportsPerExtraPump = 100;
 constexpr int32_t kLargestFrameRateUnits = 2147483647;
 constexpr double kFrameRateUnit = 0.0000001;
 
-}  // namespace
+} // namespace
 
 bool ProbeResult::Usable() const {
     return !rejected && facts.duration > 0.0 && facts.width > 0 && facts.height > 0 &&
@@ -20,7 +20,8 @@ bool ProbeResult::Usable() const {
 }
 
 int32_t ApplyProbeReport(uint32_t code, int32_t value, ProbeResult& probe) {
-    if (code < kEventDuration || code > kEventFrameRate) return kEventGoOn;
+    if (code < kEventDuration || code > kEventFrameRate)
+        return kEventGoOn;
     const bool valid = (code == kEventFrameRate) ? value != 0 : value > 0;
     if (!valid) {
         probe.rejected = true;
@@ -28,22 +29,32 @@ int32_t ApplyProbeReport(uint32_t code, int32_t value, ProbeResult& probe) {
     }
     SourceRow& row = probe.facts;
     switch (code) {
-    case kEventDuration: row.duration = value; break;
-    case kEventWidth: row.width = value; break;
-    case kEventHeight: row.height = value; break;
-    default: row.frameRate = (value < 0 ? kLargestFrameRateUnits : value) * kFrameRateUnit; break;
+    case kEventDuration:
+        row.duration = value;
+        break;
+    case kEventWidth:
+        row.width = value;
+        break;
+    case kEventHeight:
+        row.height = value;
+        break;
+    default:
+        row.frameRate = (value < 0 ? kLargestFrameRateUnits : value) * kFrameRateUnit;
+        break;
     }
     return kEventGoOn;
 }
 
 int32_t ReportProgress(int32_t slot, double position, RunProgress& state, ProgressPort& port) {
-    if (slot < 0 || slot >= kMaxJobs) return kEventGoOn;
+    if (slot < 0 || slot >= kMaxJobs)
+        return kEventGoOn;
     if (++state.eventCounter >= kReportsPerExtraPump) {
         port.PumpOneMessage();
         state.eventCounter = 0;
     }
 
-    if (state.stopping) return kEventStop;
+    if (state.stopping)
+        return kEventStop;
     if (state.asking) {
         // Another job's report while the question is open: the answer decides.
         state.position[slot] = position;
@@ -63,7 +74,8 @@ int32_t ReportProgress(int32_t slot, double position, RunProgress& state, Progre
     port.PumpOneMessage();
 
     state.position[slot] = position;
-    if (position == state.lastPosition[slot]) return kEventGoOn;
+    if (position == state.lastPosition[slot])
+        return kEventGoOn;
     state.lastPosition[slot] = position;
 
     ProgressDisplay display;
@@ -72,7 +84,8 @@ int32_t ReportProgress(int32_t slot, double position, RunProgress& state, Progre
                                 elapsedMs, display)) {
         return kEventGoOn;
     }
-    if (display.thousandths < state.shownThousandths) display.thousandths = state.shownThousandths;
+    if (display.thousandths < state.shownThousandths)
+        display.thousandths = state.shownThousandths;
     state.shownThousandths = display.thousandths;
     port.ShowProgress(display.text, display.thousandths);
     port.PumpOneMessage();

@@ -5,15 +5,14 @@
 
 #include <cstdint>
 
-#include "protocol/EncoderEvents.h"  // the event codes, shared with the encoder
+#include "protocol/EncoderEvents.h" // the event codes, shared with the encoder
 #include "core/RunProgress.h"
 #include "core/SourceTable.h"
-
 
 // What one import probe learned about its file.
 struct ProbeResult {
     SourceRow facts;
-    bool rejected = false;  // a report carried an invalid value
+    bool rejected = false; // a report carried an invalid value
 
     // Nothing was rejected, and duration, width, height and frame rate were
     // all reported (a probe whose encoder ended without reporting has none).

@@ -8,7 +8,8 @@
 
 void ImportReport::Add(int32_t selectionIndex, ImportProblem problem) {
     ++total_;
-    if (count_ >= kMaxImportProblems) return;
+    if (count_ >= kMaxImportProblems)
+        return;
     entries_[count_].index = selectionIndex;
     entries_[count_].problem = problem;
     ++count_;
@@ -24,8 +25,10 @@ ImportProblem ImportReport::Problem(int32_t i) const {
 
 void ImportReport::ComposeProblemText(ImportProblem problem, const char* path, char* out,
                                       size_t size) {
-    if (out == nullptr || size == 0) return;
-    if (path == nullptr) path = "";
+    if (out == nullptr || size == 0)
+        return;
+    if (path == nullptr)
+        path = "";
     switch (problem) {
     case ImportProblem::kPathTooLong:
         std::snprintf(out, size,
@@ -45,14 +48,16 @@ void ImportReport::ComposeProblemText(ImportProblem problem, const char* path, c
 
 bool ImportReport::Has(ImportProblem problem) const {
     for (int32_t i = 0; i < count_; ++i) {
-        if (entries_[i].problem == problem) return true;
+        if (entries_[i].problem == problem)
+            return true;
     }
     return false;
 }
 
 void ImportReport::ComposeProblemList(const std::vector<std::string>& paths, const char* ellipsis,
                                       char* out, size_t size) const {
-    if (out == nullptr || size == 0) return;
+    if (out == nullptr || size == 0)
+        return;
     out[0] = '\0';
     // The closing line's room is kept free for the entries that do not fit.
     constexpr size_t kClosingRoom = 80;
@@ -61,28 +66,32 @@ void ImportReport::ComposeProblemList(const std::vector<std::string>& paths, con
     char entry[kImportMessageCapacity];
     for (int32_t i = 0; i < count_ && i < kListedProblems; ++i) {
         const int32_t index = entries_[i].index;
-        const char* path = index >= 0 && static_cast<size_t>(index) < paths.size() ? paths[index].c_str() : "";
+        const char* path =
+            index >= 0 && static_cast<size_t>(index) < paths.size() ? paths[index].c_str() : "";
         ComposeProblemText(entries_[i].problem, path, entry, sizeof entry);
         const size_t length = std::strlen(entry) + (listed > 0 ? 1 : 0);
-        if (used + length + kClosingRoom >= size) break;
+        if (used + length + kClosingRoom >= size)
+            break;
         std::snprintf(out + used, size - used, "%s%s", listed > 0 ? "\n" : "", entry);
         used += length;
         ++listed;
     }
     const int32_t more = total_ - listed;
-    if (more <= 0) return;
-    std::snprintf(out + used, size - used, "%s%sand %d more file%s could not be used.", listed > 0 ? "\n" : "",
-                  ellipsis != nullptr ? ellipsis : "...", static_cast<int>(more), more == 1 ? "" : "s");
+    if (more <= 0)
+        return;
+    std::snprintf(out + used, size - used, "%s%sand %d more file%s could not be used.",
+                  listed > 0 ? "\n" : "", ellipsis != nullptr ? ellipsis : "...",
+                  static_cast<int>(more), more == 1 ? "" : "s");
 }
 
 void ImportReport::ComposeLeftOutText(char* out, size_t size) const {
-    if (out == nullptr || size == 0) return;
+    if (out == nullptr || size == 0)
+        return;
     if (leftOut_ <= 0) {
         out[0] = '\0';
         return;
     }
-    std::snprintf(out, size,
-                  "The list holds at most %d video files. %d selected file%s not added.",
+    std::snprintf(out, size, "The list holds at most %d video files. %d selected file%s not added.",
                   static_cast<int>(kSourceTableRows), static_cast<int>(leftOut_),
                   leftOut_ == 1 ? " was" : "s were");
 }

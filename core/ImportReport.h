@@ -13,9 +13,9 @@
 #include <vector>
 
 enum class ImportProblem : uint8_t {
-    kProbeFailed,  // "Load file %s failed."
-    kNoVideo,      // the same, and on the next line that the file holds no video
-    kPathTooLong,  // longer than the encoder accepts
+    kProbeFailed, // "Load file %s failed."
+    kNoVideo,     // the same, and on the next line that the file holds no video
+    kPathTooLong, // longer than the encoder accepts
 };
 
 // A selection buffer of 2048 characters holds at most 1024 names.
@@ -36,7 +36,7 @@ public:
     // Counts a file left out because the list had no room for it.
     void AddLeftOut() { ++leftOut_; }
 
-    int32_t ProblemCount() const { return count_; }  // the ones recorded
+    int32_t ProblemCount() const { return count_; } // the ones recorded
     int32_t TotalProblemCount() const { return total_; }
     // True when the problems are told in one box rather than one box each.
     bool OneBox() const { return total_ > kSeparateProblemBoxes; }

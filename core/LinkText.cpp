@@ -6,8 +6,8 @@
 namespace {
 
 struct CodeText {
-  int code;
-  const char* text;
+    int code;
+    const char* text;
 };
 
 const CodeText kLinkErrors[] = {
@@ -28,41 +28,45 @@ const CodeText kLinkErrors[] = {
 };
 
 // Copies the pieces into `out` when their total fits, else leaves "".
-bool JoinBounded(char* out, std::size_t outSize, const char* a, std::size_t aLen,
-                 const char* b, const char* c) {
-  if (outSize == 0) return false;
-  out[0] = '\0';
-  std::size_t bLen = std::strlen(b);
-  std::size_t cLen = std::strlen(c);
-  if (aLen + bLen + cLen >= outSize) return false;
-  std::memcpy(out, a, aLen);
-  std::memcpy(out + aLen, b, bLen);
-  std::memcpy(out + aLen + bLen, c, cLen + 1);
-  return true;
+bool JoinBounded(char* out, std::size_t outSize, const char* a, std::size_t aLen, const char* b,
+                 const char* c) {
+    if (outSize == 0)
+        return false;
+    out[0] = '\0';
+    std::size_t bLen = std::strlen(b);
+    std::size_t cLen = std::strlen(c);
+    if (aLen + bLen + cLen >= outSize)
+        return false;
+    std::memcpy(out, a, aLen);
+    std::memcpy(out + aLen, b, bLen);
+    std::memcpy(out + aLen + bLen, c, cLen + 1);
+    return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string LinkErrorMessage(int code) {
-  std::string message = "Unable to open hyperlink:\n\n";
-  for (const CodeText& entry : kLinkErrors) {
-    if (entry.code == code) return message + entry.text;
-  }
-  char unknown[64];
-  std::snprintf(unknown, sizeof unknown, "Unknown Error (%d) occurred.", code);
-  return message + unknown;
+    std::string message = "Unable to open hyperlink:\n\n";
+    for (const CodeText& entry : kLinkErrors) {
+        if (entry.code == code)
+            return message + entry.text;
+    }
+    char unknown[64];
+    std::snprintf(unknown, sizeof unknown, "Unknown Error (%d) occurred.", code);
+    return message + unknown;
 }
 
 bool BuildHtmOpenCommand(const char* openCommand, const char* target, char* out,
                          std::size_t outSize) {
-  const char* cut = std::strstr(openCommand, "\"%1\"");
-  if (cut == nullptr) cut = std::strstr(openCommand, "%1");
-  std::size_t keep = cut != nullptr ? static_cast<std::size_t>(cut - openCommand)
-                                    : std::strlen(openCommand);
-  return JoinBounded(out, outSize, openCommand, keep, " ", target);
+    const char* cut = std::strstr(openCommand, "\"%1\"");
+    if (cut == nullptr)
+        cut = std::strstr(openCommand, "%1");
+    std::size_t keep =
+        cut != nullptr ? static_cast<std::size_t>(cut - openCommand) : std::strlen(openCommand);
+    return JoinBounded(out, outSize, openCommand, keep, " ", target);
 }
 
 bool BuildHelpTopicPath(const char* programFolder, char* out, std::size_t outSize) {
-  return JoinBounded(out, outSize, programFolder, std::strlen(programFolder),
-                     "help.chm::/overview/overview.htm", "");
+    return JoinBounded(out, outSize, programFolder, std::strlen(programFolder),
+                       "help.chm::/overview/overview.htm", "");
 }

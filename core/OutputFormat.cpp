@@ -18,7 +18,7 @@ const OutputFormatInfo kFormats[kOutputFormatCount] = {
     {"WebM VP9 Format (*.webm)", FormatFamily::ConstantQuality, "webm"},
 };
 
-}  // namespace
+} // namespace
 
 bool IsValidOutputFormat(OutputFormat format) {
     return format >= 0 && format < kOutputFormatCount;
@@ -38,9 +38,13 @@ FormatFamily OutputFormatFamily(OutputFormat format) {
     return info ? info->family : FormatFamily::Unknown;
 }
 
-bool IsConstantQualityFormat(OutputFormat format) { return OutputFormatFamily(format) == FormatFamily::ConstantQuality; }
+bool IsConstantQualityFormat(OutputFormat format) {
+    return OutputFormatFamily(format) == FormatFamily::ConstantQuality;
+}
 
-bool IsMpegFormat(OutputFormat format) { return format == kFormatMpeg1 || format == kFormatMpeg2; }
+bool IsMpegFormat(OutputFormat format) {
+    return format == kFormatMpeg1 || format == kFormatMpeg2;
+}
 
 bool IsDiscFormat(OutputFormat format) {
     return format == kFormatVcd || format == kFormatSvcd || format == kFormatDvd;

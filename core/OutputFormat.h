@@ -31,9 +31,9 @@ constexpr int kOutputFormatCount = 13;
 enum class FormatFamily { Avi, Mpeg, Vcd, Svcd, Dvd, Wmv, ConstantQuality, Unknown };
 
 struct OutputFormatInfo {
-    const char* label;      // entry of the Output format lists
+    const char* label; // entry of the Output format lists
     FormatFamily family;
-    const char* extension;  // extension of the output file, without the dot
+    const char* extension; // extension of the output file, without the dot
 };
 
 bool IsValidOutputFormat(OutputFormat format);

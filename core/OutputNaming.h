@@ -9,7 +9,7 @@
 typedef bool (*PathTest)(const char* path, void* context);
 
 struct OutputNamingRules {
-    PathTest exists = nullptr;        // a file or folder is at the path (nullptr: nothing is)
+    PathTest exists = nullptr; // a file or folder is at the path (nullptr: nothing is)
     void* existsContext = nullptr;
     // A path that must never be written, such as another source of the list
     // (nullptr: nothing is protected).

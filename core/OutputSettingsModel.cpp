@@ -67,8 +67,7 @@ void SelectAt(ListState* state, int32_t position, bool enabled) {
 
 // Empties the list, adds `entries`, selects `position` when it is one of them.
 template <size_t N>
-void Set(ListState* state, const char* const (&entries)[N], int32_t position,
-         bool enabled) {
+void Set(ListState* state, const char* const (&entries)[N], int32_t position, bool enabled) {
     static_assert(N <= static_cast<size_t>(ListState::kMaxEntries), "list too long");
     Clear(state);
     for (size_t i = 0; i < N; ++i) {
@@ -79,8 +78,7 @@ void Set(ListState* state, const char* const (&entries)[N], int32_t position,
 }
 
 // A list with one entry, selected and disabled: a choice the format fixes.
-template <size_t N>
-void SetFixed(ListState* state, const char* const (&entries)[N]) {
+template <size_t N> void SetFixed(ListState* state, const char* const (&entries)[N]) {
     Set(state, entries, 0, false);
 }
 
@@ -116,7 +114,7 @@ bool IsWmvFamily(int32_t format) {
     return format == kFormatWmv || format == kFormatAsf;
 }
 
-}  // namespace
+} // namespace
 
 OutputSettingsModel::OutputSettingsModel(int logicalProcessors)
     : copy_(), logicalProcessors_(logicalProcessors) {}
@@ -186,24 +184,43 @@ void OutputSettingsModel::Commit(ConversionSettings& s, bool letterbox) const {
 
 void OutputSettingsModel::Fill(SettingsList list, ListState* state) const {
     switch (list) {
-    case SettingsList::Format: FillFormat(state); break;
-    case SettingsList::Quality: FillQuality(state); break;
-    case SettingsList::VideoCodec: FillVideoCodec(state); break;
-    case SettingsList::AudioCodec: FillAudioCodec(state); break;
-    case SettingsList::Resolution: FillResolution(state); break;
-    case SettingsList::FrameRate: FillFrameRate(state); break;
-    case SettingsList::TvMode: FillTvMode(state); break;
-    case SettingsList::Aspect: FillAspect(state); break;
-    case SettingsList::Speed: FillSpeed(state); break;
-    case SettingsList::Simultaneous: FillSimultaneous(state); break;
+    case SettingsList::Format:
+        FillFormat(state);
+        break;
+    case SettingsList::Quality:
+        FillQuality(state);
+        break;
+    case SettingsList::VideoCodec:
+        FillVideoCodec(state);
+        break;
+    case SettingsList::AudioCodec:
+        FillAudioCodec(state);
+        break;
+    case SettingsList::Resolution:
+        FillResolution(state);
+        break;
+    case SettingsList::FrameRate:
+        FillFrameRate(state);
+        break;
+    case SettingsList::TvMode:
+        FillTvMode(state);
+        break;
+    case SettingsList::Aspect:
+        FillAspect(state);
+        break;
+    case SettingsList::Speed:
+        FillSpeed(state);
+        break;
+    case SettingsList::Simultaneous:
+        FillSimultaneous(state);
+        break;
     }
 }
 
 void OutputSettingsModel::FillFormat(ListState* state) const {
     Clear(state);
     for (int i = 0; i < kOutputFormatCount; ++i) {
-        snprintf(state->entries[i], sizeof state->entries[i], "%s",
-                 OutputFormatLabel(i));
+        snprintf(state->entries[i], sizeof state->entries[i], "%s", OutputFormatLabel(i));
     }
     state->count = kOutputFormatCount;
     const int32_t f = copy_.outputFormat;
@@ -213,11 +230,12 @@ void OutputSettingsModel::FillFormat(ListState* state) const {
 void OutputSettingsModel::FillQuality(ListState* state) const {
     Clear(state);
     const int32_t* field = QualityField();
-    if (field == nullptr) return;  // unknown format: empty, still enabled
+    if (field == nullptr)
+        return; // unknown format: empty, still enabled
     if (IsConstantQualityFormat(copy_.outputFormat)) {
         for (int i = 0; i < kConstantQualityQualityCount; ++i) {
-            ConstantQualityQualityEntryText(i, kConstantQualityQualities[i], copy_.outputFormat, state->entries[i],
-                                   ListState::kTextSize);
+            ConstantQualityQualityEntryText(i, kConstantQualityQualities[i], copy_.outputFormat,
+                                            state->entries[i], ListState::kTextSize);
         }
         state->count = kConstantQualityQualityCount;
         SelectAt(state, *field, true);
@@ -233,19 +251,39 @@ void OutputSettingsModel::FillQuality(ListState* state) const {
 
 void OutputSettingsModel::FillVideoCodec(ListState* state) const {
     switch (copy_.outputFormat) {
-    case kFormatAvi: Set(state, kAviVideoCodecs, copy_.aviVideoCodec, true); break;
+    case kFormatAvi:
+        Set(state, kAviVideoCodecs, copy_.aviVideoCodec, true);
+        break;
     case kFormatMpeg1:
-    case kFormatVcd: SetFixed(state, kMpeg1Codec); break;
+    case kFormatVcd:
+        SetFixed(state, kMpeg1Codec);
+        break;
     case kFormatMpeg2:
     case kFormatSvcd:
-    case kFormatDvd: SetFixed(state, kMpeg2Codec); break;
-    case kFormatDivx: SetFixed(state, kDivxCodec); break;
-    case kFormatXvid: SetFixed(state, kXvidCodec); break;
-    case kFormatWmv: SetFixed(state, kWmv8Codec); break;
-    case kFormatAsf: Set(state, kAsfVideoCodecs, copy_.asfVideoCodec, true); break;
-    case kFormatMp4: SetFixed(state, kH264Codec); break;
-    case kFormatMkv: SetFixed(state, kH265Codec); break;
-    case kFormatWebm: SetFixed(state, kVp9Codec); break;
+    case kFormatDvd:
+        SetFixed(state, kMpeg2Codec);
+        break;
+    case kFormatDivx:
+        SetFixed(state, kDivxCodec);
+        break;
+    case kFormatXvid:
+        SetFixed(state, kXvidCodec);
+        break;
+    case kFormatWmv:
+        SetFixed(state, kWmv8Codec);
+        break;
+    case kFormatAsf:
+        Set(state, kAsfVideoCodecs, copy_.asfVideoCodec, true);
+        break;
+    case kFormatMp4:
+        SetFixed(state, kH264Codec);
+        break;
+    case kFormatMkv:
+        SetFixed(state, kH265Codec);
+        break;
+    case kFormatWebm:
+        SetFixed(state, kVp9Codec);
+        break;
     default:
         // No codec for an unknown format: nothing to choose.
         Clear(state);
@@ -256,19 +294,37 @@ void OutputSettingsModel::FillVideoCodec(ListState* state) const {
 
 void OutputSettingsModel::FillAudioCodec(ListState* state) const {
     switch (copy_.outputFormat) {
-    case kFormatAvi: Set(state, kMp3Ac3, copy_.aviAudioCodec, true); break;
-    case kFormatDivx: Set(state, kMp3Ac3, copy_.divxAudioCodec, true); break;
-    case kFormatXvid: Set(state, kMp3Ac3, copy_.xvidAudioCodec, true); break;
+    case kFormatAvi:
+        Set(state, kMp3Ac3, copy_.aviAudioCodec, true);
+        break;
+    case kFormatDivx:
+        Set(state, kMp3Ac3, copy_.divxAudioCodec, true);
+        break;
+    case kFormatXvid:
+        Set(state, kMp3Ac3, copy_.xvidAudioCodec, true);
+        break;
     case kFormatMpeg1:
     case kFormatMpeg2:
     case kFormatVcd:
-    case kFormatSvcd: SetFixed(state, kMp2Codec); break;
-    case kFormatDvd: Set(state, kAc3Mp2, copy_.dvdAudioCodec, true); break;
-    case kFormatWmv: Set(state, kWmaCodecs, copy_.wmvAudioCodec, true); break;
-    case kFormatAsf: Set(state, kWmaCodecs, copy_.asfAudioCodec, true); break;
+    case kFormatSvcd:
+        SetFixed(state, kMp2Codec);
+        break;
+    case kFormatDvd:
+        Set(state, kAc3Mp2, copy_.dvdAudioCodec, true);
+        break;
+    case kFormatWmv:
+        Set(state, kWmaCodecs, copy_.wmvAudioCodec, true);
+        break;
+    case kFormatAsf:
+        Set(state, kWmaCodecs, copy_.asfAudioCodec, true);
+        break;
     case kFormatMp4:
-    case kFormatMkv: SetFixed(state, kAacCodec); break;
-    case kFormatWebm: SetFixed(state, kOpusCodec); break;
+    case kFormatMkv:
+        SetFixed(state, kAacCodec);
+        break;
+    case kFormatWebm:
+        SetFixed(state, kOpusCodec);
+        break;
     default:
         Clear(state);
         state->enabled = false;
@@ -279,14 +335,23 @@ void OutputSettingsModel::FillAudioCodec(ListState* state) const {
 void OutputSettingsModel::FillResolution(ListState* state) const {
     switch (copy_.outputFormat) {
     case kFormatMpeg1:
-    case kFormatMpeg2: SetSizes(state, kMpegResolutions, kMpegResolutionCount, copy_.mpegResolution); break;
-    case kFormatVcd: Set(state, kVcdSizes, copy_.tvMode, false); break;
-    case kFormatSvcd: Set(state, kSvcdSizes, copy_.tvMode, false); break;
-    case kFormatDvd: Set(state, kDvdSizes, copy_.tvMode, false); break;
+    case kFormatMpeg2:
+        SetSizes(state, kMpegResolutions, kMpegResolutionCount, copy_.mpegResolution);
+        break;
+    case kFormatVcd:
+        Set(state, kVcdSizes, copy_.tvMode, false);
+        break;
+    case kFormatSvcd:
+        Set(state, kSvcdSizes, copy_.tvMode, false);
+        break;
+    case kFormatDvd:
+        Set(state, kDvdSizes, copy_.tvMode, false);
+        break;
     case kFormatMp4:
     case kFormatMkv:
     case kFormatWebm:
-        SetSizes(state, kConstantQualityResolutions, kConstantQualityResolutionCount, copy_.mp4Resolution);
+        SetSizes(state, kConstantQualityResolutions, kConstantQualityResolutionCount,
+                 copy_.mp4Resolution);
         break;
     default:
         // The AVI family, WMV, ASF and any unknown format use the AVI sizes,
@@ -309,7 +374,8 @@ void OutputSettingsModel::FillFrameRate(ListState* state) const {
     } else if (IsWmvFamily(f)) {
         SetFixed(state, kAutoFrameRate);
     } else if (IsConstantQualityFormat(f)) {
-        SetRates(state, kConstantQualityFrameRates, kConstantQualityFrameRateCount, copy_.mp4FrameRate);
+        SetRates(state, kConstantQualityFrameRates, kConstantQualityFrameRateCount,
+                 copy_.mp4FrameRate);
     } else {
         Clear(state);
         state->enabled = false;
@@ -367,18 +433,26 @@ const int32_t* OutputSettingsModel::QualityField() const {
     switch (copy_.outputFormat) {
     case kFormatAvi:
     case kFormatDivx:
-    case kFormatXvid: return &copy_.aviQuality;
+    case kFormatXvid:
+        return &copy_.aviQuality;
     case kFormatMpeg1:
-    case kFormatVcd: return &copy_.mpeg1Quality;
-    case kFormatMpeg2: return &copy_.mpeg2Quality;
-    case kFormatSvcd: return &copy_.svcdQuality;
-    case kFormatDvd: return &copy_.dvdQuality;
+    case kFormatVcd:
+        return &copy_.mpeg1Quality;
+    case kFormatMpeg2:
+        return &copy_.mpeg2Quality;
+    case kFormatSvcd:
+        return &copy_.svcdQuality;
+    case kFormatDvd:
+        return &copy_.dvdQuality;
     case kFormatWmv:
-    case kFormatAsf: return &copy_.wmvQuality;
+    case kFormatAsf:
+        return &copy_.wmvQuality;
     case kFormatMp4:
     case kFormatMkv:
-    case kFormatWebm: return &copy_.mp4Quality;
-    default: return nullptr;
+    case kFormatWebm:
+        return &copy_.mp4Quality;
+    default:
+        return nullptr;
     }
 }
 
@@ -397,18 +471,33 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
         return 0;
     case SettingsList::VideoCodec:
         // Only AVI and ASF offer a choice; the other lists are fixed.
-        if (f == kFormatAvi) c.aviVideoCodec = position;
-        else if (f == kFormatAsf) c.asfVideoCodec = position;
+        if (f == kFormatAvi)
+            c.aviVideoCodec = position;
+        else if (f == kFormatAsf)
+            c.asfVideoCodec = position;
         return 0;
     case SettingsList::AudioCodec:
         switch (f) {
-        case kFormatAvi: c.aviAudioCodec = position; break;
-        case kFormatDivx: c.divxAudioCodec = position; break;
-        case kFormatXvid: c.xvidAudioCodec = position; break;
-        case kFormatDvd: c.dvdAudioCodec = position; break;
-        case kFormatWmv: c.wmvAudioCodec = position; break;
-        case kFormatAsf: c.asfAudioCodec = position; break;
-        default: break;  // MP2 is fixed
+        case kFormatAvi:
+            c.aviAudioCodec = position;
+            break;
+        case kFormatDivx:
+            c.divxAudioCodec = position;
+            break;
+        case kFormatXvid:
+            c.xvidAudioCodec = position;
+            break;
+        case kFormatDvd:
+            c.dvdAudioCodec = position;
+            break;
+        case kFormatWmv:
+            c.wmvAudioCodec = position;
+            break;
+        case kFormatAsf:
+            c.asfAudioCodec = position;
+            break;
+        default:
+            break; // MP2 is fixed
         }
         return 0;
     case SettingsList::TvMode:
@@ -416,21 +505,30 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
         // The disc sizes and rates follow the TV mode at once.
         return kRefillResolution | kRefillFrameRate;
     case SettingsList::Resolution:
-        if (IsMpegFormat(f)) c.mpegResolution = position;
-        else if (IsConstantQualityFormat(f)) c.mp4Resolution = position;
-        else c.aviResolution = position;
+        if (IsMpegFormat(f))
+            c.mpegResolution = position;
+        else if (IsConstantQualityFormat(f))
+            c.mp4Resolution = position;
+        else
+            c.aviResolution = position;
         return 0;
     case SettingsList::FrameRate:
-        if (IsMpegFormat(f)) c.mpegFrameRate = position;
-        else if (IsConstantQualityFormat(f)) c.mp4FrameRate = position;
-        else c.aviFrameRate = position;
+        if (IsMpegFormat(f))
+            c.mpegFrameRate = position;
+        else if (IsConstantQualityFormat(f))
+            c.mp4FrameRate = position;
+        else
+            c.aviFrameRate = position;
         return 0;
     case SettingsList::Speed:
-        if (IsConstantQualityFormat(f)) c.mp4Speed = position;  // fixed "None" elsewhere
+        if (IsConstantQualityFormat(f))
+            c.mp4Speed = position; // fixed "None" elsewhere
         return 0;
     case SettingsList::Aspect:
-        if (IsMpegFormat(f)) c.mpegAspect = position;
-        else c.dvdAspect = position;
+        if (IsMpegFormat(f))
+            c.mpegAspect = position;
+        else
+            c.dvdAspect = position;
         return 0;
     case SettingsList::Simultaneous:
         // Entry n holds the count n + 1; a stray position stores nothing.
@@ -442,17 +540,17 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
     return 0;
 }
 
-void OutputSettingsModel::QualityEntryText(int position, const QualityLevel& level,
-                                           char* text, size_t size) {
+void OutputSettingsModel::QualityEntryText(int position, const QualityLevel& level, char* text,
+                                           size_t size) {
     // "1.Lowest (video bitrate: 384kbps; audio bitrate: 64kbps)": the name
     // padded to 7 and the bitrates right-aligned, so the entries line up.
-    snprintf(text, size, "%d.%-7s(video bitrate:%4ldkbps; audio bitrate:%3ldkbps)",
-             position + 1, level.name, static_cast<long>(level.videoKbps),
-             static_cast<long>(level.audioKbps));
+    snprintf(text, size, "%d.%-7s(video bitrate:%4ldkbps; audio bitrate:%3ldkbps)", position + 1,
+             level.name, static_cast<long>(level.videoKbps), static_cast<long>(level.audioKbps));
 }
 
-void OutputSettingsModel::ConstantQualityQualityEntryText(int position, const ConstantQualityQuality& level,
-                                                 int32_t format, char* text, size_t size) {
+void OutputSettingsModel::ConstantQualityQualityEntryText(int position,
+                                                          const ConstantQualityQuality& level,
+                                                          int32_t format, char* text, size_t size) {
     // "4.Good     (quality: CRF 23; audio bitrate:128kbps)"
     snprintf(text, size, "%d.%-9s(quality: CRF %2ld; audio bitrate:%3ldkbps)", position + 1,
              level.name, static_cast<long>(ConstantQualityCrf(level, format)),
@@ -462,8 +560,10 @@ void OutputSettingsModel::ConstantQualityQualityEntryText(int position, const Co
 void OutputSettingsModel::VolumeText(int position, char* text, size_t size) {
     // A hand-edited volume outside the slider is used as its nearest end, so
     // the text shows the gain that a conversion gets.
-    if (position < kVolumeMin) position = kVolumeMin;
-    if (position > kVolumeMax) position = kVolumeMax;
+    if (position < kVolumeMin)
+        position = kVolumeMin;
+    if (position > kVolumeMax)
+        position = kVolumeMax;
     const long long gain = static_cast<long long>(position) - 20;
     if (gain < 0) {
         snprintf(text, size, "-%llddb", -gain);

@@ -59,8 +59,8 @@ enum class SettingsList {
     FrameRate,
     TvMode,
     Aspect,
-    Speed,  // encoding speed of MP4, MKV and WebM
-    Simultaneous,  // files converted at once; the same for every format
+    Speed,        // encoding speed of MP4, MKV and WebM
+    Simultaneous, // files converted at once; the same for every format
 };
 
 // Bits naming the lists a dialog must refill after a selection change, in
@@ -118,12 +118,11 @@ public:
     void SetVolume(int position) { copy_.volume = position; }
 
     // The quality list entry at `position` (0-based) for `level`.
-    static void QualityEntryText(int position, const QualityLevel& level, char* text,
-                                 size_t size);
+    static void QualityEntryText(int position, const QualityLevel& level, char* text, size_t size);
     // The same for a constant-quality level of MP4, MKV or WebM: its quality
     // value for that format's encoder and its audio bitrate.
     static void ConstantQualityQualityEntryText(int position, const ConstantQualityQuality& level,
-                                       int32_t format, char* text, size_t size);
+                                                int32_t format, char* text, size_t size);
 
     // "-%ddb" below 20, "+%ddb" from 20 on: the gain in decibels.
     static void VolumeText(int position, char* text, size_t size);

@@ -13,12 +13,14 @@ namespace {
 // Whole seconds of a millisecond count, kept inside the time text's range.
 int32_t WholeSeconds(double milliseconds) {
     const double seconds = std::trunc(milliseconds / 1000.0);
-    if (!(seconds > 0.0)) return 0;
-    if (seconds > 2147483647.0) return 2147483647;
+    if (!(seconds > 0.0))
+        return 0;
+    if (seconds > 2147483647.0)
+        return 2147483647;
     return static_cast<int32_t>(seconds);
 }
 
-}  // namespace
+} // namespace
 
 bool ComputeProgressDisplay(double position, double doneSeconds, double totalSeconds,
                             uint32_t elapsedMs, ProgressDisplay& display) {
@@ -34,7 +36,8 @@ bool ComputeProgressDisplay(double position, double doneSeconds, double totalSec
     }
 
     const double p = (position + doneSeconds) * 1000.0 / totalSeconds;
-    if (!(p >= 0.0 && p <= 1000.0)) return false;
+    if (!(p >= 0.0 && p <= 1000.0))
+        return false;
 
     // The product e x 1000 exceeds 32 bits after 72 minutes: work in doubles.
     double totalMs;

@@ -6,15 +6,15 @@
 #include <cstdint>
 
 constexpr size_t kProgressTextCapacity = 256;
-constexpr int32_t kProgressBarEnd = 1000;  // the bar counts thousandths
+constexpr int32_t kProgressBarEnd = 1000; // the bar counts thousandths
 
 // Shown when a run starts, before the first report.
-extern const char kProgressStartText[];   // "Total time:00:00:00,Elapsed time:00:00:00;Finished 0.0%"
+extern const char kProgressStartText[]; // "Total time:00:00:00,Elapsed time:00:00:00;Finished 0.0%"
 // Shown when the user presses Cancel.
-extern const char kProgressCancelText[];  // "Cancel processing..."
+extern const char kProgressCancelText[]; // "Cancel processing..."
 
 struct ProgressDisplay {
-    int32_t thousandths = 0;  // bar position 0..1000
+    int32_t thousandths = 0; // bar position 0..1000
     char text[kProgressTextCapacity] = "";
 };
 

@@ -7,19 +7,24 @@
 RowOutcome DecideRowOutcome(const EncoderRunFacts& facts) {
     // One file at a time: a stop request that still stands when the encoder
     // ends cancels the run, whatever the encoder managed to write.
-    if (facts.cancelRequested && !facts.simultaneous) return RowOutcome::kCancelled;
-    if (!facts.started) return RowOutcome::kFailed;
+    if (facts.cancelRequested && !facts.simultaneous)
+        return RowOutcome::kCancelled;
+    if (!facts.started)
+        return RowOutcome::kFailed;
     if (facts.exitCode == static_cast<uint32_t>(kExitStoppedByUser) && facts.cancelRequested) {
         return RowOutcome::kCancelled;
     }
-    if (facts.exitCode != static_cast<uint32_t>(kExitSuccess)) return RowOutcome::kFailed;
+    if (facts.exitCode != static_cast<uint32_t>(kExitSuccess))
+        return RowOutcome::kFailed;
     // An encoder that claims success without writing anything has not converted.
-    if (facts.outputBytes <= 0) return RowOutcome::kFailed;
+    if (facts.outputBytes <= 0)
+        return RowOutcome::kFailed;
     return RowOutcome::kSucceeded;
 }
 
 void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
-    if (out == nullptr || size == 0) return;
+    if (out == nullptr || size == 0)
+        return;
     if (!facts.started) {
         std::snprintf(out, size, "the encoder could not be started");
     } else if (facts.exitCode == static_cast<uint32_t>(kExitSuccess)) {
@@ -27,10 +32,11 @@ void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
     } else if (facts.exitCode == static_cast<uint32_t>(kExitBadArguments)) {
         // Only out-of-range settings (a hand-edited option.ini) make the
         // program compose options the encoder refuses.
-        std::snprintf(out, size,
-                      "the encoder did not accept the options of the current settings; check them in "
-                      "Output Settings (exit code %lu)",
-                      static_cast<unsigned long>(facts.exitCode));
+        std::snprintf(
+            out, size,
+            "the encoder did not accept the options of the current settings; check them in "
+            "Output Settings (exit code %lu)",
+            static_cast<unsigned long>(facts.exitCode));
     } else {
         // A code the encoder never gives means it crashed or was ended from outside.
         const int code = static_cast<int>(facts.exitCode);

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 enum class RowOutcome {
-    kSucceeded,  // the encoder claimed success and the output has content
-    kFailed,     // the file could not be converted; its output must go
-    kCancelled,  // the user stopped the run during this file
+    kSucceeded, // the encoder claimed success and the output has content
+    kFailed,    // the file could not be converted; its output must go
+    kCancelled, // the user stopped the run during this file
 };
 
 struct EncoderRunFacts {
@@ -18,7 +18,7 @@ struct EncoderRunFacts {
     // Other files were converted at the same time: a stop request then takes
     // only the jobs it stopped, never one that finished.
     bool simultaneous = false;
-    int64_t outputBytes = -1;     // size of the output this run wrote; -1 when there is none
+    int64_t outputBytes = -1; // size of the output this run wrote; -1 when there is none
 };
 
 RowOutcome DecideRowOutcome(const EncoderRunFacts& facts);

@@ -13,16 +13,16 @@ constexpr int32_t kMaxJobs = kMaxSimultaneousConversions;
 constexpr double kNoPositionShown = 999.0;
 
 struct RunProgress {
-    uint32_t startTick = 0;        // run clock (ms) at the start of the batch
-    double doneSeconds = 0.0;      // summed duration of the rows finished
-    double totalSeconds = 0.0;     // summed duration of all rows in the list
-    int32_t cancelRequested = 0;   // 1 when the user asked to stop
-    bool asking = false;           // the stop question is on screen
-    bool stopping = false;         // answered Yes: every job stops at its next report
-    int32_t eventCounter = 0;      // position reports since the last extra pump, 0..99
-    int32_t shownThousandths = 0;  // the bar as shown; it never goes back
-    double position[kMaxJobs] = {};  // seconds into the file of each job slot
-    double lastPosition[kMaxJobs];   // last position shown per job slot
+    uint32_t startTick = 0;         // run clock (ms) at the start of the batch
+    double doneSeconds = 0.0;       // summed duration of the rows finished
+    double totalSeconds = 0.0;      // summed duration of all rows in the list
+    int32_t cancelRequested = 0;    // 1 when the user asked to stop
+    bool asking = false;            // the stop question is on screen
+    bool stopping = false;          // answered Yes: every job stops at its next report
+    int32_t eventCounter = 0;       // position reports since the last extra pump, 0..99
+    int32_t shownThousandths = 0;   // the bar as shown; it never goes back
+    double position[kMaxJobs] = {}; // seconds into the file of each job slot
+    double lastPosition[kMaxJobs];  // last position shown per job slot
 
     RunProgress();
 

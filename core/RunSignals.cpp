@@ -1,7 +1,7 @@
 #include "core/RunSignals.h"
 
 void RunSignals::Begin(RunSignalPort& port) {
-    End(RunEnd::kQuiet);  // a run left open is closed first
+    End(RunEnd::kQuiet); // a run left open is closed first
     port_ = &port;
     port_->KeepSystemAwake(true);
     port_->SetTaskbarState(TaskbarState::kNormal);
@@ -9,22 +9,28 @@ void RunSignals::Begin(RunSignalPort& port) {
 }
 
 void RunSignals::Progress(int32_t thousandths) {
-    if (port_ == nullptr) return;
-    if (thousandths < 0) thousandths = 0;
-    if (thousandths > 1000) thousandths = 1000;
+    if (port_ == nullptr)
+        return;
+    if (thousandths < 0)
+        thousandths = 0;
+    if (thousandths > 1000)
+        thousandths = 1000;
     port_->SetTaskbarProgress(thousandths);
 }
 
 void RunSignals::StopQuestion(bool open) {
-    if (port_ == nullptr) return;
+    if (port_ == nullptr)
+        return;
     port_->SetTaskbarState(open ? TaskbarState::kPaused : TaskbarState::kNormal);
 }
 
 void RunSignals::End(RunEnd how) {
-    if (port_ == nullptr) return;
+    if (port_ == nullptr)
+        return;
     RunSignalPort* port = port_;
     port_ = nullptr;
     port->SetTaskbarState(TaskbarState::kNone);
     port->KeepSystemAwake(false);
-    if (how == RunEnd::kFinished && !port->InForeground()) port->FlashUntilForeground();
+    if (how == RunEnd::kFinished && !port->InForeground())
+        port->FlashUntilForeground();
 }

@@ -27,8 +27,8 @@ protected:
 
 // How a run ended, for the signals that follow it.
 enum class RunEnd {
-    kFinished,  // the closing box (done or failures) is about to show
-    kQuiet,     // cancelled, or ended by a box the user has already seen
+    kFinished, // the closing box (done or failures) is about to show
+    kQuiet,    // cancelled, or ended by a box the user has already seen
 };
 
 // The signals of one run. Begin and End pair up; End is safe to call more

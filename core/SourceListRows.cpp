@@ -5,7 +5,8 @@
 #include "core/TimeText.h"
 
 void FormatRowNumber(int32_t row, char* out, size_t size) {
-    if (out == nullptr || size == 0) return;
+    if (out == nullptr || size == 0)
+        return;
     std::snprintf(out, size, "          %d", static_cast<int>(row) + 1);
 }
 
@@ -22,7 +23,8 @@ void FormatRowDuration(double duration, char* out, size_t size) {
 
 MovePlan PlanMove(int32_t selected, int32_t rowCount, int32_t step) {
     MovePlan plan;
-    if (rowCount < 2) return plan;
+    if (rowCount < 2)
+        return plan;
     if (selected < 0 || selected >= rowCount) {
         plan.action = MoveAction::kWarnNoSelection;
         return plan;

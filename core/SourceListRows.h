@@ -23,15 +23,15 @@ void FormatRowDuration(double duration, char* out, size_t size);
 
 // What MoveUp / MoveDown do for the selected row.
 enum class MoveAction {
-    kNothing,    // fewer than two rows: nothing at all
-    kWarnNoSelection,  // no row selected: tell the user
-    kFocusOnly,  // already at the end it moves towards: only focus the list
-    kSwap,       // exchange with `target`
+    kNothing,         // fewer than two rows: nothing at all
+    kWarnNoSelection, // no row selected: tell the user
+    kFocusOnly,       // already at the end it moves towards: only focus the list
+    kSwap,            // exchange with `target`
 };
 
 struct MovePlan {
     MoveAction action = MoveAction::kNothing;
-    int32_t target = -1;  // the neighbour (kSwap only)
+    int32_t target = -1; // the neighbour (kSwap only)
 };
 
 // `selected` is -1 without a selection; `step` is -1 (up) or +1 (down).

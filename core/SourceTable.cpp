@@ -15,7 +15,8 @@ const char* SourceTable::Path(int32_t row) const {
 }
 
 int32_t SourceTable::Append(const char* path, const SourceRow& row) {
-    if (!HasRoom()) return -1;
+    if (!HasRoom())
+        return -1;
     rows_[count_] = row;
     paths_[count_] = path != nullptr ? path : "";
     totalSeconds_ += row.duration;
@@ -23,10 +24,12 @@ int32_t SourceTable::Append(const char* path, const SourceRow& row) {
 }
 
 bool SourceTable::Remove(int32_t row) {
-    if (row < 0 || row >= count_) return false;
+    if (row < 0 || row >= count_)
+        return false;
     totalSeconds_ -= rows_[row].duration;
     // Rounding can leave a tiny remainder once every row is gone.
-    if (count_ == 1 || totalSeconds_ < 0.0) totalSeconds_ = 0.0;
+    if (count_ == 1 || totalSeconds_ < 0.0)
+        totalSeconds_ = 0.0;
     for (int32_t i = row; i + 1 < count_; ++i) {
         rows_[i] = rows_[i + 1];
         paths_[i].swap(paths_[i + 1]);
@@ -37,14 +40,17 @@ bool SourceTable::Remove(int32_t row) {
 }
 
 void SourceTable::SwapRows(int32_t a, int32_t b) {
-    if (!IsValidRow(a) || !IsValidRow(b)) return;
+    if (!IsValidRow(a) || !IsValidRow(b))
+        return;
     std::swap(rows_[a], rows_[b]);
     paths_[a].swap(paths_[b]);
 }
 
 void SourceTable::Clear() {
-    for (SourceRow& row : rows_) row = SourceRow{};
-    for (std::string& path : paths_) path.clear();
+    for (SourceRow& row : rows_)
+        row = SourceRow{};
+    for (std::string& path : paths_)
+        path.clear();
     count_ = 0;
     totalSeconds_ = 0.0;
 }

@@ -24,44 +24,44 @@ std::string TimeStampText(std::time_t when);
 // differs from the one saved at the last reading (the file was replaced),
 // otherwise at the saved position.
 struct TipStart {
-  long offset;
-  bool stampChanged;  // the new stamp must be saved
+    long offset;
+    bool stampChanged; // the new stamp must be saved
 };
 TipStart ChooseTipStart(const std::string& fileStamp, const std::string& savedStamp,
                         long savedOffset);
 
 enum class TipRead {
-  kFound,       // `tip` holds the next tip with its line terminator
-  kNone,        // a whole pass over the file found no tip; `tip` is ""
-  kSeekFailed,  // rewinding at the end failed; `tip` is ""
+    kFound,      // `tip` holds the next tip with its line terminator
+    kNone,       // a whole pass over the file found no tip; `tip` is ""
+    kSeekFailed, // rewinding at the end failed; `tip` is ""
 };
 
 // The open tips file. Lines end in "\n" or "\r\n"; the file is read in binary
 // mode so that positions are exact byte offsets whatever the line endings
 // (the text-mode position of some C runtimes is wrong for "\n"-only files).
 class TipsFile {
- public:
-  TipsFile() = default;
-  ~TipsFile();
-  TipsFile(const TipsFile&) = delete;
-  TipsFile& operator=(const TipsFile&) = delete;
+public:
+    TipsFile() = default;
+    ~TipsFile();
+    TipsFile(const TipsFile&) = delete;
+    TipsFile& operator=(const TipsFile&) = delete;
 
-  bool Open(const char* path);
-  void Close();
-  bool IsOpen() const { return file_ != nullptr; }
+    bool Open(const char* path);
+    void Close();
+    bool IsOpen() const { return file_ != nullptr; }
 
-  // Time stamp of the open file (its st_ctime), "" when unknown.
-  std::string TimeStamp() const;
+    // Time stamp of the open file (its st_ctime), "" when unknown.
+    std::string TimeStamp() const;
 
-  // Moves to a byte offset from the start; false when the seek fails.
-  bool SeekTo(long offset);
-  // Current byte offset, -1 when no file is open.
-  long Position() const;
+    // Moves to a byte offset from the start; false when the seek fails.
+    bool SeekTo(long offset);
+    // Current byte offset, -1 when no file is open.
+    long Position() const;
 
-  // Reads lines from the current position until one is a tip, wrapping to the
-  // start at the end of the file. Ends after one full pass without a tip.
-  TipRead ReadNextTip(std::string* tip);
+    // Reads lines from the current position until one is a tip, wrapping to the
+    // start at the end of the file. Ends after one full pass without a tip.
+    TipRead ReadNextTip(std::string* tip);
 
- private:
-  std::FILE* file_ = nullptr;
+private:
+    std::FILE* file_ = nullptr;
 };

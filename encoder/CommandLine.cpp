@@ -2,41 +2,53 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-}  // namespace
+} // namespace
 
 const char* SkipProgramName(const char* commandLine) {
     const char* s = commandLine;
-    if (s == nullptr) return "";
+    if (s == nullptr)
+        return "";
     if (*s == '"') {
         ++s;
-        while (*s != '\0' && *s != '"') ++s;
-        if (*s == '"') ++s;
+        while (*s != '\0' && *s != '"')
+            ++s;
+        if (*s == '"')
+            ++s;
     } else {
-        while (*s != '\0' && !IsBlank(*s)) ++s;
+        while (*s != '\0' && !IsBlank(*s))
+            ++s;
     }
-    while (IsBlank(*s)) ++s;
+    while (IsBlank(*s))
+        ++s;
     return s;
 }
 
 bool SplitCommandLine(const char* text, std::vector<std::string>& args) {
     args.clear();
-    if (text == nullptr) return true;
+    if (text == nullptr)
+        return true;
     const char* s = text;
-    while (IsBlank(*s)) ++s;
-    if (*s == '\0') return true;
+    while (IsBlank(*s))
+        ++s;
+    if (*s == '\0')
+        return true;
 
     std::string current;
-    int quotes = 0;       // quote state as CommandLineToArgvW keeps it: 0 outside, 1 inside
-    size_t backslashes = 0;  // backslashes just copied to current
+    int quotes = 0;         // quote state as CommandLineToArgvW keeps it: 0 outside, 1 inside
+    size_t backslashes = 0; // backslashes just copied to current
     while (*s != '\0') {
         if (IsBlank(*s) && quotes == 0) {
             args.push_back(current);
             current.clear();
             backslashes = 0;
-            while (IsBlank(*s)) ++s;
-            if (*s == '\0') return true;
+            while (IsBlank(*s))
+                ++s;
+            if (*s == '\0')
+                return true;
         } else if (*s == '\\') {
             current.push_back('\\');
             ++backslashes;
@@ -60,7 +72,8 @@ bool SplitCommandLine(const char* text, std::vector<std::string>& args) {
                 }
                 ++s;
             }
-            if (quotes == 2) quotes = 0;
+            if (quotes == 2)
+                quotes = 0;
         } else {
             current.push_back(*s);
             backslashes = 0;
@@ -72,7 +85,8 @@ bool SplitCommandLine(const char* text, std::vector<std::string>& args) {
 }
 
 std::string QuoteArgument(const std::string& arg) {
-    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
+    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos)
+        return arg;
     std::string out = "\"";
     size_t backslashes = 0;
     for (char c : arg) {
@@ -85,7 +99,8 @@ std::string QuoteArgument(const std::string& arg) {
             out.append(backslashes, '\\');
             backslashes = 0;
         }
-        if (c != '\\') out.push_back(c);
+        if (c != '\\')
+            out.push_back(c);
     }
     // Backslashes before the closing quote must be doubled.
     out.append(backslashes * 2, '\\');
@@ -96,7 +111,8 @@ std::string QuoteArgument(const std::string& arg) {
 std::string JoinCommandLine(const std::vector<std::string>& args) {
     std::string out;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (i > 0) out.push_back(' ');
+        if (i > 0)
+            out.push_back(' ');
         out += QuoteArgument(args[i]);
     }
     return out;

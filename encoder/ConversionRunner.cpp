@@ -21,7 +21,8 @@ constexpr DWORD kReportEveryMs = 1000;
 // a moment, so try a few times.
 void RemoveTemporary(const std::string& path) {
     for (int attempt = 0; attempt < 20; ++attempt) {
-        if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return;
+        if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+            return;
         Sleep(50);
     }
 }
@@ -33,13 +34,17 @@ int Fail(int exitCode, const char* format, const std::string& detail) {
     return exitCode;
 }
 
-}  // namespace
+} // namespace
 
-int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, const EventReporter& reporter) {
+int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
+                  const EventReporter& reporter) {
     std::vector<uint8_t> head;
-    SourceState state = ReadSourceHead(command.source, kAviHeaderReadSize, head, AviDataFollowsHeader);
-    if (state == SourceState::kMissing) return Fail(kExitUnusableSource, "%s: no such file", command.source);
-    if (state != SourceState::kReadable) return Fail(kExitUnusableSource, "%s: empty or unreadable", command.source);
+    SourceState state =
+        ReadSourceHead(command.source, kAviHeaderReadSize, head, AviDataFollowsHeader);
+    if (state == SourceState::kMissing)
+        return Fail(kExitUnusableSource, "%s: no such file", command.source);
+    if (state != SourceState::kReadable)
+        return Fail(kExitUnusableSource, "%s: empty or unreadable", command.source);
     // Writing over the source would lose it.
     if (IsSameFile(command.source, command.output)) {
         return Fail(kExitBadArguments, "the output %s is the source itself", command.output);
@@ -56,13 +61,15 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
     target.sourceFrameRate = source.framesPerSecond;
     std::vector<std::string> args;
     std::string error;
-    if (!TranslateToFfmpeg(command, target, args, error)) return Fail(kExitBadArguments, "%s", error);
+    if (!TranslateToFfmpeg(command, target, args, error))
+        return Fail(kExitBadArguments, "%s", error);
 
     MarkStep("source read, arguments translated");
     FfmpegProcess ffmpeg;
     DWORD startError = 0;
     if (!ffmpeg.Start(ffmpegPath, args, &startError)) {
-        return Fail(kExitFfmpegMissing, "cannot start %s", ffmpegPath + " (error " + std::to_string(startError) + ")");
+        return Fail(kExitFfmpegMissing, "cannot start %s",
+                    ffmpegPath + " (error " + std::to_string(startError) + ")");
     }
 
     MarkStep("FFmpeg started");
@@ -73,7 +80,8 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
     for (;;) {
         ended = ffmpeg.WaitForEnd(kPollMs);
         if (!reporter.Listening()) {
-            if (ended) break;
+            if (ended)
+                break;
             continue;
         }
         if (!reporter.WindowExists()) {
@@ -90,7 +98,8 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
                 break;
             }
         }
-        if (ended) break;
+        if (ended)
+            break;
     }
 
     MarkStep(ended ? "FFmpeg ended" : "stop asked");
@@ -98,7 +107,8 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
         ffmpeg.Terminate();
         ffmpeg.FinishOutput();
         RemoveTemporary(target.outputPath);
-        return Fail(outcome, "%s", outcome == kExitStoppedByUser ? "stopped by the user" : "the window is gone");
+        return Fail(outcome, "%s",
+                    outcome == kExitStoppedByUser ? "stopped by the user" : "the window is gone");
     }
 
     ffmpeg.FinishOutput();
@@ -112,10 +122,12 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath, 
     }
     // A rename within the folder: the name changes at once, complete file
     // and all, and nothing needs flushing first.
-    if (!MoveFileExA(target.outputPath.c_str(), command.output.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveFileExA(target.outputPath.c_str(), command.output.c_str(),
+                     MOVEFILE_REPLACE_EXISTING)) {
         DWORD moveError = GetLastError();
         RemoveTemporary(target.outputPath);
-        return Fail(kExitOutputFailed, "cannot write %s", command.output + " (error " + std::to_string(moveError) + ")");
+        return Fail(kExitOutputFailed, "cannot write %s",
+                    command.output + " (error " + std::to_string(moveError) + ")");
     }
     MarkStep("output renamed");
     return kExitSuccess;

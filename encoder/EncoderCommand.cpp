@@ -8,41 +8,48 @@
 
 namespace {
 
-constexpr long long kLargestNumber = 100000000;  // no option needs more
+constexpr long long kLargestNumber = 100000000; // no option needs more
 
 bool ParseWholeNumber(const std::string& text, long long low, long long high, long long& value) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     size_t i = 0;
     bool negative = false;
     if (text[0] == '-' || text[0] == '+') {
         negative = text[0] == '-';
         i = 1;
     }
-    if (i == text.size()) return false;
+    if (i == text.size())
+        return false;
     unsigned long long magnitude = 0;
     for (; i < text.size(); ++i) {
         char c = text[i];
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9')
+            return false;
         unsigned digit = static_cast<unsigned>(c - '0');
-        if (magnitude > (9223372036854775807ULL - digit) / 10) return false;  // past INT64_MAX
+        if (magnitude > (9223372036854775807ULL - digit) / 10)
+            return false; // past INT64_MAX
         magnitude = magnitude * 10 + digit;
     }
     long long v = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
-    if (v < low || v > high) return false;
+    if (v < low || v > high)
+        return false;
     value = v;
     return true;
 }
 
 bool ParseCount(const std::string& text, int& value) {
     long long v = 0;
-    if (!ParseWholeNumber(text, 0, kLargestNumber, v) || text[0] == '-' || text[0] == '+') return false;
+    if (!ParseWholeNumber(text, 0, kLargestNumber, v) || text[0] == '-' || text[0] == '+')
+        return false;
     value = static_cast<int>(v);
     return true;
 }
 
 // A plain decimal number: digits with at most one point, an optional sign.
 bool ParseDecimal(const std::string& text, double& value) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
     bool digits = false;
     bool point = false;
@@ -55,7 +62,8 @@ bool ParseDecimal(const std::string& text, double& value) {
             return false;
         }
     }
-    if (!digits) return false;
+    if (!digits)
+        return false;
     value = std::strtod(text.c_str(), nullptr);
     return std::isfinite(value);
 }
@@ -66,12 +74,14 @@ bool ParseRatio(const std::string& text, double& value) {
     double num = 0.0;
     double den = 1.0;
     if (slash == std::string::npos) {
-        if (!ParseDecimal(text, num)) return false;
+        if (!ParseDecimal(text, num))
+            return false;
     } else if (!ParseDecimal(text.substr(0, slash), num) ||
                !ParseDecimal(text.substr(slash + 1), den)) {
         return false;
     }
-    if (text[0] == '-' || text[0] == '+' || !(num > 0.0) || !(den > 0.0)) return false;
+    if (text[0] == '-' || text[0] == '+' || !(num > 0.0) || !(den > 0.0))
+        return false;
     value = num / den;
     return true;
 }
@@ -81,15 +91,18 @@ std::vector<std::string> SplitOn(const std::string& text, char separator) {
     size_t start = 0;
     for (;;) {
         size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return parts;
+        parts.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            return parts;
         start = end + 1;
     }
 }
 
 bool IsOneOf(const std::string& value, const char* const* allowed) {
     for (; *allowed != nullptr; ++allowed) {
-        if (value == *allowed) return true;
+        if (value == *allowed)
+            return true;
     }
     return false;
 }
@@ -97,14 +110,13 @@ bool IsOneOf(const std::string& value, const char* const* allowed) {
 // ---- Sub-option tables: "-lavcopts key=value:key:key=value" ----
 
 enum class SubKind {
-    kCount,        // key=N, N a whole number 0 or more
-    kFlag,         // key alone
-    kFlagOrCount,  // key alone (meaning 1) or key=N
-    kText,         // key=word, word from `allowed` (or any ratio when allowed is nullptr)
+    kCount,       // key=N, N a whole number 0 or more
+    kFlag,        // key alone
+    kFlagOrCount, // key alone (meaning 1) or key=N
+    kText,        // key=word, word from `allowed` (or any ratio when allowed is nullptr)
 };
 
-template <class Options>
-struct SubOption {
+template <class Options> struct SubOption {
     const char* name;
     SubKind kind;
     int Options::*count;
@@ -113,16 +125,13 @@ struct SubOption {
     const char* const* allowed;
 };
 
-template <class Options>
-SubOption<Options> Count(const char* name, int Options::*field) {
+template <class Options> SubOption<Options> Count(const char* name, int Options::*field) {
     return {name, SubKind::kCount, field, nullptr, nullptr, nullptr};
 }
-template <class Options>
-SubOption<Options> Flag(const char* name, bool Options::*field) {
+template <class Options> SubOption<Options> Flag(const char* name, bool Options::*field) {
     return {name, SubKind::kFlag, nullptr, field, nullptr, nullptr};
 }
-template <class Options>
-SubOption<Options> FlagOrCount(const char* name, int Options::*field) {
+template <class Options> SubOption<Options> FlagOrCount(const char* name, int Options::*field) {
     return {name, SubKind::kFlagOrCount, field, nullptr, nullptr, nullptr};
 }
 template <class Options>
@@ -130,13 +139,14 @@ SubOption<Options> Text(const char* name, std::string Options::*field, const cha
     return {name, SubKind::kText, nullptr, nullptr, field, allowed};
 }
 
-const char* const kLavcVideoCodecs[] = {"mpeg4", "mpeg1video", "mpeg2video", "wmv1", "wmv2",
-                                        "msmpeg4", "msmpeg4v2", nullptr};
+const char* const kLavcVideoCodecs[] = {"mpeg4", "mpeg1video", "mpeg2video", "wmv1",
+                                        "wmv2",  "msmpeg4",    "msmpeg4v2",  nullptr};
 const char* const kLavcAudioCodecs[] = {"ac3", "mp2", "wmav1", "wmav2", "aac", "libopus", nullptr};
-const char* const kLavfFormats[] = {"avi", "mpg", "mpeg", "wmv", "asf", "mp4", "matroska", "webm", nullptr};
+const char* const kLavfFormats[] = {"avi", "mpg",      "mpeg", "wmv",  "asf",
+                                    "mp4", "matroska", "webm", nullptr};
 const char* const kLavfMuxerOptions[] = {"movflags=+faststart", nullptr};
-const char* const kPresets[] = {"ultrafast", "superfast", "veryfast", "faster", "fast", "medium",
-                                "slow", "slower", "veryslow", "placebo", nullptr};
+const char* const kPresets[] = {"ultrafast", "superfast", "veryfast", "faster",  "fast", "medium",
+                                "slow",      "slower",    "veryslow", "placebo", nullptr};
 const char* const kX264Profiles[] = {"high", nullptr};
 const char* const kX265Profiles[] = {"main", nullptr};
 const char* const kMpegFormats[] = {"mpeg1", "mpeg2", "xvcd", "xsvcd", "dvd", nullptr};
@@ -189,8 +199,7 @@ const SubOption<Vp9Options> kVp9Table[] = {
 
 const SubOption<LavfOptions> kLavfTable[] = {
     Text("format", &LavfOptions::format, kLavfFormats),
-    Flag("i_certify_that_my_video_stream_does_not_use_b_frames",
-         &LavfOptions::noBFramesCertified),
+    Flag("i_certify_that_my_video_stream_does_not_use_b_frames", &LavfOptions::noBFramesCertified),
     Text("o", &LavfOptions::muxerOption, kLavfMuxerOptions),
 };
 
@@ -199,8 +208,8 @@ const SubOption<MpegOptions> kMpegTable[] = {
 };
 
 template <class Options, size_t N>
-bool ParseSubOptions(const char* option, const std::string& value, const SubOption<Options> (&table)[N],
-                     Options& target, std::string& error) {
+bool ParseSubOptions(const char* option, const std::string& value,
+                     const SubOption<Options> (&table)[N], Options& target, std::string& error) {
     for (const std::string& piece : SplitOn(value, ':')) {
         size_t equals = piece.find('=');
         std::string key = piece.substr(0, equals);
@@ -208,7 +217,8 @@ bool ParseSubOptions(const char* option, const std::string& value, const SubOpti
         std::string text = hasValue ? piece.substr(equals + 1) : std::string();
         const SubOption<Options>* entry = nullptr;
         for (const SubOption<Options>& candidate : table) {
-            if (key == candidate.name) entry = &candidate;
+            if (key == candidate.name)
+                entry = &candidate;
         }
         if (entry == nullptr) {
             error = std::string("unknown sub-option '") + key + "' of " + option;
@@ -230,13 +240,15 @@ bool ParseSubOptions(const char* option, const std::string& value, const SubOpti
             // fall through
         case SubKind::kCount:
             if (!ParseCount(text, target.*(entry->count))) {
-                error = std::string(option) + " " + key + " needs a whole number, not '" + text + "'";
+                error =
+                    std::string(option) + " " + key + " needs a whole number, not '" + text + "'";
                 return false;
             }
             break;
         case SubKind::kText: {
             double ratio = 0.0;
-            bool ok = entry->allowed != nullptr ? IsOneOf(text, entry->allowed) : ParseRatio(text, ratio);
+            bool ok =
+                entry->allowed != nullptr ? IsOneOf(text, entry->allowed) : ParseRatio(text, ratio);
             if (!hasValue || !ok) {
                 error = std::string(option) + " " + key + " does not accept '" + text + "'";
                 return false;
@@ -251,7 +263,8 @@ bool ParseSubOptions(const char* option, const std::string& value, const SubOpti
 
 // ---- Option values of their own kinds ----
 
-bool ParseVideoFilters(const std::string& value, std::vector<VideoFilter>& filters, std::string& error) {
+bool ParseVideoFilters(const std::string& value, std::vector<VideoFilter>& filters,
+                       std::string& error) {
     filters.clear();
     for (const std::string& item : SplitOn(value, ',')) {
         size_t equals = item.find('=');
@@ -267,8 +280,9 @@ bool ParseVideoFilters(const std::string& value, std::vector<VideoFilter>& filte
             return false;
         }
         filter.kind = name == "scale" ? VideoFilter::kScale : VideoFilter::kExpand;
-        std::vector<std::string> sizes =
-            equals == std::string::npos ? std::vector<std::string>() : SplitOn(item.substr(equals + 1), ':');
+        std::vector<std::string> sizes = equals == std::string::npos
+                                             ? std::vector<std::string>()
+                                             : SplitOn(item.substr(equals + 1), ':');
         long long w = 0;
         long long h = 0;
         bool ok = sizes.size() == 2 && ParseWholeNumber(sizes[0], -3, 16384, w) &&
@@ -312,7 +326,8 @@ bool ParseAudioFilters(const std::string& value, double& gainDb, std::string& er
     for (size_t i = 1; i < params.size(); ++i) {
         const std::string& p = params[i];
         long long n = 0;
-        if (i == 1 && (p == "0" || p == "1")) continue;  // soft clipping off or on
+        if (i == 1 && (p == "0" || p == "1"))
+            continue; // soft clipping off or on
         size_t equals = p.find('=');
         std::string key = p.substr(0, equals);
         if ((key == "channels" || key == "lavcresample") && equals != std::string::npos &&
@@ -330,7 +345,8 @@ bool ParseFrameRate(const std::string& value, FrameRate& rate) {
     double fps = 0.0;
     size_t slash = value.find('/');
     if (slash == std::string::npos) {
-        if (!ParseDecimal(value, fps) || value[0] == '-' || value[0] == '+') return false;
+        if (!ParseDecimal(value, fps) || value[0] == '-' || value[0] == '+')
+            return false;
     } else {
         long long num = 0;
         long long den = 0;
@@ -340,7 +356,8 @@ bool ParseFrameRate(const std::string& value, FrameRate& rate) {
         }
         fps = static_cast<double>(num) / static_cast<double>(den);
     }
-    if (!(fps > 0.0) || fps > 1000.0) return false;
+    if (!(fps > 0.0) || fps > 1000.0)
+        return false;
     rate.set = true;
     rate.text = value;
     rate.fps = fps;
@@ -350,13 +367,16 @@ bool ParseFrameRate(const std::string& value, FrameRate& rate) {
 // "[[hh:]mm:]ss[.fff]" as seconds.
 bool ParseEndPosition(const std::string& value, double& seconds) {
     std::vector<std::string> parts = SplitOn(value, ':');
-    if (parts.size() > 3) return false;
+    if (parts.size() > 3)
+        return false;
     double total = 0.0;
     for (size_t i = 0; i < parts.size(); ++i) {
         double part = 0.0;
         bool last = i + 1 == parts.size();
-        if (!ParseDecimal(parts[i], part) || parts[i][0] == '-' || parts[i][0] == '+') return false;
-        if (!last && parts[i].find('.') != std::string::npos) return false;
+        if (!ParseDecimal(parts[i], part) || parts[i][0] == '-' || parts[i][0] == '+')
+            return false;
+        if (!last && parts[i].find('.') != std::string::npos)
+            return false;
         total = total * 60.0 + part;
     }
     seconds = total;
@@ -376,30 +396,41 @@ bool BadValue(const char* option, const std::string& value, std::string& error) 
 }
 
 bool ApplyOutput(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (v.empty()) return BadValue("-o", v, e);
+    if (v.empty())
+        return BadValue("-o", v, e);
     c.output = v;
     return true;
 }
 bool ApplyVideoEncoder(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (v == "lavc") c.videoEncoder = VideoEncoder::kLavc;
-    else if (v == "xvid") c.videoEncoder = VideoEncoder::kXvid;
-    else if (v == "x264") c.videoEncoder = VideoEncoder::kX264;
-    else if (v == "x265") c.videoEncoder = VideoEncoder::kX265;
-    else if (v == "vp9") c.videoEncoder = VideoEncoder::kVp9;
-    else return BadValue("-ovc", v, e);
+    if (v == "lavc")
+        c.videoEncoder = VideoEncoder::kLavc;
+    else if (v == "xvid")
+        c.videoEncoder = VideoEncoder::kXvid;
+    else if (v == "x264")
+        c.videoEncoder = VideoEncoder::kX264;
+    else if (v == "x265")
+        c.videoEncoder = VideoEncoder::kX265;
+    else if (v == "vp9")
+        c.videoEncoder = VideoEncoder::kVp9;
+    else
+        return BadValue("-ovc", v, e);
     return true;
 }
 bool ApplyAudioEncoder(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (v == "lavc") c.audioEncoder = AudioEncoder::kLavc;
-    else if (v == "mp3lame") c.audioEncoder = AudioEncoder::kMp3Lame;
-    else return BadValue("-oac", v, e);
+    if (v == "lavc")
+        c.audioEncoder = AudioEncoder::kLavc;
+    else if (v == "mp3lame")
+        c.audioEncoder = AudioEncoder::kMp3Lame;
+    else
+        return BadValue("-oac", v, e);
     return true;
 }
 bool ApplyLavcOptions(const std::string& v, EncoderCommand& c, std::string& e) {
     return ParseSubOptions("-lavcopts", v, kLavcTable, c.lavc, e);
 }
 bool ApplyLameOptions(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (!ParseSubOptions("-lameopts", v, kLameTable, c.lame, e)) return false;
+    if (!ParseSubOptions("-lameopts", v, kLameTable, c.lame, e))
+        return false;
     if (c.lame.mode > 3 || c.lame.q > 9 || (c.lame.vbr > 4 || c.lame.vbr == 1)) {
         return BadValue("-lameopts", v, e);
     }
@@ -409,22 +440,29 @@ bool ApplyXvidOptions(const std::string& v, EncoderCommand& c, std::string& e) {
     return ParseSubOptions("-xvidencopts", v, kXvidTable, c.xvid, e);
 }
 bool ApplyX264Options(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (!ParseSubOptions("-x264encopts", v, kX264Table, c.x264, e)) return false;
-    if (c.x264.crf > 51) return BadValue("-x264encopts", v, e);
+    if (!ParseSubOptions("-x264encopts", v, kX264Table, c.x264, e))
+        return false;
+    if (c.x264.crf > 51)
+        return BadValue("-x264encopts", v, e);
     return true;
 }
 bool ApplyX265Options(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (!ParseSubOptions("-x265encopts", v, kX265Table, c.x265, e)) return false;
-    if (c.x265.crf > 51) return BadValue("-x265encopts", v, e);
+    if (!ParseSubOptions("-x265encopts", v, kX265Table, c.x265, e))
+        return false;
+    if (c.x265.crf > 51)
+        return BadValue("-x265encopts", v, e);
     return true;
 }
 bool ApplyVp9Options(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (!ParseSubOptions("-vp9encopts", v, kVp9Table, c.vp9, e)) return false;
-    if (c.vp9.crf > 63 || c.vp9.cpuUsed > 8) return BadValue("-vp9encopts", v, e);
+    if (!ParseSubOptions("-vp9encopts", v, kVp9Table, c.vp9, e))
+        return false;
+    if (c.vp9.crf > 63 || c.vp9.cpuUsed > 8)
+        return BadValue("-vp9encopts", v, e);
     return true;
 }
 bool ApplyFourcc(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (v.size() != 4) return BadValue("-ffourcc", v, e);
+    if (v.size() != 4)
+        return BadValue("-ffourcc", v, e);
     for (char ch : v) {
         if (!((ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'))) {
             return BadValue("-ffourcc", v, e);
@@ -434,10 +472,14 @@ bool ApplyFourcc(const std::string& v, EncoderCommand& c, std::string& e) {
     return true;
 }
 bool ApplyMuxer(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (v == "lavf") c.muxer = Muxer::kLavf;
-    else if (v == "mpeg") c.muxer = Muxer::kMpeg;
-    else if (v == "avi") c.muxer = Muxer::kAvi;
-    else return BadValue("-of", v, e);
+    if (v == "lavf")
+        c.muxer = Muxer::kLavf;
+    else if (v == "mpeg")
+        c.muxer = Muxer::kMpeg;
+    else if (v == "avi")
+        c.muxer = Muxer::kAvi;
+    else
+        return BadValue("-of", v, e);
     return true;
 }
 bool ApplyLavfOptions(const std::string& v, EncoderCommand& c, std::string& e) {
@@ -448,30 +490,35 @@ bool ApplyMpegOptions(const std::string& v, EncoderCommand& c, std::string& e) {
 }
 bool ApplyScaler(const std::string& v, EncoderCommand& c, std::string& e) {
     long long n = 0;
-    if (!ParseWholeNumber(v, 0, 10, n) || v[0] == '+' || v[0] == '-') return BadValue("-sws", v, e);
+    if (!ParseWholeNumber(v, 0, 10, n) || v[0] == '+' || v[0] == '-')
+        return BadValue("-sws", v, e);
     c.swsScaler = static_cast<int>(n);
     return true;
 }
 bool ApplyAudioFilters(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (!ParseAudioFilters(v, c.volumeDb, e)) return false;
+    if (!ParseAudioFilters(v, c.volumeDb, e))
+        return false;
     c.volumeSet = true;
     return true;
 }
 bool ApplySampleRate(const std::string& v, EncoderCommand& c, std::string& e) {
     long long n = 0;
-    if (!ParseWholeNumber(v, 8000, 192000, n) || v[0] == '+') return BadValue("-srate", v, e);
+    if (!ParseWholeNumber(v, 8000, 192000, n) || v[0] == '+')
+        return BadValue("-srate", v, e);
     c.sampleRate = static_cast<int>(n);
     return true;
 }
 bool ApplyFrameRate(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (!ParseFrameRate(v, c.frameRate)) return BadValue("-ofps", v, e);
+    if (!ParseFrameRate(v, c.frameRate))
+        return BadValue("-ofps", v, e);
     return true;
 }
 bool ApplyVideoFilters(const std::string& v, EncoderCommand& c, std::string& e) {
     return ParseVideoFilters(v, c.videoFilters, e);
 }
 bool ApplyEndPosition(const std::string& v, EncoderCommand& c, std::string& e) {
-    if (!ParseEndPosition(v, c.endSeconds)) return BadValue("-endpos", v, e);
+    if (!ParseEndPosition(v, c.endSeconds))
+        return BadValue("-endpos", v, e);
     return true;
 }
 
@@ -497,7 +544,7 @@ const TopOption kTopOptions[] = {
     {"-endpos", ApplyEndPosition},
 };
 
-}  // namespace
+} // namespace
 
 bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& command,
                          std::string& error) {
@@ -509,14 +556,16 @@ bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& c
     }
     const std::string& modeText = args[args.size() - 2];
     const std::string& windowText = args[args.size() - 1];
-    if (modeText != std::to_string(kEncoderModeConvert) && modeText != std::to_string(kEncoderModeProbe)) {
+    if (modeText != std::to_string(kEncoderModeConvert) &&
+        modeText != std::to_string(kEncoderModeProbe)) {
         error = "the mode (next-to-last argument) must be 0 or 1, not '" + modeText + "'";
         return false;
     }
     command.mode = modeText[0] - '0';
     long long window = 0;
     if (!ParseWholeNumber(windowText, INT64_MIN + 1, INT64_MAX, window) || windowText[0] == '+') {
-        error = "the window (last argument) must be a signed decimal number, not '" + windowText + "'";
+        error =
+            "the window (last argument) must be a signed decimal number, not '" + windowText + "'";
         return false;
     }
     command.windowHandle = window;
@@ -534,7 +583,8 @@ bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& c
         }
         const TopOption* option = nullptr;
         for (const TopOption& candidate : kTopOptions) {
-            if (arg == candidate.name) option = &candidate;
+            if (arg == candidate.name)
+                option = &candidate;
         }
         if (option == nullptr) {
             error = "unknown option '" + arg + "'";
@@ -550,11 +600,13 @@ bool ParseEncoderCommand(const std::vector<std::string>& args, EncoderCommand& c
             // that could not be honoured (a hand-edited settings file) must not
             // fail it. Such a piece is left out whole.
             EncoderCommand withPiece = command;
-            if (option->apply(value, withPiece, error)) command = std::move(withPiece);
+            if (option->apply(value, withPiece, error))
+                command = std::move(withPiece);
             error.clear();
             continue;
         }
-        if (!option->apply(value, command, error)) return false;
+        if (!option->apply(value, command, error))
+            return false;
     }
     if (command.source.empty()) {
         error = "no source file given";

@@ -27,14 +27,14 @@ struct LavcOptions {
     int vrcMaxRate = -1;
     bool vhq = false;
     int autoaspect = -1;
-    std::string aspect;  // "16/9", "4/3", "2.21/1", "1.7778"
+    std::string aspect; // "16/9", "4/3", "2.21/1", "1.7778"
 };
 
 struct LameOptions {
-    int vbr = -1;   // 0 CBR, 2 VBR by quality, 3 ABR
-    int br = -1;    // kbit/s
-    int mode = -1;  // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
-    int q = -1;     // quality of VBR, 0 best .. 9
+    int vbr = -1;  // 0 CBR, 2 VBR by quality, 3 ABR
+    int br = -1;   // kbit/s
+    int mode = -1; // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
+    int q = -1;    // quality of VBR, 0 best .. 9
 };
 
 struct XvidOptions {
@@ -44,36 +44,36 @@ struct XvidOptions {
 
 // -x264encopts and -x265encopts: constant quality at a speed preset.
 struct CrfOptions {
-    int crf = -1;         // 0..51
-    std::string preset;   // ultrafast .. placebo
-    std::string profile;  // high (x264), main (x265)
+    int crf = -1;        // 0..51
+    std::string preset;  // ultrafast .. placebo
+    std::string profile; // high (x264), main (x265)
 };
 
 struct Vp9Options {
-    int crf = -1;      // 0..63
-    int cpuUsed = -1;  // 0..8, higher is faster
+    int crf = -1;     // 0..63
+    int cpuUsed = -1; // 0..8, higher is faster
 };
 
 struct LavfOptions {
-    std::string format;  // avi, mpg, wmv, asf, mp4, matroska, webm
+    std::string format; // avi, mpg, wmv, asf, mp4, matroska, webm
     bool noBFramesCertified = false;
-    std::string muxerOption;  // o=KEY=VALUE, an option of the muxer
+    std::string muxerOption; // o=KEY=VALUE, an option of the muxer
 };
 
 struct MpegOptions {
-    std::string format;  // mpeg1, mpeg2, xvcd, xsvcd, dvd
+    std::string format; // mpeg1, mpeg2, xvcd, xsvcd, dvd
 };
 
 // One element of the -vf chain.
 struct VideoFilter {
     enum Kind { kScale, kHarddup, kExpand } kind = kScale;
-    int width = 0;   // scale: a size or -3 (keep the shape); expand: the padded size
+    int width = 0; // scale: a size or -3 (keep the shape); expand: the padded size
     int height = 0;
 };
 
 struct FrameRate {
     bool set = false;
-    std::string text;  // as written, handed on to FFmpeg
+    std::string text; // as written, handed on to FFmpeg
     double fps = 0.0;
     // 1000 fps is the formats' way of saying "keep the source timing".
     bool KeepsSourceTiming() const { return set && fps == 1000.0; }
@@ -83,7 +83,7 @@ struct EncoderCommand {
     std::string source;
     std::string output;
     int mode = kEncoderModeConvert;
-    int64_t windowHandle = 0;  // 0: report to nobody
+    int64_t windowHandle = 0; // 0: report to nobody
 
     VideoEncoder videoEncoder = VideoEncoder::kNone;
     AudioEncoder audioEncoder = AudioEncoder::kNone;
@@ -103,7 +103,7 @@ struct EncoderCommand {
     int sampleRate = -1;
     FrameRate frameRate;
     std::vector<VideoFilter> videoFilters;
-    double endSeconds = -1.0;  // -endpos as seconds; -1 when absent
+    double endSeconds = -1.0; // -endpos as seconds; -1 when absent
 };
 
 // Parses the arguments that follow the program name. On failure returns false

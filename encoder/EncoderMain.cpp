@@ -23,18 +23,20 @@ int main() {
     bool balanced = SplitCommandLine(SkipProgramName(GetCommandLineA()), args);
     EncoderCommand command;
     std::string error;
-    if (!balanced) error = "a quoted argument has no closing quote";
+    if (!balanced)
+        error = "a quoted argument has no closing quote";
     if (!balanced || !ParseEncoderCommand(args, command, error)) {
         std::fprintf(stderr, "quenforenc: %s\n", error.c_str());
         // A probe must always answer, or the program could keep stale values.
-        if (command.mode == kEncoderModeProbe) EventReporter(command.windowHandle).Send(kEventDuration, 0);
+        if (command.mode == kEncoderModeProbe)
+            EventReporter(command.windowHandle).Send(kEventDuration, 0);
         return kExitBadArguments;
     }
     EventReporter reporter(command.windowHandle);
     std::string ffmpegPath = ExecutableFolder() + "ffmpeg.exe";
     MarkStep("arguments read");
     int exitCode = command.mode == kEncoderModeProbe ? RunProbe(command, ffmpegPath, reporter)
-                                     : RunConversion(command, ffmpegPath, reporter);
+                                                     : RunConversion(command, ffmpegPath, reporter);
     MarkStep("leaving");
     return exitCode;
 }

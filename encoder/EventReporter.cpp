@@ -5,13 +5,17 @@
 EventReporter::EventReporter(int64_t windowHandle)
     // The handle travels as a signed decimal of its pointer-sized value.
     : window_(reinterpret_cast<HWND>(static_cast<INT_PTR>(windowHandle))) {
-    if (window_ == nullptr) return;
+    if (window_ == nullptr)
+        return;
     loader_ = CreateThread(nullptr, 0, LoadWindowFunctions, this, 0, nullptr);
     // Without a thread, load them here and now.
-    if (loader_ == nullptr) LoadWindowFunctions(this);
+    if (loader_ == nullptr)
+        LoadWindowFunctions(this);
 }
 
-EventReporter::~EventReporter() { Ready(); }
+EventReporter::~EventReporter() {
+    Ready();
+}
 
 DWORD WINAPI EventReporter::LoadWindowFunctions(void* reporter) {
     auto* self = static_cast<EventReporter*>(reporter);
@@ -38,11 +42,14 @@ bool EventReporter::Ready() const {
 }
 
 bool EventReporter::WindowExists() const {
-    if (window_ == nullptr) return true;
+    if (window_ == nullptr)
+        return true;
     return Ready() && isWindow_(window_);
 }
 
 LRESULT EventReporter::Send(EncoderEventCode code, int32_t value) const {
-    if (window_ == nullptr || !Ready()) return 0;
-    return sendMessage_(window_, kEncoderEventMessage, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
+    if (window_ == nullptr || !Ready())
+        return 0;
+    return sendMessage_(window_, kEncoderEventMessage, static_cast<WPARAM>(code),
+                        static_cast<LPARAM>(value));
 }

@@ -18,7 +18,7 @@ constexpr int kDefaultX265Crf = 28;
 constexpr int kDefaultVp9Crf = 32;
 constexpr int kDefaultVp9CpuUsed = 1;
 
-const char* const kScalerNames[] = {"fast_bilinear", "bilinear", "bicubic", "experimental",
+const char* const kScalerNames[] = {"fast_bilinear", "bilinear", "bicubic",  "experimental",
                                     "neighbor",      "area",     "bicublin", "gauss",
                                     "sinc",          "lanczos",  "spline"};
 
@@ -28,36 +28,48 @@ struct NamePair {
 };
 
 const NamePair kVideoCodecs[] = {
-    {"mpeg4", "mpeg4"},     {"mpeg1video", "mpeg1video"}, {"mpeg2video", "mpeg2video"},
-    {"wmv1", "wmv1"},       {"wmv2", "wmv2"},             {"msmpeg4", "msmpeg4"},
+    {"mpeg4", "mpeg4"},
+    {"mpeg1video", "mpeg1video"},
+    {"mpeg2video", "mpeg2video"},
+    {"wmv1", "wmv1"},
+    {"wmv2", "wmv2"},
+    {"msmpeg4", "msmpeg4"},
     {"msmpeg4v2", "msmpeg4v2"},
 };
 const NamePair kAudioCodecs[] = {{"ac3", "ac3"},     {"mp2", "mp2"}, {"wmav1", "wmav1"},
                                  {"wmav2", "wmav2"}, {"aac", "aac"}, {"libopus", "libopus"}};
-const NamePair kLavfMuxers[] = {{"avi", "avi"},  {"mpg", "mpeg"}, {"mpeg", "mpeg"},
-                                {"wmv", "asf"},  {"asf", "asf"},  {"mp4", "mp4"},
+const NamePair kLavfMuxers[] = {{"avi", "avi"},           {"mpg", "mpeg"}, {"mpeg", "mpeg"},
+                                {"wmv", "asf"},           {"asf", "asf"},  {"mp4", "mp4"},
                                 {"matroska", "matroska"}, {"webm", "webm"}};
 
-template <size_t N>
-const char* Lookup(const NamePair (&table)[N], const std::string& name) {
+template <size_t N> const char* Lookup(const NamePair (&table)[N], const std::string& name) {
     for (const NamePair& pair : table) {
-        if (name == pair.ours) return pair.ffmpeg;
+        if (name == pair.ours)
+            return pair.ffmpeg;
     }
     return nullptr;
 }
 
-std::string Number(long long value) { return std::to_string(value); }
+std::string Number(long long value) {
+    return std::to_string(value);
+}
 
 // MEncoder takes a rate above 16000 as bit/s, anything else as kbit/s.
-std::string Rate(int value) { return value > 16000 ? Number(value) : Number(value) + "k"; }
-double Kbit(int value) { return value > 16000 ? value / 1000.0 : value; }
+std::string Rate(int value) {
+    return value > 16000 ? Number(value) : Number(value) + "k";
+}
+double Kbit(int value) {
+    return value > 16000 ? value / 1000.0 : value;
+}
 
 std::string Decimal(double value) {
     char text[64];
     std::snprintf(text, sizeof text, "%.3f", value);
     std::string s = text;
-    while (!s.empty() && s.back() == '0') s.pop_back();
-    if (!s.empty() && s.back() == '.') s.pop_back();
+    while (!s.empty() && s.back() == '0')
+        s.pop_back();
+    if (!s.empty() && s.back() == '.')
+        s.pop_back();
     return s;
 }
 
@@ -69,12 +81,14 @@ void Add(std::vector<std::string>& args, const char* name, const std::string& va
 // The size expression of one side of a scale; -3 keeps the storage shape,
 // truncated and then rounded up to an even number, as MEncoder does.
 std::string ScaleWidth(const VideoFilter& f) {
-    if (f.width != -3) return Number(f.width);
+    if (f.width != -3)
+        return Number(f.width);
     std::string h = Number(f.height);
     return "trunc((trunc(" + h + "*iw/ih)+1)/2)*2";
 }
 std::string ScaleHeight(const VideoFilter& f) {
-    if (f.height != -3) return Number(f.height);
+    if (f.height != -3)
+        return Number(f.height);
     std::string w = Number(f.width);
     return "trunc((trunc(" + w + "*ih/iw)+1)/2)*2";
 }
@@ -97,15 +111,17 @@ std::string FilterChain(const EncoderCommand& c) {
             std::string h = Number(f.height);
             item = "pad=w=max(iw\\," + w + "):h=max(ih\\," + h + "):x=(ow-iw)/2:y=(oh-ih)/2";
         } else {
-            continue;  // harddup: the constant frame rate below duplicates frames
+            continue; // harddup: the constant frame rate below duplicates frames
         }
-        if (!chain.empty()) chain += ",";
+        if (!chain.empty())
+            chain += ",";
         chain += item;
     }
     // Last, so that every picture size before it is covered: an odd row or
     // column is cropped away; an even picture passes untouched.
     if (NeedsEvenSize(c.videoEncoder)) {
-        if (!chain.empty()) chain += ",";
+        if (!chain.empty())
+            chain += ",";
         chain += "crop=w=trunc(iw/2)*2:h=trunc(ih/2)*2";
     }
     return chain;
@@ -125,7 +141,8 @@ bool AddVideo(const EncoderCommand& c, const FfmpegTarget& t, std::vector<std::s
               std::string& error) {
     if (c.videoEncoder == VideoEncoder::kLavc) {
         const LavcOptions& o = c.lavc;
-        const char* codec = Lookup(kVideoCodecs, o.vcodec.empty() ? std::string("mpeg4") : o.vcodec);
+        const char* codec =
+            Lookup(kVideoCodecs, o.vcodec.empty() ? std::string("mpeg4") : o.vcodec);
         if (codec == nullptr) {
             error = "video codec '" + o.vcodec + "' is not supported";
             return false;
@@ -136,21 +153,28 @@ bool AddVideo(const EncoderCommand& c, const FfmpegTarget& t, std::vector<std::s
         } else {
             Add(args, "-b:v", Rate(o.vbitrate > 0 ? o.vbitrate : kDefaultVideoKbps));
         }
-        if (o.vhq) Add(args, "-mbd", "rd");
-        if (o.vqmin >= 1) Add(args, "-qmin", Number(o.vqmin));
-        if (o.vqmax >= 1) Add(args, "-qmax", Number(o.vqmax));
+        if (o.vhq)
+            Add(args, "-mbd", "rd");
+        if (o.vqmin >= 1)
+            Add(args, "-qmin", Number(o.vqmin));
+        if (o.vqmax >= 1)
+            Add(args, "-qmax", Number(o.vqmax));
         // FFmpeg's own key interval is 12; MEncoder's lavc default is 250.
         Add(args, "-g", Number(o.keyint >= 1 ? o.keyint : kDefaultKeyInterval));
-        if (o.vrcBufSize >= 1) Add(args, "-bufsize", Number(o.vrcBufSize) + "k");
-        if (o.vrcMinRate >= 1) Add(args, "-minrate", Rate(o.vrcMinRate));
-        if (o.vrcMaxRate >= 1) Add(args, "-maxrate", Rate(o.vrcMaxRate));
-        if (!o.aspect.empty()) Add(args, "-aspect", o.aspect);
+        if (o.vrcBufSize >= 1)
+            Add(args, "-bufsize", Number(o.vrcBufSize) + "k");
+        if (o.vrcMinRate >= 1)
+            Add(args, "-minrate", Rate(o.vrcMinRate));
+        if (o.vrcMaxRate >= 1)
+            Add(args, "-maxrate", Rate(o.vrcMaxRate));
+        if (!o.aspect.empty())
+            Add(args, "-aspect", o.aspect);
     } else if (c.videoEncoder == VideoEncoder::kXvid) {
         Add(args, "-c:v", "libxvid");
         Add(args, "-b:v", Rate(c.xvid.bitrate > 0 ? c.xvid.bitrate : kDefaultXvidKbps));
         // Xvid's key interval is ten seconds of output frames; B-frames on.
         double fps = c.frameRate.set && !c.frameRate.KeepsSourceTiming() ? c.frameRate.fps
-                                                                          : t.sourceFrameRate;
+                                                                         : t.sourceFrameRate;
         long long keyint = fps > 0 ? std::llround(10.0 * fps) : kDefaultKeyInterval;
         Add(args, "-g", Number(keyint < 1 ? 1 : keyint));
         Add(args, "-bf", "2");
@@ -202,23 +226,28 @@ bool AddAudio(const EncoderCommand& c, std::vector<std::string>& args, std::stri
             Add(args, "-rematrix_maxval", "1");
         } else {
             Add(args, "-ac", "2");
-            if (o.mode == 0) Add(args, "-joint_stereo", "0");
+            if (o.mode == 0)
+                Add(args, "-joint_stereo", "0");
         }
     } else if (c.audioEncoder == AudioEncoder::kLavc) {
-        const char* codec = Lookup(kAudioCodecs, c.lavc.acodec.empty() ? std::string("mp2") : c.lavc.acodec);
+        const char* codec =
+            Lookup(kAudioCodecs, c.lavc.acodec.empty() ? std::string("mp2") : c.lavc.acodec);
         if (codec == nullptr) {
             error = "audio codec '" + c.lavc.acodec + "' is not supported";
             return false;
         }
         Add(args, "-c:a", codec);
-        Add(args, "-b:a", Number(c.lavc.abitrate > 0 ? c.lavc.abitrate : kDefaultLavcAudioKbps) + "k");
-        Add(args, "-ac", "2");  // MEncoder's lavc audio always comes out stereo
+        Add(args, "-b:a",
+            Number(c.lavc.abitrate > 0 ? c.lavc.abitrate : kDefaultLavcAudioKbps) + "k");
+        Add(args, "-ac", "2"); // MEncoder's lavc audio always comes out stereo
     } else {
         args.push_back("-an");
         return true;
     }
-    if (c.volumeSet && c.volumeDb != 0.0) Add(args, "-af", "volume=" + Decimal(c.volumeDb) + "dB");
-    if (c.sampleRate > 0) Add(args, "-ar", Number(c.sampleRate));
+    if (c.volumeSet && c.volumeDb != 0.0)
+        Add(args, "-af", "volume=" + Decimal(c.volumeDb) + "dB");
+    if (c.sampleRate > 0)
+        Add(args, "-ar", Number(c.sampleRate));
     return true;
 }
 
@@ -229,11 +258,13 @@ void AddMuxer(const EncoderCommand& c, std::vector<std::string>& args) {
     double maxrate = o.vrcMaxRate > 0 ? Kbit(o.vrcMaxRate) : video;
     switch (c.muxer) {
     case Muxer::kLavf: {
-        if (const char* format = Lookup(kLavfMuxers, c.lavf.format)) Add(args, "-f", format);
+        if (const char* format = Lookup(kLavfMuxers, c.lavf.format))
+            Add(args, "-f", format);
         // o=KEY=VALUE is the muxer's own option -KEY VALUE.
         const size_t equals = c.lavf.muxerOption.find('=');
         if (equals != std::string::npos) {
-            Add(args, ("-" + c.lavf.muxerOption.substr(0, equals)).c_str(), c.lavf.muxerOption.substr(equals + 1));
+            Add(args, ("-" + c.lavf.muxerOption.substr(0, equals)).c_str(),
+                c.lavf.muxerOption.substr(equals + 1));
         }
         break;
     }
@@ -246,34 +277,37 @@ void AddMuxer(const EncoderCommand& c, std::vector<std::string>& args) {
             Add(args, "-packetsize", "2324");
             // The fixed VCD rate only when the streams fit in it; above it
             // FFmpeg floods the log with buffer underflows.
-            if ((video + audio) * 1.02 <= 1411.2) Add(args, "-muxrate", "1411200");
+            if ((video + audio) * 1.02 <= 1411.2)
+                Add(args, "-muxrate", "1411200");
         } else if (c.mpeg.format == "xsvcd") {
             Add(args, "-f", "svcd");
             Add(args, "-packetsize", "2324");
-            if ((maxrate + audio) * 1.02 <= 2788.8) Add(args, "-muxrate", "2788800");
+            if ((maxrate + audio) * 1.02 <= 2788.8)
+                Add(args, "-muxrate", "2788800");
         } else if (c.mpeg.format == "dvd") {
             Add(args, "-f", "dvd");
             Add(args, "-muxrate", "10080000");
         } else if (c.mpeg.format == "mpeg1") {
             Add(args, "-f", "mpeg");
         } else {
-            Add(args, "-f", "vob");  // MEncoder's MPEG muxer writes MPEG-2 by default
+            Add(args, "-f", "vob"); // MEncoder's MPEG muxer writes MPEG-2 by default
         }
         break;
     case Muxer::kDefault:
-        break;  // FFmpeg picks the container from the output name
+        break; // FFmpeg picks the container from the output name
     }
 }
 
-}  // namespace
+} // namespace
 
 const char* ScalerName(int sws) {
-    if (sws < 0 || sws >= static_cast<int>(sizeof kScalerNames / sizeof kScalerNames[0])) return "bicubic";
+    if (sws < 0 || sws >= static_cast<int>(sizeof kScalerNames / sizeof kScalerNames[0]))
+        return "bicubic";
     return kScalerNames[sws];
 }
 
-bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t, std::vector<std::string>& args,
-                       std::string& error) {
+bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t,
+                       std::vector<std::string>& args, std::string& error) {
     args.clear();
     error.clear();
     args.insert(args.end(), {"-hide_banner", "-nostdin", "-y", "-i", c.source});
@@ -285,10 +319,13 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t, std::vect
         return false;
     }
     std::string chain = FilterChain(c);
-    if (!chain.empty()) Add(args, "-vf", chain);
-    if (c.swsScaler >= 0) Add(args, "-sws_flags", ScalerName(c.swsScaler));
+    if (!chain.empty())
+        Add(args, "-vf", chain);
+    if (c.swsScaler >= 0)
+        Add(args, "-sws_flags", ScalerName(c.swsScaler));
     bool duplicates = false;
-    for (const VideoFilter& f : c.videoFilters) duplicates = duplicates || f.kind == VideoFilter::kHarddup;
+    for (const VideoFilter& f : c.videoFilters)
+        duplicates = duplicates || f.kind == VideoFilter::kHarddup;
     if (c.frameRate.KeepsSourceTiming()) {
         Add(args, "-vsync", "vfr");
     } else if (c.frameRate.set) {
@@ -298,8 +335,10 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t, std::vect
         Add(args, "-vsync", "cfr");
     }
     AddMuxer(c, args);
-    if (c.endSeconds >= 0) Add(args, "-t", Decimal(c.endSeconds));
-    if (t.progress) args.insert(args.end(), {"-progress", "pipe:1", "-nostats"});
+    if (c.endSeconds >= 0)
+        Add(args, "-t", Decimal(c.endSeconds));
+    if (t.progress)
+        args.insert(args.end(), {"-progress", "pipe:1", "-nostats"});
     args.push_back(t.outputPath);
     return true;
 }

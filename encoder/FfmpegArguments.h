@@ -7,9 +7,9 @@
 #include "encoder/EncoderCommand.h"
 
 struct FfmpegTarget {
-    std::string outputPath;      // where FFmpeg writes (a temporary name beside the output)
-    double sourceFrameRate = 0;  // 0 when unknown; used for Xvid's key interval only
-    bool progress = true;        // add "-progress pipe:1 -nostats"
+    std::string outputPath;     // where FFmpeg writes (a temporary name beside the output)
+    double sourceFrameRate = 0; // 0 when unknown; used for Xvid's key interval only
+    bool progress = true;       // add "-progress pipe:1 -nostats"
 };
 
 // Fills args (without the program name) for a conversion. Returns false with

@@ -17,8 +17,10 @@ int main() {
     std::vector<std::string> args;
     EncoderCommand command;
     std::string error;
-    if (!SplitCommandLine(SkipProgramName(GetCommandLineA()), args) || !ParseEncoderCommand(args, command, error)) {
-        std::fprintf(stderr, "quenforenc_args: %s\n", error.empty() ? "unclosed quote" : error.c_str());
+    if (!SplitCommandLine(SkipProgramName(GetCommandLineA()), args) ||
+        !ParseEncoderCommand(args, command, error)) {
+        std::fprintf(stderr, "quenforenc_args: %s\n",
+                     error.empty() ? "unclosed quote" : error.c_str());
         return kExitBadArguments;
     }
     FfmpegTarget target;
@@ -28,6 +30,7 @@ int main() {
         std::fprintf(stderr, "quenforenc_args: %s\n", error.c_str());
         return kExitBadArguments;
     }
-    for (const std::string& a : ffmpeg) std::printf("%s\n", a.c_str());
+    for (const std::string& a : ffmpeg)
+        std::printf("%s\n", a.c_str());
     return kExitSuccess;
 }

@@ -9,7 +9,7 @@ namespace {
 constexpr DWORD kPipeBufferSize = 64 * 1024;
 constexpr DWORD kTerminateWaitMs = 5000;
 
-}  // namespace
+} // namespace
 
 std::string ExecutableFolder() {
     std::vector<char> path(32768);
@@ -25,35 +25,43 @@ FfmpegProcess::~FfmpegProcess() {
     // In this order: first everything that may hold the pipes' write ends
     // goes (closing the job ends FFmpeg and whatever it started), then the
     // reader threads end, and only then the objects they use.
-    if (process_ != nullptr && WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) Terminate();
-    if (job_ != nullptr) CloseHandle(job_);
+    if (process_ != nullptr && WaitForSingleObject(process_, 0) != WAIT_OBJECT_0)
+        Terminate();
+    if (job_ != nullptr)
+        CloseHandle(job_);
     for (PipeDrain* drain : {out_, err_}) {
         // A thread that could not be stopped keeps its drain: it is left to
         // the end of the process rather than freed under the thread.
-        if (drain != nullptr && drain->Finish()) delete drain;
+        if (drain != nullptr && drain->Finish())
+            delete drain;
     }
-    if (process_ != nullptr) CloseHandle(process_);
+    if (process_ != nullptr)
+        CloseHandle(process_);
 }
 
-bool FfmpegProcess::Start(const std::string& exePath, const std::vector<std::string>& args, DWORD* error) {
+bool FfmpegProcess::Start(const std::string& exePath, const std::vector<std::string>& args,
+                          DWORD* error) {
     *error = 0;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE outRead = nullptr;
     HANDLE outWrite = nullptr;
     HANDLE errRead = nullptr;
     HANDLE errWrite = nullptr;
-    HANDLE nul = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                             nullptr);
-    bool pipes = nul != INVALID_HANDLE_VALUE && CreatePipe(&outRead, &outWrite, &inherit, kPipeBufferSize) &&
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             OPEN_EXISTING, 0, nullptr);
+    bool pipes = nul != INVALID_HANDLE_VALUE &&
+                 CreatePipe(&outRead, &outWrite, &inherit, kPipeBufferSize) &&
                  CreatePipe(&errRead, &errWrite, &inherit, kPipeBufferSize) &&
                  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0) &&
                  SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
     if (!pipes) {
         *error = GetLastError();
         for (HANDLE h : {outRead, outWrite, errRead, errWrite}) {
-            if (h != nullptr) CloseHandle(h);
+            if (h != nullptr)
+                CloseHandle(h);
         }
-        if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
+        if (nul != INVALID_HANDLE_VALUE)
+            CloseHandle(nul);
         return false;
     }
 
@@ -78,9 +86,11 @@ bool FfmpegProcess::Start(const std::string& exePath, const std::vector<std::str
     startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
     PROCESS_INFORMATION info = {};
-    BOOL started = CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, TRUE,
-                                  CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
-    if (!started) *error = GetLastError();
+    BOOL started =
+        CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, TRUE,
+                       CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+    if (!started)
+        *error = GetLastError();
     MarkStep("FFmpeg created, suspended");
     // Only the child keeps the write ends: otherwise no pipe would ever break.
     CloseHandle(outWrite);
@@ -93,7 +103,8 @@ bool FfmpegProcess::Start(const std::string& exePath, const std::vector<std::str
     }
     // Assigned while suspended, so nothing it starts escapes the job. Should
     // the job be refused (an outer job without nesting), Terminate still ends it.
-    if (job_ != nullptr) AssignProcessToJobObject(job_, info.hProcess);
+    if (job_ != nullptr)
+        AssignProcessToJobObject(job_, info.hProcess);
     process_ = info.hProcess;
     out_ = new PipeDrain(outRead);
     err_ = new PipeDrain(errRead);
@@ -113,25 +124,36 @@ bool FfmpegProcess::WaitForEnd(DWORD milliseconds) {
 }
 
 void FfmpegProcess::Terminate() {
-    if (process_ == nullptr) return;
-    if (job_ != nullptr) TerminateJobObject(job_, 1);
+    if (process_ == nullptr)
+        return;
+    if (job_ != nullptr)
+        TerminateJobObject(job_, 1);
     TerminateProcess(process_, 1);
     WaitForSingleObject(process_, kTerminateWaitMs);
 }
 
 void FfmpegProcess::FinishOutput() {
-    if (out_ != nullptr) out_->Finish();
-    if (err_ != nullptr) err_->Finish();
+    if (out_ != nullptr)
+        out_->Finish();
+    if (err_ != nullptr)
+        err_->Finish();
 }
 
 DWORD FfmpegProcess::ExitCode() const {
     DWORD code = 1;
-    if (process_ == nullptr || !GetExitCodeProcess(process_, &code)) return 1;
+    if (process_ == nullptr || !GetExitCodeProcess(process_, &code))
+        return 1;
     return code;
 }
 
-int32_t FfmpegProcess::PositionSeconds() const { return out_ != nullptr ? out_->PositionSeconds() : 0; }
+int32_t FfmpegProcess::PositionSeconds() const {
+    return out_ != nullptr ? out_->PositionSeconds() : 0;
+}
 
-std::string FfmpegProcess::LastErrorLine() const { return err_ != nullptr ? err_->LastLine() : std::string(); }
+std::string FfmpegProcess::LastErrorLine() const {
+    return err_ != nullptr ? err_->LastLine() : std::string();
+}
 
-std::string FfmpegProcess::ErrorText() const { return err_ != nullptr ? err_->Text() : std::string(); }
+std::string FfmpegProcess::ErrorText() const {
+    return err_ != nullptr ? err_->Text() : std::string();
+}

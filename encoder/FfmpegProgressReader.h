@@ -21,7 +21,7 @@ public:
 private:
     void Line(const std::string& line);
 
-    static constexpr size_t kLongestLine = 1024;  // longer lines are dropped
+    static constexpr size_t kLongestLine = 1024; // longer lines are dropped
     std::string line_;
     bool overlong_ = false;
     int64_t position_ = -1;

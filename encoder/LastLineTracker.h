@@ -14,7 +14,7 @@ public:
     }
 
 private:
-    static constexpr size_t kLongestLine = 1024;  // longer lines are cut
+    static constexpr size_t kLongestLine = 1024; // longer lines are cut
     std::string current_;
     std::string last_;
 };

@@ -8,12 +8,15 @@ constexpr size_t kKeptTextLimit = 256 * 1024;
 constexpr DWORD kFinishLimitMs = 5000;
 constexpr DWORD kCancelRetryMs = 5;
 
-}  // namespace
+} // namespace
 
-PipeDrain::PipeDrain(HANDLE pipe) : pipe_(pipe) { InitializeCriticalSection(&lock_); }
+PipeDrain::PipeDrain(HANDLE pipe) : pipe_(pipe) {
+    InitializeCriticalSection(&lock_);
+}
 
 PipeDrain::~PipeDrain() {
-    if (thread_ != nullptr) CloseHandle(thread_);
+    if (thread_ != nullptr)
+        CloseHandle(thread_);
     CloseHandle(pipe_);
     DeleteCriticalSection(&lock_);
 }
@@ -24,15 +27,18 @@ bool PipeDrain::Begin() {
 }
 
 bool PipeDrain::Finish() {
-    if (thread_ == nullptr) return true;
+    if (thread_ == nullptr)
+        return true;
     InterlockedExchange(&finishing_, 1);
     const DWORD started = GetTickCount();
     while (WaitForSingleObject(thread_, 0) != WAIT_OBJECT_0) {
         // A read blocked on an empty pipe only ends when cancelled; a cancel
         // that comes between two reads misses, so it is repeated.
         CancelSynchronousIo(thread_);
-        if (WaitForSingleObject(thread_, kCancelRetryMs) == WAIT_OBJECT_0) break;
-        if (GetTickCount() - started > kFinishLimitMs) return false;
+        if (WaitForSingleObject(thread_, kCancelRetryMs) == WAIT_OBJECT_0)
+            break;
+        if (GetTickCount() - started > kFinishLimitMs)
+            return false;
     }
     return true;
 }
@@ -44,7 +50,7 @@ DWORD WINAPI PipeDrain::ThreadMain(LPVOID self) {
 
 void PipeDrain::Loop() {
     char buffer[4096];
-    bool counting = false;  // reading only what was left when Finish began
+    bool counting = false; // reading only what was left when Finish began
     bool bounded = false;
     DWORD left = 0;
     for (;;) {
@@ -58,18 +64,23 @@ void PipeDrain::Loop() {
             bounded = PeekNamedPipe(pipe_, nullptr, 0, nullptr, &left, nullptr) != FALSE;
         }
         if (bounded) {
-            if (left == 0) return;
-            if (want > left) want = left;
+            if (left == 0)
+                return;
+            if (want > left)
+                want = left;
         }
         DWORD got = 0;
         if (!ReadFile(pipe_, buffer, want, &got, nullptr)) {
             // Cancelled by Finish: look again at what is left.
-            if (GetLastError() == ERROR_OPERATION_ABORTED && !(counting && !bounded)) continue;
+            if (GetLastError() == ERROR_OPERATION_ABORTED && !(counting && !bounded))
+                continue;
             return;
         }
-        if (got == 0) return;
+        if (got == 0)
+            return;
         Keep(buffer, got);
-        if (bounded) left -= got < left ? got : left;
+        if (bounded)
+            left -= got < left ? got : left;
     }
 }
 
@@ -77,7 +88,8 @@ void PipeDrain::Keep(const char* data, DWORD size) {
     EnterCriticalSection(&lock_);
     progress_.Feed(data, size);
     lastLine_.Feed(data, size);
-    if (text_.size() < kKeptTextLimit) text_.append(data, size);
+    if (text_.size() < kKeptTextLimit)
+        text_.append(data, size);
     LeaveCriticalSection(&lock_);
 }
 

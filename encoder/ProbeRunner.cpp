@@ -21,21 +21,24 @@ constexpr DWORD kBannerTimeoutMs = 30000;
 void Report(const EventReporter& reporter, const VideoInfo& info) {
     ProbeReport report = MakeProbeReport(info);
     reporter.Send(kEventDuration, report.durationSeconds);
-    if (report.durationSeconds <= 0) return;  // one rejected value is enough
+    if (report.durationSeconds <= 0)
+        return; // one rejected value is enough
     reporter.Send(kEventWidth, report.width);
     reporter.Send(kEventHeight, report.height);
     reporter.Send(kEventFrameRate, report.frameRateUnits);
 }
 
-int Unusable(const EventReporter& reporter, const std::string& source, const char* why, int exitCode) {
+int Unusable(const EventReporter& reporter, const std::string& source, const char* why,
+             int exitCode) {
     std::fprintf(stderr, "quenforenc: %s: %s\n", source.c_str(), why);
     Report(reporter, VideoInfo());
     return exitCode;
 }
 
-}  // namespace
+} // namespace
 
-int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const EventReporter& reporter) {
+int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath,
+             const EventReporter& reporter) {
     std::vector<uint8_t> head;
     switch (ReadSourceHead(command.source, kAviHeaderReadSize, head, AviDataFollowsHeader)) {
     case SourceState::kMissing:
@@ -67,7 +70,8 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
     }
 
     if (GetFileAttributesA(ffmpegPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return Unusable(reporter, command.source, ("not an AVI, and " + ffmpegPath + " is missing").c_str(),
+        return Unusable(reporter, command.source,
+                        ("not an AVI, and " + ffmpegPath + " is missing").c_str(),
                         kExitFfmpegMissing);
     }
     FfmpegProcess ffmpeg;
@@ -79,7 +83,8 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
         return kExitFfmpegMissing;
     }
     MarkStep("FFmpeg started");
-    if (!ffmpeg.WaitForEnd(kBannerTimeoutMs)) ffmpeg.Terminate();
+    if (!ffmpeg.WaitForEnd(kBannerTimeoutMs))
+        ffmpeg.Terminate();
     MarkStep("FFmpeg ended");
     ffmpeg.FinishOutput();
     MarkStep("pipes drained");
@@ -90,7 +95,8 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath, const
             return Unusable(reporter, command.source, "no video stream", kExitNoVideoStream);
         }
         std::string last = ffmpeg.LastErrorLine();
-        return Unusable(reporter, command.source, last.empty() ? "no usable video stream" : last.c_str(),
+        return Unusable(reporter, command.source,
+                        last.empty() ? "no usable video stream" : last.c_str(),
                         kExitUnusableSource);
     }
     Report(reporter, info);

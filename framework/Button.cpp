@@ -8,5 +8,5 @@ LRESULT CButton::OnReflectedDrawItem(WPARAM, LPARAM lParam) {
 }
 
 BEGIN_MESSAGE_MAP(CButton, CWnd)
-    ON_MESSAGE(WM_REFLECT_BASE + WM_DRAWITEM, OnReflectedDrawItem)
+ON_MESSAGE(WM_REFLECT_BASE + WM_DRAWITEM, OnReflectedDrawItem)
 END_MESSAGE_MAP()

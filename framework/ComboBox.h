@@ -14,10 +14,12 @@ public:
     int SetCurSel(int index) { return (int)SendMessage(CB_SETCURSEL, (WPARAM)index); }
     // Copies entry `index` into buffer (always terminated); returns its length or -1.
     int GetLBText(int index, char* buffer, int size) const {
-        if (size <= 0) return -1;
+        if (size <= 0)
+            return -1;
         buffer[0] = '\0';
         int length = (int)SendMessage(CB_GETLBTEXTLEN, (WPARAM)index);
-        if (length < 0 || length >= size) return -1;  // CB_GETLBTEXT has no size limit
+        if (length < 0 || length >= size)
+            return -1; // CB_GETLBTEXT has no size limit
         return (int)SendMessage(CB_GETLBTEXT, (WPARAM)index, (LPARAM)buffer);
     }
 };

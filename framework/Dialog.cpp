@@ -28,10 +28,11 @@ bool ReturnsResultDirectly(UINT message) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
-    if (control.m_hWnd == nullptr) control.SubclassDlgItem((UINT)id, pDX->m_pDlgWnd);
+    if (control.m_hWnd == nullptr)
+        control.SubclassDlgItem((UINT)id, pDX->m_pDlgWnd);
 }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
@@ -52,19 +53,14 @@ void DDX_Text(CDataExchange* pDX, int id, char* buffer, int size) {
 CDialog::CDialog() : CDialog(0, nullptr) {}
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
-    : m_nIDTemplate(templateId),
-      m_pParentWnd(parent),
-      m_lpDialogTemplate(nullptr),
-      m_inModalLoop(false),
-      m_endRequested(false),
-      m_modalResult(-1),
-      m_defaultPending(false),
+    : m_nIDTemplate(templateId), m_pParentWnd(parent), m_lpDialogTemplate(nullptr),
+      m_inModalLoop(false), m_endRequested(false), m_modalResult(-1), m_defaultPending(false),
       m_defaultMessage(0) {}
 
 CDialog::~CDialog() {
     if (m_hWnd != nullptr) {
         HWND hWnd = m_hWnd;
-        UnlinkObject();  // the derived parts are gone: no more messages to this object
+        UnlinkObject(); // the derived parts are gone: no more messages to this object
         ::DestroyWindow(hWnd);
     }
 }
@@ -80,12 +76,13 @@ HWND CDialog::CreateDialogWindow(HWND owner) {
     if (m_lpDialogTemplate != nullptr)
         return CreateDialogIndirectParamA(instance, m_lpDialogTemplate, owner, &CDialog::DialogProc,
                                           reinterpret_cast<LPARAM>(this));
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), owner, &CDialog::DialogProc,
-                              reinterpret_cast<LPARAM>(this));
+    return CreateDialogParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), owner,
+                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CDialog::DoModal() {
-    if (m_hWnd != nullptr) return -1;
+    if (m_hWnd != nullptr)
+        return -1;
     HWND owner = GetSafeOwner(m_pParentWnd);
     bool reenableOwner = false;
     if (owner != nullptr && owner != GetDesktopWindow() && ::IsWindowEnabled(owner)) {
@@ -97,15 +94,17 @@ INT_PTR CDialog::DoModal() {
     m_endRequested = false;
     m_inModalLoop = true;
     if (CreateDialogWindow(owner) != nullptr && !m_endRequested && m_hWnd != nullptr) {
-        if (!IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
+        if (!IsWindowVisible())
+            ShowWindow(SW_SHOWNORMAL);
         MSG msg;
         while (!m_endRequested && m_hWnd != nullptr) {
             BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-            if (got == 0) {  // WM_QUIT: end here and leave it for the outer loop
+            if (got == 0) { // WM_QUIT: end here and leave it for the outer loop
                 PostQuitMessage((int)msg.wParam);
                 break;
             }
-            if (got == -1) break;
+            if (got == -1)
+                break;
             if (!PreTranslateMessageChain(&msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
@@ -115,10 +114,12 @@ INT_PTR CDialog::DoModal() {
     m_inModalLoop = false;
 
     // Give the activation back before the dialog goes, as DialogBox does.
-    if (reenableOwner) ::EnableWindow(owner, TRUE);
+    if (reenableOwner)
+        ::EnableWindow(owner, TRUE);
     if (m_hWnd != nullptr) {
         ShowWindow(SW_HIDE);
-        if (owner != nullptr && reenableOwner) ::SetActiveWindow(owner);
+        if (owner != nullptr && reenableOwner)
+            ::SetActiveWindow(owner);
         DestroyWindow();
     }
     return m_modalResult;
@@ -128,14 +129,16 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     m_nIDTemplate = templateId;
     m_lpDialogTemplate = nullptr;
     m_pParentWnd = parent;
-    if (m_hWnd != nullptr) return FALSE;
+    if (m_hWnd != nullptr)
+        return FALSE;
     return CreateDialogWindow(GetSafeOwner(parent)) != nullptr;
 }
 
 BOOL CDialog::CreateIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent) {
     m_lpDialogTemplate = dialogTemplate;
     m_pParentWnd = parent;
-    if (m_hWnd != nullptr) return FALSE;
+    if (m_hWnd != nullptr)
+        return FALSE;
     return CreateDialogWindow(GetSafeOwner(parent)) != nullptr;
 }
 
@@ -143,38 +146,47 @@ void CDialog::EndDialog(int result) {
     if (m_inModalLoop) {
         m_modalResult = result;
         m_endRequested = true;
-        if (m_hWnd != nullptr) PostMessage(WM_NULL);  // wakes the modal loop
+        if (m_hWnd != nullptr)
+            PostMessage(WM_NULL); // wakes the modal loop
     } else if (m_hWnd != nullptr) {
         ShowWindow(SW_HIDE);
     }
 }
 
 BOOL CDialog::OnInitDialog() {
-    if (m_nIDTemplate != 0 && m_lpDialogTemplate == nullptr) LoadDialogInitEntries(m_hWnd, (int)m_nIDTemplate);
+    if (m_nIDTemplate != 0 && m_lpDialogTemplate == nullptr)
+        LoadDialogInitEntries(m_hWnd, (int)m_nIDTemplate);
     UpdateData(FALSE);
     return TRUE;
 }
 
-BOOL CDialog::DestroyWindow() { return CWnd::DestroyWindow(); }
+BOOL CDialog::DestroyWindow() {
+    return CWnd::DestroyWindow();
+}
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::OnOK() {
-    if (!UpdateData(TRUE)) return;
+    if (!UpdateData(TRUE))
+        return;
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    if (m_hWnd == nullptr) return FALSE;
+    if (m_hWnd == nullptr)
+        return FALSE;
     CDataExchange dx(this, saveAndValidate);
     DoDataExchange(&dx);
     return TRUE;
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
-    if (m_hWnd == nullptr) return FALSE;
+    if (m_hWnd == nullptr)
+        return FALSE;
     return IsDialogMessageA(m_hWnd, msg);
 }
 
@@ -199,7 +211,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     } else {
         dialog = static_cast<CDialog*>(FromHandlePermanent(hWnd));
     }
-    if (dialog == nullptr) return FALSE;
+    if (dialog == nullptr)
+        return FALSE;
     if (dialog->m_defaultPending && dialog->m_defaultMessage == message) {
         dialog->m_defaultPending = false;
         return FALSE;
@@ -214,7 +227,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
 
-    CurrentMsg current = { message, wParam, lParam };
+    CurrentMsg current = {message, wParam, lParam};
     const CurrentMsg* saved = m_currentMsg;
     m_currentMsg = &current;
     INT_PTR answer = FALSE;
@@ -241,7 +254,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             } else {
                 // Set after the handler returned: handlers may run nested
                 // loops whose messages overwrite DWLP_MSGRESULT meanwhile.
-                if (m_hWnd != nullptr) SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, (LONG_PTR)result);
+                if (m_hWnd != nullptr)
+                    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, (LONG_PTR)result);
                 answer = TRUE;
             }
         }
@@ -259,8 +273,9 @@ LRESULT CDialog::OnDpiChangedMessage(WPARAM wParam, LPARAM lParam) {
     LRESULT result = Default();
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     if (suggested != nullptr) {
-        ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Where the system tells the controls itself they hear it twice; their
     // handling takes the window's DPI afresh, so that does no harm.
@@ -270,8 +285,8 @@ LRESULT CDialog::OnDpiChangedMessage(WPARAM wParam, LPARAM lParam) {
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, OnOK)
-    ON_COMMAND(IDCANCEL, OnCancel)
-    ON_WM_SYSCOLORCHANGE()
-    ON_MESSAGE(WM_DPICHANGED, OnDpiChangedMessage)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
+ON_WM_SYSCOLORCHANGE()
+ON_MESSAGE(WM_DPICHANGED, OnDpiChangedMessage)
 END_MESSAGE_MAP()

@@ -22,7 +22,7 @@ class CDataExchange {
 public:
     CDataExchange(CWnd* dialog, BOOL saveAndValidate)
         : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
-    BOOL m_bSaveAndValidate;  // TRUE: controls -> members; FALSE: members -> controls
+    BOOL m_bSaveAndValidate; // TRUE: controls -> members; FALSE: members -> controls
     CWnd* m_pDlgWnd;
 };
 
@@ -38,7 +38,7 @@ class CDialog : public CWnd {
 public:
     CDialog();
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
-    ~CDialog() override;  // destroys the window if it still exists
+    ~CDialog() override; // destroys the window if it still exists
 
     // Use an in-memory template instead of a resource id (kept by pointer: it
     // must outlive the dialog's window).
@@ -63,13 +63,13 @@ public:
     virtual BOOL OnInitDialog();
     virtual BOOL DestroyWindow() override;
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual void OnOK();      // UpdateData(TRUE), then EndDialog(IDOK)
-    virtual void OnCancel();  // EndDialog(IDCANCEL)
+    virtual void OnOK();     // UpdateData(TRUE), then EndDialog(IDOK)
+    virtual void OnCancel(); // EndDialog(IDCANCEL)
 
     // Calls DoDataExchange in the given direction. Always TRUE (no validation).
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
-    BOOL PreTranslateMessage(MSG* msg) override;  // IsDialogMessage
+    BOOL PreTranslateMessage(MSG* msg) override; // IsDialogMessage
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     BOOL IsModal() const { return m_inModalLoop; }
@@ -98,6 +98,6 @@ private:
     bool m_inModalLoop;
     bool m_endRequested;
     INT_PTR m_modalResult;
-    bool m_defaultPending;    // DefDlgProc is handling m_defaultMessage for Default():
-    UINT m_defaultMessage;    // our procedure declines it once
+    bool m_defaultPending; // DefDlgProc is handling m_defaultMessage for Default():
+    UINT m_defaultMessage; // our procedure declines it once
 };

@@ -23,7 +23,7 @@ enum : std::uint16_t {
 struct DialogInitEntry {
     int controlId = 0;
     unsigned message = 0;
-    std::string text;  // the data up to its first NUL
+    std::string text; // the data up to its first NUL
 };
 
 class DialogInitReader {

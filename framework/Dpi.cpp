@@ -6,17 +6,19 @@ typedef UINT(WINAPI* GetDpiForWindowFn)(HWND);
 
 GetDpiForWindowFn LookUpGetDpiForWindow() {
     HMODULE user32 = GetModuleHandleA("user32.dll");
-    if (user32 == nullptr) return nullptr;
+    if (user32 == nullptr)
+        return nullptr;
     return reinterpret_cast<GetDpiForWindowFn>(
         reinterpret_cast<void (*)(void)>(GetProcAddress(user32, "GetDpiForWindow")));
 }
 
-}  // namespace
+} // namespace
 
 UINT SystemDpi() {
     HDC screen = GetDC(nullptr);
     int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    if (screen != nullptr)
+        ReleaseDC(nullptr, screen);
     return dpi > 0 ? static_cast<UINT>(dpi) : kBaseDpi;
 }
 
@@ -34,13 +36,14 @@ BOOL CALLBACK SendToChild(HWND child, LPARAM context) {
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
 UINT WindowDpi(HWND window) {
     static const GetDpiForWindowFn getDpiForWindow = LookUpGetDpiForWindow();
     if (getDpiForWindow != nullptr && window != nullptr) {
         UINT dpi = getDpiForWindow(window);
-        if (dpi != 0) return dpi;
+        if (dpi != 0)
+            return dpi;
     }
     return SystemDpi();
 }

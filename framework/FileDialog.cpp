@@ -4,8 +4,8 @@
 
 #include "framework/Wnd.h"
 
-CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char* fileName, DWORD flags,
-                         const char* filter, CWnd* parent)
+CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char* fileName,
+                         DWORD flags, const char* filter, CWnd* parent)
     : m_ofn(), m_openFileDialog(openFileDialog), m_initialName(fileName) {
     m_ownBuffer[0] = '\0';
     m_filter[0] = '\0';
@@ -24,14 +24,19 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char
 void CFileDialog::SetFileBuffer(char* buffer, DWORD size) {
     m_ofn.lpstrFile = buffer;
     m_ofn.nMaxFile = size;
-    if (size > 0) snprintf(buffer, size, "%s", m_initialName != nullptr ? m_initialName : "");
-    if (size > 1) buffer[size - 1] = '\0';
+    if (size > 0)
+        snprintf(buffer, size, "%s", m_initialName != nullptr ? m_initialName : "");
+    if (size > 1)
+        buffer[size - 1] = '\0';
 }
 
 INT_PTR CFileDialog::DoModal() {
-    if (m_ofn.hwndOwner == nullptr) m_ofn.hwndOwner = CWnd::GetSafeOwner(nullptr);
+    if (m_ofn.hwndOwner == nullptr)
+        m_ofn.hwndOwner = CWnd::GetSafeOwner(nullptr);
     BOOL ok = m_openFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }
 
-FileSelection CFileDialog::GetSelection() const { return FileSelection(m_ofn.lpstrFile, m_ofn.nMaxFile); }
+FileSelection CFileDialog::GetSelection() const {
+    return FileSelection(m_ofn.lpstrFile, m_ofn.nMaxFile);
+}

@@ -23,8 +23,8 @@ class CFileDialog {
 public:
     // `filter` in the "text|pattern|...||" form; OFN_EXPLORER is always added.
     CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr,
-                const char* fileName = nullptr, DWORD flags = 0,
-                const char* filter = nullptr, CWnd* parent = nullptr);
+                const char* fileName = nullptr, DWORD flags = 0, const char* filter = nullptr,
+                CWnd* parent = nullptr);
 
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;

@@ -22,12 +22,12 @@ public:
     // outSize, out holds a truncated, terminated copy and *truncated is true.
     bool Next(char* out, size_t outSize, size_t* fullLength = nullptr, bool* truncated = nullptr);
 
-    size_t Count() const;  // number of paths in the selection
+    size_t Count() const; // number of paths in the selection
 
 private:
     const char* buffer_;
     size_t size_;
-    size_t folderLength_;  // length of the first string
-    bool multiple_;        // a second string follows the first
-    size_t pos_;           // start of the next name (multiple) or 0 / size_ (single)
+    size_t folderLength_; // length of the first string
+    bool multiple_;       // a second string follows the first
+    size_t pos_;          // start of the next name (multiple) or 0 / size_ (single)
 };

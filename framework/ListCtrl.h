@@ -34,14 +34,15 @@ public:
     }
     // Copies the cell text into buffer (always terminated); returns its length.
     int GetItemText(int item, int subItem, char* buffer, int size) const {
-        if (size <= 0) return 0;
+        if (size <= 0)
+            return 0;
         buffer[0] = '\0';
         LVITEMA it = {};
         it.iSubItem = subItem;
         it.pszText = buffer;
         it.cchTextMax = size;
         int length = (int)SendMessage(LVM_GETITEMTEXTA, (WPARAM)item, (LPARAM)&it);
-        buffer[size - 1] = '\0';  // some list views leave a cut text unterminated
+        buffer[size - 1] = '\0'; // some list views leave a cut text unterminated
         return length < size ? length : size - 1;
     }
     BOOL DeleteItem(int item) { return (BOOL)SendMessage(LVM_DELETEITEM, (WPARAM)item); }

@@ -25,7 +25,8 @@ HMENU CMenu::Detach() {
 
 BOOL CMenu::DestroyMenu() {
     BOOL done = TRUE;
-    if (m_hMenu != nullptr && m_owned) done = ::DestroyMenu(m_hMenu);
+    if (m_hMenu != nullptr && m_owned)
+        done = ::DestroyMenu(m_hMenu);
     m_hMenu = nullptr;
     m_owned = false;
     return done;
@@ -36,6 +37,8 @@ CMenu CMenu::GetSubMenu(int pos) const {
 }
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) const {
-    if (m_hMenu == nullptr) return FALSE;
-    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner != nullptr ? owner->m_hWnd : nullptr, nullptr);
+    if (m_hMenu == nullptr)
+        return FALSE;
+    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner != nullptr ? owner->m_hWnd : nullptr,
+                            nullptr);
 }

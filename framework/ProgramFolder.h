@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-constexpr size_t kPathCapacity = 256;  // at most 255 characters + terminator
+constexpr size_t kPathCapacity = 256; // at most 255 characters + terminator
 
 // Writes the folder of the running executable, with its final backslash.
 // The module's own full path is used, so a program started by a bare or

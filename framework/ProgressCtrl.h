@@ -8,7 +8,9 @@
 
 class CProgressCtrl : public CWnd {
 public:
-    void SetRange(int lower, int upper) { SendMessage(PBM_SETRANGE32, (WPARAM)lower, (LPARAM)upper); }
+    void SetRange(int lower, int upper) {
+        SendMessage(PBM_SETRANGE32, (WPARAM)lower, (LPARAM)upper);
+    }
     int SetPos(int pos) { return (int)SendMessage(PBM_SETPOS, (WPARAM)pos); }
     int GetPos() const { return (int)SendMessage(PBM_GETPOS); }
     void GetRange(int& lower, int& upper) const {

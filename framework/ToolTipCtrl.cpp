@@ -13,7 +13,7 @@ TTTOOLINFOA MakeToolInfo(CWnd* wnd, UINT_PTR toolId) {
     return info;
 }
 
-}  // namespace
+} // namespace
 
 CToolTipCtrl::~CToolTipCtrl() {
     if (m_hWnd != nullptr) {
@@ -23,18 +23,20 @@ CToolTipCtrl::~CToolTipCtrl() {
 }
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
-    if (m_hWnd != nullptr) return FALSE;
+    if (m_hWnd != nullptr)
+        return FALSE;
     AfxInitCommonControls();
-    HWND hWnd = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, parent != nullptr ? parent->m_hWnd : nullptr,
-                                nullptr, AfxGetInstanceHandle(), nullptr);
+    HWND hWnd =
+        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, parent != nullptr ? parent->m_hWnd : nullptr,
+                        nullptr, AfxGetInstanceHandle(), nullptr);
     // Subclassed so that m_hWnd is cleared when the owner takes the window down.
     return hWnd != nullptr && SubclassWindow(hWnd);
 }
 
 BOOL CToolTipCtrl::AddTool(CWnd* wnd, const char* text, const RECT* rect, UINT_PTR toolId) {
     TTTOOLINFOA info = MakeToolInfo(wnd, toolId);
-    info.uFlags = 0;  // mouse messages come through RelayEvent
+    info.uFlags = 0; // mouse messages come through RelayEvent
     if (rect != nullptr)
         info.rect = *rect;
     else if (wnd != nullptr)
@@ -50,7 +52,8 @@ void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT_PTR toolId) {
 }
 
 void CToolTipCtrl::GetText(char* buffer, int size, CWnd* wnd, UINT_PTR toolId) const {
-    if (size <= 0) return;
+    if (size <= 0)
+        return;
     // TTM_GETTEXTA has no size field: read into a buffer of the control's limit.
     char text[1024] = "";
     TTTOOLINFOA info = MakeToolInfo(wnd, toolId);

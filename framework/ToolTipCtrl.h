@@ -8,7 +8,7 @@
 
 class CToolTipCtrl : public CWnd {
 public:
-    ~CToolTipCtrl() override;  // destroys the tooltip window
+    ~CToolTipCtrl() override; // destroys the tooltip window
 
     // Creates the tooltip window owned by `parent` (WS_POPUP | style).
     BOOL Create(CWnd* parent, DWORD style = 0);

@@ -65,7 +65,7 @@ public:
                                   const char* userFolder, char* out, size_t size);
 
     HINSTANCE m_hInstance;
-    const char* m_pszAppName;  // points into m_appName
+    const char* m_pszAppName; // points into m_appName
     LPSTR m_lpCmdLine;
     int m_nCmdShow;
     CWnd* m_pMainWnd;
@@ -74,7 +74,7 @@ private:
     friend int AfxWinMain(HINSTANCE, HINSTANCE, LPSTR, int);
     char m_appName[MAX_PATH];
     char m_userFolderName[MAX_PATH] = "";
-    char m_exeFolder[MAX_PATH];  // with final backslash
+    char m_exeFolder[MAX_PATH]; // with final backslash
     char m_profilePath[MAX_PATH];
     int m_exitCode;
 };
@@ -86,7 +86,7 @@ CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
 // Message box owned by the main window's active popup; caption = application name.
 int AfxMessageBox(const char* text, UINT type = MB_OK);
-int AfxMessageBox(UINT stringId, UINT type = MB_OK);  // text from the string table
+int AfxMessageBox(UINT stringId, UINT type = MB_OK); // text from the string table
 // Registers the common control classes once per process (list view, track
 // bar, progress bar, tooltips); dialogs and tooltips call it before creation.
 void AfxInitCommonControls();

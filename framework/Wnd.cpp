@@ -15,11 +15,15 @@ bool IsCtlColorMessage(UINT message) {
 // in one table.
 const MsgMapEntry* FindEntry(const MsgMapEntry* entry, UINT message, UINT code, UINT id) {
     for (; entry->message != 0; ++entry) {
-        if (entry->message != message) continue;
+        if (entry->message != message)
+            continue;
         if (message == WM_COMMAND || message == WM_NOTIFY) {
-            if (entry->code == code && entry->id == id) return entry;
-        } else if (message == WM_REFLECT_BASE + WM_COMMAND || message == WM_REFLECT_BASE + WM_NOTIFY) {
-            if (entry->code == code) return entry;
+            if (entry->code == code && entry->id == id)
+                return entry;
+        } else if (message == WM_REFLECT_BASE + WM_COMMAND ||
+                   message == WM_REFLECT_BASE + WM_NOTIFY) {
+            if (entry->code == code)
+                return entry;
         } else {
             return entry;
         }
@@ -27,18 +31,20 @@ const MsgMapEntry* FindEntry(const MsgMapEntry* entry, UINT message, UINT code, 
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 CWnd::CWnd() : m_hWnd(nullptr), m_currentMsg(nullptr), m_superProc(nullptr) {}
 
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_currentMsg(nullptr), m_superProc(nullptr) {}
 
 CWnd::~CWnd() {
-    if (m_superProc != nullptr) UnsubclassWindow();
+    if (m_superProc != nullptr)
+        UnsubclassWindow();
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    if (hWnd == nullptr) return nullptr;
+    if (hWnd == nullptr)
+        return nullptr;
     return static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty));
 }
 
@@ -54,21 +60,25 @@ void CWnd::UnlinkObject() {
 }
 
 BOOL CWnd::Attach(HWND hWnd) {
-    if (m_hWnd != nullptr || hWnd == nullptr) return FALSE;
+    if (m_hWnd != nullptr || hWnd == nullptr)
+        return FALSE;
     m_hWnd = hWnd;
     return TRUE;
 }
 
 HWND CWnd::Detach() {
-    if (m_superProc != nullptr) return UnsubclassWindow();
+    if (m_superProc != nullptr)
+        return UnsubclassWindow();
     HWND hWnd = m_hWnd;
     m_hWnd = nullptr;
     return hWnd;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (m_hWnd != nullptr || hWnd == nullptr || !IsWindow(hWnd)) return FALSE;
-    if (FromHandlePermanent(hWnd) != nullptr) return FALSE;  // already has an object
+    if (m_hWnd != nullptr || hWnd == nullptr || !IsWindow(hWnd))
+        return FALSE;
+    if (FromHandlePermanent(hWnd) != nullptr)
+        return FALSE; // already has an object
     LinkObject(hWnd);
     m_superProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
@@ -80,7 +90,8 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
 }
 
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
-    if (parent == nullptr || parent->m_hWnd == nullptr) return FALSE;
+    if (parent == nullptr || parent->m_hWnd == nullptr)
+        return FALSE;
     return SubclassWindow(::GetDlgItem(parent->m_hWnd, (int)id));
 }
 
@@ -88,7 +99,8 @@ HWND CWnd::UnsubclassWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr && m_superProc != nullptr) {
         // Only put the old procedure back if nobody subclassed on top of us.
-        if (GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc))
+        if (GetWindowLongPtrA(hWnd, GWLP_WNDPROC) ==
+            reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc))
             SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
     }
     m_superProc = nullptr;
@@ -98,8 +110,10 @@ HWND CWnd::UnsubclassWindow() {
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandlePermanent(hWnd);
-    if (wnd == nullptr || wnd->m_superProc == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    if (message != WM_NCDESTROY) return wnd->WindowProc(message, wParam, lParam);
+    if (wnd == nullptr || wnd->m_superProc == nullptr)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (message != WM_NCDESTROY)
+        return wnd->WindowProc(message, wParam, lParam);
     WNDPROC super = wnd->m_superProc;
     LRESULT result = wnd->WindowProc(message, wParam, lParam);
     if (FromHandlePermanent(hWnd) == wnd) {
@@ -113,40 +127,48 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    CurrentMsg current = { message, wParam, lParam };
+    CurrentMsg current = {message, wParam, lParam};
     const CurrentMsg* saved = m_currentMsg;
     m_currentMsg = &current;
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
     m_currentMsg = saved;
     return result;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_superProc != nullptr) return CallWindowProcA(m_superProc, m_hWnd, message, wParam, lParam);
+    if (m_superProc != nullptr)
+        return CallWindowProcA(m_superProc, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default() {
-    if (m_currentMsg == nullptr) return 0;
+    if (m_currentMsg == nullptr)
+        return 0;
     return DefWindowProc(m_currentMsg->message, m_currentMsg->wParam, m_currentMsg->lParam);
 }
 
-UINT CWnd::CurrentMessage() const { return m_currentMsg != nullptr ? m_currentMsg->message : 0; }
+UINT CWnd::CurrentMessage() const {
+    return m_currentMsg != nullptr ? m_currentMsg->message : 0;
+}
 
 const MsgMap* CWnd::GetThisMessageMap() {
-    static const MsgMapEntry entries[] = { { 0, 0, 0, nullptr } };
-    static const MsgMap map = { nullptr, entries };
+    static const MsgMapEntry entries[] = {{0, 0, 0, nullptr}};
+    static const MsgMap map = {nullptr, entries};
     return &map;
 }
 
-const MsgMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const MsgMap* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 BOOL CWnd::ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     CWnd* control = FromHandlePermanent(child);
     // Only child controls; WM_CTLCOLORDLG names the dialog itself.
-    if (control == nullptr || !(GetWindowLongA(child, GWL_STYLE) & WS_CHILD)) return FALSE;
-    CurrentMsg current = { WM_REFLECT_BASE + message, wParam, lParam };
+    if (control == nullptr || !(GetWindowLongA(child, GWL_STYLE) & WS_CHILD))
+        return FALSE;
+    CurrentMsg current = {WM_REFLECT_BASE + message, wParam, lParam};
     const CurrentMsg* saved = control->m_currentMsg;
     control->m_currentMsg = &current;
     BOOL handled = control->OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, result);
@@ -164,14 +186,17 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     if (message == WM_COMMAND) {
         code = HIWORD(wParam);
         id = LOWORD(wParam);
-        if (lParam != 0 && ReflectToChild(reinterpret_cast<HWND>(lParam), WM_COMMAND, wParam, lParam, result))
+        if (lParam != 0 &&
+            ReflectToChild(reinterpret_cast<HWND>(lParam), WM_COMMAND, wParam, lParam, result))
             return TRUE;
     } else if (message == WM_NOTIFY) {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header == nullptr) return FALSE;
+        if (header == nullptr)
+            return FALSE;
         code = header->code;
         id = (UINT)header->idFrom;
-        if (ReflectToChild(header->hwndFrom, WM_NOTIFY, wParam, lParam, result)) return TRUE;
+        if (ReflectToChild(header->hwndFrom, WM_NOTIFY, wParam, lParam, result))
+            return TRUE;
     } else if (IsCtlColorMessage(message)) {
         if (ReflectToChild(reinterpret_cast<HWND>(lParam), WM_CTLCOLOR, wParam,
                            (LPARAM)(message - WM_CTLCOLORMSGBOX), result))
@@ -188,26 +213,33 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         code = reinterpret_cast<const NMHDR*>(lParam)->code;
     }
 
-    for (const MsgMap* map = GetMessageMap(); map != nullptr; map = map->base ? map->base() : nullptr) {
+    for (const MsgMap* map = GetMessageMap(); map != nullptr;
+         map = map->base ? map->base() : nullptr) {
         const MsgMapEntry* entry = FindEntry(map->entries, lookup, code, id);
-        if (entry != nullptr) return entry->handler(this, wParam, lParam, result);
+        if (entry != nullptr)
+            return entry->handler(this, wParam, lParam, result);
     }
     return FALSE;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 BOOL CWnd::PreTranslateMessageChain(MSG* msg) {
     for (HWND hWnd = msg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
         CWnd* wnd = FromHandlePermanent(hWnd);
-        if (wnd != nullptr && wnd->PreTranslateMessage(msg)) return TRUE;
-        if (!(GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) break;  // top-level reached
+        if (wnd != nullptr && wnd->PreTranslateMessage(msg))
+            return TRUE;
+        if (!(GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+            break; // top-level reached
     }
     return FALSE;
 }
 
 BOOL CWnd::DestroyWindow() {
-    if (m_hWnd == nullptr) return FALSE;
+    if (m_hWnd == nullptr)
+        return FALSE;
     return ::DestroyWindow(m_hWnd);
 }
 
@@ -219,47 +251,87 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
-void CWnd::SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+void CWnd::SetWindowText(const char* text) {
+    ::SetWindowTextA(m_hWnd, text);
+}
 
 int CWnd::GetWindowText(char* buffer, int size) const {
-    if (size <= 0) return 0;
+    if (size <= 0)
+        return 0;
     buffer[0] = '\0';
     return ::GetWindowTextA(m_hWnd, buffer, size);
 }
 
-int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
-BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-BOOL CWnd::ShowWindow(int cmdShow) { return ::ShowWindow(m_hWnd, cmdShow); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-DWORD CWnd::GetStyle() const { return (DWORD)GetWindowLongA(m_hWnd, GWL_STYLE); }
+int CWnd::GetWindowTextLength() const {
+    return ::GetWindowTextLengthA(m_hWnd);
+}
+BOOL CWnd::EnableWindow(BOOL enable) {
+    return ::EnableWindow(m_hWnd, enable);
+}
+BOOL CWnd::IsWindowEnabled() const {
+    return ::IsWindowEnabled(m_hWnd);
+}
+BOOL CWnd::ShowWindow(int cmdShow) {
+    return ::ShowWindow(m_hWnd, cmdShow);
+}
+BOOL CWnd::IsWindowVisible() const {
+    return ::IsWindowVisible(m_hWnd);
+}
+BOOL CWnd::IsIconic() const {
+    return ::IsIconic(m_hWnd);
+}
+DWORD CWnd::GetStyle() const {
+    return (DWORD)GetWindowLongA(m_hWnd, GWL_STYLE);
+}
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
     DWORD style = GetStyle();
     DWORD changed = (style & ~remove) | add;
-    if (changed == style) return FALSE;
+    if (changed == style)
+        return FALSE;
     SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)changed);
     if (swpFlags != 0)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
     return TRUE;
 }
 
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-HWND CWnd::GetParent() const { return ::GetParent(m_hWnd); }
-HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
-HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
-void CWnd::SetFont(HFONT font, BOOL redraw) { SendMessage(WM_SETFONT, (WPARAM)font, redraw); }
-
-HICON CWnd::SetIcon(HICON icon, BOOL big) {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, (LPARAM)icon));
+int CWnd::GetDlgCtrlID() const {
+    return ::GetDlgCtrlID(m_hWnd);
+}
+HWND CWnd::GetParent() const {
+    return ::GetParent(m_hWnd);
+}
+HWND CWnd::SetFocus() {
+    return ::SetFocus(m_hWnd);
+}
+HFONT CWnd::GetFont() const {
+    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+}
+void CWnd::SetFont(HFONT font, BOOL redraw) {
+    SendMessage(WM_SETFONT, (WPARAM)font, redraw);
 }
 
-HMENU CWnd::GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
-void CWnd::GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
-void CWnd::GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
-void CWnd::ClientToScreen(POINT* pt) const { ::ClientToScreen(m_hWnd, pt); }
-void CWnd::ScreenToClient(POINT* pt) const { ::ScreenToClient(m_hWnd, pt); }
+HICON CWnd::SetIcon(HICON icon, BOOL big) {
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, (LPARAM)icon));
+}
+
+HMENU CWnd::GetSystemMenu(BOOL revert) const {
+    return ::GetSystemMenu(m_hWnd, revert);
+}
+void CWnd::GetClientRect(RECT* rect) const {
+    ::GetClientRect(m_hWnd, rect);
+}
+void CWnd::GetWindowRect(RECT* rect) const {
+    ::GetWindowRect(m_hWnd, rect);
+}
+void CWnd::ClientToScreen(POINT* pt) const {
+    ::ClientToScreen(m_hWnd, pt);
+}
+void CWnd::ScreenToClient(POINT* pt) const {
+    ::ScreenToClient(m_hWnd, pt);
+}
 
 void CWnd::ClientToScreen(RECT* rect) const {
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(rect), 2);
@@ -273,37 +345,50 @@ BOOL CWnd::SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) {
     return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags);
 }
 
-void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-void CWnd::InvalidateRect(const RECT* rect, BOOL erase) { ::InvalidateRect(m_hWnd, rect, erase); }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+void CWnd::Invalidate(BOOL erase) {
+    ::InvalidateRect(m_hWnd, nullptr, erase);
+}
+void CWnd::InvalidateRect(const RECT* rect, BOOL erase) {
+    ::InvalidateRect(m_hWnd, rect, erase);
+}
+void CWnd::UpdateWindow() {
+    ::UpdateWindow(m_hWnd);
+}
 
 void CWnd::CenterWindow(HWND alternateOwner) {
     HWND center = alternateOwner;
     if (center == nullptr)
         center = (GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
-    if (center != nullptr && (!::IsWindowVisible(center) || ::IsIconic(center))) center = nullptr;
+    if (center != nullptr && (!::IsWindowVisible(center) || ::IsIconic(center)))
+        center = nullptr;
 
     RECT self;
     GetWindowRect(&self);
     RECT area;
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(center ? center : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoA(MonitorFromWindow(center ? center : m_hWnd, MONITOR_DEFAULTTOPRIMARY),
+                    &monitor);
     area = monitor.rcWork;
     RECT around = area;
-    if (center != nullptr) ::GetWindowRect(center, &around);
+    if (center != nullptr)
+        ::GetWindowRect(center, &around);
 
     int width = self.right - self.left;
     int height = self.bottom - self.top;
     int x = (around.left + around.right) / 2 - width / 2;
     int y = (around.top + around.bottom) / 2 - height / 2;
-    if (x + width > area.right) x = area.right - width;
-    if (x < area.left) x = area.left;
-    if (y + height > area.bottom) y = area.bottom - height;
-    if (y < area.top) y = area.top;
+    if (x + width > area.right)
+        x = area.right - width;
+    if (x < area.left)
+        x = area.left;
+    if (y + height > area.bottom)
+        y = area.bottom - height;
+    if (y < area.top)
+        y = area.top;
 
     if (GetStyle() & WS_CHILD) {
-        POINT pt = { x, y };
+        POINT pt = {x, y};
         ::ScreenToClient(::GetParent(m_hWnd), &pt);
         x = pt.x;
         y = pt.y;
@@ -311,21 +396,36 @@ void CWnd::CenterWindow(HWND alternateOwner) {
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) { return ::SetTimer(m_hWnd, id, elapseMs, nullptr); }
-BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) {
+    return ::SetTimer(m_hWnd, id, elapseMs, nullptr);
+}
+BOOL CWnd::KillTimer(UINT_PTR id) {
+    return ::KillTimer(m_hWnd, id);
+}
 
-HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
-void CWnd::SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
+HWND CWnd::GetDlgItem(int id) const {
+    return ::GetDlgItem(m_hWnd, id);
+}
+void CWnd::SetDlgItemText(int id, const char* text) {
+    ::SetDlgItemTextA(m_hWnd, id, text);
+}
 
 int CWnd::GetDlgItemText(int id, char* buffer, int size) const {
-    if (size <= 0) return 0;
+    if (size <= 0)
+        return 0;
     buffer[0] = '\0';
     return (int)::GetDlgItemTextA(m_hWnd, id, buffer, size);
 }
 
-void CWnd::EnableDlgItem(int id, BOOL enable) { ::EnableWindow(GetDlgItem(id), enable); }
-BOOL CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
-void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+void CWnd::EnableDlgItem(int id, BOOL enable) {
+    ::EnableWindow(GetDlgItem(id), enable);
+}
+BOOL CWnd::IsDlgButtonChecked(int id) const {
+    return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED;
+}
+void CWnd::CheckDlgButton(int id, UINT check) {
+    ::CheckDlgButton(m_hWnd, id, check);
+}
 
 LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);
@@ -343,7 +443,9 @@ HWND CWnd::GetSafeOwner(CWnd* parent) {
         hWnd = main != nullptr ? main->m_hWnd : nullptr;
         fromMain = true;
     }
-    while (hWnd != nullptr && (GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) hWnd = ::GetParent(hWnd);
-    if (hWnd != nullptr && fromMain) hWnd = GetLastActivePopup(hWnd);
+    while (hWnd != nullptr && (GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    if (hWnd != nullptr && fromMain)
+        hWnd = GetLastActivePopup(hWnd);
     return hWnd;
 }

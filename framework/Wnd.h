@@ -16,8 +16,8 @@
 class CWnd {
 public:
     CWnd();
-    explicit CWnd(HWND hWnd);  // Attach
-    virtual ~CWnd();           // unsubclasses a still subclassed window
+    explicit CWnd(HWND hWnd); // Attach
+    virtual ~CWnd();          // unsubclasses a still subclassed window
 
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -31,8 +31,8 @@ public:
     static CWnd* FromHandlePermanent(HWND hWnd);
 
     // --- linking ---
-    BOOL Attach(HWND hWnd);   // stores the handle only
-    HWND Detach();            // unsubclasses if needed; returns the handle
+    BOOL Attach(HWND hWnd); // stores the handle only
+    HWND Detach();          // unsubclasses if needed; returns the handle
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
@@ -51,7 +51,7 @@ public:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Default handling of the message being handled now.
     LRESULT Default();
-    UINT CurrentMessage() const;  // id of the message being handled, 0 outside a handler
+    UINT CurrentMessage() const; // id of the message being handled, 0 outside a handler
     virtual void PostNcDestroy() {}
     virtual BOOL DestroyWindow();
 
@@ -65,7 +65,7 @@ public:
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SetWindowText(const char* text);
-    int GetWindowText(char* buffer, int size) const;  // length copied; "" on failure
+    int GetWindowText(char* buffer, int size) const; // length copied; "" on failure
     int GetWindowTextLength() const;
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsWindowEnabled() const;
@@ -150,8 +150,8 @@ protected:
         WPARAM wParam;
         LPARAM lParam;
     };
-    const CurrentMsg* m_currentMsg;  // the message being handled (nested handling saves it)
-    WNDPROC m_superProc;             // original procedure of a subclassed window
+    const CurrentMsg* m_currentMsg; // the message being handled (nested handling saves it)
+    WNDPROC m_superProc;            // original procedure of a subclassed window
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

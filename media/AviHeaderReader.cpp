@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kMaxDepth = 4;  // RIFF > hdrl > strl or odml > chunk
+constexpr int kMaxDepth = 4; // RIFF > hdrl > strl or odml > chunk
 constexpr double kLowestFps = 0.001;
 constexpr double kHighestFps = 10000.0;
 constexpr int32_t kLargestSide = 32768;
@@ -14,7 +14,9 @@ uint32_t Read32(const uint8_t* p) {
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-bool IsTag(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
+bool IsTag(const uint8_t* p, const char* tag) {
+    return std::memcmp(p, tag, 4) == 0;
+}
 
 struct Walk {
     const uint8_t* data;
@@ -24,7 +26,7 @@ struct Walk {
     uint32_t mainWidth = 0;
     uint32_t mainHeight = 0;
     // From the first video stream.
-    bool inVideoList = false;  // the stream list being walked is the first video stream
+    bool inVideoList = false; // the stream list being walked is the first video stream
     bool videoDone = false;
     uint32_t scale = 0;
     uint32_t rate = 0;
@@ -68,7 +70,7 @@ struct Walk {
             if (IsTag(header, "LIST") && bodyLength >= 4) {
                 const uint8_t* type = data + bodyStart;
                 if (IsTag(type, "movi")) {
-                    reachedData = true;  // the header lists all come before the data
+                    reachedData = true; // the header lists all come before the data
                 } else if (depth < kMaxDepth &&
                            (IsTag(type, "hdrl") || IsTag(type, "strl") || IsTag(type, "odml"))) {
                     bool streamList = IsTag(type, "strl");
@@ -81,38 +83,49 @@ struct Walk {
             } else {
                 Chunk(data + bodyStart, bodyLength);
             }
-            if (declared > available) return;  // a size past the end: nothing follows
+            if (declared > available)
+                return; // a size past the end: nothing follows
             size_t advance = 8 + declared + (declared & 1);
-            if (advance > end - pos) return;
+            if (advance > end - pos)
+                return;
             pos += advance;
         }
     }
 };
 
-bool Plausible(int32_t side) { return side > 0 && side <= kLargestSide; }
+bool Plausible(int32_t side) {
+    return side > 0 && side <= kLargestSide;
+}
 
 int32_t Magnitude(int32_t value) {
-    if (value == INT32_MIN) return 0;
+    if (value == INT32_MIN)
+        return 0;
     return value < 0 ? -value : value;
 }
 
-}  // namespace
+} // namespace
 
 bool ReadAviHeader(const uint8_t* data, size_t size, VideoInfo& info) {
     info = VideoInfo();
-    if (data == nullptr || size < 12 || !IsTag(data, "RIFF") || !IsTag(data + 8, "AVI ")) return false;
+    if (data == nullptr || size < 12 || !IsTag(data, "RIFF") || !IsTag(data + 8, "AVI "))
+        return false;
     size_t declared = Read32(data + 4);
     size_t end = declared < size - 8 ? 8 + declared : size;
     Walk walk;
     walk.data = data;
     walk.Chunks(12, end, 1);
-    if (!walk.videoDone) return false;
+    if (!walk.videoDone)
+        return false;
 
     int32_t width = Magnitude(walk.bitmapWidth);
     int32_t height = Magnitude(walk.bitmapHeight);
     if (!Plausible(width) || !Plausible(height)) {
-        width = walk.mainWidth <= static_cast<uint32_t>(kLargestSide) ? static_cast<int32_t>(walk.mainWidth) : 0;
-        height = walk.mainHeight <= static_cast<uint32_t>(kLargestSide) ? static_cast<int32_t>(walk.mainHeight) : 0;
+        width = walk.mainWidth <= static_cast<uint32_t>(kLargestSide)
+                    ? static_cast<int32_t>(walk.mainWidth)
+                    : 0;
+        height = walk.mainHeight <= static_cast<uint32_t>(kLargestSide)
+                     ? static_cast<int32_t>(walk.mainHeight)
+                     : 0;
     }
     double fps = 0.0;
     if (walk.rate > 0 && walk.scale > 0) {
@@ -120,11 +133,14 @@ bool ReadAviHeader(const uint8_t* data, size_t size, VideoInfo& info) {
     } else if (walk.microSecPerFrame > 0) {
         fps = 1000000.0 / walk.microSecPerFrame;
     }
-    if (fps < kLowestFps || fps > kHighestFps) fps = 0.0;
+    if (fps < kLowestFps || fps > kHighestFps)
+        fps = 0.0;
 
     uint32_t frames = walk.length;
-    if (walk.odmlTotalFrames > frames) frames = walk.odmlTotalFrames;
-    if (frames == 0) frames = walk.mainTotalFrames;
+    if (walk.odmlTotalFrames > frames)
+        frames = walk.odmlTotalFrames;
+    if (frames == 0)
+        frames = walk.mainTotalFrames;
 
     info.width = Plausible(width) && Plausible(height) ? width : 0;
     info.height = info.width > 0 ? height : 0;
@@ -134,7 +150,8 @@ bool ReadAviHeader(const uint8_t* data, size_t size, VideoInfo& info) {
 }
 
 bool AviDataFollowsHeader(const uint8_t* data, size_t size) {
-    if (data == nullptr || size < 12 || !IsTag(data, "RIFF") || !IsTag(data + 8, "AVI ")) return false;
+    if (data == nullptr || size < 12 || !IsTag(data, "RIFF") || !IsTag(data + 8, "AVI "))
+        return false;
     size_t declared = Read32(data + 4);
     size_t end = declared < size - 8 ? 8 + declared : size;
     Walk walk;

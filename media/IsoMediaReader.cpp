@@ -17,20 +17,27 @@ constexpr int kMaxChildBoxes = 4096;
 constexpr uint32_t FourCc(const char (&s)[5]) {
     return (static_cast<uint32_t>(static_cast<uint8_t>(s[0])) << 24) |
            (static_cast<uint32_t>(static_cast<uint8_t>(s[1])) << 16) |
-           (static_cast<uint32_t>(static_cast<uint8_t>(s[2])) << 8) | static_cast<uint32_t>(static_cast<uint8_t>(s[3]));
+           (static_cast<uint32_t>(static_cast<uint8_t>(s[2])) << 8) |
+           static_cast<uint32_t>(static_cast<uint8_t>(s[3]));
 }
 
 uint32_t Be32(const uint8_t* p) {
     return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
            (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
 }
-uint64_t Be64(const uint8_t* p) { return (static_cast<uint64_t>(Be32(p)) << 32) | Be32(p + 4); }
-uint16_t Be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+uint64_t Be64(const uint8_t* p) {
+    return (static_cast<uint64_t>(Be32(p)) << 32) | Be32(p + 4);
+}
+uint16_t Be16(const uint8_t* p) {
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
 
 struct Span {
     const uint8_t* data = nullptr;
     size_t size = 0;
-    bool Has(size_t offset, size_t count) const { return data != nullptr && offset <= size && count <= size - offset; }
+    bool Has(size_t offset, size_t count) const {
+        return data != nullptr && offset <= size && count <= size - offset;
+    }
 };
 
 // A box header: its type, the header's length and the whole box's length
@@ -43,13 +50,15 @@ struct BoxHeader {
 
 // Reads a box header from `bytes` (at least 8, or 16 for a 64-bit size).
 bool ParseHeader(const uint8_t* bytes, size_t available, BoxHeader& header) {
-    if (available < 8) return false;
+    if (available < 8)
+        return false;
     uint32_t size32 = Be32(bytes);
     header.type = Be32(bytes + 4);
     header.headerSize = 8;
     header.boxSize = size32;
     if (size32 == 1) {
-        if (available < 16) return false;
+        if (available < 16)
+            return false;
         header.headerSize = 16;
         header.boxSize = Be64(bytes + 8);
     }
@@ -62,11 +71,15 @@ class ChildBoxes {
 public:
     explicit ChildBoxes(Span span) : span_(span) {}
     bool Next(uint32_t& type, Span& body) {
-        if (count_++ >= kMaxChildBoxes || !span_.Has(offset_, 8)) return false;
+        if (count_++ >= kMaxChildBoxes || !span_.Has(offset_, 8))
+            return false;
         BoxHeader header;
-        if (!ParseHeader(span_.data + offset_, span_.size - offset_, header)) return false;
+        if (!ParseHeader(span_.data + offset_, span_.size - offset_, header))
+            return false;
         size_t remaining = span_.size - offset_;
-        size_t boxSize = (header.boxSize == 0 || header.boxSize > remaining) ? remaining : static_cast<size_t>(header.boxSize);
+        size_t boxSize = (header.boxSize == 0 || header.boxSize > remaining)
+                             ? remaining
+                             : static_cast<size_t>(header.boxSize);
         type = header.type;
         body.data = span_.data + offset_ + header.headerSize;
         body.size = boxSize - header.headerSize;
@@ -96,7 +109,8 @@ bool FindChild(Span parent, uint32_t wanted, Span& found) {
 bool FindPath(Span parent, std::initializer_list<uint32_t> path, Span& found) {
     Span current = parent;
     for (uint32_t type : path) {
-        if (!FindChild(current, type, current)) return false;
+        if (!FindChild(current, type, current))
+            return false;
     }
     found = current;
     return true;
@@ -105,29 +119,37 @@ bool FindPath(Span parent, std::initializer_list<uint32_t> path, Span& found) {
 // Timescale and duration of an "mvhd" or "mdhd" body (the same layout up to
 // the duration). Returns seconds, 0 when unknown.
 double HeaderDuration(Span body, uint32_t* timescaleOut = nullptr) {
-    if (!body.Has(0, 1)) return 0.0;
+    if (!body.Has(0, 1))
+        return 0.0;
     uint32_t timescale = 0;
     uint64_t duration = 0;
     if (body.data[0] == 1) {
-        if (!body.Has(20, 12)) return 0.0;
+        if (!body.Has(20, 12))
+            return 0.0;
         timescale = Be32(body.data + 20);
         duration = Be64(body.data + 24);
-        if (duration == UINT64_MAX) duration = 0;
+        if (duration == UINT64_MAX)
+            duration = 0;
     } else {
-        if (!body.Has(12, 8)) return 0.0;
+        if (!body.Has(12, 8))
+            return 0.0;
         timescale = Be32(body.data + 12);
         duration = Be32(body.data + 16);
-        if (duration == UINT32_MAX) duration = 0;
+        if (duration == UINT32_MAX)
+            duration = 0;
     }
-    if (timescaleOut != nullptr) *timescaleOut = timescale;
+    if (timescaleOut != nullptr)
+        *timescaleOut = timescale;
     return timescale == 0 ? 0.0 : static_cast<double>(duration) / timescale;
 }
 
 // True when the track header's matrix turns the picture by a quarter turn.
 bool QuarterTurn(Span tkhd) {
-    if (!tkhd.Has(0, 1)) return false;
+    if (!tkhd.Has(0, 1))
+        return false;
     size_t matrix = tkhd.data[0] == 1 ? 52 : 40;
-    if (!tkhd.Has(matrix, 20)) return false;
+    if (!tkhd.Has(matrix, 20))
+        return false;
     auto magnitude = [](uint32_t v) {
         int64_t s = static_cast<int32_t>(v);
         return s < 0 ? -s : s;
@@ -140,10 +162,12 @@ bool QuarterTurn(Span tkhd) {
 // Frames over time in the sample table: the average rate, 0 when unknown.
 double AverageRate(Span stts, uint32_t timescale, double trackSeconds, uint64_t& samples) {
     samples = 0;
-    if (!stts.Has(0, 8)) return 0.0;
+    if (!stts.Has(0, 8))
+        return 0.0;
     uint64_t entries = Be32(stts.data + 4);
     uint64_t fit = (stts.size - 8) / 8;
-    if (entries > fit) entries = fit;
+    if (entries > fit)
+        entries = fit;
     double ticks = 0.0;
     for (uint64_t i = 0; i < entries; ++i) {
         const uint8_t* entry = stts.data + 8 + i * 8;
@@ -152,7 +176,8 @@ double AverageRate(Span stts, uint32_t timescale, double trackSeconds, uint64_t&
         ticks += static_cast<double>(count) * Be32(entry + 4);
     }
     double seconds = (timescale > 0 && ticks > 0.0) ? ticks / timescale : trackSeconds;
-    if (samples == 0 || !(seconds > 0.0)) return 0.0;
+    if (samples == 0 || !(seconds > 0.0))
+        return 0.0;
     double rate = static_cast<double>(samples) / seconds;
     return (rate >= kMinFramesPerSecond && rate <= kMaxFramesPerSecond) ? rate : 0.0;
 }
@@ -170,11 +195,14 @@ TrackKind ReadTrack(Span trak, VideoInfo& info, double& trackSeconds) {
     Span stsd;
     Span stts;
     uint32_t timescale = 0;
-    trackSeconds = FindPath(trak, {FourCc("mdia"), FourCc("mdhd")}, mdhd) ? HeaderDuration(mdhd, &timescale) : 0.0;
+    trackSeconds = FindPath(trak, {FourCc("mdia"), FourCc("mdhd")}, mdhd)
+                       ? HeaderDuration(mdhd, &timescale)
+                       : 0.0;
     Span stbl;
     if (FindPath(trak, {FourCc("mdia"), FourCc("minf"), FourCc("stbl")}, stbl)) {
         // The first sample description: a visual entry holds the coded size.
-        if (FindChild(stbl, FourCc("stsd"), stsd) && stsd.Has(0, 8) && Be32(stsd.data + 4) > 0 && stsd.Has(40, 4)) {
+        if (FindChild(stbl, FourCc("stsd"), stsd) && stsd.Has(0, 8) && Be32(stsd.data + 4) > 0 &&
+            stsd.Has(40, 4)) {
             uint32_t width = Be16(stsd.data + 40);
             uint32_t height = Be16(stsd.data + 42);
             if (width > 0 && height > 0 && width <= kMaxDimension && height <= kMaxDimension) {
@@ -183,7 +211,8 @@ TrackKind ReadTrack(Span trak, VideoInfo& info, double& trackSeconds) {
             }
         }
         uint64_t samples = 0;
-        if (FindChild(stbl, FourCc("stts"), stts)) info.framesPerSecond = AverageRate(stts, timescale, trackSeconds, samples);
+        if (FindChild(stbl, FourCc("stts"), stts))
+            info.framesPerSecond = AverageRate(stts, timescale, trackSeconds, samples);
     }
     Span tkhd;
     if (FindChild(trak, FourCc("tkhd"), tkhd) && QuarterTurn(tkhd)) {
@@ -194,17 +223,20 @@ TrackKind ReadTrack(Span trak, VideoInfo& info, double& trackSeconds) {
     return TrackKind::kVideo;
 }
 
-}  // namespace
+} // namespace
 
 bool MemoryByteSource::ReadAt(uint64_t offset, uint8_t* out, size_t count) {
-    if (offset > size_ || count > size_ - offset) return false;
-    if (count > 0) std::memcpy(out, data_ + offset, count);
+    if (offset > size_ || count > size_ - offset)
+        return false;
+    if (count > 0)
+        std::memcpy(out, data_ + offset, count);
     return true;
 }
 
 bool LooksLikeIsoMedia(const uint8_t* data, size_t size) {
     BoxHeader header;
-    if (data == nullptr || !ParseHeader(data, size, header)) return false;
+    if (data == nullptr || !ParseHeader(data, size, header))
+        return false;
     switch (header.type) {
     case FourCc("ftyp"):
     case FourCc("moov"):
@@ -223,19 +255,23 @@ IsoMediaResult ReadIsoMovie(const uint8_t* data, size_t size, VideoInfo& info) {
     info = VideoInfo();
     Span movie{data, size};
     Span found;
-    if (FindChild(movie, FourCc("mvex"), found)) return IsoMediaResult::kFragmented;
+    if (FindChild(movie, FourCc("mvex"), found))
+        return IsoMediaResult::kFragmented;
 
     double movieSeconds = FindChild(movie, FourCc("mvhd"), found) ? HeaderDuration(found) : 0.0;
     ChildBoxes boxes(movie);
     uint32_t type = 0;
     Span trak;
     while (boxes.Next(type, trak)) {
-        if (type != FourCc("trak")) continue;
+        if (type != FourCc("trak"))
+            continue;
         VideoInfo track;
         double trackSeconds = 0.0;
-        if (ReadTrack(trak, track, trackSeconds) != TrackKind::kVideo) continue;
+        if (ReadTrack(trak, track, trackSeconds) != TrackKind::kVideo)
+            continue;
         track.durationSeconds = movieSeconds > 0.0 ? movieSeconds : trackSeconds;
-        if (!track.IsUsable()) return IsoMediaResult::kIncomplete;
+        if (!track.IsUsable())
+            return IsoMediaResult::kIncomplete;
         info = track;
         return IsoMediaResult::kRead;
     }
@@ -249,20 +285,26 @@ IsoMediaResult ReadIsoMedia(ByteSource& source, VideoInfo& info) {
     uint64_t offset = 0;
     for (int i = 0; i < kMaxTopLevelBoxes && fileSize - offset >= 8; ++i) {
         size_t available = fileSize - offset >= 16 ? 16 : 8;
-        if (!source.ReadAt(offset, bytes, available)) return IsoMediaResult::kNoMovie;
+        if (!source.ReadAt(offset, bytes, available))
+            return IsoMediaResult::kNoMovie;
         BoxHeader header;
         if (!ParseHeader(bytes, available, header)) {
             return i == 0 ? IsoMediaResult::kNotIsoMedia : IsoMediaResult::kNoMovie;
         }
-        if (i == 0 && !LooksLikeIsoMedia(bytes, available)) return IsoMediaResult::kNotIsoMedia;
+        if (i == 0 && !LooksLikeIsoMedia(bytes, available))
+            return IsoMediaResult::kNotIsoMedia;
         uint64_t boxSize = header.boxSize == 0 ? fileSize - offset : header.boxSize;
-        if (boxSize > fileSize - offset) return IsoMediaResult::kNoMovie;  // cut short
-        if (header.type == FourCc("moof")) return IsoMediaResult::kFragmented;
+        if (boxSize > fileSize - offset)
+            return IsoMediaResult::kNoMovie; // cut short
+        if (header.type == FourCc("moof"))
+            return IsoMediaResult::kFragmented;
         if (header.type == FourCc("moov")) {
             uint64_t bodySize = boxSize - header.headerSize;
-            if (bodySize > kMaxIsoMovieSize) return IsoMediaResult::kNoMovie;
+            if (bodySize > kMaxIsoMovieSize)
+                return IsoMediaResult::kNoMovie;
             std::vector<uint8_t> movie(static_cast<size_t>(bodySize));
-            if (!source.ReadAt(offset + header.headerSize, movie.data(), movie.size())) return IsoMediaResult::kNoMovie;
+            if (!source.ReadAt(offset + header.headerSize, movie.data(), movie.size()))
+                return IsoMediaResult::kNoMovie;
             return ReadIsoMovie(movie.data(), movie.size(), info);
         }
         offset += boxSize;

@@ -32,12 +32,12 @@ private:
 };
 
 enum class IsoMediaResult {
-    kRead,          // info holds a usable duration, size and rate
-    kNotIsoMedia,   // the file does not start with an ISO base media box
-    kNoMovie,       // no complete "moov" box in the file
-    kFragmented,    // the samples live in movie fragments: the header says too little
-    kNoVideoTrack,  // the movie has no video track
-    kIncomplete,    // a video track, but its header leaves a value unknown
+    kRead,         // info holds a usable duration, size and rate
+    kNotIsoMedia,  // the file does not start with an ISO base media box
+    kNoMovie,      // no complete "moov" box in the file
+    kFragmented,   // the samples live in movie fragments: the header says too little
+    kNoVideoTrack, // the movie has no video track
+    kIncomplete,   // a video track, but its header leaves a value unknown
 };
 
 // The largest movie box the reader loads; real ones are far smaller.

@@ -4,6 +4,6 @@
 #include <cstdint>
 
 enum EncoderMode : int32_t {
-    kEncoderModeConvert = 0,  // convert the source into the output
-    kEncoderModeProbe = 1,    // report the source's duration, size and frame rate
+    kEncoderModeConvert = 0, // convert the source into the output
+    kEncoderModeProbe = 1,   // report the source's duration, size and frame rate
 };

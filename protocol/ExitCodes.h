@@ -18,16 +18,27 @@ enum EncoderExitCode : int {
 // Short English description of an exit code, for messages and logs.
 inline const char* DescribeEncoderExitCode(int code) {
     switch (code) {
-    case kExitSuccess: return "success";
-    case kExitBadArguments: return "bad arguments";
-    case kExitUnusableSource: return "unusable source";
-    case kExitFfmpegMissing: return "ffmpeg.exe missing or not startable";
-    case kExitFfmpegFailed: return "FFmpeg failed";
-    case kExitStoppedByUser: return "stopped by the user";
-    case kExitWindowGone: return "window gone";
-    case kExitOutputFailed: return "output could not be written";
-    case kExitInternalError: return "internal error";
-    case kExitNoVideoStream: return "no video stream";
-    default: return "unknown exit code";
+    case kExitSuccess:
+        return "success";
+    case kExitBadArguments:
+        return "bad arguments";
+    case kExitUnusableSource:
+        return "unusable source";
+    case kExitFfmpegMissing:
+        return "ffmpeg.exe missing or not startable";
+    case kExitFfmpegFailed:
+        return "FFmpeg failed";
+    case kExitStoppedByUser:
+        return "stopped by the user";
+    case kExitWindowGone:
+        return "window gone";
+    case kExitOutputFailed:
+        return "output could not be written";
+    case kExitInternalError:
+        return "internal error";
+    case kExitNoVideoStream:
+        return "no video stream";
+    default:
+        return "unknown exit code";
     }
 }

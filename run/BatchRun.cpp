@@ -35,26 +35,30 @@ bool PathExists(const char* path, void*) {
 
 int64_t FileBytes(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return -1;
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return -1;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return -1;
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return -1;
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
-
 
 // Puts the current directory back as it was when it was made.
 class CurrentFolderKeeper {
 public:
     CurrentFolderKeeper() {
         const DWORD length = GetCurrentDirectoryA(0, nullptr);
-        if (length == 0) return;
+        if (length == 0)
+            return;
         folder_.assign(length, '\0');
-        if (GetCurrentDirectoryA(length, &folder_[0]) + 1 != length) folder_.clear();
+        if (GetCurrentDirectoryA(length, &folder_[0]) + 1 != length)
+            folder_.clear();
     }
     ~CurrentFolderKeeper() { Now(); }
     CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
     CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
     void Now() {
-        if (!folder_.empty()) SetCurrentDirectoryA(folder_.c_str());
+        if (!folder_.empty())
+            SetCurrentDirectoryA(folder_.c_str());
     }
 
 private:
@@ -75,9 +79,10 @@ bool FullFolderPath(const char* folder, const char* startFolder, char* out, size
     if (startFolder[0] != '\0' && !hasDrive) {
         if (!rooted) {
             const size_t length = std::strlen(startFolder);
-            joined = std::string(startFolder) + (startFolder[length - 1] == '\\' ? "" : "\\") + folder;
+            joined =
+                std::string(startFolder) + (startFolder[length - 1] == '\\' ? "" : "\\") + folder;
         } else if (folder[1] != '\\' && folder[1] != '/' && startFolder[1] == ':') {
-            joined = std::string(startFolder, 2) + folder;  // "\out" on the start folder's drive
+            joined = std::string(startFolder, 2) + folder; // "\out" on the start folder's drive
         }
     }
     char* name = nullptr;
@@ -101,9 +106,11 @@ struct RunJob {
 // finished temporary there only on success, so a file of another identity
 // than the one found at the start is the encoder's.
 bool WroteOutput(const RunJob& job, uint32_t exitCode) {
-    if (exitCode != static_cast<uint32_t>(kExitSuccess)) return false;
+    if (exitCode != static_cast<uint32_t>(kExitSuccess))
+        return false;
     FileIdentity now;
-    if (!ReadFileIdentity(job.output, &now)) return false;
+    if (!ReadFileIdentity(job.output, &now))
+        return false;
     return !job.replaces || !(now == job.previous);
 }
 
@@ -111,8 +118,10 @@ bool WroteOutput(const RunJob& job, uint32_t exitCode) {
 // temporary (which stays when the encoder was killed), and the output only
 // when this row's encoder wrote it. An earlier file at that name stays.
 void DeleteUnfinished(const RunJob& job, bool wroteOutput) {
-    if (wroteOutput) DeleteFileA(job.output);
-    if (job.processId != 0) DeleteFileA(TemporaryOutputName(job.output, job.processId).c_str());
+    if (wroteOutput)
+        DeleteFileA(job.output);
+    if (job.processId != 0)
+        DeleteFileA(TemporaryOutputName(job.output, job.processId).c_str());
 }
 
 struct RowFailure {
@@ -126,16 +135,14 @@ struct RowFailure {
 class BatchRun : public JobReportSink, public JobClient {
 public:
     BatchRun(BatchHost& host, const Session& session)
-        : host_(host),
-          settings_(session.settings),
-          sources_(session.sources),
-          systemSignals_(host.MainWindow()),
-          port_(host, signals_) {}
+        : host_(host), settings_(session.settings), sources_(session.sources),
+          systemSignals_(host.MainWindow()), port_(host, signals_) {}
 
     void Run(const char* runFolder);
 
     Next StartNext(EncoderJobs& encoders) override {
-        if (noEncoder_ || progress_.StopRequested() || next_ >= sources_.Count()) return Next::kNothing;
+        if (noEncoder_ || progress_.StopRequested() || next_ >= sources_.Count())
+            return Next::kNothing;
         noEncoder_ = StartRow(next_++, encoders) == Started::kNoEncoder;
         return noEncoder_ ? Next::kNothing : Next::kTaken;
     }
@@ -143,11 +150,13 @@ public:
     // A quit request that came during the run, posted again once its end
     // box is closed, so that the box is not closed by it at once.
     void PostQuitIfAsked() const {
-        if (quitAsked_) PostQuitMessage(quitCode_);
+        if (quitAsked_)
+            PostQuitMessage(quitCode_);
     }
 
     LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
-        if (code != kEventPosition) return kEventGoOn;
+        if (code != kEventPosition)
+            return kEventGoOn;
         return ReportProgress(slot, value, progress_, port_);
     }
 
@@ -173,7 +182,8 @@ private:
     // not fit (a cut path would name another file).
     bool RowPath(int32_t row, char* out, size_t size) const {
         const int written = std::snprintf(out, size, "%s", sources_.Path(row));
-        if (written > 0 && static_cast<size_t>(written) < size) return true;
+        if (written > 0 && static_cast<size_t>(written) < size)
+            return true;
         out[0] = '\0';
         return false;
     }
@@ -204,14 +214,15 @@ private:
     Port port_;
     RunProgress progress_;
     RunJob jobs_[kMaxJobs];
-    std::vector<std::string> taken_;  // outputs of running and finished rows
+    std::vector<std::string> taken_; // outputs of running and finished rows
     // The files of the list's sources and of the outputs finished so far,
     // however their paths are spelt.
-    std::vector<FileIdentity> keptFiles_;    std::vector<RowFailure> failures_;
+    std::vector<FileIdentity> keptFiles_;
+    std::vector<RowFailure> failures_;
     char runFolder_[kOutputFolderCapacity] = "";
     char encoderFolder_[kPathCapacity] = "";
     uint32_t startError_ = 0;
-    int32_t next_ = 0;  // the next row to start
+    int32_t next_ = 0; // the next row to start
     bool noEncoder_ = false;
     bool quitAsked_ = false;
     int quitCode_ = 0;
@@ -226,12 +237,15 @@ bool BatchRun::IsTaken(const char* path, void* context) {
         }
     }
     for (const std::string& output : run->taken_) {
-        if (SameFileName(output.c_str(), path)) return true;
+        if (SameFileName(output.c_str(), path))
+            return true;
     }
     FileIdentity found;
-    if (!ReadFileIdentity(path, &found)) return false;
+    if (!ReadFileIdentity(path, &found))
+        return false;
     for (const FileIdentity& kept : run->keptFiles_) {
-        if (kept == found) return true;
+        if (kept == found)
+            return true;
     }
     return false;
 }
@@ -260,8 +274,8 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     rules.existsContext = this;
     rules.isProtected = IsTaken;
     rules.protectedContext = this;
-    if (!ComposeOutputPath(runFolder_, source, OutputExtension(settings_.outputFormat), rules, output,
-                           sizeof output)) {
+    if (!ComposeOutputPath(runFolder_, source, OutputExtension(settings_.outputFormat), rules,
+                           output, sizeof output)) {
         Fail(row, source, "the output path would be longer than 255 characters");
         progress_.doneSeconds += RowSeconds(row);
         return Started::kFailedRow;
@@ -284,8 +298,9 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     const int32_t slot = encoders.FreeSlot();
     progress_.StartJob(slot);
     DWORD error = 0;
-    switch (encoders.StartJob(slot, encoderFolder_, settings_, facts != nullptr ? *facts : SourceRow{},
-                              source, output, kEncoderModeConvert, &error)) {
+    switch (encoders.StartJob(slot, encoderFolder_, settings_,
+                              facts != nullptr ? *facts : SourceRow{}, source, output,
+                              kEncoderModeConvert, &error)) {
     case EncoderJobs::Launch::kStarted:
         break;
     case EncoderJobs::Launch::kNoEncoder:
@@ -325,7 +340,8 @@ void BatchRun::FinishRow(int32_t slot, uint32_t exitCode) {
     const RowOutcome outcome = DecideRowOutcome(facts);
     if (outcome == RowOutcome::kSucceeded) {
         FileIdentity finished;
-        if (ReadFileIdentity(job.output, &finished)) keptFiles_.push_back(finished);
+        if (ReadFileIdentity(job.output, &finished))
+            keptFiles_.push_back(finished);
     } else if (outcome == RowOutcome::kCancelled) {
         // The stop stands for every job: those still running stop at their
         // next report. Earlier outputs stay.
@@ -347,14 +363,16 @@ FailureReport BatchRun::Failures() {
     std::stable_sort(failures_.begin(), failures_.end(),
                      [](const RowFailure& a, const RowFailure& b) { return a.row < b.row; });
     FailureReport report;
-    for (const RowFailure& failure : failures_) report.Add(failure.source.c_str(), failure.reason.c_str());
+    for (const RowFailure& failure : failures_)
+        report.Add(failure.source.c_str(), failure.reason.c_str());
     return report;
 }
 
 void BatchRun::EndRun() {
-    signals_.End(RunEnd::kQuiet);  // already ended when the closing box showed
+    signals_.End(RunEnd::kQuiet); // already ended when the closing box showed
     host_.EnableMainWindow(true);
-    if (host_.ProgressDialog() != nullptr) host_.ProgressDialog()->EndRun();
+    if (host_.ProgressDialog() != nullptr)
+        host_.ProgressDialog()->EndRun();
 }
 
 // Ends a run that stops before its last row, naming the rows that failed so
@@ -383,7 +401,8 @@ void BatchRun::Run(const char* runFolder) {
     progress_.startTick = host_.TickCount();
     progress_.totalSeconds = sources_.TotalSeconds();
     host_.EnableMainWindow(false);
-    if (host_.ProgressDialog() != nullptr) host_.ProgressDialog()->BeginRun(&progress_.cancelRequested);
+    if (host_.ProgressDialog() != nullptr)
+        host_.ProgressDialog()->BeginRun(&progress_.cancelRequested);
     signals_.Begin(host_.SignalPort() != nullptr ? *host_.SignalPort() : systemSignals_);
 
     {
@@ -411,7 +430,7 @@ void BatchRun::Conclude(bool noEncoder) {
         EndEarly(failures_.empty() ? nullptr : kRunStoppedText, MB_ICONWARNING);
         return;
     }
-    signals_.End(RunEnd::kFinished);  // the closing box waits for the user
+    signals_.End(RunEnd::kFinished); // the closing box waits for the user
     if (failures_.empty()) {
         ComposeSuccessReport(ElapsedSeconds(), text, sizeof text);
         Tell(port_.BoxOwner(), text, MB_OK | MB_ICONINFORMATION);
@@ -422,22 +441,28 @@ void BatchRun::Conclude(bool noEncoder) {
     EndRun();
 }
 
-}  // namespace
+} // namespace
 
-void BatchHost::EncoderFolder(char* out, size_t size) { ProgramFolder(out, size); }
+void BatchHost::EncoderFolder(char* out, size_t size) {
+    ProgramFolder(out, size);
+}
 
-uint32_t BatchHost::TickCount() { return GetTickCount(); }
+uint32_t BatchHost::TickCount() {
+    return GetTickCount();
+}
 
 void BatchHost::StartFolder(char* out, size_t size) {
     const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(size), out);
-    if (length == 0 || length >= size) out[0] = '\0';
+    if (length == 0 || length >= size)
+        out[0] = '\0';
 }
 
-bool OutputPathFor(const ConversionSettings& settings, const char* sourcePath, char* out, size_t size) {
+bool OutputPathFor(const ConversionSettings& settings, const char* sourcePath, char* out,
+                   size_t size) {
     OutputNamingRules rules;
     rules.exists = PathExists;
-    return ComposeOutputPath(settings.outputFolder, sourcePath, OutputExtension(settings.outputFormat),
-                             rules, out, size);
+    return ComposeOutputPath(settings.outputFolder, sourcePath,
+                             OutputExtension(settings.outputFormat), rules, out, size);
 }
 
 void ConvertAllRows(BatchHost& host, Session& session) {
@@ -449,7 +474,7 @@ void ConvertAllRows(BatchHost& host, Session& session) {
 
     char folder[kOutputFolderCapacity];
     host.ReadOutputFolder(folder, sizeof folder);
-    SetOutputFolder(session.settings, folder);  // the setting keeps what was typed
+    SetOutputFolder(session.settings, folder); // the setting keeps what was typed
     char startFolder[kPathCapacity];
     host.StartFolder(startFolder, sizeof startFolder);
     // The run makes its output folder current; the one before comes back at
@@ -459,7 +484,8 @@ void ConvertAllRows(BatchHost& host, Session& session) {
     if (!FullFolderPath(session.settings.outputFolder, startFolder, runFolder, sizeof runFolder) ||
         EnsureFolder(runFolder) == -1) {
         restore.Now();
-        std::snprintf(text, sizeof text, "Fail to create tmp folder %s", session.settings.outputFolder);
+        std::snprintf(text, sizeof text, "Fail to create tmp folder %s",
+                      session.settings.outputFolder);
         Tell(host.MainWindow(), text, MB_OK);
         return;
     }

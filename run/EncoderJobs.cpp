@@ -17,18 +17,23 @@ constexpr int kMessagesPerRound = 64;
 // The longest command line a process takes: 32767 with its terminator.
 constexpr size_t kMaxCommandLine = 32766;
 
-bool IsSlot(int32_t slot) { return slot >= 0 && slot < kMaxJobs; }
+bool IsSlot(int32_t slot) {
+    return slot >= 0 && slot < kMaxJobs;
+}
 
-}  // namespace
+} // namespace
 
 LRESULT CALLBACK EncoderJobs::ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         // Tied to its slot from its first message on.
         const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     } else if (message == WM_ENCODER_EVENT) {
-        const SlotLink* link = reinterpret_cast<const SlotLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (link == nullptr) return 0;
+        const SlotLink* link =
+            reinterpret_cast<const SlotLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (link == nullptr)
+            return 0;
         // The value travels as a signed 32-bit number whatever the pointer size.
         const int32_t value = static_cast<int32_t>(static_cast<uint32_t>(lParam));
         return link->sink->OnJobReport(link->slot, static_cast<uint32_t>(wParam), value);
@@ -37,7 +42,8 @@ LRESULT CALLBACK EncoderJobs::ReportProc(HWND window, UINT message, WPARAM wPara
 }
 
 EncoderJobs::EncoderJobs(JobReportSink& sink) : sink_(sink) {
-    for (int32_t slot = 0; slot < kMaxJobs; ++slot) link_[slot] = SlotLink{&sink_, slot};
+    for (int32_t slot = 0; slot < kMaxJobs; ++slot)
+        link_[slot] = SlotLink{&sink_, slot};
 }
 
 EncoderJobs::~EncoderJobs() {
@@ -45,27 +51,33 @@ EncoderJobs::~EncoderJobs() {
     while (WaitForOne(&code) >= 0) {
     }
     for (int32_t slot = 0; slot < kMaxJobs; ++slot) {
-        if (window_[slot] != nullptr) DestroyWindow(window_[slot]);
+        if (window_[slot] != nullptr)
+            DestroyWindow(window_[slot]);
     }
-    if (quitSeen_) PostQuitMessage(quitCode_);
+    if (quitSeen_)
+        PostQuitMessage(quitCode_);
 }
 
 int32_t EncoderJobs::FreeSlot() const {
     for (int32_t slot = 0; slot < kMaxJobs; ++slot) {
-        if (process_[slot] == nullptr) return slot;
+        if (process_[slot] == nullptr)
+            return slot;
     }
     return -1;
 }
 
 int32_t EncoderJobs::RunningCount() const {
     int32_t count = 0;
-    for (HANDLE process : process_) count += process != nullptr ? 1 : 0;
+    for (HANDLE process : process_)
+        count += process != nullptr ? 1 : 0;
     return count;
 }
 
 HWND EncoderJobs::ReportWindow(int32_t slot) {
-    if (!IsSlot(slot)) return nullptr;
-    if (window_[slot] != nullptr) return window_[slot];
+    if (!IsSlot(slot))
+        return nullptr;
+    if (window_[slot] != nullptr)
+        return window_[slot];
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA existing;
     if (!GetClassInfoA(instance, kReportWindowClass, &existing)) {
@@ -74,24 +86,29 @@ HWND EncoderJobs::ReportWindow(int32_t slot) {
         windowClass.lpfnWndProc = ReportProc;
         windowClass.hInstance = instance;
         windowClass.lpszClassName = kReportWindowClass;
-        if (RegisterClassA(&windowClass) == 0) return nullptr;
+        if (RegisterClassA(&windowClass) == 0)
+            return nullptr;
     }
     HWND window = CreateWindowExA(0, kReportWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   instance, &link_[slot]);
-    if (window == nullptr) return nullptr;
+    if (window == nullptr)
+        return nullptr;
     window_[slot] = window;
     return window;
 }
 
 bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error) {
     if (!IsSlot(slot) || process_[slot] != nullptr) {
-        if (error != nullptr) *error = ERROR_BUSY;
+        if (error != nullptr)
+            *error = ERROR_BUSY;
         return false;
     }
     // "<quoted exe> <arguments>", writable: CreateProcessA may change it.
-    std::string line = std::string("\"") + exePath + "\" " + (arguments != nullptr ? arguments : "");
+    std::string line =
+        std::string("\"") + exePath + "\" " + (arguments != nullptr ? arguments : "");
     if (line.size() > kMaxCommandLine) {
-        if (error != nullptr) *error = ERROR_FILENAME_EXCED_RANGE;
+        if (error != nullptr)
+            *error = ERROR_FILENAME_EXCED_RANGE;
         Release(slot);
         return false;
     }
@@ -108,10 +125,11 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION info;
     std::memset(&info, 0, sizeof info);
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
-                        nullptr, &startup, &info)) {
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                        nullptr, nullptr, &startup, &info)) {
         const DWORD reason = GetLastError();
-        if (error != nullptr) *error = reason != 0 ? reason : ERROR_FILE_NOT_FOUND;
+        if (error != nullptr)
+            *error = reason != 0 ? reason : ERROR_FILE_NOT_FOUND;
         Release(slot);
         return false;
     }
@@ -121,11 +139,12 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
 }
 
 EncoderJobs::Launch EncoderJobs::StartJob(int32_t slot, const char* encoderFolder,
-                                          const ConversionSettings& settings, const SourceRow& facts,
-                                          const char* sourcePath, const char* outputPath, int32_t mode,
-                                          DWORD* error) {
+                                          const ConversionSettings& settings,
+                                          const SourceRow& facts, const char* sourcePath,
+                                          const char* outputPath, int32_t mode, DWORD* error) {
     HWND window = ReportWindow(slot);
-    if (window == nullptr) return Launch::kNoReportWindow;
+    if (window == nullptr)
+        return Launch::kNoReportWindow;
     char arguments[kEncoderArgumentsCapacity];
     const int64_t handle = static_cast<int64_t>(reinterpret_cast<intptr_t>(window));
     if (!BuildJobArguments(settings, facts, sourcePath, outputPath, mode, handle, arguments,
@@ -142,21 +161,26 @@ EncoderJobs::Launch EncoderJobs::StartJob(int32_t slot, const char* encoderFolde
 }
 
 uint32_t EncoderJobs::ProcessId(int32_t slot) const {
-    if (!IsSlot(slot) || process_[slot] == nullptr) return 0;
+    if (!IsSlot(slot) || process_[slot] == nullptr)
+        return 0;
     return GetProcessId(process_[slot]);
 }
 
 bool EncoderJobs::TakeQuit(int* exitCode) {
-    if (!quitSeen_) return false;
-    if (exitCode != nullptr) *exitCode = quitCode_;
+    if (!quitSeen_)
+        return false;
+    if (exitCode != nullptr)
+        *exitCode = quitCode_;
     quitSeen_ = false;
     return true;
 }
 
 void EncoderJobs::Release(int32_t slot) {
-    if (process_[slot] != nullptr) CloseHandle(process_[slot]);
+    if (process_[slot] != nullptr)
+        CloseHandle(process_[slot]);
     process_[slot] = nullptr;
-    if (window_[slot] != nullptr) DestroyWindow(window_[slot]);
+    if (window_[slot] != nullptr)
+        DestroyWindow(window_[slot]);
     window_[slot] = nullptr;
 }
 
@@ -173,7 +197,8 @@ void EncoderJobs::PumpWaiting() {
             quitCode_ = static_cast<int>(msg.wParam);
             return;
         }
-        if (CWnd::PreTranslateMessageChain(&msg)) continue;
+        if (CWnd::PreTranslateMessageChain(&msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -185,18 +210,22 @@ int32_t EncoderJobs::WaitForOne(uint32_t* exitCode) {
         int32_t slots[kMaxJobs];
         DWORD count = 0;
         for (int32_t slot = 0; slot < kMaxJobs; ++slot) {
-            if (process_[slot] == nullptr) continue;
+            if (process_[slot] == nullptr)
+                continue;
             handles[count] = process_[slot];
             slots[count++] = slot;
         }
-        if (count == 0) return -1;
+        if (count == 0)
+            return -1;
 
         const DWORD ended = WaitForMultipleObjects(count, handles, FALSE, 0);
         if (ended < WAIT_OBJECT_0 + count) {
             const int32_t slot = slots[ended - WAIT_OBJECT_0];
             DWORD code = 0;
-            if (!GetExitCodeProcess(process_[slot], &code)) code = static_cast<DWORD>(-1);
-            if (exitCode != nullptr) *exitCode = code;
+            if (!GetExitCodeProcess(process_[slot], &code))
+                code = static_cast<DWORD>(-1);
+            if (exitCode != nullptr)
+                *exitCode = code;
             Release(slot);
             return slot;
         }
@@ -204,7 +233,7 @@ int32_t EncoderJobs::WaitForOne(uint32_t* exitCode) {
         const DWORD wake = quitSeen_ ? QS_SENDMESSAGE : QS_ALLINPUT;
         if (MsgWaitForMultipleObjectsEx(count, handles, INFINITE, wake, MWMO_INPUTAVAILABLE) ==
             WAIT_FAILED) {
-            Sleep(1);  // never spin on a failing wait
+            Sleep(1); // never spin on a failing wait
         }
     }
 }

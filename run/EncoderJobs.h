@@ -49,9 +49,9 @@ public:
 
     enum class Launch {
         kStarted,
-        kNoReportWindow,    // the job's window could not be made
-        kArgumentsTooLong,  // the argument text did not fit
-        kNoEncoder,         // "<encoderFolder>quenforenc.exe" could not be started (*error)
+        kNoReportWindow,   // the job's window could not be made
+        kArgumentsTooLong, // the argument text did not fit
+        kNoEncoder,        // "<encoderFolder>quenforenc.exe" could not be started (*error)
     };
     // One job on a source of the given facts in `slot`, a free one
     // (FreeSlot()) that the caller has already tied to its own record of the
@@ -88,7 +88,7 @@ private:
     JobReportSink& sink_;
     HANDLE process_[kMaxJobs] = {};
     HWND window_[kMaxJobs] = {};
-    SlotLink link_[kMaxJobs];  // what each slot's window reports to
-    bool quitSeen_ = false;  // WM_QUIT is handed back once the jobs are done
+    SlotLink link_[kMaxJobs]; // what each slot's window reports to
+    bool quitSeen_ = false;   // WM_QUIT is handed back once the jobs are done
     int quitCode_ = 0;
 };

@@ -8,13 +8,14 @@
 #include "framework/ProgramFolder.h"
 
 bool EncoderExePath(const char* programFolder, char* out, size_t size) {
-    const int written = std::snprintf(out, size, "%s%s", programFolder != nullptr ? programFolder : "",
-                                      kEncoderFileName);
+    const int written = std::snprintf(
+        out, size, "%s%s", programFolder != nullptr ? programFolder : "", kEncoderFileName);
     return written > 0 && static_cast<size_t>(written) < size;
 }
 
 void ComposeNotStartedText(const char* programFolder, uint32_t error, char* out, size_t size) {
-    if (out == nullptr || size == 0) return;
+    if (out == nullptr || size == 0)
+        return;
     char exePath[kPathCapacity];
     EncoderExePath(programFolder, exePath, sizeof exePath);
     char reason[256] = "";
@@ -27,7 +28,6 @@ void ComposeNotStartedText(const char* programFolder, uint32_t error, char* out,
          --n) {
         reason[n - 1] = '\0';
     }
-    std::snprintf(out, size,
-                  "The encoder could not be started.\n\nIt was looked for at:\n%s\n\n%s", exePath,
-                  reason);
+    std::snprintf(out, size, "The encoder could not be started.\n\nIt was looked for at:\n%s\n\n%s",
+                  exePath, reason);
 }

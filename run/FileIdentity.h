@@ -7,8 +7,8 @@
 #include <cstdint>
 
 struct FileIdentity {
-    uint32_t volume = 0;  // volume serial number
-    uint64_t index = 0;   // file index on that volume
+    uint32_t volume = 0; // volume serial number
+    uint64_t index = 0;  // file index on that volume
 };
 
 inline bool operator==(const FileIdentity& a, const FileIdentity& b) {

@@ -17,15 +17,18 @@ namespace {
 
 // The probe writes nothing, but the encoder still wants an output name; when
 // the output folder would make it too long, a bare file name does.
-void ProbeOutputPath(const ConversionSettings& settings, const char* sourcePath, char* out, size_t size) {
-    if (OutputPathFor(settings, sourcePath, out, size)) return;
+void ProbeOutputPath(const ConversionSettings& settings, const char* sourcePath, char* out,
+                     size_t size) {
+    if (OutputPathFor(settings, sourcePath, out, size))
+        return;
     OutputNamingRules noRules;
-    if (!ComposeOutputPath("", sourcePath, OutputExtension(settings.outputFormat), noRules, out, size)) {
+    if (!ComposeOutputPath("", sourcePath, OutputExtension(settings.outputFormat), noRules, out,
+                           size)) {
         std::snprintf(out, size, "probe.%s", OutputExtension(settings.outputFormat));
     }
 }
 
-}  // namespace
+} // namespace
 
 // Each file's state, the probes running at once, and the rows added in the
 // order the files were chosen.
@@ -33,7 +36,8 @@ class ImportProbes::Probes : public JobReportSink, public JobClient {
 public:
     Probes(const std::vector<std::string>& paths, const char* encoderFolder, const Session& session)
         : paths_(paths), items_(paths.size()), encoderFolder_(encoderFolder), session_(session) {
-        for (int32_t& item : slotItem_) item = -1;
+        for (int32_t& item : slotItem_)
+            item = -1;
     }
 
     bool Run(ImportHost& host, ImportReport& report, uint32_t* startError) {
@@ -48,7 +52,8 @@ public:
 
     LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
         const int32_t index = slotItem_[slot];
-        if (index >= 0) ApplyProbeReport(code, value, items_[index].probe);
+        if (index >= 0)
+            ApplyProbeReport(code, value, items_[index].probe);
         return kEventGoOn;
     }
 
@@ -58,19 +63,22 @@ public:
         const int32_t count = static_cast<int32_t>(items_.size());
         // The user is told once that the encoder is missing; asking again for
         // every further file would only repeat it.
-        if (!started_ || next_ >= count) return Next::kNothing;
+        if (!started_ || next_ >= count)
+            return Next::kNothing;
         if (paths_[next_].size() > kMaxSourcePathLength) {
             items_[next_++].state = State::kPathTooLong;
             return Next::kTaken;
         }
         if (session_.sources.Count() + Pending(next_) >= kSourceTableRows) {
             // Only a probe in front that fails can still make room.
-            if (AnyRunningBefore(next_)) return Next::kWait;
+            if (AnyRunningBefore(next_))
+                return Next::kWait;
             items_[next_++].state = State::kLeftOut;
             return Next::kTaken;
         }
         started_ = Start(next_, probes);
-        if (!started_) return Next::kNothing;
+        if (!started_)
+            return Next::kNothing;
         ++next_;
         return Next::kTaken;
     }
@@ -107,10 +115,10 @@ private:
     ImportHost* host_ = nullptr;
     ImportReport* report_ = nullptr;
     uint32_t* startError_ = nullptr;
-    int32_t slotItem_[kMaxJobs];  // the file each job slot probes; -1 for none
-    int32_t added_ = 0;           // files before this one are resolved
-    int32_t next_ = 0;            // the next file to start
-    bool started_ = true;         // false once the encoder could not be started
+    int32_t slotItem_[kMaxJobs]; // the file each job slot probes; -1 for none
+    int32_t added_ = 0;          // files before this one are resolved
+    int32_t next_ = 0;           // the next file to start
+    bool started_ = true;        // false once the encoder could not be started
 };
 
 void ImportProbes::Probes::AddResolved() {
@@ -143,7 +151,8 @@ int32_t ImportProbes::Probes::Pending(int32_t index) const {
 
 bool ImportProbes::Probes::AnyRunningBefore(int32_t index) const {
     for (int32_t i = added_; i < index; ++i) {
-        if (items_[i].state == State::kRunning) return true;
+        if (items_[i].state == State::kRunning)
+            return true;
     }
     return false;
 }
@@ -155,21 +164,24 @@ bool ImportProbes::Probes::Start(int32_t index, EncoderJobs& probes) {
     // The slot is the file's before its encoder starts: reports that come
     // while the start still runs belong to this file too.
     const int32_t slot = probes.FreeSlot();
-    if (slot >= 0) slotItem_[slot] = index;
+    if (slot >= 0)
+        slotItem_[slot] = index;
     DWORD error = 0;
-    const EncoderJobs::Launch launch = probes.StartJob(slot, encoderFolder_, session_.settings, SourceRow{}, path,
-                                                       output, kEncoderModeProbe, &error);
+    const EncoderJobs::Launch launch =
+        probes.StartJob(slot, encoderFolder_, session_.settings, SourceRow{}, path, output,
+                        kEncoderModeProbe, &error);
     if (launch == EncoderJobs::Launch::kStarted) {
         items_[index].state = State::kRunning;
         return true;
     }
-    if (slot >= 0) slotItem_[slot] = -1;
+    if (slot >= 0)
+        slotItem_[slot] = -1;
     if (launch == EncoderJobs::Launch::kNoEncoder) {
         *startError_ = error;
         items_[index].state = State::kNotStarted;
         return false;
     }
-    items_[index].state = State::kEnded;  // an unusable probe: the file is reported
+    items_[index].state = State::kEnded; // an unusable probe: the file is reported
     return true;
 }
 

@@ -27,7 +27,8 @@ class ImportProbes {
 public:
     // `paths` and `session` must outlive the probes; the session's list gets
     // the rows (through the host) and its settings name the probes' outputs.
-    ImportProbes(const std::vector<std::string>& paths, const char* encoderFolder, const Session& session);
+    ImportProbes(const std::vector<std::string>& paths, const char* encoderFolder,
+                 const Session& session);
     ~ImportProbes();
     ImportProbes(const ImportProbes&) = delete;
     ImportProbes& operator=(const ImportProbes&) = delete;

@@ -9,7 +9,8 @@ void RunJobs(EncoderJobs& jobs, int32_t slots, JobClient& client) {
         // A client that waits while nothing runs would wait for ever: none
         // running always ends the run of jobs.
         const int32_t slot = jobs.WaitForOne(&exitCode);
-        if (slot < 0) return;
+        if (slot < 0)
+            return;
         client.Ended(slot, exitCode);
     }
 }

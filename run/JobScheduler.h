@@ -11,9 +11,9 @@
 class JobClient {
 public:
     enum class Next {
-        kTaken,    // one more item was dealt with (a job started, or it needed none)
-        kWait,     // nothing can start before a running job ends
-        kNothing,  // nothing more to start now
+        kTaken,   // one more item was dealt with (a job started, or it needed none)
+        kWait,    // nothing can start before a running job ends
+        kNothing, // nothing more to start now
     };
     // Called before each round of starts.
     virtual void BeforeStarts() {}

@@ -6,13 +6,15 @@
 
 void PumpOneMessage() {
     MSG msg;
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        return;
     if (msg.message == WM_QUIT) {
         // Leave the quit request for the loop that owns it.
         PostQuitMessage(static_cast<int>(msg.wParam));
         return;
     }
-    if (CWnd::PreTranslateMessageChain(&msg)) return;
+    if (CWnd::PreTranslateMessageChain(&msg))
+        return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }

@@ -9,8 +9,8 @@ SystemRunSignalPort::SystemRunSignalPort(HWND window) {
     // Fails before Windows 7, without COM on this thread, and where the shell
     // has no taskbar: the run then shows nothing there.
     ITaskbarList3* taskbar = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
-                                   reinterpret_cast<void**>(&taskbar)))) {
+    if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_ITaskbarList3, reinterpret_cast<void**>(&taskbar)))) {
         if (SUCCEEDED(taskbar->HrInit())) {
             taskbar_ = taskbar;
         } else {
@@ -20,7 +20,8 @@ SystemRunSignalPort::SystemRunSignalPort(HWND window) {
 }
 
 SystemRunSignalPort::~SystemRunSignalPort() {
-    if (taskbar_ != nullptr) taskbar_->Release();
+    if (taskbar_ != nullptr)
+        taskbar_->Release();
 }
 
 void SystemRunSignalPort::KeepSystemAwake(bool awake) {
@@ -28,7 +29,8 @@ void SystemRunSignalPort::KeepSystemAwake(bool awake) {
 }
 
 void SystemRunSignalPort::SetTaskbarState(TaskbarState state) {
-    if (taskbar_ == nullptr || window_ == nullptr) return;
+    if (taskbar_ == nullptr || window_ == nullptr)
+        return;
     TBPFLAG flag = TBPF_NOPROGRESS;
     switch (state) {
     case TaskbarState::kNone:
@@ -47,20 +49,23 @@ void SystemRunSignalPort::SetTaskbarState(TaskbarState state) {
 }
 
 void SystemRunSignalPort::SetTaskbarProgress(int32_t thousandths) {
-    if (taskbar_ == nullptr || window_ == nullptr) return;
+    if (taskbar_ == nullptr || window_ == nullptr)
+        return;
     taskbar_->SetProgressValue(window_, static_cast<ULONGLONG>(thousandths), 1000);
 }
 
 bool SystemRunSignalPort::InForeground() {
     HWND foreground = GetForegroundWindow();
-    if (foreground == nullptr) return false;
+    if (foreground == nullptr)
+        return false;
     DWORD process = 0;
     GetWindowThreadProcessId(foreground, &process);
     return process == GetCurrentProcessId();
 }
 
 void SystemRunSignalPort::FlashUntilForeground() {
-    if (window_ == nullptr) return;
+    if (window_ == nullptr)
+        return;
     FLASHWINFO flash = {};
     flash.cbSize = sizeof flash;
     flash.hwnd = window_;

@@ -9,11 +9,14 @@ bool AskStopQuestion(HWND owner) {
                        MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void WindowProgressPort::PumpOneMessage() { ::PumpOneMessage(); }
+void WindowProgressPort::PumpOneMessage() {
+    ::PumpOneMessage();
+}
 
 HWND WindowProgressPort::BoxOwner() const {
     HWND shown = progress_ != nullptr ? progress_->ShownWindow() : nullptr;
-    if (shown != nullptr) return shown;
+    if (shown != nullptr)
+        return shown;
     return mainWindow_;
 }
 
@@ -26,11 +29,14 @@ bool WindowProgressPort::AskStop() {
     return stop;
 }
 
-uint32_t WindowProgressPort::TickCount() { return GetTickCount(); }
+uint32_t WindowProgressPort::TickCount() {
+    return GetTickCount();
+}
 
 void WindowProgressPort::ShowProgress(const char* text, int32_t thousandths) {
     signals_.Progress(thousandths);
-    if (progress_ == nullptr) return;
+    if (progress_ == nullptr)
+        return;
     progress_->SetStatusText(text);
     progress_->SetBarPosition(thousandths);
 }

@@ -12,7 +12,9 @@
 
 CConverterApp theApp;
 
-CConverterApp::CConverterApp() : CWinApp(nullptr) { SetUserFolderName(kUserFolderName); }
+CConverterApp::CConverterApp() : CWinApp(nullptr) {
+    SetUserFolderName(kUserFolderName);
+}
 
 BOOL CConverterApp::InitInstance() {
     // Hosting controls needs COM on this thread (the folder browser does too).
@@ -36,7 +38,8 @@ BOOL CConverterApp::InitInstance() {
         m_pMainWnd = nullptr;
     }
 
-    if (SUCCEEDED(com)) CoUninitialize();
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return FALSE;
 }
 
@@ -50,15 +53,18 @@ void CConverterApp::StartComponentRegistration() {
     // program was started from) would get its registration code run.
     char folder[kPathCapacity];
     ProgramFolder(folder, sizeof folder);
-    if (folder[0] != '\0') ::StartComponentRegistration(folder);
+    if (folder[0] != '\0')
+        ::StartComponentRegistration(folder);
 }
 
 void CConverterApp::ShowStartupTip() {
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
-    if (!commandLine.m_bShowSplash) return;
+    if (!commandLine.m_bShowSplash)
+        return;
     CTipDlg tip(nullptr);
-    if (tip.m_bStartup) tip.DoModal();
+    if (tip.m_bStartup)
+        tip.DoModal();
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {

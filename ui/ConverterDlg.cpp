@@ -28,7 +28,7 @@ const char* const kTvAspects[] = {"4:3    (Standard TV)", "16:9   (Wide screen T
 struct ImageButtonSetUp {
     CImageButton CConverterDlg::*button;
     int icon;
-    int size;  // pixels at 96 DPI, scaled for the window's
+    int size; // pixels at 96 DPI, scaled for the window's
     const char* tooltip;
 };
 
@@ -44,7 +44,7 @@ const ImageButtonSetUp kImageButtons[] = {
     {&CConverterDlg::m_moveDown, IDI_LIST_DOWN, 32, "Move the selected video file down"},
 };
 
-}  // namespace
+} // namespace
 
 CConverterDlg::CConverterDlg(CWnd* parent)
     : CDialog(IDD_CONVERTER_DIALOG, parent), m_hIcon(nullptr), m_importing(false) {
@@ -57,7 +57,7 @@ CConverterDlg::CConverterDlg(CWnd* parent)
 }
 
 CConverterDlg::~CConverterDlg() {
-    delete m_progressDlg;  // destroys its window if it still exists
+    delete m_progressDlg; // destroys its window if it still exists
     m_progressDlg = nullptr;
     SaveSettings(m_session.settings);
 }
@@ -81,34 +81,34 @@ void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BEGIN_MESSAGE_MAP(CConverterDlg, CDialog)
-    ON_WM_SYSCOMMAND()
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
-    ON_BN_CLICKED(IDC_LIST_ADD, ImportFiles)
-    ON_BN_CLICKED(IDC_CHANGE_FOLDER, ChooseOutputFolder)
-    ON_BN_CLICKED(IDC_TOOL_HELP, ShowHelpMenu)
-    ON_COMMAND(ID_HELP_CONTENT, OnHelpContent)
-    ON_COMMAND(ID_HELP_TIP_OF_THE_DAY, OnHelpTipOfTheDay)
-    ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
-    ON_COMMAND(ID_HELP_HOME_PAGE, OnHelpHomePage)
-    ON_COMMAND(ID_LIST_REMOVE_FILE, RemoveSelected)
-    ON_COMMAND(ID_LIST_MOVE_UP, MoveUp)
-    ON_COMMAND(ID_LIST_MOVE_DOWN, MoveDown)
-    ON_NOTIFY(NM_RCLICK, IDC_SOURCE_LIST, ShowListMenu)
-    ON_BN_CLICKED(IDC_TOOL_CONVERT, ConvertAll)
-    ON_BN_CLICKED(IDC_CONVERT, ConvertAll)
-    ON_BN_CLICKED(IDC_TOOL_SETTINGS, OpenOutputSettings)
-    ON_BN_CLICKED(IDC_SETTINGS, OpenOutputSettings)
-    ON_CBN_SELCHANGE(IDC_MAIN_FORMAT, OnSelChangeFormat)
-    ON_CBN_SELCHANGE(IDC_MAIN_TV_MODE, OnSelChangeTvMode)
-    ON_WM_HSCROLL()
-    ON_BN_CLICKED(IDC_TOOL_ADD, ImportFiles)
-    ON_COMMAND(ID_LIST_ADD_FILES, ImportFiles)
-    ON_BN_CLICKED(IDC_LIST_REMOVE, RemoveSelected)
-    ON_BN_CLICKED(IDC_LIST_UP, MoveUp)
-    ON_BN_CLICKED(IDC_LIST_DOWN, MoveDown)
-    ON_CBN_SELCHANGE(IDC_MAIN_ASPECT, OnSelChangeAspect)
-    ON_MESSAGE(WM_DROPFILES, OnDropFiles)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_LIST_ADD, ImportFiles)
+ON_BN_CLICKED(IDC_CHANGE_FOLDER, ChooseOutputFolder)
+ON_BN_CLICKED(IDC_TOOL_HELP, ShowHelpMenu)
+ON_COMMAND(ID_HELP_CONTENT, OnHelpContent)
+ON_COMMAND(ID_HELP_TIP_OF_THE_DAY, OnHelpTipOfTheDay)
+ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
+ON_COMMAND(ID_HELP_HOME_PAGE, OnHelpHomePage)
+ON_COMMAND(ID_LIST_REMOVE_FILE, RemoveSelected)
+ON_COMMAND(ID_LIST_MOVE_UP, MoveUp)
+ON_COMMAND(ID_LIST_MOVE_DOWN, MoveDown)
+ON_NOTIFY(NM_RCLICK, IDC_SOURCE_LIST, ShowListMenu)
+ON_BN_CLICKED(IDC_TOOL_CONVERT, ConvertAll)
+ON_BN_CLICKED(IDC_CONVERT, ConvertAll)
+ON_BN_CLICKED(IDC_TOOL_SETTINGS, OpenOutputSettings)
+ON_BN_CLICKED(IDC_SETTINGS, OpenOutputSettings)
+ON_CBN_SELCHANGE(IDC_MAIN_FORMAT, OnSelChangeFormat)
+ON_CBN_SELCHANGE(IDC_MAIN_TV_MODE, OnSelChangeTvMode)
+ON_WM_HSCROLL()
+ON_BN_CLICKED(IDC_TOOL_ADD, ImportFiles)
+ON_COMMAND(ID_LIST_ADD_FILES, ImportFiles)
+ON_BN_CLICKED(IDC_LIST_REMOVE, RemoveSelected)
+ON_BN_CLICKED(IDC_LIST_UP, MoveUp)
+ON_BN_CLICKED(IDC_LIST_DOWN, MoveDown)
+ON_CBN_SELCHANGE(IDC_MAIN_ASPECT, OnSelChangeAspect)
+ON_MESSAGE(WM_DROPFILES, OnDropFiles)
 END_MESSAGE_MAP()
 
 BOOL CConverterDlg::OnInitDialog() {
@@ -154,9 +154,11 @@ void CConverterDlg::SetUpImageButtons() {
 }
 
 void CConverterDlg::CreateProgressDialog() {
-    if (m_progressDlg != nullptr) return;
+    if (m_progressDlg != nullptr)
+        return;
     CProgressDlg* progress = new (std::nothrow) CProgressDlg();
-    if (progress == nullptr) return;
+    if (progress == nullptr)
+        return;
     if (!progress->Create(this)) {
         delete progress;
         return;
@@ -177,11 +179,13 @@ void CConverterDlg::RefreshAspectList() {
     const int32_t format = m_session.settings.outputFormat;
     m_aspect.ResetContent();
     if (IsMpegFormat(format)) {
-        for (const char* entry : kMpegAspects) m_aspect.AddString(entry);
+        for (const char* entry : kMpegAspects)
+            m_aspect.AddString(entry);
         m_aspect.SetCurSel(m_session.settings.mpegAspect);
         m_aspect.EnableWindow(TRUE);
     } else {
-        for (const char* entry : kTvAspects) m_aspect.AddString(entry);
+        for (const char* entry : kTvAspects)
+            m_aspect.AddString(entry);
         m_aspect.SetCurSel(m_session.settings.dvdAspect);
         m_aspect.EnableWindow(IsDiscFormat(format) ? TRUE : FALSE);
     }
@@ -189,7 +193,8 @@ void CConverterDlg::RefreshAspectList() {
 
 void CConverterDlg::OnSelChangeFormat() {
     int selection = m_format.GetCurSel();
-    if (selection < 0) return;
+    if (selection < 0)
+        return;
     m_session.settings.outputFormat = selection;
     RefreshTvModeList();
     RefreshAspectList();
@@ -197,12 +202,14 @@ void CConverterDlg::OnSelChangeFormat() {
 
 void CConverterDlg::OnSelChangeTvMode() {
     int selection = m_tvMode.GetCurSel();
-    if (selection >= 0) m_session.settings.tvMode = selection;
+    if (selection >= 0)
+        m_session.settings.tvMode = selection;
 }
 
 void CConverterDlg::OnSelChangeAspect() {
     int selection = m_aspect.GetCurSel();
-    if (selection < 0) return;
+    if (selection < 0)
+        return;
     if (IsMpegFormat(m_session.settings.outputFormat)) {
         m_session.settings.mpegAspect = selection;
     } else {
@@ -212,7 +219,8 @@ void CConverterDlg::OnSelChangeAspect() {
 
 void CConverterDlg::OpenOutputSettings() {
     COutputSettingsDlg dlg(m_session.settings, this);
-    if (dlg.DoModal() != IDOK) return;
+    if (dlg.DoModal() != IDOK)
+        return;
     m_format.SetCurSel(m_session.settings.outputFormat);
     RefreshTvModeList();
     RefreshAspectList();
@@ -223,7 +231,8 @@ void CConverterDlg::ChooseOutputFolder() {
     m_outputFolder.GetWindowText(folder, sizeof folder);
 
     IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr) return;
+    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+        return;
 
     // The shell writes up to MAX_PATH characters, more than the folder keeps.
     char displayName[MAX_PATH + 1] = "";
@@ -267,9 +276,11 @@ void CConverterDlg::TrackMenu(UINT menuId, bool throughSkin) {
         ClientToScreen(&at);
     }
     CMenu menu;
-    if (!menu.LoadMenu(menuId)) return;
+    if (!menu.LoadMenu(menuId))
+        return;
     CMenu popup = menu.GetSubMenu(0);
-    if (popup.GetSafeHmenu() == nullptr) return;
+    if (popup.GetSafeHmenu() == nullptr)
+        return;
 
     HWND owner = m_hWnd;
     while (owner != nullptr && (GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) != 0) {
@@ -284,17 +295,27 @@ void CConverterDlg::TrackMenu(UINT menuId, bool throughSkin) {
     }
 }
 
-void CConverterDlg::ShowHelpMenu() { TrackMenu(IDR_HELP_MENU, false); }
+void CConverterDlg::ShowHelpMenu() {
+    TrackMenu(IDR_HELP_MENU, false);
+}
 
 void CConverterDlg::ShowListMenu(NMHDR*, LRESULT* result) {
     TrackMenu(IDR_LIST_MENU, true);
     *result = 0;
 }
 
-void CConverterDlg::OnHelpContent() { HelpShowContent(); }
-void CConverterDlg::OnHelpAbout() { HelpShowAbout(VersionText()); }
-void CConverterDlg::OnHelpHomePage() { HelpOpenHomePage(); }
-void CConverterDlg::OnHelpTipOfTheDay() { HelpShowTipOfTheDay(); }
+void CConverterDlg::OnHelpContent() {
+    HelpShowContent();
+}
+void CConverterDlg::OnHelpAbout() {
+    HelpShowAbout(VersionText());
+}
+void CConverterDlg::OnHelpHomePage() {
+    HelpOpenHomePage();
+}
+void CConverterDlg::OnHelpTipOfTheDay() {
+    HelpShowTipOfTheDay();
+}
 
 void CConverterDlg::OnSysCommand(UINT id, LPARAM lParam) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
@@ -324,12 +345,15 @@ void CConverterDlg::OnPaint() {
     EndPaint(m_hWnd, &paint);
 }
 
-HCURSOR CConverterDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIcon); }
+HCURSOR CConverterDlg::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(m_hIcon);
+}
 
 // ---- closing ----
 
 bool CConverterDlg::RefuseWhileBusy() {
-    if (!m_importing && !m_converting) return false;
+    if (!m_importing && !m_converting)
+        return false;
     // The probes or the conversion in progress must finish first; the user
     // hears why nothing happens.
     MessageBeep(MB_ICONWARNING);
@@ -337,20 +361,22 @@ bool CConverterDlg::RefuseWhileBusy() {
 }
 
 void CConverterDlg::OnOK() {
-    if (RefuseWhileBusy()) return;
+    if (RefuseWhileBusy())
+        return;
     CDialog::OnOK();
 }
 
 void CConverterDlg::OnCancel() {
-    if (RefuseWhileBusy()) return;
+    if (RefuseWhileBusy())
+        return;
     CDialog::OnCancel();
 }
 
 // ---- the engine ----
 
-
 void CConverterDlg::ConvertAll() {
-    if (RefuseWhileBusy()) return;
+    if (RefuseWhileBusy())
+        return;
     // The run's wait hands this window's queued messages over: a command
     // posted meanwhile must not start a second run or change the list.
     m_converting = true;
@@ -370,13 +396,13 @@ void CConverterDlg::EncoderFolder(char* out, size_t size) {
     }
 }
 
-
 void CConverterDlg::StartFolder(char* out, size_t size) {
     std::snprintf(out, size, "%s", m_startFolder.c_str());
 }
 
 void CConverterDlg::ReadOutputFolder(char* out, size_t size) {
-    if (out == nullptr || size == 0) return;
+    if (out == nullptr || size == 0)
+        return;
     out[0] = '\0';
     m_outputFolder.GetWindowText(out, static_cast<int>(size));
 }
@@ -384,16 +410,19 @@ void CConverterDlg::ReadOutputFolder(char* out, size_t size) {
 // ---- list commands (the list itself keeps the rows in step) ----
 
 void CConverterDlg::RemoveSelected() {
-    if (RefuseWhileBusy()) return;
+    if (RefuseWhileBusy())
+        return;
     m_list.RemoveSelected();
 }
 
 void CConverterDlg::MoveUp() {
-    if (RefuseWhileBusy()) return;
+    if (RefuseWhileBusy())
+        return;
     m_list.MoveUp();
 }
 
 void CConverterDlg::MoveDown() {
-    if (RefuseWhileBusy()) return;
+    if (RefuseWhileBusy())
+        return;
     m_list.MoveDown();
 }

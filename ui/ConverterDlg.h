@@ -38,7 +38,9 @@ public:
     // Probes the files in this order and adds a row for each that probes
     // well; one box per refused file afterwards (SourceImport.cpp).
     void ImportPaths(const std::vector<std::string>& paths);
-    bool AddRow(const char* path, const SourceRow& facts) override { return m_list.AddRow(path, facts); }
+    bool AddRow(const char* path, const SourceRow& facts) override {
+        return m_list.AddRow(path, facts);
+    }
     void RemoveSelected();
     void MoveUp();
     void MoveDown();
@@ -68,20 +70,20 @@ public:
     void SetEncoderFolder(const char* folder);
 
     // Controls, in template binding order (public for the tests).
-    CComboBox m_aspect;        // 1069
-    CComboBox m_tvMode;        // 1067
-    CComboBox m_format;        // 1066
-    CEdit m_outputFolder;      // 1018
-    CImageButton m_change;     // 1019
-    CImageButton m_moveUp;     // 1027
-    CImageButton m_remove;     // 1026
-    CImageButton m_moveDown;   // 1028
-    CImageButton m_listAdd;    // 1025
-    CImageButton m_help;       // 1003
-    CImageButton m_add;        // 1002
-    CImageButton m_convert;    // 1000
-    CImageButton m_settings;   // 1001
-    CSourceList m_list;        // 1006
+    CComboBox m_aspect;      // 1069
+    CComboBox m_tvMode;      // 1067
+    CComboBox m_format;      // 1066
+    CEdit m_outputFolder;    // 1018
+    CImageButton m_change;   // 1019
+    CImageButton m_moveUp;   // 1027
+    CImageButton m_remove;   // 1026
+    CImageButton m_moveDown; // 1028
+    CImageButton m_listAdd;  // 1025
+    CImageButton m_help;     // 1003
+    CImageButton m_add;      // 1002
+    CImageButton m_convert;  // 1000
+    CImageButton m_settings; // 1001
+    CSourceList m_list;      // 1006
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -127,7 +129,7 @@ private:
     CProgressDlg* m_progressDlg = nullptr;
     bool m_importing;
     bool m_converting = false;
-    char m_encoderFolder[kPathCapacity];  // "" for the program folder
+    char m_encoderFolder[kPathCapacity]; // "" for the program folder
     // The current directory when the program started: a relative output
     // folder is taken from it in every run.
     std::string m_startFolder;

@@ -12,26 +12,29 @@
 
 namespace {
 
-const UINT kDisplayTopic = 0;  // HH_DISPLAY_TOPIC
+const UINT kDisplayTopic = 0; // HH_DISPLAY_TOPIC
 
-}  // namespace
+} // namespace
 
 void HelpShowContent() {
-  char folder[MAX_PATH];
-  ProgramFolder(folder, sizeof folder);
-  char topic[kHelpTopicSize];
-  if (folder[0] == '\0' || !BuildHelpTopicPath(folder, topic, sizeof topic)) return;
-  CallHtmlHelp(nullptr, topic, kDisplayTopic, 0);
+    char folder[MAX_PATH];
+    ProgramFolder(folder, sizeof folder);
+    char topic[kHelpTopicSize];
+    if (folder[0] == '\0' || !BuildHelpTopicPath(folder, topic, sizeof topic))
+        return;
+    CallHtmlHelp(nullptr, topic, kDisplayTopic, 0);
 }
 
 void HelpShowAbout(const char* versionText) {
-  CAboutDlg about(versionText);
-  about.DoModal();
+    CAboutDlg about(versionText);
+    about.DoModal();
 }
 
-void HelpOpenHomePage() { OpenLink(kHomePageAddress, SW_SHOW); }
+void HelpOpenHomePage() {
+    OpenLink(kHomePageAddress, SW_SHOW);
+}
 
 void HelpShowTipOfTheDay() {
-  CTipDlg tip;
-  tip.DoModal();
+    CTipDlg tip;
+    tip.DoModal();
 }

@@ -9,27 +9,27 @@
 bool FindHtmlHelpModule(char* path, DWORD size);
 
 class HtmlHelpLauncher {
- public:
-  // `moduleName`: the library loaded by name when the registry gives none
-  // that loads; `useRegistry` false skips the registry (tests).
-  explicit HtmlHelpLauncher(const char* moduleName = "hhctrl.ocx", bool useRegistry = true);
+public:
+    // `moduleName`: the library loaded by name when the registry gives none
+    // that loads; `useRegistry` false skips the registry (tests).
+    explicit HtmlHelpLauncher(const char* moduleName = "hhctrl.ocx", bool useRegistry = true);
 
-  // The HtmlHelpA call with the arguments unchanged; returns the viewer's
-  // result, or null when the viewer is not available.
-  HWND Call(HWND caller, const char* file, UINT command, DWORD_PTR data);
+    // The HtmlHelpA call with the arguments unchanged; returns the viewer's
+    // result, or null when the viewer is not available.
+    HWND Call(HWND caller, const char* file, UINT command, DWORD_PTR data);
 
-  bool Failed() const { return failed_; }
-  int LoadAttempts() const { return loadAttempts_; }
+    bool Failed() const { return failed_; }
+    int LoadAttempts() const { return loadAttempts_; }
 
- private:
-  typedef HWND(WINAPI* HtmlHelpFn)(HWND, LPCSTR, UINT, DWORD_PTR);
+private:
+    typedef HWND(WINAPI* HtmlHelpFn)(HWND, LPCSTR, UINT, DWORD_PTR);
 
-  const char* moduleName_;
-  bool useRegistry_;
-  HMODULE module_ = nullptr;
-  bool failed_ = false;
-  HtmlHelpFn entry_ = nullptr;
-  int loadAttempts_ = 0;
+    const char* moduleName_;
+    bool useRegistry_;
+    HMODULE module_ = nullptr;
+    bool failed_ = false;
+    HtmlHelpFn entry_ = nullptr;
+    int loadAttempts_ = 0;
 };
 
 // The process-wide launcher that the Help menu uses.

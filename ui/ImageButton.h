@@ -56,7 +56,8 @@ public:
 protected:
     virtual void PaintFace(HDC dc, const RECT& rect);
     virtual void PaintBorder(HDC dc, const RECT& rect);
-    virtual void PaintIcon(HDC dc, bool hasCaption, const RECT& itemRect, RECT& captionRect, bool pressed);
+    virtual void PaintIcon(HDC dc, bool hasCaption, const RECT& itemRect, RECT& captionRect,
+                           bool pressed);
     virtual void PaintCaption(HDC dc, const char* caption, const RECT& itemRect, RECT& captionRect,
                               bool pressed);
 
@@ -91,9 +92,9 @@ private:
     bool m_focused;
     bool m_isDefault;
     BYTE m_alignment;
-    ButtonColors m_colorIn;     // hovered or pressed
-    ButtonColors m_colorOut;    // otherwise
-    ButtonColors m_colorFocus;  // focused, neither hovered nor pressed
+    ButtonColors m_colorIn;    // hovered or pressed
+    ButtonColors m_colorOut;   // otherwise
+    ButtonColors m_colorFocus; // focused, neither hovered nor pressed
     CToolTipCtrl m_toolTip;
     HDC m_snapshotDC;
     HBITMAP m_snapshotBitmap;
@@ -101,7 +102,7 @@ private:
     HICON m_icon;
     int m_iconWidth;
     int m_iconHeight;
-    UINT m_dpi;          // 0 until the button is laid out for a DPI
-    int m_scaledIconId;  // the SetScaledIcon icon, 0 for none
+    UINT m_dpi;         // 0 until the button is laid out for a DPI
+    int m_scaledIconId; // the SetScaledIcon icon, 0 for none
     int m_scaledIconSize96;
 };

@@ -16,17 +16,17 @@ int COutputSettingsDlg::LogicalProcessors() {
 }
 
 BEGIN_MESSAGE_MAP(COutputSettingsDlg, CDialog)
-    ON_CBN_SELCHANGE(IDC_SET_FORMAT, OnSelChangeFormat)
-    ON_CBN_SELCHANGE(IDC_SET_QUALITY, OnSelChangeQuality)
-    ON_CBN_SELCHANGE(IDC_SET_VIDEO_CODEC, OnSelChangeVideoCodec)
-    ON_CBN_SELCHANGE(IDC_SET_AUDIO_CODEC, OnSelChangeAudioCodec)
-    ON_CBN_SELCHANGE(IDC_SET_RESOLUTION, OnSelChangeResolution)
-    ON_CBN_SELCHANGE(IDC_SET_FRAME_RATE, OnSelChangeFrameRate)
-    ON_CBN_SELCHANGE(IDC_SET_TV_MODE, OnSelChangeTvMode)
-    ON_CBN_SELCHANGE(IDC_SET_ASPECT, OnSelChangeAspect)
-    ON_CBN_SELCHANGE(IDC_SET_SPEED, OnSelChangeSpeed)
-    ON_CBN_SELCHANGE(IDC_SET_SIMULTANEOUS, OnSelChangeSimultaneous)
-    ON_WM_HSCROLL()
+ON_CBN_SELCHANGE(IDC_SET_FORMAT, OnSelChangeFormat)
+ON_CBN_SELCHANGE(IDC_SET_QUALITY, OnSelChangeQuality)
+ON_CBN_SELCHANGE(IDC_SET_VIDEO_CODEC, OnSelChangeVideoCodec)
+ON_CBN_SELCHANGE(IDC_SET_AUDIO_CODEC, OnSelChangeAudioCodec)
+ON_CBN_SELCHANGE(IDC_SET_RESOLUTION, OnSelChangeResolution)
+ON_CBN_SELCHANGE(IDC_SET_FRAME_RATE, OnSelChangeFrameRate)
+ON_CBN_SELCHANGE(IDC_SET_TV_MODE, OnSelChangeTvMode)
+ON_CBN_SELCHANGE(IDC_SET_ASPECT, OnSelChangeAspect)
+ON_CBN_SELCHANGE(IDC_SET_SPEED, OnSelChangeSpeed)
+ON_CBN_SELCHANGE(IDC_SET_SIMULTANEOUS, OnSelChangeSimultaneous)
+ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
 void COutputSettingsDlg::DoDataExchange(CDataExchange* pDX) {
@@ -47,7 +47,7 @@ void COutputSettingsDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL COutputSettingsDlg::OnInitDialog() {
-    CDialog::OnInitDialog();  // adds the template's formats, binds the controls
+    CDialog::OnInitDialog(); // adds the template's formats, binds the controls
 
     m_model.Load(m_settings);
     // The format list keeps the template's entries; only its selection is set
@@ -64,7 +64,7 @@ BOOL COutputSettingsDlg::OnInitDialog() {
     FillFrameRateList();
     FillAspectList();
     FillSpeedList();
-    FillSimultaneousList();  // the same for every format: never refilled
+    FillSimultaneousList(); // the same for every format: never refilled
     ShowVolume();
     return TRUE;
 }
@@ -78,12 +78,15 @@ void COutputSettingsDlg::Render(SettingsList list, CComboBox& combo) {
     ListState state;
     m_model.Fill(list, &state);
     combo.ResetContent();
-    for (int i = 0; i < state.count; ++i) combo.AddString(state.Entry(i));
-    combo.SetCurSel(state.selection);  // -1 clears it
+    for (int i = 0; i < state.count; ++i)
+        combo.AddString(state.Entry(i));
+    combo.SetCurSel(state.selection); // -1 clears it
     combo.EnableWindow(state.enabled ? TRUE : FALSE);
 }
 
-void COutputSettingsDlg::FillQualityList() { Render(SettingsList::Quality, m_quality); }
+void COutputSettingsDlg::FillQualityList() {
+    Render(SettingsList::Quality, m_quality);
+}
 
 void COutputSettingsDlg::FillCodecLists() {
     m_videoCodec.ResetContent();
@@ -92,15 +95,25 @@ void COutputSettingsDlg::FillCodecLists() {
     Render(SettingsList::AudioCodec, m_audioCodec);
 }
 
-void COutputSettingsDlg::FillTvModeList() { Render(SettingsList::TvMode, m_tvMode); }
+void COutputSettingsDlg::FillTvModeList() {
+    Render(SettingsList::TvMode, m_tvMode);
+}
 
-void COutputSettingsDlg::FillResolutionList() { Render(SettingsList::Resolution, m_resolution); }
+void COutputSettingsDlg::FillResolutionList() {
+    Render(SettingsList::Resolution, m_resolution);
+}
 
-void COutputSettingsDlg::FillFrameRateList() { Render(SettingsList::FrameRate, m_frameRate); }
+void COutputSettingsDlg::FillFrameRateList() {
+    Render(SettingsList::FrameRate, m_frameRate);
+}
 
-void COutputSettingsDlg::FillAspectList() { Render(SettingsList::Aspect, m_aspect); }
+void COutputSettingsDlg::FillAspectList() {
+    Render(SettingsList::Aspect, m_aspect);
+}
 
-void COutputSettingsDlg::FillSpeedList() { Render(SettingsList::Speed, m_speed); }
+void COutputSettingsDlg::FillSpeedList() {
+    Render(SettingsList::Speed, m_speed);
+}
 
 void COutputSettingsDlg::FillSimultaneousList() {
     Render(SettingsList::Simultaneous, m_simultaneous);
@@ -119,28 +132,53 @@ void COutputSettingsDlg::ShowVolumeText() {
 }
 
 void COutputSettingsDlg::Refill(unsigned lists) {
-    if (lists & kRefillQuality) FillQualityList();
-    if (lists & kRefillCodecs) FillCodecLists();
-    if (lists & kRefillTvMode) FillTvModeList();
-    if (lists & kRefillResolution) FillResolutionList();
-    if (lists & kRefillFrameRate) FillFrameRateList();
-    if (lists & kRefillAspect) FillAspectList();
-    if (lists & kRefillSpeed) FillSpeedList();
+    if (lists & kRefillQuality)
+        FillQualityList();
+    if (lists & kRefillCodecs)
+        FillCodecLists();
+    if (lists & kRefillTvMode)
+        FillTvModeList();
+    if (lists & kRefillResolution)
+        FillResolutionList();
+    if (lists & kRefillFrameRate)
+        FillFrameRateList();
+    if (lists & kRefillAspect)
+        FillAspectList();
+    if (lists & kRefillSpeed)
+        FillSpeedList();
 }
 
 void COutputSettingsDlg::Pick(SettingsList list, const CComboBox& combo) {
     Refill(m_model.Select(list, combo.GetCurSel()));
 }
 
-void COutputSettingsDlg::OnSelChangeFormat() { Pick(SettingsList::Format, m_format); }
-void COutputSettingsDlg::OnSelChangeQuality() { Pick(SettingsList::Quality, m_quality); }
-void COutputSettingsDlg::OnSelChangeVideoCodec() { Pick(SettingsList::VideoCodec, m_videoCodec); }
-void COutputSettingsDlg::OnSelChangeAudioCodec() { Pick(SettingsList::AudioCodec, m_audioCodec); }
-void COutputSettingsDlg::OnSelChangeResolution() { Pick(SettingsList::Resolution, m_resolution); }
-void COutputSettingsDlg::OnSelChangeFrameRate() { Pick(SettingsList::FrameRate, m_frameRate); }
-void COutputSettingsDlg::OnSelChangeTvMode() { Pick(SettingsList::TvMode, m_tvMode); }
-void COutputSettingsDlg::OnSelChangeAspect() { Pick(SettingsList::Aspect, m_aspect); }
-void COutputSettingsDlg::OnSelChangeSpeed() { Pick(SettingsList::Speed, m_speed); }
+void COutputSettingsDlg::OnSelChangeFormat() {
+    Pick(SettingsList::Format, m_format);
+}
+void COutputSettingsDlg::OnSelChangeQuality() {
+    Pick(SettingsList::Quality, m_quality);
+}
+void COutputSettingsDlg::OnSelChangeVideoCodec() {
+    Pick(SettingsList::VideoCodec, m_videoCodec);
+}
+void COutputSettingsDlg::OnSelChangeAudioCodec() {
+    Pick(SettingsList::AudioCodec, m_audioCodec);
+}
+void COutputSettingsDlg::OnSelChangeResolution() {
+    Pick(SettingsList::Resolution, m_resolution);
+}
+void COutputSettingsDlg::OnSelChangeFrameRate() {
+    Pick(SettingsList::FrameRate, m_frameRate);
+}
+void COutputSettingsDlg::OnSelChangeTvMode() {
+    Pick(SettingsList::TvMode, m_tvMode);
+}
+void COutputSettingsDlg::OnSelChangeAspect() {
+    Pick(SettingsList::Aspect, m_aspect);
+}
+void COutputSettingsDlg::OnSelChangeSpeed() {
+    Pick(SettingsList::Speed, m_speed);
+}
 void COutputSettingsDlg::OnSelChangeSimultaneous() {
     Pick(SettingsList::Simultaneous, m_simultaneous);
 }

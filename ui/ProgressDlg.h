@@ -27,15 +27,17 @@ public:
 
     void SetStatusText(const char* text) override;
     void SetBarPosition(int32_t thousandths) override;
-    HWND ShownWindow() override { return m_hWnd != nullptr && IsWindowVisible() ? m_hWnd : nullptr; }
+    HWND ShownWindow() override {
+        return m_hWnd != nullptr && IsWindowVisible() ? m_hWnd : nullptr;
+    }
 
-    CProgressCtrl m_progress;  // 1033
-    CStatic m_status;          // 1032
+    CProgressCtrl m_progress; // 1033
+    CStatic m_status;         // 1032
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    void OnOK() override;      // Enter does nothing
-    void OnCancel() override;  // Cancel button, Escape and the close box
+    void OnOK() override;     // Enter does nothing
+    void OnCancel() override; // Cancel button, Escape and the close box
 
     void OnCancelClicked() { OnCancel(); }
     DECLARE_MESSAGE_MAP()

@@ -31,7 +31,6 @@ bool FileExists(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-
 // Creates `folder` (ending in a backslash) and any missing parents.
 void CreateFolders(const char* folder) {
     char partial[kSettingsPathCapacity];
@@ -39,7 +38,7 @@ void CreateFolders(const char* folder) {
         partial[i] = folder[i];
         if (folder[i] == '\\' && i > 0 && folder[i - 1] != ':' && folder[i - 1] != '\\') {
             partial[i + 1] = '\0';
-            CreateDirectoryA(partial, nullptr);  // fails harmlessly when it exists
+            CreateDirectoryA(partial, nullptr); // fails harmlessly when it exists
         }
     }
 }
@@ -86,9 +85,11 @@ void ReadFields(const char* path, ConversionSettings& settings) {
     }
 }
 
-}  // namespace
+} // namespace
 
-const char* VersionText() { return g_versionText; }
+const char* VersionText() {
+    return g_versionText;
+}
 
 void LoadVersionFrom(const char* programFolder) {
     char path[kSettingsPathCapacity];
@@ -130,15 +131,15 @@ void LoadSettingsFrom(const SettingsPlaces& places, ConversionSettings& settings
 
 void SaveSettingsTo(const SettingsPlaces& places, const ConversionSettings& settings) {
     char path[kSettingsPathCapacity];
-    if (!SettingsWritePath(places, path, sizeof path)) return;
+    if (!SettingsWritePath(places, path, sizeof path))
+        return;
 
     const ProgramFile program = ProgramOptionFile(places);
     if (!program.bare && std::strcmp(path, program.path) != 0 && !FileExists(path)) {
         // First save to the user's folder: start from the program folder's
         // file so that keys and sections we do not know are kept.
         CreateFolders(places.userFolder);
-        if (program.fits && FileExists(program.path) &&
-            CopyFileA(program.path, path, TRUE)) {
+        if (program.fits && FileExists(program.path) && CopyFileA(program.path, path, TRUE)) {
             SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
         }
     }
@@ -162,7 +163,7 @@ void DefaultSettingsPlaces(SettingsPlaces* places) {
     if (UserDataFolder(kUserFolderName, folder, sizeof folder)) {
         const int written = snprintf(places->userFolder, sizeof places->userFolder, "%s\\", folder);
         if (written < 0 || static_cast<size_t>(written) >= sizeof places->userFolder) {
-            places->userFolder[0] = '\0';  // too long to hold option.ini anyway
+            places->userFolder[0] = '\0'; // too long to hold option.ini anyway
         }
     }
 }

@@ -21,7 +21,7 @@ constexpr char kUserFolderName[] = "Tarvello";
 
 struct ConversionSettings;
 
-constexpr size_t kSettingsPathCapacity = 256;  // folder + file name, 255 + terminator
+constexpr size_t kSettingsPathCapacity = 256; // folder + file name, 255 + terminator
 
 // Reads version.ini and then option.ini of the program folder into the
 // version text and `settings`. Missing files, sections or keys give the
@@ -41,7 +41,7 @@ const char* VersionText();
 // or are empty (then the profile functions use the Windows folder).
 struct SettingsPlaces {
     char programFolder[kSettingsPathCapacity];
-    char userFolder[kSettingsPathCapacity];  // "" when there is no user folder
+    char userFolder[kSettingsPathCapacity]; // "" when there is no user folder
 };
 
 // The program folder and %APPDATA%\Tarvello\ of this process.

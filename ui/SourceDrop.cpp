@@ -15,18 +15,22 @@ class Win32Folders : public FolderPort {
 public:
     bool IsFolder(const std::string& path) override {
         DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
     std::vector<std::string> FileNames(const std::string& folder) override {
         std::vector<std::string> names;
         std::string pattern = folder;
-        if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+        if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
+            pattern += '\\';
         pattern += '*';
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
         do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                names.push_back(found.cFileName);
         } while (FindNextFileA(search, &found));
         FindClose(search);
         return names;
@@ -39,16 +43,19 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
     for (UINT i = 0; i < count; ++i) {
         UINT length = DragQueryFileA(drop, i, nullptr, 0);
         std::string path(length + 1, '\0');
-        if (length == 0 || DragQueryFileA(drop, i, &path[0], length + 1) != length) continue;
+        if (length == 0 || DragQueryFileA(drop, i, &path[0], length + 1) != length)
+            continue;
         path.resize(length);
         paths.push_back(path);
     }
     return paths;
 }
 
-}  // namespace
+} // namespace
 
-void CConverterDlg::AcceptDroppedFiles() { DragAcceptFiles(m_hWnd, TRUE); }
+void CConverterDlg::AcceptDroppedFiles() {
+    DragAcceptFiles(m_hWnd, TRUE);
+}
 
 LRESULT CConverterDlg::OnDropFiles(WPARAM wParam, LPARAM) {
     HDROP drop = reinterpret_cast<HDROP>(wParam);
@@ -61,8 +68,9 @@ LRESULT CConverterDlg::OnDropFiles(WPARAM wParam, LPARAM) {
         return 0;
     }
     Win32Folders folders;
-    static std::vector<std::string> paths;  // outlives the nested message loops of the import
+    static std::vector<std::string> paths; // outlives the nested message loops of the import
     paths = ExpandDroppedPaths(dropped, folders);
-    if (!paths.empty()) ImportPaths(paths);
+    if (!paths.empty())
+        ImportPaths(paths);
     return 0;
 }

@@ -51,12 +51,13 @@ constexpr size_t kFullPathCapacity = kSelectionCapacity + 2;
 // honoured, else the code page's own ellipsis, else three dots.
 const char* EllipsisText() {
     static char text[8] = "";
-    if (text[0] != '\0') return text;
+    if (text[0] != '\0')
+        return text;
     BOOL missing = FALSE;
     const wchar_t ellipsis = 0x2026;
     const UINT codePage = GetACP();
-    const int length = WideCharToMultiByte(codePage, 0, &ellipsis, 1, text, sizeof text - 1, nullptr,
-                                           codePage == CP_UTF8 ? nullptr : &missing);
+    const int length = WideCharToMultiByte(codePage, 0, &ellipsis, 1, text, sizeof text - 1,
+                                           nullptr, codePage == CP_UTF8 ? nullptr : &missing);
     if (length <= 0 || missing) {
         std::snprintf(text, sizeof text, "...");
     } else {
@@ -65,16 +66,19 @@ const char* EllipsisText() {
     return text;
 }
 
-}  // namespace
+} // namespace
 
 void CConverterDlg::ImportFiles() {
-    if (RefuseWhileBusy()) return;
+    if (RefuseWhileBusy())
+        return;
     char names[kSelectionCapacity] = "";
     CFileDialog dlg(TRUE, kImportDefaultExtension, nullptr, kImportFlags, kImportFilterText, this);
     dlg.m_ofn.lpstrTitle = "Import video files";
     dlg.SetFileBuffer(names, sizeof names);
     CWinApp* app = AfxGetApp();
-    if (app != nullptr) dlg.m_ofn.nFilterIndex = ValidImportFilter(app->GetProfileInt(kImportSection, kFilterKey, kAviFilter));
+    if (app != nullptr)
+        dlg.m_ofn.nFilterIndex =
+            ValidImportFilter(app->GetProfileInt(kImportSection, kFilterKey, kAviFilter));
     if (dlg.DoModal() != IDOK) {
         // The platform refuses a selection whose names do not fit the buffer.
         if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
@@ -83,24 +87,29 @@ void CConverterDlg::ImportFiles() {
         }
         return;
     }
-    if (app != nullptr) app->WriteProfileInt(kImportSection, kFilterKey, ValidImportFilter(static_cast<int>(dlg.m_ofn.nFilterIndex)));
+    if (app != nullptr)
+        app->WriteProfileInt(kImportSection, kFilterKey,
+                             ValidImportFilter(static_cast<int>(dlg.m_ofn.nFilterIndex)));
     ImportSelection(names, sizeof names);
 }
 
 void CConverterDlg::ImportSelection(const char* selection, size_t size) {
-    if (m_importing || selection == nullptr) return;
+    if (m_importing || selection == nullptr)
+        return;
     std::vector<std::string> paths;
     FileSelection files(selection, size);
     static char fullPath[kFullPathCapacity];
-    while (files.Next(fullPath, sizeof fullPath)) paths.push_back(fullPath);
+    while (files.Next(fullPath, sizeof fullPath))
+        paths.push_back(fullPath);
     ImportPaths(paths);
 }
 
 void CConverterDlg::ImportPaths(const std::vector<std::string>& paths) {
-    if (m_importing) return;
+    if (m_importing)
+        return;
     m_importing = true;
 
-    static ImportReport report;  // 8 KB: kept off the stack of a nested handler
+    static ImportReport report; // 8 KB: kept off the stack of a nested handler
     report = ImportReport();
     char encoderFolder[kPathCapacity];
     EncoderFolder(encoderFolder, sizeof encoderFolder);
@@ -119,12 +128,15 @@ void CConverterDlg::ImportPaths(const std::vector<std::string>& paths) {
         // A folder of unusable files gets one box, not one per file.
         static char list[kProblemListCapacity];
         report.ComposeProblemList(paths, EllipsisText(), list, sizeof list);
-        MessageBox(list, nullptr, report.Has(ImportProblem::kPathTooLong) ? MB_OK | MB_ICONWARNING : MB_OK);
+        MessageBox(list, nullptr,
+                   report.Has(ImportProblem::kPathTooLong) ? MB_OK | MB_ICONWARNING : MB_OK);
     } else {
         for (int32_t i = 0; i < report.ProblemCount(); ++i) {
             ImportProblem problem = report.Problem(i);
-            ImportReport::ComposeProblemText(problem, paths[report.SelectionIndex(i)].c_str(), text, sizeof text);
-            MessageBox(text, nullptr, problem == ImportProblem::kPathTooLong ? MB_OK | MB_ICONWARNING : MB_OK);
+            ImportReport::ComposeProblemText(problem, paths[report.SelectionIndex(i)].c_str(), text,
+                                             sizeof text);
+            MessageBox(text, nullptr,
+                       problem == ImportProblem::kPathTooLong ? MB_OK | MB_ICONWARNING : MB_OK);
         }
     }
     if (report.LeftOutCount() > 0) {

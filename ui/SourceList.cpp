@@ -9,7 +9,7 @@ namespace {
 struct Column {
     const char* heading;
     int format;
-    int width96;  // pixels at 96 DPI
+    int width96; // pixels at 96 DPI
 };
 
 const Column kColumns[] = {
@@ -18,7 +18,7 @@ const Column kColumns[] = {
     {"   Duration", LVCFMT_CENTER, 122},
 };
 
-}  // namespace
+} // namespace
 
 void CSourceList::SetUpColumns() {
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
@@ -39,19 +39,21 @@ LRESULT CSourceList::OnDpiChangedAfterParent(WPARAM, LPARAM) {
 }
 
 BEGIN_MESSAGE_MAP(CSourceList, CListCtrl)
-    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 bool CSourceList::AddRow(const char* path, const SourceRow& facts) {
     const int32_t row = table_->Count();
-    if (!table_->HasRoom()) return false;
+    if (!table_->HasRoom())
+        return false;
     char duration[32];
     FormatRowDuration(facts.duration, duration, sizeof duration);
     char number[kRowNumberCapacity];
     FormatRowNumber(row, number, sizeof number);
 
     int inserted = InsertItem(row, number);
-    if (inserted < 0) return false;
+    if (inserted < 0)
+        return false;
     SetItemText(inserted, 1, path);
     SetItemText(inserted, 2, duration);
     table_->Append(path, facts);
@@ -59,14 +61,17 @@ bool CSourceList::AddRow(const char* path, const SourceRow& facts) {
 }
 
 void CSourceList::RemoveSelected() {
-    if (table_->Count() == 0) return;
+    if (table_->Count() == 0)
+        return;
     int32_t row = GetSelectedItem();
-    if (row < 0 || row >= table_->Count()) return;
+    if (row < 0 || row >= table_->Count())
+        return;
     DeleteItem(row);
     table_->Remove(row);
 
     int32_t next = SelectionAfterRemove(row, table_->Count());
-    if (next < 0) return;
+    if (next < 0)
+        return;
     RenumberFrom(row);
     SetItemState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     FocusList();
@@ -119,12 +124,15 @@ void CSourceList::SwapRows(int selected, int neighbour) {
 }
 
 bool CSourceList::RowPath(int32_t row, char* out, size_t size) const {
-    if (out == nullptr || size == 0) return false;
+    if (out == nullptr || size == 0)
+        return false;
     out[0] = '\0';
-    if (row < 0 || row >= table_->Count()) return false;
+    if (row < 0 || row >= table_->Count())
+        return false;
     const char* path = table_->Path(row);
     size_t i = 0;
-    for (; path[i] != '\0' && i + 1 < size; ++i) out[i] = path[i];
+    for (; path[i] != '\0' && i + 1 < size; ++i)
+        out[i] = path[i];
     out[i] = '\0';
     if (path[i] != '\0') {
         out[0] = '\0';

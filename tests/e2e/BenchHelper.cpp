@@ -5,7 +5,8 @@
 //   bench_helper.exe import <Tarvello.exe> <clips folder\> <name>...
 //       imports the files through the program's file dialog and prints the
 //       wall time from the dialog's OK to the last row;
-//   bench_helper.exe waiting <Tarvello.exe> <clips folder\> <out folder\> <idle s> <look ms> <clip>...
+//   bench_helper.exe waiting <Tarvello.exe> <clips folder\> <out folder\> <idle s> <look ms>
+//   <clip>...
 //       prints the CPU time the program uses while idle (skipped when <idle s>
 //       is 0) and while it converts the clips in one batch, with the wall time
 //       from Convert to the end box (GetProcessTimes of Tarvello.exe, until
@@ -53,7 +54,9 @@ int Fail(const char* step) {
     return 1;
 }
 
-std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+std::string Folder(const std::string& path) {
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
 
 double Seconds(const FILETIME& time) {
     ULARGE_INTEGER value;
@@ -65,20 +68,23 @@ double Seconds(const FILETIME& time) {
 // User plus kernel seconds of a process so far.
 double CpuSeconds(HANDLE process) {
     FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1.0;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return -1.0;
     return Seconds(kernel) + Seconds(user);
 }
 
 double Now() {
     static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
+    if (frequency.QuadPart == 0)
+        QueryPerformanceFrequency(&frequency);
     LARGE_INTEGER count;
     QueryPerformanceCounter(&count);
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 int Pieces(int argc, char** argv) {
-    if (argc < 6) return Fail("usage: pieces <format> <width> <height> <fps>");
+    if (argc < 6)
+        return Fail("usage: pieces <format> <width> <height> <fps>");
     ConversionSettings settings;
     settings.outputFormat = std::atoi(argv[2]);
     settings.tvMode = 1;
@@ -91,44 +97,54 @@ int Pieces(int argc, char** argv) {
     std::string all = text;
     const std::string head = "\"S\" -o \"O\" ";
     const std::string tail = " 0 0";
-    if (all.compare(0, head.size(), head) != 0 || all.size() < head.size() + tail.size()) return Fail(text);
+    if (all.compare(0, head.size(), head) != 0 || all.size() < head.size() + tail.size())
+        return Fail(text);
     std::printf("%s\n", all.substr(head.size(), all.size() - head.size() - tail.size()).c_str());
     return 0;
 }
 
 int Import(int argc, char** argv) {
-    if (argc < 5) return Fail("usage: import <Tarvello.exe> <clips\\> <name>...");
+    if (argc < 5)
+        return Fail("usage: import <Tarvello.exe> <clips\\> <name>...");
     const std::string exe = argv[2];
     std::vector<std::string> names(argv + 4, argv + argc);
     e2e::Tarvello app;
-    if (!app.StartExe(exe, Folder(exe))) return Fail("Tarvello.exe did not start");
-    if (app.WaitMainWindow() == nullptr) return Fail("no main window");
+    if (!app.StartExe(exe, Folder(exe)))
+        return Fail("Tarvello.exe did not start");
+    if (app.WaitMainWindow() == nullptr)
+        return Fail("no main window");
     // The file dialog's OK ends ImportThroughDialog; the probes start then.
     const double start = Now();
-    if (!app.ImportThroughDialog(argv[3], names)) return Fail("file dialog");
+    if (!app.ImportThroughDialog(argv[3], names))
+        return Fail("file dialog");
     const DWORD rows = static_cast<DWORD>(names.size() > 99 ? 99 : names.size());
     while (app.RowCount() < static_cast<int>(rows)) {
-        if (Now() - start > 600) return Fail("import did not finish");
+        if (Now() - start > 600)
+            return Fail("import did not finish");
         Sleep(5);
     }
     const double wall = Now() - start;
-    std::printf("import %u files: %.3f s, %.4f s per file\n", static_cast<unsigned>(rows), wall, wall / rows);
+    std::printf("import %u files: %.3f s, %.4f s per file\n", static_cast<unsigned>(rows), wall,
+                wall / rows);
     app.Post(IDCANCEL);
     app.WaitExit();
     return 0;
 }
 
 int Waiting(int argc, char** argv) {
-    if (argc < 8) return Fail("usage: waiting <Tarvello.exe> <clips\\> <out\\> <idle s> <look ms> <clip>...");
+    if (argc < 8)
+        return Fail("usage: waiting <Tarvello.exe> <clips\\> <out\\> <idle s> <look ms> <clip>...");
     const std::string exe = argv[2];
     const std::string out = argv[4];
     const double idle = std::atof(argv[5]);
     const DWORD lookMs = static_cast<DWORD>(std::atoi(argv[6]));
     const std::vector<std::string> clips(argv + 7, argv + argc);
     e2e::Tarvello app;
-    if (!app.StartExe(exe, Folder(exe))) return Fail("Tarvello.exe did not start");
-    if (app.WaitMainWindow() == nullptr) return Fail("no main window");
-    wintest::PumpMessagesFor(1000);  // start-up work done
+    if (!app.StartExe(exe, Folder(exe)))
+        return Fail("Tarvello.exe did not start");
+    if (app.WaitMainWindow() == nullptr)
+        return Fail("no main window");
+    wintest::PumpMessagesFor(1000); // start-up work done
 
     double cpu0 = 0, cpu1 = 0, t0 = 0, t1 = 0;
     if (idle > 0) {
@@ -137,14 +153,17 @@ int Waiting(int argc, char** argv) {
         Sleep(static_cast<DWORD>(idle * 1000));
         cpu1 = CpuSeconds(app.Process());
         t1 = Now();
-        if (cpu0 < 0 || cpu1 < 0) return Fail("GetProcessTimes failed");
+        if (cpu0 < 0 || cpu1 < 0)
+            return Fail("GetProcessTimes failed");
         std::printf("idle: %.3f s CPU in %.2f s wall (%.2f %% of one core)\n", cpu1 - cpu0, t1 - t0,
                     100.0 * (cpu1 - cpu0) / (t1 - t0));
     }
 
     SendMessageA(app.Item(IDC_OUTPUT_FOLDER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));
-    if (!app.ImportThroughDialog(argv[3], clips)) return Fail("file dialog");
-    if (!app.WaitRowCount(static_cast<int>(clips.size()), 600000)) return Fail("the clips were not listed");
+    if (!app.ImportThroughDialog(argv[3], clips))
+        return Fail("file dialog");
+    if (!app.WaitRowCount(static_cast<int>(clips.size()), 600000))
+        return Fail("the clips were not listed");
     wintest::PumpMessagesFor(500);
 
     cpu0 = CpuSeconds(app.Process());
@@ -157,12 +176,14 @@ int Waiting(int argc, char** argv) {
     while (summary == nullptr) {
         Sleep(lookMs);
         summary = app.WaitDialog("Tarvello", 0);
-        if (Now() - t0 > 900) return Fail("the conversion did not finish");
+        if (Now() - t0 > 900)
+            return Fail("the conversion did not finish");
     }
     cpu1 = CpuSeconds(app.Process());
     t1 = Now();
     std::printf("converting %u files: %.3f s CPU in %.2f s wall (%.2f %% of one core)\n",
-                static_cast<unsigned>(clips.size()), cpu1 - cpu0, t1 - t0, 100.0 * (cpu1 - cpu0) / (t1 - t0));
+                static_cast<unsigned>(clips.size()), cpu1 - cpu0, t1 - t0,
+                100.0 * (cpu1 - cpu0) / (t1 - t0));
     std::printf("summary: %s\n", e2e::BoxText(summary).c_str());
     e2e::Answer(summary, IDOK);
     app.Post(IDCANCEL);
@@ -195,11 +216,14 @@ double Median(std::vector<double> values) {
 }
 
 int Listened(int argc, char** argv) {
-    if (argc < 7) return Fail("usage: listened <runs> <program folder\\> <source> <output> <option piece>...");
+    if (argc < 7)
+        return Fail(
+            "usage: listened <runs> <program folder\\> <source> <output> <option piece>...");
     const int runs = std::atoi(argv[2]);
     const std::string folder = argv[3];
     e2e::ReportWindow window;
-    if (window.Handle() == nullptr) return Fail("no report window");
+    if (window.Handle() == nullptr)
+        return Fail("no report window");
 
     // The encoder's argument text, with this helper's window for its reports.
     std::vector<std::string> args(argv + 4, argv + argc);
@@ -211,7 +235,8 @@ int Listened(int argc, char** argv) {
     std::vector<std::string> ffmpegArgs;
     FfmpegTarget target;
     target.outputPath = argv[5];
-    if (!ParseEncoderCommand(args, command, error) || !TranslateToFfmpeg(command, target, ffmpegArgs, error)) {
+    if (!ParseEncoderCommand(args, command, error) ||
+        !TranslateToFfmpeg(command, target, ffmpegArgs, error)) {
         return Fail(error.c_str());
     }
     const std::string encoder = folder + "quenforenc.exe";
@@ -224,23 +249,30 @@ int Listened(int argc, char** argv) {
         // Alternate which goes first, so a drift in the machine's load hits both.
         const size_t before = window.Events().size();
         double e = 0, f = 0;
-        if (run % 2 == 0) e = TimedRun(encoder, encoderLine);
+        if (run % 2 == 0)
+            e = TimedRun(encoder, encoderLine);
         f = TimedRun(ffmpeg, ffmpegLine);
-        if (run % 2 == 1) e = TimedRun(encoder, encoderLine);
-        if (e < 0 || f < 0) return Fail(e < 0 ? "the encoder failed" : "ffmpeg.exe failed");
-        if (window.Events().size() == before) return Fail("the encoder sent no report");
+        if (run % 2 == 1)
+            e = TimedRun(encoder, encoderLine);
+        if (e < 0 || f < 0)
+            return Fail(e < 0 ? "the encoder failed" : "ffmpeg.exe failed");
+        if (window.Events().size() == before)
+            return Fail("the encoder sent no report");
         encoderTimes.push_back(e);
         ffmpegTimes.push_back(f);
         differences.push_back(e - f);
     }
     const double e = Median(encoderTimes), f = Median(ffmpegTimes);
-    std::printf("quenforenc.exe %6.2f s   ffmpeg.exe %6.2f s   ratio %.3f (medians of %d), %+.3f s (median of the "
+    std::printf("quenforenc.exe %6.2f s   ffmpeg.exe %6.2f s   ratio %.3f (medians of %d), %+.3f s "
+                "(median of the "
                 "paired differences)\n",
                 e, f, e / f, runs, Median(differences));
     std::printf("      runs:");
-    for (double t : encoderTimes) std::printf(" %.3f", t);
+    for (double t : encoderTimes)
+        std::printf(" %.3f", t);
     std::printf(" /");
-    for (double t : ffmpegTimes) std::printf(" %.3f", t);
+    for (double t : ffmpegTimes)
+        std::printf(" %.3f", t);
     std::printf("\n");
 
     char self[MAX_PATH];
@@ -249,11 +281,12 @@ int Listened(int argc, char** argv) {
     std::vector<double> nothingTimes;
     for (int run = 0; run < runs; ++run) {
         const double t = TimedRun(nothing, "");
-        if (t < 0) return Fail("bench_nothing.exe failed");
+        if (t < 0)
+            return Fail("bench_nothing.exe failed");
         nothingTimes.push_back(t);
     }
-    std::printf("a program that does nothing, started the same way: %.3f s (median of %d)\n", Median(nothingTimes),
-                runs);
+    std::printf("a program that does nothing, started the same way: %.3f s (median of %d)\n",
+                Median(nothingTimes), runs);
     return 0;
 }
 
@@ -263,12 +296,14 @@ int Listened(int argc, char** argv) {
 double ShellStart(const std::string& exe, const std::string& arguments, bool zoneChecks) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | (zoneChecks ? 0 : SEE_MASK_NOZONECHECKS);
+    info.fMask =
+        SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | (zoneChecks ? 0 : SEE_MASK_NOZONECHECKS);
     info.lpFile = exe.c_str();
     info.lpParameters = arguments.c_str();
     info.nShow = SW_HIDE;
     const double start = Now();
-    if (!ShellExecuteExA(&info) || info.hProcess == nullptr) return -1.0;
+    if (!ShellExecuteExA(&info) || info.hProcess == nullptr)
+        return -1.0;
     WaitForSingleObject(info.hProcess, INFINITE);
     const double wall = Now() - start;
     CloseHandle(info.hProcess);
@@ -283,13 +318,16 @@ struct IgnoringSink : JobReportSink {
 double JobStart(EncoderJobs& jobs, const std::string& exe, const std::string& arguments) {
     const double start = Now();
     DWORD error = 0;
-    if (!jobs.Start(0, exe.c_str(), arguments.c_str(), &error)) return -1.0;
-    if (jobs.WaitForOne(nullptr) != 0) return -1.0;
+    if (!jobs.Start(0, exe.c_str(), arguments.c_str(), &error))
+        return -1.0;
+    if (jobs.WaitForOne(nullptr) != 0)
+        return -1.0;
     return Now() - start;
 }
 
 int Starts(int argc, char** argv) {
-    if (argc < 4) return Fail("usage: starts <runs> <exe> [<arguments>]");
+    if (argc < 4)
+        return Fail("usage: starts <runs> <exe> [<arguments>]");
     const int runs = std::atoi(argv[2]);
     const std::string exe = argv[3];
     const std::string arguments = argc > 4 ? argv[4] : "";
@@ -301,29 +339,38 @@ int Starts(int argc, char** argv) {
         for (int k = 0; k < 3; ++k) {
             // Each way goes first in turn, so a drift in the machine's load hits all three.
             const int way = (k + run) % 3;
-            t[way] = way == 0 ? JobStart(jobs, exe, arguments) : ShellStart(exe, arguments, way == 1);
-            if (t[way] < 0) return Fail(way == 0 ? "the program's start failed" : "the shell's start failed");
+            t[way] =
+                way == 0 ? JobStart(jobs, exe, arguments) : ShellStart(exe, arguments, way == 1);
+            if (t[way] < 0)
+                return Fail(way == 0 ? "the program's start failed" : "the shell's start failed");
         }
-        for (int way = 0; way < 3; ++way) times[way].push_back(t[way]);
+        for (int way = 0; way < 3; ++way)
+            times[way].push_back(t[way]);
         differences[0].push_back(t[0] - t[1]);
         differences[1].push_back(t[2] - t[1]);
     }
-    std::printf("CreateProcessA (the program's start)   %.4f s   %+.4f s against the shell\n", Median(times[0]),
-                Median(differences[0]));
+    std::printf("CreateProcessA (the program's start)   %.4f s   %+.4f s against the shell\n",
+                Median(times[0]), Median(differences[0]));
     std::printf("ShellExecuteExA                        %.4f s\n", Median(times[1]));
-    std::printf("ShellExecuteExA, SEE_MASK_NOZONECHECKS %.4f s   %+.4f s against the shell\n", Median(times[2]),
-                Median(differences[1]));
-    std::printf("(medians of %d starts each, to the program's end; differences paired by round)\n", runs);
+    std::printf("ShellExecuteExA, SEE_MASK_NOZONECHECKS %.4f s   %+.4f s against the shell\n",
+                Median(times[2]), Median(differences[1]));
+    std::printf("(medians of %d starts each, to the program's end; differences paired by round)\n",
+                runs);
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "pieces") == 0) return Pieces(argc, argv);
-    if (argc >= 2 && std::strcmp(argv[1], "import") == 0) return Import(argc, argv);
-    if (argc >= 2 && std::strcmp(argv[1], "waiting") == 0) return Waiting(argc, argv);
-    if (argc >= 2 && std::strcmp(argv[1], "listened") == 0) return Listened(argc, argv);
-    if (argc >= 2 && std::strcmp(argv[1], "starts") == 0) return Starts(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "pieces") == 0)
+        return Pieces(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "import") == 0)
+        return Import(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "waiting") == 0)
+        return Waiting(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "listened") == 0)
+        return Listened(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "starts") == 0)
+        return Starts(argc, argv);
     return Fail("usage: bench_helper.exe pieces|import|waiting|listened|starts ...");
 }

@@ -27,16 +27,21 @@ using e2e::ReportWindow;
 // What the program would store for a clip: the encoder's own probe reports.
 SourceRow ProbeRow(const std::string& source) {
     ReportWindow window;
-    const std::string text = ComposeJobText(ConversionSettings(), SourceRow{}, source, source + ".out",
-                                            kEncoderModeProbe, window.HandleValue());
+    const std::string text =
+        ComposeJobText(ConversionSettings(), SourceRow{}, source, source + ".out",
+                       kEncoderModeProbe, window.HandleValue());
     e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
     EXPECT_EQ(kExitSuccess, static_cast<int>(run.exitCode)) << run.errorText;
     SourceRow row{};
     for (const ReportWindow::Event& e : window.Events()) {
-        if (e.code == kEventDuration) row.duration = e.value;
-        if (e.code == kEventWidth) row.width = e.value;
-        if (e.code == kEventHeight) row.height = e.value;
-        if (e.code == kEventFrameRate) row.frameRate = e.value * 0.0000001;
+        if (e.code == kEventDuration)
+            row.duration = e.value;
+        if (e.code == kEventWidth)
+            row.width = e.value;
+        if (e.code == kEventHeight)
+            row.height = e.value;
+        if (e.code == kEventFrameRate)
+            row.frameRate = e.value * 0.0000001;
     }
     return row;
 }
@@ -47,12 +52,13 @@ struct Converted {
     EncoderProfile profile;
 };
 
-Converted Convert(const ConversionSettings& settings, const std::string& source, const SourceRow& row,
-                  const std::string& output) {
+Converted Convert(const ConversionSettings& settings, const std::string& source,
+                  const SourceRow& row, const std::string& output) {
     Converted c;
     c.output = output;
     ReportWindow window;
-    const std::string text = ComposeJobText(settings, row, source, output, kEncoderModeConvert, window.HandleValue());
+    const std::string text =
+        ComposeJobText(settings, row, source, output, kEncoderModeConvert, window.HandleValue());
     c.profile = PlanJob(settings, row, kEncoderModeConvert).profile;
     e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
     EXPECT_TRUE(run.finished);
@@ -66,22 +72,28 @@ Converted Convert(const ConversionSettings& settings, const std::string& source,
 std::vector<std::string> TopLevelBoxes(const std::string& path) {
     std::vector<std::string> types;
     FILE* f = fopen(path.c_str(), "rb");
-    if (f == nullptr) return types;
+    if (f == nullptr)
+        return types;
     for (;;) {
         unsigned char header[16];
-        if (fread(header, 1, 8, f) != 8) break;
-        unsigned long long size = (static_cast<unsigned long long>(header[0]) << 24) | (header[1] << 16) |
-                                  (header[2] << 8) | header[3];
+        if (fread(header, 1, 8, f) != 8)
+            break;
+        unsigned long long size = (static_cast<unsigned long long>(header[0]) << 24) |
+                                  (header[1] << 16) | (header[2] << 8) | header[3];
         types.push_back(std::string(reinterpret_cast<char*>(header) + 4, 4));
         unsigned long long headerSize = 8;
         if (size == 1) {
-            if (fread(header + 8, 1, 8, f) != 8) break;
+            if (fread(header + 8, 1, 8, f) != 8)
+                break;
             size = 0;
-            for (int i = 8; i < 16; ++i) size = (size << 8) | header[i];
+            for (int i = 8; i < 16; ++i)
+                size = (size << 8) | header[i];
             headerSize = 16;
         }
-        if (size == 0 || size < headerSize) break;  // to the end of the file, or broken
-        if (_fseeki64(f, static_cast<long long>(size - headerSize), SEEK_CUR) != 0) break;
+        if (size == 0 || size < headerSize)
+            break; // to the end of the file, or broken
+        if (_fseeki64(f, static_cast<long long>(size - headerSize), SEEK_CUR) != 0)
+            break;
     }
     fclose(f);
     return types;
@@ -89,7 +101,7 @@ std::vector<std::string> TopLevelBoxes(const std::string& path) {
 
 struct Format {
     int32_t index;
-    const char* container;  // ffprobe's format name
+    const char* container; // ffprobe's format name
     const char* video;
     const char* audio;
 };
@@ -101,17 +113,17 @@ const Format kFormats[] = {
 
 struct Job {
     const char* clip;
-    int32_t resolution;  // position in the resolution list
-    int32_t frameRate;   // position in the frame-rate list
-    int width;           // expected picture
+    int32_t resolution; // position in the resolution list
+    int32_t frameRate;  // position in the frame-rate list
+    int width;          // expected picture
     int height;
 };
 const Job kJobs[] = {
-    {"clip-640x480-25fps.avi", 0, 0, 640, 480},          // original size and timing
-    {"clip-640x480-2997fps-xvid.avi", 7, 3, 640, 360},   // 29.97 to 25 fps, letter box across
-    {"clip-720x400-25fps.avi", 6, 0, 854, 480},          // wide, letter box down
-    {"clip-320x240-noaudio.avi", 7, 5, 640, 360},        // no audio; 30 fps
-    {"clip-321x241-25fps.avi", 0, 0, 320, 240},          // odd size becomes even
+    {"clip-640x480-25fps.avi", 0, 0, 640, 480},        // original size and timing
+    {"clip-640x480-2997fps-xvid.avi", 7, 3, 640, 360}, // 29.97 to 25 fps, letter box across
+    {"clip-720x400-25fps.avi", 6, 0, 854, 480},        // wide, letter box down
+    {"clip-320x240-noaudio.avi", 7, 5, 640, 360},      // no audio; 30 fps
+    {"clip-321x241-25fps.avi", 0, 0, 320, 240},        // odd size becomes even
 };
 
 TEST(ConstantQualityFormats, ConvertEveryClip) {
@@ -125,10 +137,12 @@ TEST(ConstantQualityFormats, ConvertEveryClip) {
             ConversionSettings s = WithFormat(format.index);
             s.mp4Resolution = job.resolution;
             s.mp4FrameRate = job.frameRate;
-            s.mp4Speed = 0;  // "Faster": the checks do not depend on it
-            const std::string output = folder + std::string(job.clip) + "." + OutputExtension(format.index);
+            s.mp4Speed = 0; // "Faster": the checks do not depend on it
+            const std::string output =
+                folder + std::string(job.clip) + "." + OutputExtension(format.index);
             const Converted c = Convert(s, source, row, output);
-            if (!c.ok) continue;
+            if (!c.ok)
+                continue;
 
             std::map<std::string, std::string> facts = e2e::DescribeMedia(output);
             ASSERT_EQ("1", facts["end"]) << "ffprobe gave no description of " << output;
@@ -136,8 +150,10 @@ TEST(ConstantQualityFormats, ConvertEveryClip) {
             EXPECT_EQ(format.video, facts["v.codec_name"]);
             EXPECT_EQ(std::to_string(job.width), facts["v.width"]);
             EXPECT_EQ(std::to_string(job.height), facts["v.height"]);
-            const double fps = job.frameRate == 0 ? row.frameRate : kConstantQualityFrameRates[job.frameRate].fps;
-            EXPECT_NEAR(fps, e2e::ParseRate(facts["v.r_frame_rate"]), 0.01) << facts["v.r_frame_rate"];
+            const double fps =
+                job.frameRate == 0 ? row.frameRate : kConstantQualityFrameRates[job.frameRate].fps;
+            EXPECT_NEAR(fps, e2e::ParseRate(facts["v.r_frame_rate"]), 0.01)
+                << facts["v.r_frame_rate"];
             if (std::string(job.clip).find("noaudio") != std::string::npos) {
                 EXPECT_EQ("", facts["a.codec_name"]);
             } else {
@@ -145,13 +161,15 @@ TEST(ConstantQualityFormats, ConvertEveryClip) {
                 EXPECT_EQ("2", facts["a.channels"]);
                 EXPECT_EQ("48000", facts["a.sample_rate"]);
             }
-            EXPECT_NEAR(row.duration, std::atof(facts["duration"].c_str()), 0.5) << facts["duration"];
+            EXPECT_NEAR(row.duration, std::atof(facts["duration"].c_str()), 0.5)
+                << facts["duration"];
             if (format.index == kFormatMp4) {
                 const std::vector<std::string> boxes = TopLevelBoxes(output);
                 const auto moov = std::find(boxes.begin(), boxes.end(), "moov");
                 const auto mdat = std::find(boxes.begin(), boxes.end(), "mdat");
                 ASSERT_TRUE(moov != boxes.end() && mdat != boxes.end());
-                EXPECT_LT(moov - boxes.begin(), mdat - boxes.begin()) << "the index must come first";
+                EXPECT_LT(moov - boxes.begin(), mdat - boxes.begin())
+                    << "the index must come first";
             }
         }
     }
@@ -169,18 +187,23 @@ TEST(ConstantQualityFormats, QualityStepsOnANaturalPicture) {
     for (const Format& format : kFormats) {
         long long previousBytes = 0;
         for (int32_t step = 0; step < kConstantQualityQualityCount; ++step) {
-            SCOPED_TRACE(testing::Message() << OutputExtension(format.index) << " step " << step + 1);
+            SCOPED_TRACE(testing::Message()
+                         << OutputExtension(format.index) << " step " << step + 1);
             ConversionSettings s = WithFormat(format.index);
             s.mp4Quality = step;
-            const std::string output = folder + "q" + std::to_string(step + 1) + "." + OutputExtension(format.index);
-            if (!Convert(s, source, row, output).ok) continue;
-            std::map<std::string, std::string> facts = e2e::HostFacts("ssim-summary.sh", {output, source}, output + ".ssim.txt");
+            const std::string output =
+                folder + "q" + std::to_string(step + 1) + "." + OutputExtension(format.index);
+            if (!Convert(s, source, row, output).ok)
+                continue;
+            std::map<std::string, std::string> facts =
+                e2e::HostFacts("ssim-summary.sh", {output, source}, output + ".ssim.txt");
             ASSERT_EQ("1", facts["end"]);
             const double ssim = std::atof(facts["ssim"].c_str());
             const long long bytes = std::atoll(facts["bytes"].c_str());
-            std::printf("quality %s step %d (%s, CRF %d): %lld bytes, SSIM %.4f\n", OutputExtension(format.index),
-                        step + 1, kConstantQualityQualities[step].name, ConstantQualityCrf(kConstantQualityQualities[step], format.index), bytes,
-                        ssim);
+            std::printf(
+                "quality %s step %d (%s, CRF %d): %lld bytes, SSIM %.4f\n",
+                OutputExtension(format.index), step + 1, kConstantQualityQualities[step].name,
+                ConstantQualityCrf(kConstantQualityQualities[step], format.index), bytes, ssim);
             EXPECT_GT(bytes, previousBytes);
             previousBytes = bytes;
             if (step == kDefaultConstantQualityQuality) {
@@ -190,4 +213,4 @@ TEST(ConstantQualityFormats, QualityStepsOnANaturalPicture) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -21,7 +21,7 @@ using e2e::ReportWindow;
 struct Probed {
     e2e::RunResult run;
     std::vector<ReportWindow::Event> events;
-    SourceRow row;  // what the program would store from the reports
+    SourceRow row; // what the program would store from the reports
 };
 
 Probed Probe(const std::string& path, const ConversionSettings& settings = ConversionSettings()) {
@@ -32,10 +32,14 @@ Probed Probe(const std::string& path, const ConversionSettings& settings = Conve
     p.run = e2e::RunProgram(e2e::EncoderPath(), text);
     p.events = window.Events();
     for (const ReportWindow::Event& e : p.events) {
-        if (e.code == kEventDuration) p.row.duration = e.value;
-        if (e.code == kEventWidth) p.row.width = e.value;
-        if (e.code == kEventHeight) p.row.height = e.value;
-        if (e.code == kEventFrameRate) p.row.frameRate = e.value * 0.0000001;
+        if (e.code == kEventDuration)
+            p.row.duration = e.value;
+        if (e.code == kEventWidth)
+            p.row.width = e.value;
+        if (e.code == kEventHeight)
+            p.row.height = e.value;
+        if (e.code == kEventFrameRate)
+            p.row.frameRate = e.value * 0.0000001;
     }
     return p;
 }
@@ -50,12 +54,13 @@ TEST(EncoderProbe, ReportsEachClip) {
         {"clip-640x480-2997fps-xvid.avi", 3, 640, 480, 299700300},
         {"clip-720x400-25fps.avi", 2, 720, 400, 250000000},
         {"clip-320x240-noaudio.avi", 2, 320, 240, 250000000},
-        {"clip-matroska.divx", 2, 320, 240, 150000000},  // not an AVI: FFmpeg is asked
+        {"clip-matroska.divx", 2, 320, 240, 150000000}, // not an AVI: FFmpeg is asked
     };
     for (const Case& c : cases) {
         Probed p = Probe(e2e::ClipPath(c.clip));
         ASSERT_TRUE(p.run.finished) << c.clip;
-        EXPECT_EQ(kExitSuccess, static_cast<int>(p.run.exitCode)) << c.clip << ": " << p.run.errorText;
+        EXPECT_EQ(kExitSuccess, static_cast<int>(p.run.exitCode))
+            << c.clip << ": " << p.run.errorText;
         ASSERT_EQ(4u, p.events.size()) << c.clip;
         const uint32_t codes[] = {kEventDuration, kEventWidth, kEventHeight, kEventFrameRate};
         const int32_t values[] = {c.duration, c.width, c.height, c.frameRateUnits};
@@ -68,7 +73,8 @@ TEST(EncoderProbe, ReportsEachClip) {
 
 TEST(EncoderProbe, UnusableFilesReportDurationZero) {
     const std::string missing = e2e::ClipPath("no-such-clip.avi");
-    for (const std::string& path : {e2e::ClipPath("empty.avi"), e2e::ClipPath("text.avi"), missing}) {
+    for (const std::string& path :
+         {e2e::ClipPath("empty.avi"), e2e::ClipPath("text.avi"), missing}) {
         Probed p = Probe(path);
         ASSERT_TRUE(p.run.finished) << path;
         EXPECT_EQ(kExitUnusableSource, static_cast<int>(p.run.exitCode)) << path;
@@ -85,12 +91,12 @@ struct FormatJob {
     const char* name;
     ConversionSettings settings;
     const char* clip;
-    const char* container;  // ffprobe's format name
+    const char* container; // ffprobe's format name
     const char* videoCodec;
-    const char* tag;         // "" when not checked
-    const char* audioCodec;  // "" when the output has no audio
+    const char* tag;        // "" when not checked
+    const char* audioCodec; // "" when the output has no audio
     int channels;
-    int sampleRate;  // 0: the source's
+    int sampleRate; // 0: the source's
 };
 
 ConversionSettings Tweak(int format, int tvMode = 0) {
@@ -108,15 +114,20 @@ std::vector<FormatJob> Jobs() {
     loud.volume = 40;
     return {
         {"avi", Tweak(kFormatAvi), "clip-640x480-25fps.avi", "avi", "mpeg4", "DX50", "mp3", 1, 0},
-        {"mpeg1", Tweak(kFormatMpeg1), "clip-320x240-noaudio.avi", "mpeg", "mpeg1video", "", "", 0, 0},
+        {"mpeg1", Tweak(kFormatMpeg1), "clip-320x240-noaudio.avi", "mpeg", "mpeg1video", "", "", 0,
+         0},
         {"mpeg2", loud, "clip-640x480-25fps.avi", "mpeg", "mpeg2video", "", "mp2", 2, 44100},
         {"divx", Tweak(kFormatDivx), "clip-720x400-25fps.avi", "avi", "mpeg4", "DX50", "mp3", 1, 0},
         {"xvid", xvidAc3, "clip-640x480-2997fps-xvid.avi", "avi", "mpeg4", "XVID", "ac3", 2, 44100},
-        {"vcd", Tweak(kFormatVcd, 0), "clip-640x480-2997fps-xvid.avi", "mpeg", "mpeg1video", "", "mp2", 2, 44100},
-        {"svcd", Tweak(kFormatSvcd, 1), "clip-640x480-25fps.avi", "mpeg", "mpeg2video", "", "mp2", 2, 44100},
-        {"dvd", Tweak(kFormatDvd, 1), "clip-720x400-25fps.avi", "mpeg", "mpeg2video", "", "ac3", 2, 48000},
+        {"vcd", Tweak(kFormatVcd, 0), "clip-640x480-2997fps-xvid.avi", "mpeg", "mpeg1video", "",
+         "mp2", 2, 44100},
+        {"svcd", Tweak(kFormatSvcd, 1), "clip-640x480-25fps.avi", "mpeg", "mpeg2video", "", "mp2",
+         2, 44100},
+        {"dvd", Tweak(kFormatDvd, 1), "clip-720x400-25fps.avi", "mpeg", "mpeg2video", "", "ac3", 2,
+         48000},
         {"wmv", Tweak(kFormatWmv), "clip-640x480-25fps.avi", "asf", "wmv2", "", "wmav2", 2, 44100},
-        {"asf", asfMsmpeg4, "clip-640x480-2997fps-xvid.avi", "asf", "msmpeg4v3", "", "wmav2", 2, 44100},
+        {"asf", asfMsmpeg4, "clip-640x480-2997fps-xvid.avi", "asf", "msmpeg4v3", "", "wmav2", 2,
+         44100},
     };
 }
 
@@ -132,9 +143,10 @@ TEST(EncoderConversion, EveryFormatFromTheProgramsArgumentText) {
         ASSERT_NE(nullptr, info);
         const std::string output = folder + job.name + "." + info->extension;
         ReportWindow window;
-        const std::string text =
-            ComposeJobText(job.settings, probe.row, source, output, kEncoderModeConvert, window.HandleValue());
-        const EncoderProfile profile = PlanJob(job.settings, probe.row, kEncoderModeConvert).profile;
+        const std::string text = ComposeJobText(job.settings, probe.row, source, output,
+                                                kEncoderModeConvert, window.HandleValue());
+        const EncoderProfile profile =
+            PlanJob(job.settings, probe.row, kEncoderModeConvert).profile;
         e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(kExitSuccess, static_cast<int>(run.exitCode)) << text << "\n" << run.errorText;
@@ -162,16 +174,21 @@ TEST(EncoderConversion, EveryFormatFromTheProgramsArgumentText) {
         EXPECT_EQ(std::to_string(width), facts["v.width"]);
         EXPECT_EQ(std::to_string(height), facts["v.height"]);
         // 1000 fps means "keep the source timing".
-        const double fps = profile.outputFrameRate == 1000.0 ? probe.row.frameRate : profile.outputFrameRate;
+        const double fps =
+            profile.outputFrameRate == 1000.0 ? probe.row.frameRate : profile.outputFrameRate;
         EXPECT_NEAR(fps, e2e::ParseRate(facts["v.r_frame_rate"]), 0.01) << facts["v.r_frame_rate"];
         EXPECT_EQ(job.audioCodec, facts["a.codec_name"]);
         if (*job.audioCodec != '\0') {
             EXPECT_EQ(std::to_string(job.channels), facts["a.channels"]);
-            const int rate = job.sampleRate > 0 ? job.sampleRate : (std::string(job.clip).find("2997") != std::string::npos ? 48000 : 44100);
+            const int rate =
+                job.sampleRate > 0
+                    ? job.sampleRate
+                    : (std::string(job.clip).find("2997") != std::string::npos ? 48000 : 44100);
             EXPECT_EQ(std::to_string(rate), facts["a.sample_rate"]);
         }
         // One or two extra frames at the end are accepted.
-        EXPECT_NEAR(probe.row.duration, std::atof(facts["duration"].c_str()), 0.6) << facts["duration"];
+        EXPECT_NEAR(probe.row.duration, std::atof(facts["duration"].c_str()), 0.6)
+            << facts["duration"];
     }
 }
 
@@ -179,8 +196,8 @@ TEST(EncoderConversion, EveryFormatFromTheProgramsArgumentText) {
 std::string StoppableJob(const std::string& folder, ReportWindow& window, std::string& output) {
     const std::string source = e2e::ClipPath("clip-640x480-25fps.avi");
     output = folder + "stopped.vob";
-    return ComposeJobText(Tweak(kFormatDvd, 1), SourceRow{3.0, 640, 480, 25.0}, source, output, kEncoderModeConvert,
-                          window.HandleValue());
+    return ComposeJobText(Tweak(kFormatDvd, 1), SourceRow{3.0, 640, 480, 25.0}, source, output,
+                          kEncoderModeConvert, window.HandleValue());
 }
 
 TEST(EncoderConversion, AnswerOneStopsEncoderAndFfmpeg) {
@@ -191,7 +208,7 @@ TEST(EncoderConversion, AnswerOneStopsEncoderAndFfmpeg) {
     e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), StoppableJob(folder, window, output));
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(kExitStoppedByUser, static_cast<int>(run.exitCode)) << run.errorText;
-    EXPECT_EQ(1u, window.Values(kEventPosition).size());  // nothing after the answer
+    EXPECT_EQ(1u, window.Values(kEventPosition).size()); // nothing after the answer
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output.c_str()));
     EXPECT_TRUE(e2e::FilesMatching(folder, "*").empty());
     EXPECT_FALSE(e2e::ChildRunning(run.processId, "ffmpeg.exe"));
@@ -213,8 +230,9 @@ TEST(EncoderConversion, KilledEncoderLeavesNothingUnderTheFinalNameAndTakesFfmpe
     const std::string folder = e2e::FreshFolder("killed");
     ReportWindow window;
     std::string output;
-    e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), StoppableJob(folder, window, output), 180000,
-                                         [&] { return !window.Values(kEventPosition).empty(); });
+    e2e::RunResult run =
+        e2e::RunProgram(e2e::EncoderPath(), StoppableJob(folder, window, output), 180000,
+                        [&] { return !window.Values(kEventPosition).empty(); });
     ASSERT_TRUE(run.killed);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output.c_str()));
     // Only the temporary can be left (the program removes it).
@@ -225,7 +243,8 @@ TEST(EncoderConversion, KilledEncoderLeavesNothingUnderTheFinalNameAndTakesFfmpe
     bool ffmpegRunning = true;
     for (int i = 0; i < 200 && ffmpegRunning; ++i) {
         ffmpegRunning = e2e::ChildRunning(run.processId, "ffmpeg.exe");
-        if (ffmpegRunning) Sleep(50);
+        if (ffmpegRunning)
+            Sleep(50);
     }
     EXPECT_FALSE(ffmpegRunning);
 }
@@ -279,37 +298,43 @@ TEST(EncoderConversion, MissingFfmpegIsReportedAtOnce) {
 
     // An AVI is still probed from its header; anything else needs FFmpeg.
     ReportWindow window;
-    text = ComposeJobText(ConversionSettings(), SourceRow{}, source, folder + "p.avi", 1, window.HandleValue());
+    text = ComposeJobText(ConversionSettings(), SourceRow{}, source, folder + "p.avi", 1,
+                          window.HandleValue());
     EXPECT_EQ(kExitSuccess, static_cast<int>(e2e::RunProgram(lonely, text).exitCode));
     EXPECT_EQ(std::vector<int32_t>{3}, window.Values(kEventDuration));
     window.Clear();
-    text = ComposeJobText(ConversionSettings(), SourceRow{}, e2e::ClipPath("clip-matroska.divx"), folder + "p.avi",
-                          1, window.HandleValue());
+    text = ComposeJobText(ConversionSettings(), SourceRow{}, e2e::ClipPath("clip-matroska.divx"),
+                          folder + "p.avi", 1, window.HandleValue());
     EXPECT_EQ(kExitFfmpegMissing, static_cast<int>(e2e::RunProgram(lonely, text).exitCode));
     EXPECT_EQ(std::vector<int32_t>{0}, window.Values(kEventDuration));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
 TEST(EncoderConversion, NonAsciiNamesCrossIntact) {
     // Both executables carry the UTF-8 code page manifest.
-    if (GetACP() != CP_UTF8) GTEST_SKIP() << "no UTF-8 code page (manifest not honoured)";
+    if (GetACP() != CP_UTF8)
+        GTEST_SKIP() << "no UTF-8 code page (manifest not honoured)";
     const std::string folder = e2e::FreshFolder("names");
-    const std::string source = folder + "clip caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac.avi";  // "clip café 日本.avi"
-    const std::string output = folder + "sortie \xc3\xa9t\xc3\xa9.avi";                  // "sortie été.avi"
-    ASSERT_TRUE(CopyFileA(e2e::ClipPath("clip-320x240-noaudio.avi").c_str(), source.c_str(), FALSE));
+    const std::string source =
+        folder + "clip caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac.avi";       // "clip café 日本.avi"
+    const std::string output = folder + "sortie \xc3\xa9t\xc3\xa9.avi"; // "sortie été.avi"
+    ASSERT_TRUE(
+        CopyFileA(e2e::ClipPath("clip-320x240-noaudio.avi").c_str(), source.c_str(), FALSE));
 
     Probed probe = Probe(source);
     EXPECT_EQ(kExitSuccess, static_cast<int>(probe.run.exitCode)) << probe.run.errorText;
     EXPECT_EQ(2.0, probe.row.duration);
 
-    const std::string text = ComposeJobText(Tweak(kFormatAvi), probe.row, source, output, kEncoderModeConvert, 0);
+    const std::string text =
+        ComposeJobText(Tweak(kFormatAvi), probe.row, source, output, kEncoderModeConvert, 0);
     e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
     EXPECT_EQ(kExitSuccess, static_cast<int>(run.exitCode)) << run.errorText;
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output.c_str()));
-    EXPECT_EQ(2u, e2e::FilesMatching(folder, "*").size());  // the source and the output, nothing else
+    EXPECT_EQ(2u,
+              e2e::FilesMatching(folder, "*").size()); // the source and the output, nothing else
 }
 
-}  // namespace
+} // namespace

@@ -51,18 +51,18 @@ private:
 
 struct RunResult {
     bool started = false;
-    bool finished = false;  // false: still running at the safety timeout (then killed)
-    bool killed = false;    // ended by the test's own `killWhen`
+    bool finished = false; // false: still running at the safety timeout (then killed)
+    bool killed = false;   // ended by the test's own `killWhen`
     DWORD exitCode = 0;
     DWORD processId = 0;
-    std::string errorText;  // what it wrote to stderr
+    std::string errorText; // what it wrote to stderr
 };
 
 // Starts `exe` with `arguments` (as one command-line text) and dispatches
 // this thread's messages until it ends. When `killWhen` is given and says so
 // (asked after each batch of messages), the process is terminated at once.
-RunResult RunProgram(const std::string& exe, const std::string& arguments, DWORD safetyTimeoutMs = 180000,
-                     const std::function<bool()>& killWhen = {});
+RunResult RunProgram(const std::string& exe, const std::string& arguments,
+                     DWORD safetyTimeoutMs = 180000, const std::function<bool()>& killWhen = {});
 
 // quenforenc.exe in the program folder.
 std::string EncoderPath();
@@ -86,10 +86,11 @@ std::map<std::string, std::string> DescribeMedia(const std::string& windowsPath)
 // Runs tests/e2e/<script> on the host with the Unix forms of `windowsPaths`
 // and of `result`, and reads the key=value lines it leaves at `result`
 // (ffprobe-summary.sh, ssim-summary.sh, picture-box.sh).
-std::map<std::string, std::string> HostFacts(const char* script, const std::vector<std::string>& windowsPaths,
+std::map<std::string, std::string> HostFacts(const char* script,
+                                             const std::vector<std::string>& windowsPaths,
                                              const std::string& result);
 
 // "30000/1001" or "25" as a number; 0 when unreadable.
 double ParseRate(const std::string& text);
 
-}  // namespace e2e
+} // namespace e2e

@@ -11,10 +11,11 @@ namespace failure {
 
 Fingerprint FingerprintOf(const std::string& path) {
     Fingerprint print;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return print;
-    uint64_t hash = 1469598103934665603ull;  // FNV-1a
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return print;
+    uint64_t hash = 1469598103934665603ull; // FNV-1a
     int64_t size = 0;
     static char buffer[65536];
     DWORD got = 0;
@@ -32,13 +33,15 @@ Fingerprint FingerprintOf(const std::string& path) {
 }
 
 FolderGuard::FolderGuard(const std::string& folder) : folder_(folder) {
-    for (const std::string& name : e2e::FilesMatching(folder, "*")) before_[name] = FingerprintOf(folder + name);
+    for (const std::string& name : e2e::FilesMatching(folder, "*"))
+        before_[name] = FingerprintOf(folder + name);
 }
 
 std::vector<std::string> FolderGuard::Changed() const {
     std::vector<std::string> changed;
     for (const auto& entry : before_) {
-        if (!(FingerprintOf(folder_ + entry.first) == entry.second)) changed.push_back(entry.first);
+        if (!(FingerprintOf(folder_ + entry.first) == entry.second))
+            changed.push_back(entry.first);
     }
     return changed;
 }
@@ -57,10 +60,12 @@ std::string CopyClips(const e2e::ProgramCopy& copy, const char* subfolder,
 std::vector<ProcessEntry> Processes() {
     std::vector<ProcessEntry> list;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return list;
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return list;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
         list.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
     }
     CloseHandle(snapshot);
@@ -70,14 +75,16 @@ std::vector<ProcessEntry> Processes() {
 std::vector<DWORD> ChildrenNamed(DWORD parent, const char* exe) {
     std::vector<DWORD> pids;
     for (const ProcessEntry& p : Processes()) {
-        if (p.parent == parent && lstrcmpiA(p.exe.c_str(), exe) == 0) pids.push_back(p.pid);
+        if (p.parent == parent && lstrcmpiA(p.exe.c_str(), exe) == 0)
+            pids.push_back(p.pid);
     }
     return pids;
 }
 
 bool ProcessExists(DWORD pid) {
     for (const ProcessEntry& p : Processes()) {
-        if (p.pid == pid) return true;
+        if (p.pid == pid)
+            return true;
     }
     return false;
 }
@@ -86,9 +93,12 @@ bool WaitGone(const std::vector<DWORD>& pids, DWORD safetyMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         bool any = false;
-        for (DWORD pid : pids) any = any || (pid != 0 && ProcessExists(pid));
-        if (!any) return true;
-        if (GetTickCount() - start > safetyMs) return false;
+        for (DWORD pid : pids)
+            any = any || (pid != 0 && ProcessExists(pid));
+        if (!any)
+            return true;
+        if (GetTickCount() - start > safetyMs)
+            return false;
         wintest::PumpMessagesFor(100);
     }
 }
@@ -111,7 +121,9 @@ EncoderPair WaitEncoderWithFfmpeg(DWORD parent, DWORD safetyMs) {
     return pair;
 }
 
-HWND WaitBox(const e2e::Tarvello& app, DWORD safetyMs) { return app.WaitDialog("Tarvello", safetyMs); }
+HWND WaitBox(const e2e::Tarvello& app, DWORD safetyMs) {
+    return app.WaitDialog("Tarvello", safetyMs);
+}
 
 std::string AnswerBox(HWND box, int button) {
     std::string text = e2e::BoxText(box);
@@ -127,16 +139,19 @@ std::vector<std::string> AnswerAllBoxes(const e2e::Tarvello& app, DWORD firstMs,
     return texts;
 }
 
-std::vector<std::string> FinishImport(const e2e::Tarvello& app, int rowsBefore, int selected, DWORD safetyMs) {
+std::vector<std::string> FinishImport(const e2e::Tarvello& app, int rowsBefore, int selected,
+                                      DWORD safetyMs) {
     std::vector<std::string> texts;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < safetyMs) {
         if (HWND box = WaitBox(app, 100)) {
             texts.push_back(AnswerBox(box));
-            for (const std::string& text : AnswerAllBoxes(app, 1500)) texts.push_back(text);
+            for (const std::string& text : AnswerAllBoxes(app, 1500))
+                texts.push_back(text);
             return texts;
         }
-        if (app.RowCount() == rowsBefore + selected) return texts;
+        if (app.RowCount() == rowsBefore + selected)
+            return texts;
     }
     texts.push_back("<import did not end>");
     return texts;
@@ -152,13 +167,18 @@ int BarPosition(HWND progress) {
 }
 
 bool StartReady(e2e::Tarvello& app, const e2e::ProgramCopy& copy) {
-    if (!copy.ok()) return false;
+    if (!copy.ok())
+        return false;
     copy.SuppressStartupTip();
-    if (copy.Option("Temporary folder") == "<absent>") copy.SetOption("Temporary folder", copy.OutFolder());
-    if (!app.Start(copy)) return false;
+    if (copy.Option("Temporary folder") == "<absent>")
+        copy.SetOption("Temporary folder", copy.OutFolder());
+    if (!app.Start(copy))
+        return false;
     return app.WaitMainWindow() != nullptr;
 }
 
-std::string Repeat(char c, size_t count) { return std::string(count, c); }
+std::string Repeat(char c, size_t count) {
+    return std::string(count, c);
+}
 
-}  // namespace failure
+} // namespace failure

@@ -69,7 +69,8 @@ HWND WaitBox(const e2e::Tarvello& app, DWORD safetyMs = 120000);
 std::string AnswerBox(HWND box, int button = IDOK);
 // Every box the program shows until `quietMs` pass without a new one; their
 // texts in order, each answered with OK.
-std::vector<std::string> AnswerAllBoxes(const e2e::Tarvello& app, DWORD firstMs, DWORD quietMs = 1500);
+std::vector<std::string> AnswerAllBoxes(const e2e::Tarvello& app, DWORD firstMs,
+                                        DWORD quietMs = 1500);
 // The boxes of an import of `selected` files into a list of `rowsBefore`
 // rows, once it has ended: every file listed (no box comes), or the boxes
 // shown and answered with OK.
@@ -87,4 +88,4 @@ bool StartReady(e2e::Tarvello& app, const e2e::ProgramCopy& copy);
 // A long folder name of `length` characters made of repeated "x".
 std::string Repeat(char c, size_t count);
 
-}  // namespace failure
+} // namespace failure

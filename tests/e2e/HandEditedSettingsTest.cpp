@@ -49,9 +49,11 @@ void OpenAndCloseOutputSettings(const Tarvello& app) {
 
 // Imports the good clip and converts it; the one box of the run.
 std::string ImportAndConvert(const Tarvello& app, const std::string& folder) {
-    if (!app.ImportThroughDialog(folder, {kGood})) return "<no file dialog>";
+    if (!app.ImportThroughDialog(folder, {kGood}))
+        return "<no file dialog>";
     std::vector<std::string> texts = failure::FinishImport(app, 0, 1);
-    if (!texts.empty() || app.RowCount() != 1) return "<import: " + testing::PrintToString(texts) + ">";
+    if (!texts.empty() || app.RowCount() != 1)
+        return "<import: " + testing::PrintToString(texts) + ">";
     app.Post(IDC_CONVERT);
     texts = failure::AnswerAllBoxes(app, 180000);
     return texts.size() == 1 ? texts[0] : "<run: " + testing::PrintToString(texts) + ">";
@@ -61,25 +63,26 @@ TEST(HandEditedSettings, OutOfRangeAndJunkValuesNeitherCrashNorSpoilTheFile) {
     e2e::ProgramCopy copy("failure_ini_range");
     const std::string folder = failure::CopyClips(copy, "clips", {{kGood, ""}});
     failure::FolderGuard sources(folder);
-    WriteRaw(copy.OptionIni(),
-             "this line has no equals sign\r\n"
-             "=value without key\r\n"
-             "[Destinate]\r\n"
-             "Letterbox=7\r\n"
-             "Temporary folder=" + copy.OutFolder() + "\r\n"
-             "Output format=0\r\n"
-             "TV mode=-3\r\n"
-             "MPEG aspect ratio=99999999999999999999\r\n"
-             "DVD aspect ratio=abc\r\n"
-             "AVI quality=2147483647\r\n"
-             "AVI video codec=-2147483648\r\n"
-             "AVI audio codec=9\r\n"
-             "AVI resolution=-1\r\n"
-             "AVI frame rate=100\r\n"
-             "Volume=   35dB\r\n"
-             "Unknown key=kept\r\n"
-             "[Other section]\r\n"
-             "Keep=me\r\n");
+    WriteRaw(copy.OptionIni(), "this line has no equals sign\r\n"
+                               "=value without key\r\n"
+                               "[Destinate]\r\n"
+                               "Letterbox=7\r\n"
+                               "Temporary folder=" +
+                                   copy.OutFolder() +
+                                   "\r\n"
+                                   "Output format=0\r\n"
+                                   "TV mode=-3\r\n"
+                                   "MPEG aspect ratio=99999999999999999999\r\n"
+                                   "DVD aspect ratio=abc\r\n"
+                                   "AVI quality=2147483647\r\n"
+                                   "AVI video codec=-2147483648\r\n"
+                                   "AVI audio codec=9\r\n"
+                                   "AVI resolution=-1\r\n"
+                                   "AVI frame rate=100\r\n"
+                                   "Volume=   35dB\r\n"
+                                   "Unknown key=kept\r\n"
+                                   "[Other section]\r\n"
+                                   "Keep=me\r\n");
     copy.SuppressStartupTip();
 
     Tarvello app;
@@ -133,8 +136,9 @@ TEST(HandEditedSettings, AnOutputFormatThatDoesNotExistIsToldNotGuessed) {
     // output with a made-up extension.
     EXPECT_EQ(std::string::npos, result.find("<")) << result;
     if (result.find("Finished with errors.") == 0) {
-        EXPECT_NE(std::string::npos, result.find(folder + kGood + " - the encoder did not accept the options of the "
-                                                            "current settings; check them in Output Settings"))
+        EXPECT_NE(std::string::npos, result.find(folder + kGood +
+                                                 " - the encoder did not accept the options of the "
+                                                 "current settings; check them in Output Settings"))
             << result;
     }
     for (const std::string& name : e2e::FilesMatching(copy.OutFolder(), "*")) {
@@ -171,4 +175,4 @@ TEST(HandEditedSettings, BinaryNoiseGivesTheDefaultsAndAFreshFile) {
     EXPECT_EQ("C:\\output video\\", copy.Option("Temporary folder"));
 }
 
-}  // namespace
+} // namespace

@@ -22,9 +22,11 @@ namespace {
 
 using e2e::Tarvello;
 
-const char kGood[] = "clip-320x240-noaudio.avi";  // 2 s
+const char kGood[] = "clip-320x240-noaudio.avi"; // 2 s
 
-std::string LoadFailed(const std::string& path) { return "Load file " + path + " failed."; }
+std::string LoadFailed(const std::string& path) {
+    return "Load file " + path + " failed.";
+}
 
 TEST(ImportFailures, UnusableFilesAreRefusedInOneBoxAndGoodOnesListed) {
     e2e::ProgramCopy copy("failure_import_bad");
@@ -40,16 +42,18 @@ TEST(ImportFailures, UnusableFilesAreRefusedInOneBoxAndGoodOnesListed) {
     // The files that FFmpeg reads but that hold no picture say so on a second line.
     const std::string noVideo = "\nThe file holds no video stream.";
     const std::vector<std::string> reasons = {"", "", "", "", noVideo, noVideo};
-    std::vector<std::pair<std::string, std::string>> clips = {{kGood, ""}, {"clip-matroska.divx", ""}};
-    for (const std::string& name : bad) clips.push_back({name, ""});
+    std::vector<std::pair<std::string, std::string>> clips = {{kGood, ""},
+                                                              {"clip-matroska.divx", ""}};
+    for (const std::string& name : bad)
+        clips.push_back({name, ""});
     const std::string folder = failure::CopyClips(copy, "clips", clips);
     failure::FolderGuard sources(folder);
 
     Tarvello app;
     ASSERT_TRUE(failure::StartReady(app, copy));
     // Bad files around the good ones, so every position in the order is seen.
-    std::vector<std::string> selection = {bad[0], bad[1], kGood, bad[2], bad[3], "clip-matroska.divx",
-                                          bad[4], bad[5]};
+    std::vector<std::string> selection = {
+        bad[0], bad[1], kGood, bad[2], bad[3], "clip-matroska.divx", bad[4], bad[5]};
     ASSERT_TRUE(app.ImportThroughDialog(folder, selection));
     std::vector<std::string> texts = failure::AnswerAllBoxes(app, 120000);
     // Six problems: one box, each file's line (and reason) in the order chosen.
@@ -58,7 +62,8 @@ TEST(ImportFailures, UnusableFilesAreRefusedInOneBoxAndGoodOnesListed) {
         expected += (i > 0 ? "\n" : "") + LoadFailed(folder + bad[i]) + reasons[i];
     }
     EXPECT_EQ(std::vector<std::string>{expected}, texts);
-    EXPECT_EQ((std::vector<std::string>{folder + kGood, folder + "clip-matroska.divx"}), app.Column(1));
+    EXPECT_EQ((std::vector<std::string>{folder + kGood, folder + "clip-matroska.divx"}),
+              app.Column(1));
     EXPECT_EQ((std::vector<std::string>{"00:00:02", "00:00:02"}), app.Column(2));
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
     // No probe left an output behind.
@@ -73,23 +78,26 @@ TEST(ImportFailures, NamesWithPunctuationAndNonAsciiLettersConvert) {
     e2e::ProgramCopy copy("failure_names");
     const std::vector<std::string> names = {
         "a b, c; d [e] (f) {g} & h.avi",
-        "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xC3\xB1 \xD0\x96.avi",  // café 日本 ñ Ж
-        "100% done #1 'q' ^!$ %s %n.avi",                              // format characters
+        "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xC3\xB1 \xD0\x96.avi", // café 日本 ñ Ж
+        "100% done #1 'q' ^!$ %s %n.avi",                             // format characters
     };
     std::vector<std::pair<std::string, std::string>> clips;
-    for (const std::string& name : names) clips.push_back({kGood, name});
+    for (const std::string& name : names)
+        clips.push_back({kGood, name});
     const std::string folder = failure::CopyClips(copy, "sources, [1]; \xC3\xA9t\xC3\xA9", clips);
     failure::FolderGuard sources(folder);
     const std::string out = copy.Root() + "out; [x], \xC3\xBC\xC3\xB1\xC3\xAF \xE2\x84\x96\\";
-    copy.SetOption("Output format", "0");  // AVI
+    copy.SetOption("Output format", "0"); // AVI
     copy.SetOption("Temporary folder", out);
 
     Tarvello app;
     ASSERT_TRUE(failure::StartReady(app, copy));
     ASSERT_TRUE(app.ImportThroughDialog(folder, names));
-    ASSERT_TRUE(app.WaitRowCount(3, 60000)) << "boxes: " << testing::PrintToString(failure::AnswerAllBoxes(app, 100));
+    ASSERT_TRUE(app.WaitRowCount(3, 60000))
+        << "boxes: " << testing::PrintToString(failure::AnswerAllBoxes(app, 100));
     std::vector<std::string> listed;
-    for (const std::string& name : names) listed.push_back(folder + name);
+    for (const std::string& name : names)
+        listed.push_back(folder + name);
     EXPECT_EQ(listed, app.Column(1));
 
     app.Post(IDC_CONVERT);
@@ -100,7 +108,7 @@ TEST(ImportFailures, NamesWithPunctuationAndNonAsciiLettersConvert) {
 
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        const std::string output = out + name;  // same name, .avi
+        const std::string output = out + name; // same name, .avi
         failure::Fingerprint print = failure::FingerprintOf(output);
         ASSERT_GT(print.size, 0);
         // ffprobe is handed a plain name: its command line is split at blanks.
@@ -131,9 +139,11 @@ TEST(ImportFailures, TheHundredthFileIsLeftOutWithAMessage) {
 
     Tarvello app;
     ASSERT_TRUE(failure::StartReady(app, copy));
-    ASSERT_TRUE(app.ImportThroughDialog(folder, std::vector<std::string>(names.begin(), names.begin() + 100)));
+    ASSERT_TRUE(app.ImportThroughDialog(
+        folder, std::vector<std::string>(names.begin(), names.begin() + 100)));
     std::vector<std::string> texts = failure::AnswerAllBoxes(app, 180000);
-    EXPECT_EQ((std::vector<std::string>{"The list holds at most 99 video files. 1 selected file was not added."}),
+    EXPECT_EQ((std::vector<std::string>{
+                  "The list holds at most 99 video files. 1 selected file was not added."}),
               texts);
     ASSERT_EQ(99, app.RowCount());
     EXPECT_EQ("          99", app.Cell(98, 0));
@@ -142,7 +152,8 @@ TEST(ImportFailures, TheHundredthFileIsLeftOutWithAMessage) {
     // One more into the full list: the same message, nothing added.
     ASSERT_TRUE(app.ImportThroughDialog(folder, {names[100]}));
     texts = failure::AnswerAllBoxes(app, 60000);
-    EXPECT_EQ((std::vector<std::string>{"The list holds at most 99 video files. 1 selected file was not added."}),
+    EXPECT_EQ((std::vector<std::string>{
+                  "The list holds at most 99 video files. 1 selected file was not added."}),
               texts);
     EXPECT_EQ(99, app.RowCount());
 
@@ -166,11 +177,13 @@ TEST(ImportFailures, PathsOver255CharactersAreRefusedOrReported) {
         CreateDirectoryA(folder.c_str(), nullptr);
     }
     const std::string shortName = "a.avi";
-    const std::string longName = "a-long-file-name-" + failure::Repeat('n', 300 - folder.size()) + ".avi";
+    const std::string longName =
+        "a-long-file-name-" + failure::Repeat('n', 300 - folder.size()) + ".avi";
     ASSERT_GT(folder.size() + longName.size(), 255u);
     ASSERT_LT(folder.size() + shortName.size(), 255u);
     for (const std::string& name : {shortName, longName}) {
-        ASSERT_TRUE(CopyFileA(e2e::ClipPath(kGood).c_str(), (folder + name).c_str(), FALSE)) << name;
+        ASSERT_TRUE(CopyFileA(e2e::ClipPath(kGood).c_str(), (folder + name).c_str(), FALSE))
+            << name;
     }
     failure::FolderGuard sources(folder);
 
@@ -180,7 +193,9 @@ TEST(ImportFailures, PathsOver255CharactersAreRefusedOrReported) {
     std::vector<std::string> texts = failure::AnswerAllBoxes(app, 60000);
     ASSERT_EQ(1u, texts.size());
     EXPECT_EQ("The path of this file is longer than 255 characters, so it cannot be converted. "
-              "Move or rename it and add it again:\n" + folder + longName, texts[0]);
+              "Move or rename it and add it again:\n" +
+                  folder + longName,
+              texts[0]);
     EXPECT_EQ((std::vector<std::string>{folder + shortName}), app.Column(1));
 
     // An output folder so long that the output path passes 255 characters:
@@ -200,4 +215,4 @@ TEST(ImportFailures, PathsOver255CharactersAreRefusedOrReported) {
     EXPECT_EQ(std::vector<std::string>(), sources.Changed());
 }
 
-}  // namespace
+} // namespace

@@ -16,7 +16,8 @@ using e2e::Tarvello;
 
 std::vector<std::string> Entries(const Tarvello& app, int id) {
     std::vector<std::string> entries;
-    for (int i = 0; i < app.EntryCount(id); ++i) entries.push_back(app.Entry(id, i));
+    for (int i = 0; i < app.EntryCount(id); ++i)
+        entries.push_back(app.Entry(id, i));
     return entries;
 }
 
@@ -25,16 +26,19 @@ std::vector<std::string> Entries(const Tarvello& app, int id) {
 bool PickFormatInOutputSettings(const Tarvello& app, int button, int format, int answer) {
     app.Post(button);
     HWND settings = app.WaitDialog("Output Settings");
-    if (settings == nullptr) return false;
+    if (settings == nullptr)
+        return false;
     HWND list = GetDlgItem(settings, IDC_SET_FORMAT);
     SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(format), 0);
-    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(IDC_SET_FORMAT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(IDC_SET_FORMAT, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
     e2e::Answer(settings, answer);
     return true;
 }
 
 const std::vector<std::string> kMpegAspects = {"1:1    (PC VAG)", "4:3    (Standard TV)",
-                                               "16:9   (Wide screen TV)", "2.21:1 (CinemaScope movie)"};
+                                               "16:9   (Wide screen TV)",
+                                               "2.21:1 (CinemaScope movie)"};
 const std::vector<std::string> kTvAspects = {"4:3    (Standard TV)", "16:9   (Wide screen TV)"};
 
 TEST(MainWindowChoices, ListsFollowTheFormatAndOptionIniKeepsTheChoices) {
@@ -59,24 +63,26 @@ TEST(MainWindowChoices, ListsFollowTheFormatAndOptionIniKeepsTheChoices) {
     struct Step {
         int format;
         std::vector<std::string> aspects;
-        int aspect;  // selection shown
+        int aspect; // selection shown
         bool tvEnabled;
         bool aspectEnabled;
     };
     const Step steps[] = {
-        {7, kTvAspects, 1, true, true},      // DVD: dvdAspect
-        {0, kTvAspects, 1, false, false},    // AVI: both off, still showing dvdAspect
-        {1, kMpegAspects, 2, false, true},   // MPEG1: mpegAspect
-        {5, kTvAspects, 1, true, true},      // VCD
-        {8, kTvAspects, 1, false, false},    // WMV
-        {6, kTvAspects, 1, true, true},      // SVCD
+        {7, kTvAspects, 1, true, true},    // DVD: dvdAspect
+        {0, kTvAspects, 1, false, false},  // AVI: both off, still showing dvdAspect
+        {1, kMpegAspects, 2, false, true}, // MPEG1: mpegAspect
+        {5, kTvAspects, 1, true, true},    // VCD
+        {8, kTvAspects, 1, false, false},  // WMV
+        {6, kTvAspects, 1, true, true},    // SVCD
     };
     for (const Step& step : steps) {
         app.Choose(IDC_MAIN_FORMAT, step.format);
         EXPECT_EQ(step.aspects, Entries(app, IDC_MAIN_ASPECT)) << step.format;
         EXPECT_EQ(step.aspect, app.Selection(IDC_MAIN_ASPECT)) << step.format;
-        EXPECT_EQ(step.tvEnabled, IsWindowEnabled(app.Item(IDC_MAIN_TV_MODE)) != FALSE) << step.format;
-        EXPECT_EQ(step.aspectEnabled, IsWindowEnabled(app.Item(IDC_MAIN_ASPECT)) != FALSE) << step.format;
+        EXPECT_EQ(step.tvEnabled, IsWindowEnabled(app.Item(IDC_MAIN_TV_MODE)) != FALSE)
+            << step.format;
+        EXPECT_EQ(step.aspectEnabled, IsWindowEnabled(app.Item(IDC_MAIN_ASPECT)) != FALSE)
+            << step.format;
     }
 
     // SVCD: 4:3 and PAL; then MPEG1 with 2.21:1 changes only the MPEG shape.
@@ -142,4 +148,4 @@ TEST(MainWindowChoices, EmptyListConvertSaysSoAndEnterCloses) {
     EXPECT_EQ("3", copy.Option("Output format"));
 }
 
-}  // namespace
+} // namespace

@@ -12,17 +12,19 @@ namespace e2e {
 
 namespace {
 
-constexpr int kFileNameControl = 0x47c;  // the file dialog's file-name box
-constexpr int kFilterControl = 0x470;    // the file dialog's file-type list
+constexpr int kFileNameControl = 0x47c; // the file dialog's file-name box
+constexpr int kFilterControl = 0x470;   // the file dialog's file-type list
 constexpr int kMessageTextControl = 0xFFFF;
 
 // ffmpeg.exe (about 64 MB) is never written by a test, so program copies share
 // it through a hard link where the file system allows; everything else is copied.
 bool CopyInto(const std::string& from, const std::string& to) {
     const std::string suffix = "ffmpeg.exe";
-    if (to.size() >= suffix.size() && to.compare(to.size() - suffix.size(), suffix.size(), suffix) == 0) {
+    if (to.size() >= suffix.size() &&
+        to.compare(to.size() - suffix.size(), suffix.size(), suffix) == 0) {
         DeleteFileA(to.c_str());
-        if (CreateHardLinkA(to.c_str(), from.c_str(), nullptr)) return true;
+        if (CreateHardLinkA(to.c_str(), from.c_str(), nullptr))
+            return true;
     }
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
@@ -33,7 +35,8 @@ void DeleteTree(const std::string& folder) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 DeleteTree(folder + name + "\\");
             } else {
@@ -48,7 +51,7 @@ void DeleteTree(const std::string& folder) {
 
 struct DialogSearch {
     DWORD pid;
-    const char* caption;  // null: any
+    const char* caption; // null: any
     HWND main;
     bool wantProgress;
     HWND found;
@@ -58,16 +61,21 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
     DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != search->pid || window == search->main || !IsWindowVisible(window)) return TRUE;
+    if (pid != search->pid || window == search->main || !IsWindowVisible(window))
+        return TRUE;
     char cls[16] = "";
     GetClassNameA(window, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32770") != 0) return TRUE;
+    if (lstrcmpA(cls, "#32770") != 0)
+        return TRUE;
     char caption[256] = "";
     GetWindowTextA(window, caption, sizeof caption);
-    if (search->caption != nullptr && lstrcmpA(caption, search->caption) != 0) return TRUE;
+    if (search->caption != nullptr && lstrcmpA(caption, search->caption) != 0)
+        return TRUE;
     bool isProgress = GetDlgItem(window, IDC_PROGRESS_BAR) != nullptr;
-    if (isProgress != search->wantProgress) return TRUE;
-    if (!search->wantProgress && !IsWindowEnabled(window)) return TRUE;
+    if (isProgress != search->wantProgress)
+        return TRUE;
+    if (!search->wantProgress && !IsWindowEnabled(window))
+        return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -76,15 +84,17 @@ BOOL CALLBACK FindMain(HWND window, LPARAM param) {
     DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != search->pid || !IsWindowVisible(window)) return TRUE;
+    if (pid != search->pid || !IsWindowVisible(window))
+        return TRUE;
     char caption[64] = "";
     GetWindowTextA(window, caption, sizeof caption);
-    if (lstrcmpA(caption, "Tarvello") != 0 || GetDlgItem(window, IDC_SOURCE_LIST) == nullptr) return TRUE;
+    if (lstrcmpA(caption, "Tarvello") != 0 || GetDlgItem(window, IDC_SOURCE_LIST) == nullptr)
+        return TRUE;
     search->found = window;
     return FALSE;
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------- ProgramCopy
 
@@ -102,7 +112,8 @@ ProgramCopy::ProgramCopy(const char* name) {
     for (const char* file : {"Tarvello.exe", "quenforenc.exe", "ffmpeg.exe", "tips.txt"}) {
         ok_ = CopyInto(program + file, folder_ + file) && ok_;
     }
-    for (const char* file : {"help.chm", "version.ini"}) CopyInto(program + file, folder_ + file);
+    for (const char* file : {"help.chm", "version.ini"})
+        CopyInto(program + file, folder_ + file);
 }
 
 void ProgramCopy::SetOption(const char* key, const std::string& value) const {
@@ -115,7 +126,8 @@ void ProgramCopy::SetProfile(const char* section, const char* key, const std::st
 
 std::string ProgramCopy::Option(const char* key) const {
     char value[1024] = "";
-    GetPrivateProfileStringA("Destinate", key, "<absent>", value, sizeof value, OptionIni().c_str());
+    GetPrivateProfileStringA("Destinate", key, "<absent>", value, sizeof value,
+                             OptionIni().c_str());
     return value;
 }
 
@@ -135,14 +147,15 @@ bool Tarvello::Start(const ProgramCopy& copy, const std::string& arguments) {
     return StartExe(copy.Exe(), copy.Folder(), arguments);
 }
 
-bool Tarvello::StartExe(const std::string& exe, const std::string& folder, const std::string& arguments) {
+bool Tarvello::StartExe(const std::string& exe, const std::string& folder,
+                        const std::string& arguments) {
     std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     // The program's working folder is its own, as when started from a shortcut.
-    if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
+    if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info)) {
         return false;
     }
     CloseHandle(info.hThread);
@@ -170,7 +183,8 @@ HWND Tarvello::WaitDialog(const char* caption, DWORD timeoutMs) const {
     do {
         DialogSearch search = {pid_, caption, main_, false, nullptr};
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
+        if (search.found != nullptr)
+            return search.found;
         wintest::PumpMessagesFor(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
@@ -181,7 +195,8 @@ HWND Tarvello::WaitProgressDialog(DWORD timeoutMs) const {
     do {
         DialogSearch search = {pid_, "Tarvello", main_, true, nullptr};
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
+        if (search.found != nullptr)
+            return search.found;
         wintest::PumpMessagesFor(20);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
@@ -218,9 +233,10 @@ bool Tarvello::ReadRemote(const void* remote, void* local, size_t size) const {
 
 std::string Tarvello::Cell(int row, int column) const {
     constexpr size_t kText = 1024;
-    char* remote = static_cast<char*>(VirtualAllocEx(process_, nullptr, sizeof(LVITEMA) + kText,
-                                                     MEM_COMMIT, PAGE_READWRITE));
-    if (remote == nullptr) return "<no memory>";
+    char* remote = static_cast<char*>(
+        VirtualAllocEx(process_, nullptr, sizeof(LVITEMA) + kText, MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr)
+        return "<no memory>";
     LVITEMA item = {};
     item.iSubItem = column;
     item.pszText = remote + sizeof(LVITEMA);
@@ -238,14 +254,16 @@ std::string Tarvello::Cell(int row, int column) const {
 
 std::vector<std::string> Tarvello::Column(int column) const {
     std::vector<std::string> cells;
-    for (int row = 0; row < RowCount(); ++row) cells.push_back(Cell(row, column));
+    for (int row = 0; row < RowCount(); ++row)
+        cells.push_back(Cell(row, column));
     return cells;
 }
 
 void Tarvello::SelectRow(int row) const {
     LVITEMA* remote = static_cast<LVITEMA*>(
         VirtualAllocEx(process_, nullptr, sizeof(LVITEMA), MEM_COMMIT, PAGE_READWRITE));
-    if (remote == nullptr) return;
+    if (remote == nullptr)
+        return;
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = 0;
@@ -267,16 +285,22 @@ int Tarvello::SelectedRow() const {
                                          static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
-int Tarvello::Selection(int id) const { return static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0)); }
+int Tarvello::Selection(int id) const {
+    return static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
+}
 
-int Tarvello::EntryCount(int id) const { return static_cast<int>(SendMessageA(Item(id), CB_GETCOUNT, 0, 0)); }
+int Tarvello::EntryCount(int id) const {
+    return static_cast<int>(SendMessageA(Item(id), CB_GETCOUNT, 0, 0));
+}
 
 std::string Tarvello::Entry(int id, int index) const {
     // Wine hands this message across processes in its wide form only.
     wchar_t wide[256] = L"";
     LRESULT length = SendMessageW(Item(id), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0 || length >= 256) return "<bad entry>";
-    SendMessageW(Item(id), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide));
+    if (length < 0 || length >= 256)
+        return "<bad entry>";
+    SendMessageW(Item(id), CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(wide));
     char text[512] = "";
     WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
@@ -286,32 +310,40 @@ bool Tarvello::ImportThroughDialog(const std::string& folder, const std::vector<
                                    int filterIndex) const {
     Post(IDC_TOOL_ADD);
     HWND dialog = WaitDialog("Import video files");
-    if (dialog == nullptr) return false;
+    if (dialog == nullptr)
+        return false;
     HWND name = GetDlgItem(dialog, kFileNameControl);
-    if (name == nullptr) return false;
+    if (name == nullptr)
+        return false;
     if (filterIndex > 0) {
         HWND filters = GetDlgItem(dialog, kFilterControl);
         SendMessageA(filters, CB_SETCURSEL, static_cast<WPARAM>(filterIndex - 1), 0);
         // What the list sends when the user picks an entry (the dialog acts on the second).
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFilterControl, CBN_SELCHANGE), reinterpret_cast<LPARAM>(filters));
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFilterControl, CBN_SELENDOK), reinterpret_cast<LPARAM>(filters));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFilterControl, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(filters));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFilterControl, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(filters));
     }
     // Into the folder first, then the names relative to it.
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     std::string text;
-    for (const std::string& file : names) text += "\"" + file + "\" ";
-    if (names.size() == 1) text = names[0];
+    for (const std::string& file : names)
+        text += "\"" + file + "\" ";
+    if (names.size() == 1)
+        text = names[0];
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    for (int i = 0; i < 400 && IsWindow(dialog); ++i) wintest::PumpMessagesFor(25);
+    for (int i = 0; i < 400 && IsWindow(dialog); ++i)
+        wintest::PumpMessagesFor(25);
     return !IsWindow(dialog);
 }
 
 bool Tarvello::WaitRowCount(int rows, DWORD timeoutMs) const {
     const DWORD start = GetTickCount();
     do {
-        if (RowCount() == rows) return true;
+        if (RowCount() == rows)
+            return true;
         wintest::PumpMessagesFor(50);
     } while (GetTickCount() - start < timeoutMs);
     return RowCount() == rows;
@@ -319,13 +351,16 @@ bool Tarvello::WaitRowCount(int rows, DWORD timeoutMs) const {
 
 // ---------------------------------------------------------------- boxes
 
-std::string BoxText(HWND box) { return wintest::WindowText(GetDlgItem(box, kMessageTextControl)); }
+std::string BoxText(HWND box) {
+    return wintest::WindowText(GetDlgItem(box, kMessageTextControl));
+}
 
 void Answer(HWND box, int buttonId) {
     HWND owner = GetWindow(box, GW_OWNER);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
-    for (int i = 0; i < 200 && IsWindow(box); ++i) wintest::PumpMessagesFor(25);
+    for (int i = 0; i < 200 && IsWindow(box); ++i)
+        wintest::PumpMessagesFor(25);
     // The box is gone, but the code after it (re-enabling the main window,
     // filling lists) may not have run yet. A message sent to the owner is
     // handled only once that thread waits for messages again.
@@ -336,8 +371,10 @@ void Answer(HWND box, int buttonId) {
 }
 
 bool SaveShot(HWND window, const char* name) {
-    std::string bmp = wintest::EnvPath("TARVELLO_BUILD_DIR", (std::string("screenshots\\main\\") + name + ".bmp").c_str());
-    if (!wintest::SaveWindowScreenshot(window, bmp.c_str())) return false;
+    std::string bmp = wintest::EnvPath(
+        "TARVELLO_BUILD_DIR", (std::string("screenshots\\main\\") + name + ".bmp").c_str());
+    if (!wintest::SaveWindowScreenshot(window, bmp.c_str()))
+        return false;
     // A PNG beside it, made by the host's ImageMagick (not waited for).
     std::string png = bmp.substr(0, bmp.size() - 4) + ".png";
     RunProgram("C:\\windows\\system32\\start.exe",
@@ -345,4 +382,4 @@ bool SaveShot(HWND window, const char* name) {
     return true;
 }
 
-}  // namespace e2e
+} // namespace e2e

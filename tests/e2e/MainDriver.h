@@ -21,9 +21,9 @@ public:
     explicit ProgramCopy(const char* name);
 
     bool ok() const { return ok_; }
-    const std::string& Folder() const { return folder_; }      // ...\program\ (final backslash)
-    const std::string& OutFolder() const { return outFolder_; }  // ...\out\ (final backslash)
-    const std::string& Root() const { return root_; }            // ...\<name>\ (final backslash)
+    const std::string& Folder() const { return folder_; }       // ...\program\ (final backslash)
+    const std::string& OutFolder() const { return outFolder_; } // ...\out\ (final backslash)
+    const std::string& Root() const { return root_; }           // ...\<name>\ (final backslash)
     std::string Exe() const { return folder_ + "Tarvello.exe"; }
     std::string OptionIni() const { return folder_ + "option.ini"; }
     std::string ProfileIni() const { return folder_ + "Tarvello.ini"; }
@@ -53,7 +53,8 @@ public:
 
     bool Start(const ProgramCopy& copy, const std::string& arguments = "");
     // Starts `exe` (full path) in `folder`.
-    bool StartExe(const std::string& exe, const std::string& folder, const std::string& arguments = "");
+    bool StartExe(const std::string& exe, const std::string& folder,
+                  const std::string& arguments = "");
     DWORD Pid() const { return pid_; }
     HANDLE Process() const { return process_; }
 
@@ -73,8 +74,8 @@ public:
     bool WaitExit(DWORD timeoutMs = 20000);
 
     // --- clicks and commands ---
-    void Post(int commandId) const;   // WM_COMMAND as a click of control or menu id
-    void Send(int commandId) const;   // same, waiting for the handler to return
+    void Post(int commandId) const; // WM_COMMAND as a click of control or menu id
+    void Send(int commandId) const; // same, waiting for the handler to return
     // Picks entry `index` of drop-down list `id` as the user would.
     void Choose(int id, int index) const;
 
@@ -82,7 +83,7 @@ public:
     int RowCount() const;
     std::string Cell(int row, int column) const;
     std::vector<std::string> Column(int column) const;
-    void SelectRow(int row) const;  // -1: no row selected
+    void SelectRow(int row) const; // -1: no row selected
     int SelectedRow() const;
 
     // --- drop-down lists ---
@@ -116,4 +117,4 @@ void Answer(HWND box, int buttonId);
 // CTest run converts nothing, so tests look at them through scripts or eyes.
 bool SaveShot(HWND window, const char* name);
 
-}  // namespace e2e
+} // namespace e2e

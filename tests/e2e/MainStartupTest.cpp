@@ -30,7 +30,7 @@ TEST(MainStartup, TipComesFirstWhenItsSettingSaysSo) {
 TEST(MainStartup, NoTipWhenSwitchedOffOrStartedForAutomation) {
     struct Case {
         const char* name;
-        const char* startUp;  // "StartUp" of section "Tip"; null: absent (shown)
+        const char* startUp; // "StartUp" of section "Tip"; null: absent (shown)
         std::string arguments;
     } cases[] = {
         {"startup_off", "1", ""},
@@ -41,7 +41,8 @@ TEST(MainStartup, NoTipWhenSwitchedOffOrStartedForAutomation) {
     for (const Case& c : cases) {
         e2e::ProgramCopy copy(c.name);
         ASSERT_TRUE(copy.ok());
-        if (c.startUp != nullptr) copy.SetProfile("Tip", "StartUp", c.startUp);
+        if (c.startUp != nullptr)
+            copy.SetProfile("Tip", "StartUp", c.startUp);
         Tarvello app;
         ASSERT_TRUE(app.Start(copy, c.arguments));
         ASSERT_NE(nullptr, app.WaitMainWindow()) << c.name;
@@ -66,4 +67,4 @@ TEST(MainStartup, FileOnTheCommandLineIsNotImported) {
     EXPECT_EQ("2", copy.Option("Output format"));
 }
 
-}  // namespace
+} // namespace

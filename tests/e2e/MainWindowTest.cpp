@@ -34,14 +34,16 @@ std::string CopyClips(const e2e::ProgramCopy& copy) {
 
 std::vector<std::string> Numbers(int count) {
     std::vector<std::string> numbers;
-    for (int i = 1; i <= count; ++i) numbers.push_back("          " + std::to_string(i));
+    for (int i = 1; i <= count; ++i)
+        numbers.push_back("          " + std::to_string(i));
     return numbers;
 }
 
 FILETIME WriteTime(const std::string& path) {
     FILETIME time = {};
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) time = data.ftLastWriteTime;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        time = data.ftLastWriteTime;
     return time;
 }
 
@@ -49,8 +51,8 @@ TEST(MainWindow, ImportReorderRemoveConvertAndClose) {
     e2e::ProgramCopy copy("import_convert");
     ASSERT_TRUE(copy.ok());
     copy.SuppressStartupTip();
-    copy.SetOption("Output format", "7");  // DVD
-    copy.SetOption("TV mode", "1");        // PAL
+    copy.SetOption("Output format", "7"); // DVD
+    copy.SetOption("TV mode", "1");       // PAL
     copy.SetOption("Temporary folder", copy.OutFolder());
     const std::string clips = CopyClips(copy);
 
@@ -66,7 +68,7 @@ TEST(MainWindow, ImportReorderRemoveConvertAndClose) {
     HWND box = app.WaitDialog("Tarvello", 60000);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("Load file " + clips + kNotVideo + " failed.", e2e::BoxText(box));
-    EXPECT_EQ(2, app.RowCount());  // the rows are in before the report
+    EXPECT_EQ(2, app.RowCount()); // the rows are in before the report
     e2e::Answer(box, IDOK);
     EXPECT_EQ(nullptr, app.WaitDialog("Tarvello", 500)) << "only one failure box";
     EXPECT_EQ(Numbers(2), app.Column(0));
@@ -82,12 +84,14 @@ TEST(MainWindow, ImportReorderRemoveConvertAndClose) {
     // Down from the first row, then up from the last: numbers stay, files move.
     app.SelectRow(0);
     app.Send(IDC_LIST_DOWN);
-    EXPECT_EQ((std::vector<std::string>{clips + kClipB, clips + kClipA, clips + kClipC}), app.Column(1));
+    EXPECT_EQ((std::vector<std::string>{clips + kClipB, clips + kClipA, clips + kClipC}),
+              app.Column(1));
     EXPECT_EQ((std::vector<std::string>{"00:00:02", "00:00:03", "00:00:02"}), app.Column(2));
     EXPECT_EQ(1, app.SelectedRow());
     app.SelectRow(2);
     app.Send(ID_LIST_MOVE_UP);
-    EXPECT_EQ((std::vector<std::string>{clips + kClipB, clips + kClipC, clips + kClipA}), app.Column(1));
+    EXPECT_EQ((std::vector<std::string>{clips + kClipB, clips + kClipC, clips + kClipA}),
+              app.Column(1));
     EXPECT_EQ(1, app.SelectedRow());
     EXPECT_EQ(Numbers(3), app.Column(0));
 
@@ -113,13 +117,15 @@ TEST(MainWindow, ImportReorderRemoveConvertAndClose) {
     ASSERT_NE(nullptr, progress);
     // A picture with some progress on it, when the run lasts long enough.
     HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
-    for (int i = 0; i < 200 && IsWindowVisible(progress) && SendMessageA(bar, PBM_GETPOS, 0, 0) == 0; ++i) {
+    for (int i = 0;
+         i < 200 && IsWindowVisible(progress) && SendMessageA(bar, PBM_GETPOS, 0, 0) == 0; ++i) {
         wintest::PumpMessagesFor(25);
     }
     e2e::SaveShot(progress, "progress");
     HWND summary = app.WaitDialog("Tarvello", 180000);
     ASSERT_NE(nullptr, summary);
-    EXPECT_EQ(0u, e2e::BoxText(summary).find("Mission accomplished! Total Time:")) << e2e::BoxText(summary);
+    EXPECT_EQ(0u, e2e::BoxText(summary).find("Mission accomplished! Total Time:"))
+        << e2e::BoxText(summary);
     EXPECT_FALSE(IsWindowEnabled(app.Main()));
     e2e::Answer(summary, IDOK);
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
@@ -152,4 +158,4 @@ TEST(MainWindow, ImportReorderRemoveConvertAndClose) {
     EXPECT_EQ(copy.OutFolder(), copy.Option("Temporary folder"));
 }
 
-}  // namespace
+} // namespace

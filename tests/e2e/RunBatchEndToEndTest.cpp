@@ -19,8 +19,8 @@ namespace {
 using RunEndToEnd = RunTest;
 
 // One probe through the encoder, as the import makes it.
-ProbeResult ProbeClip(const std::string& program, const std::string& clip, const std::string& output,
-                      uint32_t* exitCode) {
+ProbeResult ProbeClip(const std::string& program, const std::string& clip,
+                      const std::string& output, uint32_t* exitCode) {
     struct Sink : JobReportSink {
         ProbeResult probe;
         LRESULT OnJobReport(int32_t, uint32_t code, int32_t value) override {
@@ -30,15 +30,15 @@ ProbeResult ProbeClip(const std::string& program, const std::string& clip, const
     EncoderJobs jobs(sink);
     DWORD error = 0;
     EXPECT_EQ(EncoderJobs::Launch::kStarted,
-              jobs.StartJob(jobs.FreeSlot(), program.c_str(), ConversionSettings(), SourceRow{}, clip.c_str(),
-                            output.c_str(), kEncoderModeProbe, &error))
+              jobs.StartJob(jobs.FreeSlot(), program.c_str(), ConversionSettings(), SourceRow{},
+                            clip.c_str(), output.c_str(), kEncoderModeProbe, &error))
         << error;
     EXPECT_EQ(0, jobs.WaitForOne(exitCode));
     return sink.probe;
 }
 
 TEST_F(RunEndToEnd, TwoClipsToDvdInOneBatch) {
-    host.fakeClock = false;  // real time: the summary's figure is not checked
+    host.fakeClock = false; // real time: the summary's figure is not checked
     const std::string program = wintest::ToWindowsPath(RUN_E2E_PROGRAM_DIR);
     const std::string clips[] = {e2e::ClipPath("clip-640x480-25fps.avi"),
                                  e2e::ClipPath("clip-720x400-25fps.avi")};
@@ -46,7 +46,7 @@ TEST_F(RunEndToEnd, TwoClipsToDvdInOneBatch) {
     host.encoderFolder = program;
     host.outputFolder = out;
     session.settings.outputFormat = kFormatDvd;
-    session.settings.tvMode = 1;  // PAL: 720 x 576 at 25 fps
+    session.settings.tvMode = 1; // PAL: 720 x 576 at 25 fps
 
     // Import: each clip probed into the row it will take.
     for (const std::string& clip : clips) {
@@ -83,5 +83,5 @@ TEST_F(RunEndToEnd, TwoClipsToDvdInOneBatch) {
     }
 }
 
-}  // namespace
-}  // namespace runtest
+} // namespace
+} // namespace runtest

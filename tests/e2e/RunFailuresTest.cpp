@@ -20,16 +20,19 @@ namespace {
 
 using e2e::Tarvello;
 
-const char kGood[] = "clip-320x240-noaudio.avi";   // 2 s
-const char kGoodB[] = "clip-640x480-25fps.avi";     // 3 s
+const char kGood[] = "clip-320x240-noaudio.avi"; // 2 s
+const char kGoodB[] = "clip-640x480-25fps.avi";  // 3 s
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 // No temporary or empty outputs are left in the folder.
 std::vector<std::string> Leftovers(const std::string& folder) {
     std::vector<std::string> left = e2e::FilesMatching(folder, "*~enc*");
     for (const std::string& name : e2e::FilesMatching(folder, "*")) {
-        if (failure::FingerprintOf(folder + name).size == 0) left.push_back(name);
+        if (failure::FingerprintOf(folder + name).size == 0)
+            left.push_back(name);
     }
     return left;
 }
@@ -47,7 +50,9 @@ TEST(RunFailures, MissingEncoderIsToldOnceAtImportAndAtConversion) {
     ASSERT_TRUE(app.ImportThroughDialog(folder, {kGood, kGoodB}));
     std::vector<std::string> texts = failure::AnswerAllBoxes(app, 60000);
     ASSERT_EQ(1u, texts.size()) << "one box for the whole import";
-    EXPECT_EQ(0u, texts[0].find("The encoder could not be started.\n\nIt was looked for at:\n" + encoder)) << texts[0];
+    EXPECT_EQ(
+        0u, texts[0].find("The encoder could not be started.\n\nIt was looked for at:\n" + encoder))
+        << texts[0];
     EXPECT_EQ(0, app.RowCount());
 
     // With the encoder back the files come in; gone again, the run stops at once.
@@ -80,7 +85,8 @@ TEST(RunFailures, MissingFfmpegFailsEachFileWithItsReason) {
     // AVI headers are read without FFmpeg; the Matroska file needs it.
     ASSERT_TRUE(app.ImportThroughDialog(folder, {kGood, "clip-matroska.divx", kGoodB}));
     std::vector<std::string> texts = failure::AnswerAllBoxes(app, 60000);
-    EXPECT_EQ((std::vector<std::string>{"Load file " + folder + "clip-matroska.divx failed."}), texts);
+    EXPECT_EQ((std::vector<std::string>{"Load file " + folder + "clip-matroska.divx failed."}),
+              texts);
     ASSERT_EQ(2, app.RowCount());
 
     app.Post(IDC_CONVERT);
@@ -103,7 +109,8 @@ TEST(RunFailures, OutputFolderThatCannotBeMadeOrWritten) {
     failure::FolderGuard sources(folder);
     // A plain file where a folder of the path should be.
     const std::string blocker = copy.Root() + "plain.txt";
-    HANDLE file = CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     CloseHandle(file);
     copy.SetOption("Output format", "0");
@@ -114,7 +121,8 @@ TEST(RunFailures, OutputFolderThatCannotBeMadeOrWritten) {
     ASSERT_TRUE(app.WaitRowCount(1));
 
     const std::string underFile = blocker + "\\sub\\";
-    SendMessageA(app.Item(IDC_OUTPUT_FOLDER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(underFile.c_str()));
+    SendMessageA(app.Item(IDC_OUTPUT_FOLDER), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(underFile.c_str()));
     app.Post(IDC_CONVERT);
     std::vector<std::string> texts = failure::AnswerAllBoxes(app, 60000);
     EXPECT_EQ((std::vector<std::string>{"Fail to create tmp folder " + underFile}), texts);
@@ -124,16 +132,20 @@ TEST(RunFailures, OutputFolderThatCannotBeMadeOrWritten) {
 
     // A folder that exists but takes no files (the kernel's /proc under Wine).
     const std::string readOnly = "Z:\\proc\\";
-    SendMessageA(app.Item(IDC_OUTPUT_FOLDER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(readOnly.c_str()));
+    SendMessageA(app.Item(IDC_OUTPUT_FOLDER), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(readOnly.c_str()));
     app.Post(IDC_CONVERT);
     texts = failure::AnswerAllBoxes(app, 120000);
     ASSERT_EQ(1u, texts.size()) << testing::PrintToString(texts);
     EXPECT_EQ(0u, texts[0].find("Finished with errors.")) << texts[0];
-    EXPECT_TRUE(Contains(texts[0], "1 of 1 files could not be converted:\n" + folder + kGood + " - ")) << texts[0];
+    EXPECT_TRUE(
+        Contains(texts[0], "1 of 1 files could not be converted:\n" + folder + kGood + " - "))
+        << texts[0];
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
 
     // The same list converts once the folder is fine.
-    SendMessageA(app.Item(IDC_OUTPUT_FOLDER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.OutFolder().c_str()));
+    SendMessageA(app.Item(IDC_OUTPUT_FOLDER), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(copy.OutFolder().c_str()));
     app.Post(IDC_CONVERT);
     texts = failure::AnswerAllBoxes(app, 120000);
     ASSERT_EQ(1u, texts.size());
@@ -156,22 +168,27 @@ TEST(RunFailures, DamagedFramesConvertOrAreReportedAndGoodFilesStillConvert) {
     ASSERT_TRUE(app.ImportThroughDialog(folder, {"truncated-body.avi", "corrupt-body.avi", kGood}));
     // Their headers are whole, so they may be listed; a refusal must say so.
     std::vector<std::string> refused = failure::FinishImport(app, 0, 3);
-    for (const std::string& text : refused) EXPECT_EQ(0u, text.find("Load file ")) << text;
+    for (const std::string& text : refused)
+        EXPECT_EQ(0u, text.find("Load file ")) << text;
     ASSERT_EQ(3 - static_cast<int>(refused.size()), app.RowCount());
     ASSERT_EQ(folder + kGood, app.Cell(app.RowCount() - 1, 1));
 
     app.Post(IDC_CONVERT);
     std::vector<std::string> texts = failure::AnswerAllBoxes(app, 180000);
     ASSERT_EQ(1u, texts.size()) << testing::PrintToString(texts);
-    EXPECT_TRUE(texts[0].find("Mission accomplished!") == 0 || texts[0].find("Finished with errors.") == 0) << texts[0];
-    EXPECT_FALSE(Contains(texts[0], kGood)) << "the good file is not among the failures: " << texts[0];
+    EXPECT_TRUE(texts[0].find("Mission accomplished!") == 0 ||
+                texts[0].find("Finished with errors.") == 0)
+        << texts[0];
+    EXPECT_FALSE(Contains(texts[0], kGood))
+        << "the good file is not among the failures: " << texts[0];
     auto facts = e2e::DescribeMedia(copy.OutFolder() + "clip-320x240-noaudio.avi");
     EXPECT_EQ("avi", facts["format"]);
     EXPECT_EQ("320", facts["v.width"]);
     // A damaged file either has an output or is named in the box, never both.
     const std::vector<std::string> rows = app.Column(1);
     for (const std::string name : {"truncated-body", "corrupt-body"}) {
-        if (std::find(rows.begin(), rows.end(), folder + name + ".avi") == rows.end()) continue;
+        if (std::find(rows.begin(), rows.end(), folder + name + ".avi") == rows.end())
+            continue;
         const bool written = failure::FingerprintOf(copy.OutFolder() + name + ".avi").size > 0;
         const bool reported = Contains(texts[0], folder + name + ".avi - ");
         EXPECT_NE(written, reported) << name << ": " << texts[0];
@@ -205,8 +222,9 @@ TEST(RunFailures, ARelativeOutputFolderIsTakenFromTheStartFolderAfterAnImportAnd
         ASSERT_EQ(1u, texts.size()) << testing::PrintToString(texts);
         EXPECT_EQ(0u, texts[0].find("Mission accomplished!")) << texts[0];
     }
-    EXPECT_EQ((std::vector<std::string>{"clip-320x240-noaudio.avi", "clip-320x240-noaudio_avi.avi"}),
-              e2e::FilesMatching(start + "out\\", "*"));
+    EXPECT_EQ(
+        (std::vector<std::string>{"clip-320x240-noaudio.avi", "clip-320x240-noaudio_avi.avi"}),
+        e2e::FilesMatching(start + "out\\", "*"));
     EXPECT_EQ(std::vector<std::string>(), e2e::FilesMatching(start + "out\\out\\", "*"));
     EXPECT_EQ(std::vector<std::string>(), e2e::FilesMatching(folder + "out\\", "*"));
     EXPECT_EQ("out", wintest::WindowText(app.Item(IDC_OUTPUT_FOLDER)));
@@ -216,4 +234,4 @@ TEST(RunFailures, ARelativeOutputFolderIsTakenFromTheStartFolderAfterAnImportAnd
     EXPECT_EQ(std::vector<std::string>(), sources.Changed());
 }
 
-}  // namespace
+} // namespace

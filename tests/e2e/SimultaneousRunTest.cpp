@@ -23,13 +23,13 @@ namespace {
 // What ffprobe must tell of one output of the AVI format (default settings:
 // the source's picture size is kept).
 struct Expected {
-    const char* clip;    // sample clip copied in as the source
-    const char* folder;  // subfolder the source is imported from
-    const char* source;  // its name there
-    const char* output;  // name of its output in the output folder
+    const char* clip;   // sample clip copied in as the source
+    const char* folder; // subfolder the source is imported from
+    const char* source; // its name there
+    const char* output; // name of its output in the output folder
     const char* width;
     const char* height;
-    const char* audio;  // audio codec, "" without audio
+    const char* audio; // audio codec, "" without audio
     int seconds;
 };
 
@@ -44,10 +44,12 @@ const Expected kRows[] = {
     {"clip-321x241-25fps.avi", "b", "odd.avi", "odd.avi", "321", "241", "mp3", 2},
 };
 
-std::vector<std::string> Import(const e2e::Tarvello& app, const std::string& folder, const char* subfolder) {
+std::vector<std::string> Import(const e2e::Tarvello& app, const std::string& folder,
+                                const char* subfolder) {
     std::vector<std::string> names;
     for (const Expected& row : kRows) {
-        if (std::string(row.folder) == subfolder) names.push_back(row.source);
+        if (std::string(row.folder) == subfolder)
+            names.push_back(row.source);
     }
     const int before = app.RowCount();
     EXPECT_TRUE(app.ImportThroughDialog(folder, names));
@@ -57,7 +59,8 @@ std::vector<std::string> Import(const e2e::Tarvello& app, const std::string& fol
 TEST(SimultaneousRun, SixClipsToAviWithTwoEncodersAtOnce) {
     e2e::ProgramCopy copy("simultaneous_avi");
     std::map<std::string, std::vector<std::pair<std::string, std::string>>> clips;
-    for (const Expected& row : kRows) clips[row.folder].push_back({row.clip, row.source});
+    for (const Expected& row : kRows)
+        clips[row.folder].push_back({row.clip, row.source});
     const std::string folderA = failure::CopyClips(copy, "a", clips["a"]);
     const std::string folderB = failure::CopyClips(copy, "b", clips["b"]);
     failure::FolderGuard sourcesA(folderA);
@@ -71,7 +74,8 @@ TEST(SimultaneousRun, SixClipsToAviWithTwoEncodersAtOnce) {
     EXPECT_EQ(std::vector<std::string>(), Import(app, folderB, "b"));
     // Probes that run side by side still give the rows in the order picked.
     std::vector<std::string> picked;
-    for (const Expected& row : kRows) picked.push_back((row.folder == std::string("a") ? folderA : folderB) + row.source);
+    for (const Expected& row : kRows)
+        picked.push_back((row.folder == std::string("a") ? folderA : folderB) + row.source);
     ASSERT_EQ(picked, app.Column(1));
 
     // Until the end box, count the encoders the program has running.
@@ -90,14 +94,16 @@ TEST(SimultaneousRun, SixClipsToAviWithTwoEncodersAtOnce) {
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
 
     std::vector<std::string> outputs;
-    for (const Expected& row : kRows) outputs.push_back(row.output);
+    for (const Expected& row : kRows)
+        outputs.push_back(row.output);
     std::vector<std::string> files = e2e::FilesMatching(copy.OutFolder(), "*");
     std::sort(outputs.begin(), outputs.end());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(outputs, files) << "six outputs, nothing else";
     for (const Expected& row : kRows) {
         SCOPED_TRACE(row.output);
-        std::map<std::string, std::string> facts = e2e::DescribeMedia(copy.OutFolder() + row.output);
+        std::map<std::string, std::string> facts =
+            e2e::DescribeMedia(copy.OutFolder() + row.output);
         ASSERT_EQ("1", facts["end"]) << "ffprobe gave no description";
         EXPECT_EQ("avi", facts["format"]);
         EXPECT_EQ("mpeg4", facts["v.codec_name"]);
@@ -114,4 +120,4 @@ TEST(SimultaneousRun, SixClipsToAviWithTwoEncodersAtOnce) {
     EXPECT_EQ(std::vector<std::string>(), sourcesB.Changed());
 }
 
-}  // namespace
+} // namespace

@@ -28,12 +28,14 @@ using Facts = std::map<std::string, std::string>;
 const char kRotated[] = "phone-rotated.mp4";
 const char kMusic[] = "music.mp3";
 // Every clip of make-source-clips.sh, videos first in a mixed order.
-const std::vector<std::string> kVideos = {kRotated,       "camera.mov",  "hevc10-51.mkv", "vp9.webm",
-                                          "camcorder.ts", "windows.wmv", "fragmented.mp4"};
+const std::vector<std::string> kVideos = {kRotated,        "camera.mov",   "hevc10-51.mkv",
+                                          "vp9.webm",      "camcorder.ts", "windows.wmv",
+                                          "fragmented.mp4"};
 
 std::vector<std::pair<std::string, std::string>> AllClips() {
     std::vector<std::pair<std::string, std::string>> clips;
-    for (const std::string& name : kVideos) clips.push_back({name, ""});
+    for (const std::string& name : kVideos)
+        clips.push_back({name, ""});
     clips.push_back({kMusic, ""});
     return clips;
 }
@@ -42,24 +44,30 @@ std::string NoVideoText(const std::string& path) {
     return "Load file " + path + " failed.\nThe file holds no video stream.";
 }
 
-std::string Stem(const std::string& name) { return name.substr(0, name.rfind('.')); }
+std::string Stem(const std::string& name) {
+    return name.substr(0, name.rfind('.'));
+}
 
 // Drops `paths` on the main window the way the shell does: a DROPFILES
 // block (ANSI names, double-NUL ended) in the program's memory, posted as
 // WM_DROPFILES.
 bool DropOnMainWindow(const Tarvello& app, const std::vector<std::string>& paths) {
     std::string names;
-    for (const std::string& path : paths) names += path + '\0';
+    for (const std::string& path : paths)
+        names += path + '\0';
     names += '\0';
     DROPFILES header = {};
     header.pFiles = sizeof header;
     header.fWide = FALSE;
     std::string block(reinterpret_cast<const char*>(&header), sizeof header);
     block += names;
-    void* remote = VirtualAllocEx(app.Process(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (remote == nullptr) return false;
+    void* remote = VirtualAllocEx(app.Process(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    if (remote == nullptr)
+        return false;
     SIZE_T written = 0;
-    if (!WriteProcessMemory(app.Process(), remote, block.data(), block.size(), &written) || written != block.size()) {
+    if (!WriteProcessMemory(app.Process(), remote, block.data(), block.size(), &written) ||
+        written != block.size()) {
         return false;
     }
     return PostMessageA(app.Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != 0;
@@ -71,10 +79,10 @@ struct Expected {
     const char* container;
     const char* videoCodec;
     const char* audioCodec;
-    int channels;    // 0: not checked
-    int sampleRate;  // 0: the source's
-    int width, height;  // 0: the source's displayed size
-    double fps;         // 0: the source's
+    int channels;      // 0: not checked
+    int sampleRate;    // 0: the source's
+    int width, height; // 0: the source's displayed size
+    double fps;        // 0: the source's
 };
 
 void CheckOutputs(const std::string& sources, const std::string& outFolder, const Expected& e) {
@@ -87,8 +95,10 @@ void CheckOutputs(const std::string& sources, const std::string& outFolder, cons
         EXPECT_NE(std::string::npos, out["format"].find(e.container)) << out["format"];
         EXPECT_EQ(e.videoCodec, out["v.codec_name"]);
         const bool turned = name == kRotated;
-        const int width = e.width != 0 ? e.width : std::atoi(source[turned ? "v.height" : "v.width"].c_str());
-        const int height = e.height != 0 ? e.height : std::atoi(source[turned ? "v.width" : "v.height"].c_str());
+        const int width =
+            e.width != 0 ? e.width : std::atoi(source[turned ? "v.height" : "v.width"].c_str());
+        const int height =
+            e.height != 0 ? e.height : std::atoi(source[turned ? "v.width" : "v.height"].c_str());
         EXPECT_EQ(std::to_string(width), out["v.width"]);
         EXPECT_EQ(std::to_string(height), out["v.height"]);
         if (e.fps >= 0) {
@@ -100,7 +110,8 @@ void CheckOutputs(const std::string& sources, const std::string& outFolder, cons
         if (e.channels > 0) {
             EXPECT_EQ(std::to_string(e.channels), out["a.channels"]);
         }
-        EXPECT_EQ(e.sampleRate > 0 ? std::to_string(e.sampleRate) : source["a.sample_rate"], out["a.sample_rate"]);
+        EXPECT_EQ(e.sampleRate > 0 ? std::to_string(e.sampleRate) : source["a.sample_rate"],
+                  out["a.sample_rate"]);
         EXPECT_NEAR(std::atof(source["duration"].c_str()), std::atof(out["duration"].c_str()), 0.5);
     }
 }
@@ -113,7 +124,8 @@ void FinishRun(const Tarvello& app) {
     EXPECT_EQ(0u, e2e::BoxText(summary).find("Mission accomplished!")) << e2e::BoxText(summary);
     e2e::Answer(summary, IDOK);
     ASSERT_FALSE(IsWindow(summary));
-    for (int i = 0; i < 2400 && !IsWindowEnabled(app.Main()); ++i) wintest::PumpMessagesFor(25);
+    for (int i = 0; i < 2400 && !IsWindowEnabled(app.Main()); ++i)
+        wintest::PumpMessagesFor(25);
 }
 
 // A program copy whose output folder holds nothing of an earlier attempt.
@@ -123,12 +135,14 @@ void EmptyOutFolder(const e2e::ProgramCopy& copy) {
     }
 }
 
-std::vector<std::string> Durations(size_t rows) { return std::vector<std::string>(rows, "00:00:02"); }
+std::vector<std::string> Durations(size_t rows) {
+    return std::vector<std::string>(rows, "00:00:02");
+}
 
 TEST(SourceFormats, PickedWithTheVideoFilterAndConvertedToDvdWithLetterBox) {
     e2e::ProgramCopy copy("sources_dialog_dvd");
-    copy.SetOption("Output format", "7");  // DVD
-    copy.SetOption("TV mode", "1");        // PAL
+    copy.SetOption("Output format", "7"); // DVD
+    copy.SetOption("TV mode", "1");       // PAL
     copy.SetOption("Letterbox", "1");
     EmptyOutFolder(copy);
     const std::string folder = failure::CopyClips(copy, "sources", AllClips());
@@ -138,11 +152,13 @@ TEST(SourceFormats, PickedWithTheVideoFilterAndConvertedToDvdWithLetterBox) {
     ASSERT_TRUE(failure::StartReady(app, copy));
     std::vector<std::string> picked = kVideos;
     picked.insert(picked.begin() + 3, kMusic);
-    ASSERT_TRUE(app.ImportThroughDialog(folder, picked, 2));  // "All video files"
+    ASSERT_TRUE(app.ImportThroughDialog(folder, picked, 2)); // "All video files"
     ASSERT_TRUE(app.WaitRowCount(static_cast<int>(kVideos.size())));
-    EXPECT_EQ(std::vector<std::string>{NoVideoText(folder + kMusic)}, failure::AnswerAllBoxes(app, 60000));
+    EXPECT_EQ(std::vector<std::string>{NoVideoText(folder + kMusic)},
+              failure::AnswerAllBoxes(app, 60000));
     std::vector<std::string> paths;
-    for (const std::string& name : kVideos) paths.push_back(folder + name);
+    for (const std::string& name : kVideos)
+        paths.push_back(folder + name);
     EXPECT_EQ(paths, app.Column(1));
     EXPECT_EQ(Durations(kVideos.size()), app.Column(2));
     wintest::PumpMessagesFor(200);
@@ -150,12 +166,13 @@ TEST(SourceFormats, PickedWithTheVideoFilterAndConvertedToDvdWithLetterBox) {
 
     app.Post(IDC_CONVERT);
     FinishRun(app);
-    CheckOutputs(folder, copy.OutFolder(), {"vob", "mpeg", "mpeg2video", "ac3", 2, 48000, 720, 576, 25.0});
+    CheckOutputs(folder, copy.OutFolder(),
+                 {"vob", "mpeg", "mpeg2video", "ac3", 2, 48000, 720, 576, 25.0});
     // The letter box works on the picture as shown: the upright phone clip
     // stands between bars left and right; the others fill the 4:3 frame.
     for (const std::string& name : kVideos) {
         Facts box = e2e::HostFacts("picture-box.sh", {copy.OutFolder() + Stem(name) + ".vob"},
-                                 copy.OutFolder() + Stem(name) + ".vob.box.txt");
+                                   copy.OutFolder() + Stem(name) + ".vob.box.txt");
         const int w = std::atoi(box["box.w"].c_str());
         const int h = std::atoi(box["box.h"].c_str());
         if (name == kRotated) {
@@ -170,7 +187,8 @@ TEST(SourceFormats, PickedWithTheVideoFilterAndConvertedToDvdWithLetterBox) {
     EXPECT_TRUE(app.WaitExit());
     // The filter chosen is remembered in the profile store, not in option.ini.
     char filter[16] = "";
-    GetPrivateProfileStringA("Import", "Filter", "", filter, sizeof filter, copy.ProfileIni().c_str());
+    GetPrivateProfileStringA("Import", "Filter", "", filter, sizeof filter,
+                             copy.ProfileIni().c_str());
     EXPECT_STREQ("2", filter);
     EXPECT_EQ("<absent>", copy.Option("Filter"));
     EXPECT_EQ(std::vector<std::string>(), untouched.Changed());
@@ -178,7 +196,7 @@ TEST(SourceFormats, PickedWithTheVideoFilterAndConvertedToDvdWithLetterBox) {
 
 TEST(SourceFormats, DroppedFilesConvertToAviAndWmvAndDropsWaitForTheRun) {
     e2e::ProgramCopy copy("sources_drop_avi_wmv");
-    copy.SetOption("Output format", "0");  // AVI
+    copy.SetOption("Output format", "0"); // AVI
     EmptyOutFolder(copy);
     const std::string folder = failure::CopyClips(copy, "sources", AllClips());
     failure::FolderGuard untouched(folder);
@@ -187,11 +205,13 @@ TEST(SourceFormats, DroppedFilesConvertToAviAndWmvAndDropsWaitForTheRun) {
     ASSERT_TRUE(failure::StartReady(app, copy));
     // Explorer's order, whatever it is, is the list's order.
     std::vector<std::string> dropped;
-    for (auto it = kVideos.rbegin(); it != kVideos.rend(); ++it) dropped.push_back(folder + *it);
+    for (auto it = kVideos.rbegin(); it != kVideos.rend(); ++it)
+        dropped.push_back(folder + *it);
     dropped.insert(dropped.begin() + 2, folder + kMusic);
     ASSERT_TRUE(DropOnMainWindow(app, dropped));
     ASSERT_TRUE(app.WaitRowCount(static_cast<int>(kVideos.size())));
-    EXPECT_EQ(std::vector<std::string>{NoVideoText(folder + kMusic)}, failure::AnswerAllBoxes(app, 60000));
+    EXPECT_EQ(std::vector<std::string>{NoVideoText(folder + kMusic)},
+              failure::AnswerAllBoxes(app, 60000));
     dropped.erase(dropped.begin() + 2);
     EXPECT_EQ(dropped, app.Column(1));
     EXPECT_EQ(Durations(kVideos.size()), app.Column(2));
@@ -205,7 +225,7 @@ TEST(SourceFormats, DroppedFilesConvertToAviAndWmvAndDropsWaitForTheRun) {
     // AVI: MPEG-4 with mono MP3 at the source's rate and size, as shown.
     CheckOutputs(folder, copy.OutFolder(), {"avi", "avi", "mpeg4", "mp3", 1, 0, 0, 0, 0.0});
 
-    app.Choose(IDC_MAIN_FORMAT, 8);  // WMV
+    app.Choose(IDC_MAIN_FORMAT, 8); // WMV
     app.Post(IDC_CONVERT);
     FinishRun(app);
     // WMV keeps the source's timing; its frame rate is not a fixed one.
@@ -227,10 +247,12 @@ TEST(SourceFormats, DroppedFolderAddsTheVideosDirectlyInsideByName) {
     Tarvello app;
     ASSERT_TRUE(failure::StartReady(app, copy));
     ASSERT_TRUE(DropOnMainWindow(app, {folder.substr(0, folder.size() - 1), folder + kRotated}));
-    std::vector<std::string> expected = {"camcorder.ts", "camera.mov",    "fragmented.mp4", "hevc10-51.mkv",
-                                         kRotated,       "vp9.webm",      "windows.wmv"};
-    for (std::string& name : expected) name = folder + name;
-    expected.push_back(folder + kRotated);  // the file dropped after the folder
+    std::vector<std::string> expected = {"camcorder.ts",  "camera.mov", "fragmented.mp4",
+                                         "hevc10-51.mkv", kRotated,     "vp9.webm",
+                                         "windows.wmv"};
+    for (std::string& name : expected)
+        name = folder + name;
+    expected.push_back(folder + kRotated); // the file dropped after the folder
     ASSERT_TRUE(app.WaitRowCount(static_cast<int>(expected.size())));
     EXPECT_EQ(expected, app.Column(1));
     EXPECT_EQ(nullptr, failure::WaitBox(app, 500)) << "the MP3 is not a video file name: no box";
@@ -239,4 +261,4 @@ TEST(SourceFormats, DroppedFolderAddsTheVideosDirectlyInsideByName) {
     EXPECT_TRUE(app.WaitExit());
 }
 
-}  // namespace
+} // namespace

@@ -20,19 +20,23 @@ namespace {
 
 using e2e::Tarvello;
 
-const char kLong[] = "long-640x480-25fps.avi";     // 20 s
-const char kShort[] = "clip-320x240-noaudio.avi";  // 2 s
-const char kShortB[] = "clip-640x480-25fps.avi";   // 3 s
+const char kLong[] = "long-640x480-25fps.avi";    // 20 s
+const char kShort[] = "clip-320x240-noaudio.avi"; // 2 s
+const char kShortB[] = "clip-640x480-25fps.avi";  // 3 s
 const char kQuestion[] = "Do you really want to stop?";
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 // Waits until the bar has moved past `minimum` thousandths (or the run ended).
 bool WaitBar(HWND progress, int minimum, DWORD safetyMs = 120000) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < safetyMs) {
-        if (!IsWindowVisible(progress)) return false;
-        if (failure::BarPosition(progress) > minimum) return true;
+        if (!IsWindowVisible(progress))
+            return false;
+        if (failure::BarPosition(progress) > minimum)
+            return true;
         wintest::PumpMessagesFor(25);
     }
     return false;
@@ -40,7 +44,8 @@ bool WaitBar(HWND progress, int minimum, DWORD safetyMs = 120000) {
 
 bool Kill(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    if (process == nullptr) return false;
+    if (process == nullptr)
+        return false;
     const bool killed = TerminateProcess(process, 1) != FALSE;
     WaitForSingleObject(process, 10000);
     CloseHandle(process);
@@ -53,17 +58,21 @@ struct Batch {
     std::string folder;
     Tarvello app;
 
-    Batch(const char* name, const std::vector<std::string>& clips, const char* format) : copy(name) {
+    Batch(const char* name, const std::vector<std::string>& clips, const char* format)
+        : copy(name) {
         std::vector<std::pair<std::string, std::string>> pairs;
-        for (const std::string& clip : clips) pairs.push_back({clip, ""});
+        for (const std::string& clip : clips)
+            pairs.push_back({clip, ""});
         folder = failure::CopyClips(copy, "clips", pairs);
         copy.SetOption("Output format", format);
         copy.SetOption("TV mode", "1");
     }
 
     bool StartAndImport(const std::vector<std::string>& clips) {
-        if (!failure::StartReady(app, copy)) return false;
-        if (!app.ImportThroughDialog(folder, clips)) return false;
+        if (!failure::StartReady(app, copy))
+            return false;
+        if (!app.ImportThroughDialog(folder, clips))
+            return false;
         return app.WaitRowCount(static_cast<int>(clips.size()));
     }
 
@@ -71,7 +80,7 @@ struct Batch {
 };
 
 TEST(StopAndKill, KilledProgramTakesItsEncoderAndFfmpegWithIt) {
-    Batch batch("failure_kill_program", {kLong}, "7");  // DVD: slow enough to catch
+    Batch batch("failure_kill_program", {kLong}, "7"); // DVD: slow enough to catch
     failure::FolderGuard sources(batch.folder);
     ASSERT_TRUE(batch.StartAndImport({kLong}));
     batch.app.Post(IDC_CONVERT);
@@ -84,14 +93,15 @@ TEST(StopAndKill, KilledProgramTakesItsEncoderAndFfmpegWithIt) {
 
     ASSERT_TRUE(TerminateProcess(batch.app.Process(), 1));
     ASSERT_TRUE(batch.app.WaitExit());
-    EXPECT_TRUE(failure::WaitGone({pair.encoder, pair.ffmpeg})) << "encoder or FFmpeg still running";
+    EXPECT_TRUE(failure::WaitGone({pair.encoder, pair.ffmpeg}))
+        << "encoder or FFmpeg still running";
     // The encoder's unfinished temporary output went with it.
     EXPECT_EQ(std::vector<std::string>(), e2e::FilesMatching(batch.copy.OutFolder(), "*~enc*"));
     EXPECT_EQ(std::vector<std::string>(), sources.Changed());
 }
 
 TEST(StopAndKill, KilledEncoderFailsItsFileAndTheBatchGoesOn) {
-    Batch batch("failure_kill_encoder", {kLong, kShort}, "0");  // AVI
+    Batch batch("failure_kill_encoder", {kLong, kShort}, "0"); // AVI
     failure::FolderGuard sources(batch.folder);
     ASSERT_TRUE(batch.StartAndImport({kLong, kShort}));
     batch.app.Post(IDC_CONVERT);
@@ -111,7 +121,8 @@ TEST(StopAndKill, KilledEncoderFailsItsFileAndTheBatchGoesOn) {
                                        " - the encoder ended unexpectedly (exit code 1)"))
         << texts[0];
     EXPECT_FALSE(Contains(texts[0], kShort)) << texts[0];
-    EXPECT_EQ(-1, failure::FingerprintOf(batch.Out("long-640x480-25fps.avi")).size) << "half output left";
+    EXPECT_EQ(-1, failure::FingerprintOf(batch.Out("long-640x480-25fps.avi")).size)
+        << "half output left";
     EXPECT_EQ("avi", e2e::DescribeMedia(batch.Out("clip-320x240-noaudio.avi"))["format"]);
     EXPECT_EQ(std::vector<std::string>(), e2e::FilesMatching(batch.copy.OutFolder(), "*~enc*"));
     EXPECT_TRUE(IsWindowEnabled(batch.app.Main()));
@@ -132,7 +143,8 @@ TEST(StopAndKill, CancelBeforeTheFirstReportStopsAtIt) {
     HWND question = failure::WaitBox(batch.app);
     ASSERT_NE(nullptr, question);
     EXPECT_EQ(kQuestion, failure::AnswerBox(question, IDYES));
-    EXPECT_EQ(std::vector<std::string>(), failure::AnswerAllBoxes(batch.app, 3000)) << "no summary after a cancel";
+    EXPECT_EQ(std::vector<std::string>(), failure::AnswerAllBoxes(batch.app, 3000))
+        << "no summary after a cancel";
     EXPECT_TRUE(IsWindowEnabled(batch.app.Main()));
     EXPECT_FALSE(IsWindowVisible(progress));
     EXPECT_TRUE(failure::WaitGone(failure::ChildrenNamed(batch.app.Pid(), "quenforenc.exe")));
@@ -154,7 +166,8 @@ TEST(StopAndKill, CancelBetweenFilesKeepsTheFinishedOutput) {
     std::vector<DWORD> first;
     for (int i = 0; i < 1200 && first.empty(); ++i) {
         first = failure::ChildrenNamed(batch.app.Pid(), "quenforenc.exe");
-        if (first.empty()) wintest::PumpMessagesFor(25);
+        if (first.empty())
+            wintest::PumpMessagesFor(25);
     }
     ASSERT_FALSE(first.empty());
     ASSERT_TRUE(failure::WaitGone(first, 120000));
@@ -185,7 +198,8 @@ BOOL CALLBACK CountBox(HWND window, LPARAM param) {
     BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid && IsWindowVisible(window) && e2e::BoxText(window) == search->text) ++search->count;
+    if (pid == search->pid && IsWindowVisible(window) && e2e::BoxText(window) == search->text)
+        ++search->count;
     return TRUE;
 }
 
@@ -218,7 +232,8 @@ TEST(StopAndKill, CancelWhileTheQuestionIsOpenAsksOnceThenEscapeAndNoGoOn) {
     EXPECT_EQ(1, OpenBoxes(batch.app, kQuestion));
     // Escape closes the question without a Yes: the run goes on.
     PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    for (int i = 0; i < 200 && IsWindow(question); ++i) wintest::PumpMessagesFor(25);
+    for (int i = 0; i < 200 && IsWindow(question); ++i)
+        wintest::PumpMessagesFor(25);
 
     // During the second file, Cancel answered No: the run goes on as well.
     ASSERT_TRUE(failure::WaitGone({first.encoder}, 120000));
@@ -239,4 +254,4 @@ TEST(StopAndKill, CancelWhileTheQuestionIsOpenAsksOnceThenEscapeAndNoGoOn) {
     EXPECT_EQ(std::vector<std::string>(), sources.Changed());
 }
 
-}  // namespace
+} // namespace

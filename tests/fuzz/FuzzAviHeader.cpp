@@ -12,7 +12,7 @@
 
 namespace {
 const uint8_t kMovi[4] = {'m', 'o', 'v', 'i'};
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A copy of exactly `size` bytes, so AddressSanitizer sees any read past it.

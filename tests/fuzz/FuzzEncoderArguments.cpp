@@ -23,9 +23,11 @@ std::string CanonicalDecimal(const std::string& text) {
         negative = true;
         i = 1;
     }
-    while (i + 1 < text.size() && text[i] == '0') ++i;
+    while (i + 1 < text.size() && text[i] == '0')
+        ++i;
     std::string digits = text.substr(i);
-    if (digits == "0") return digits;
+    if (digits == "0")
+        return digits;
     return negative ? "-" + digits : digits;
 }
 
@@ -36,7 +38,7 @@ void CheckRoundTrip(const std::vector<std::string>& args) {
     FUZZ_CHECK(back == args);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A command line is a C string: it ends at the first NUL.
@@ -47,11 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string commandLine = program + text;
     const char* rest = SkipProgramName(commandLine.c_str());
     size_t blanks = text.find_first_not_of(" \t");
-    FUZZ_CHECK(std::string(rest) == (blanks == std::string::npos ? std::string() : text.substr(blanks)));
+    FUZZ_CHECK(std::string(rest) ==
+               (blanks == std::string::npos ? std::string() : text.substr(blanks)));
 
     std::vector<std::string> args;
     bool balanced = SplitCommandLine(rest, args);
-    if (balanced) CheckRoundTrip(args);
+    if (balanced)
+        CheckRoundTrip(args);
 
     EncoderCommand command;
     std::string error;
@@ -64,11 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(!command.source.empty());
     FUZZ_CHECK(command.mode == 1 || !command.output.empty());
     FUZZ_CHECK(std::to_string(command.windowHandle) == CanonicalDecimal(args.back()));
-    FUZZ_CHECK(!command.frameRate.set || (command.frameRate.fps > 0.0 && command.frameRate.fps <= 1000.0));
+    FUZZ_CHECK(!command.frameRate.set ||
+               (command.frameRate.fps > 0.0 && command.frameRate.fps <= 1000.0));
     FUZZ_CHECK(command.endSeconds == -1.0 || command.endSeconds >= 0.0);
 
     FfmpegTarget target;
-    target.outputPath = command.output.empty() ? std::string("C:\\out\\probe.tmp") : command.output + ".part";
+    target.outputPath =
+        command.output.empty() ? std::string("C:\\out\\probe.tmp") : command.output + ".part";
     target.sourceFrameRate = static_cast<double>(size % 120);
     target.progress = (size & 1) == 0;
     std::vector<std::string> ffmpeg;
@@ -80,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(!ffmpeg.empty() && ffmpeg.back() == target.outputPath);
     bool sourceFollowsInput = false;
     for (size_t i = 0; i + 1 < ffmpeg.size(); ++i) {
-        if (ffmpeg[i] == "-i" && ffmpeg[i + 1] == command.source) sourceFollowsInput = true;
+        if (ffmpeg[i] == "-i" && ffmpeg[i + 1] == command.source)
+            sourceFollowsInput = true;
     }
     FUZZ_CHECK(sourceFollowsInput);
     // The encoder starts FFmpeg with these arguments joined into one line.

@@ -23,7 +23,7 @@ void CheckInfo(IsoMediaResult result, const VideoInfo& info) {
     FUZZ_CHECK(report.durationSeconds >= 1 && report.frameRateUnits > 0);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A copy of exactly `size` bytes, so AddressSanitizer sees any read past it.

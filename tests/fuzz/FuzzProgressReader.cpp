@@ -10,7 +10,8 @@
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     size_t piece = static_cast<size_t>(data[0] % 64) + 1;
     const char* text = reinterpret_cast<const char*>(data + 1);
     size_t length = size - 1;

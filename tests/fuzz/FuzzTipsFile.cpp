@@ -19,7 +19,9 @@ namespace {
 
 char g_path[256];
 
-void RemoveTempFile() { unlink(g_path); }
+void RemoveTempFile() {
+    unlink(g_path);
+}
 
 bool IsSkipped(char first) {
     return first == '\0' || first == ' ' || first == '\t' || first == '\n' || first == '\r' ||
@@ -33,15 +35,17 @@ bool HasTip(const std::string& file) {
     while (at < file.size()) {
         size_t end = at;
         while (end < file.size() && end - at < static_cast<size_t>(kTipPieceLength)) {
-            if (file[end++] == '\n') break;
+            if (file[end++] == '\n')
+                break;
         }
-        if (!IsSkipped(file[at])) return true;
+        if (!IsSkipped(file[at]))
+            return true;
         at = end;
     }
     return false;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
@@ -57,10 +61,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 4) return 0;
-    int32_t saved = static_cast<int32_t>(static_cast<uint32_t>(data[0]) | (static_cast<uint32_t>(data[1]) << 8) |
-                                         (static_cast<uint32_t>(data[2]) << 16) |
-                                         (static_cast<uint32_t>(data[3]) << 24));
+    if (size < 4)
+        return 0;
+    int32_t saved = static_cast<int32_t>(
+        static_cast<uint32_t>(data[0]) | (static_cast<uint32_t>(data[1]) << 8) |
+        (static_cast<uint32_t>(data[2]) << 16) | (static_cast<uint32_t>(data[3]) << 24));
     std::string content(reinterpret_cast<const char*>(data + 4), size - 4);
 
     std::FILE* out = std::fopen(g_path, "wb");
@@ -74,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(tips.Open(g_path));
     std::string stamp = tips.TimeStamp();
     FUZZ_CHECK(stamp.empty() || (stamp.back() != '\n' && stamp.back() != ' '));
-    TipStart start = ChooseTipStart(stamp, (saved & 1) ? stamp : std::string("Thu Jan  1 00:00:00 1970"),
-                                    saved);
+    TipStart start =
+        ChooseTipStart(stamp, (saved & 1) ? stamp : std::string("Thu Jan  1 00:00:00 1970"), saved);
     if (!tips.SeekTo(start.offset)) {
         FUZZ_CHECK(start.offset < 0);
         return 0;

@@ -12,12 +12,13 @@ namespace {
 bool Write(const std::string& folder, const std::string& name, const std::string& text) {
     std::string path = folder + "/" + name + ".txt";
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
+    if (f == nullptr)
+        return false;
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     return std::fclose(f) == 0 && ok;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -30,28 +31,47 @@ int main(int argc, char** argv) {
     int written = 0;
     int failed = 0;
     for (const FormatCase& c : AllFormatCases()) {
-        std::string text = ComposeJobText(c.settings, wide, "C:\\Videos\\holiday clip.avi",
-                                          "C:\\output video\\holiday clip.x", kEncoderModeConvert, 1312);
-        if (text.empty() || !Write(folder, std::string("convert_") + c.name, text)) ++failed;
-        else ++written;
+        std::string text =
+            ComposeJobText(c.settings, wide, "C:\\Videos\\holiday clip.avi",
+                           "C:\\output video\\holiday clip.x", kEncoderModeConvert, 1312);
+        if (text.empty() || !Write(folder, std::string("convert_") + c.name, text))
+            ++failed;
+        else
+            ++written;
     }
     // Non-default choices: PAL, other aspect, quality, resolution, frame rate, volume.
     ConversionSettings s = WithFormat(kFormatMpeg2);
-    s.tvMode = 1; s.mpegAspect = 1; s.mpeg2Quality = 0; s.mpegResolution = 5; s.mpegFrameRate = 3;
-    s.volume = 31; s.letterbox = 0;
+    s.tvMode = 1;
+    s.mpegAspect = 1;
+    s.mpeg2Quality = 0;
+    s.mpegResolution = 5;
+    s.mpegFrameRate = 3;
+    s.volume = 31;
+    s.letterbox = 0;
     std::string variant = ComposeJobText(s, small, "D:\\a\\\"odd\" name.divx", "C:\\out\\x_1.mpg",
                                          kEncoderModeConvert, -2147483647LL);
-    if (variant.empty() || !Write(folder, "convert_mpeg2_variant", variant)) ++failed;
-    else ++written;
+    if (variant.empty() || !Write(folder, "convert_mpeg2_variant", variant))
+        ++failed;
+    else
+        ++written;
     s = WithFormat(kFormatAvi);
-    s.aviResolution = 7; s.aviFrameRate = 4; s.aviQuality = 8; s.volume = 0;
-    variant = ComposeJobText(s, small, "C:\\in\\clip.xvid", "C:\\out dir\\\\clip.avi", kEncoderModeConvert, 0);
-    if (variant.empty() || !Write(folder, "convert_avi_variant", variant)) ++failed;
-    else ++written;
-    std::string probe = ComposeJobText(ConversionSettings(), SourceRow(), "C:\\Videos\\new clip.avi",
-                                       "C:\\output video\\new clip.mpg", kEncoderModeProbe, 65802);
-    if (probe.empty() || !Write(folder, "probe", probe)) ++failed;
-    else ++written;
+    s.aviResolution = 7;
+    s.aviFrameRate = 4;
+    s.aviQuality = 8;
+    s.volume = 0;
+    variant = ComposeJobText(s, small, "C:\\in\\clip.xvid", "C:\\out dir\\\\clip.avi",
+                             kEncoderModeConvert, 0);
+    if (variant.empty() || !Write(folder, "convert_avi_variant", variant))
+        ++failed;
+    else
+        ++written;
+    std::string probe =
+        ComposeJobText(ConversionSettings(), SourceRow(), "C:\\Videos\\new clip.avi",
+                       "C:\\output video\\new clip.mpg", kEncoderModeProbe, 65802);
+    if (probe.empty() || !Write(folder, "probe", probe))
+        ++failed;
+    else
+        ++written;
     std::printf("%d seeds written, %d failed\n", written, failed);
     return failed == 0 ? 0 : 1;
 }

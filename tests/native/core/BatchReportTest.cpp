@@ -33,8 +33,9 @@ TEST(BatchReport, ARunThatEndsEarlyListsTheFailuresSoFar) {
     EXPECT_STREQ("The conversion was stopped.", text);
 
     report.Add("C:\\clips\\a.avi", "FFmpeg failed (exit code 13)");
-    report.ComposeStopped("The encoder could not be started.\n\nIt was looked for at:\nC:\\p\\quenforenc.exe",
-                          4, text, sizeof text);
+    report.ComposeStopped(
+        "The encoder could not be started.\n\nIt was looked for at:\nC:\\p\\quenforenc.exe", 4,
+        text, sizeof text);
     EXPECT_STREQ(
         "The encoder could not be started.\n\nIt was looked for at:\nC:\\p\\quenforenc.exe\n\n"
         "Before that, 1 of 4 files could not be converted:\n"
@@ -45,7 +46,8 @@ TEST(BatchReport, ARunThatEndsEarlyListsTheFailuresSoFar) {
 TEST(BatchReport, LongListsAreCutByWholeLines) {
     FailureReport report;
     const std::string path = "C:\\" + std::string(240, 'x') + ".avi";
-    for (int i = 0; i < 99; ++i) report.Add(path.c_str(), "FFmpeg failed (exit code 13)");
+    for (int i = 0; i < 99; ++i)
+        report.Add(path.c_str(), "FFmpeg failed (exit code 13)");
     char text[kBatchReportCapacity];
     report.Compose(99, 0, text, sizeof text);
     const std::string shown = text;
@@ -54,4 +56,4 @@ TEST(BatchReport, LongListsAreCutByWholeLines) {
     EXPECT_NE(std::string::npos, shown.find(".avi - FFmpeg failed (exit code 13)\n..."));
 }
 
-}  // namespace
+} // namespace

@@ -21,7 +21,8 @@ std::string TextFor(const ConversionSettings& s, int32_t width = 640, int32_t he
     ResolveAspectText(s, p);
     ResolveFrameRate(s, rate, p);
     char out[kEncoderArgumentsCapacity];
-    const EncoderJob job{"C:\\in.avi", "C:\\out.x", pad.padWidth, pad.padHeight, kEncoderModeConvert, 918};
+    const EncoderJob job{"C:\\in.avi",  "C:\\out.x",         pad.padWidth,
+                         pad.padHeight, kEncoderModeConvert, 918};
     EXPECT_TRUE(ComposeEncoderArguments(s, p, job, out, sizeof out));
     return out;
 }
@@ -37,10 +38,13 @@ bool Contains(const std::string& text, const std::string& piece) {
 }
 
 TEST(ConstantQualityArguments, DefaultsOfEachFormatMatchTheReferenceTexts) {
-    const struct { int32_t format; const char* pieces; } rows[] = {
-        {kFormatMp4,
-         " -ovc x264 -x264encopts crf=23:preset=medium:profile=high"
-         " -oac lavc -lavcopts acodec=aac:abitrate=128 -of lavf -lavfopts format=mp4:o=movflags=+faststart"},
+    const struct {
+        int32_t format;
+        const char* pieces;
+    } rows[] = {
+        {kFormatMp4, " -ovc x264 -x264encopts crf=23:preset=medium:profile=high"
+                     " -oac lavc -lavcopts acodec=aac:abitrate=128 -of lavf -lavfopts "
+                     "format=mp4:o=movflags=+faststart"},
         {kFormatMkv,
          " -ovc x265 -x265encopts crf=24:preset=fast:profile=main"
          " -oac lavc -lavcopts acodec=aac:abitrate=128 -of lavf -lavfopts format=matroska"},
@@ -50,18 +54,23 @@ TEST(ConstantQualityArguments, DefaultsOfEachFormatMatchTheReferenceTexts) {
     };
     for (const auto& row : rows) {
         EXPECT_EQ(std::string("\"C:\\in.avi\" -o \"C:\\out.x\"") + row.pieces +
-                      " -sws 2 -af volume=+0db:0:channels=2 -srate 48000 -ofps 1000.000000 -endpos 9:0:0 0 918",
+                      " -sws 2 -af volume=+0db:0:channels=2 -srate 48000 -ofps 1000.000000 -endpos "
+                      "9:0:0 0 918",
                   TextFor(ConstantQuality(row.format)));
     }
 }
 
 TEST(ConstantQualityArguments, EveryQualityPosition) {
     // CRF of x264, x265 and VP9, and the audio bitrate, per position.
-    const struct { int32_t crf[3]; int32_t audio; } rows[] = {
-        {{32, 33, 44}, 64}, {{28, 29, 40}, 96},  {{25, 27, 36}, 112},
+    const struct {
+        int32_t crf[3];
+        int32_t audio;
+    } rows[] = {
+        {{32, 33, 44}, 64},  {{28, 29, 40}, 96},  {{25, 27, 36}, 112},
         {{23, 24, 32}, 128}, {{20, 22, 28}, 160}, {{18, 20, 24}, 192},
     };
-    static_assert(sizeof rows / sizeof rows[0] == kConstantQualityQualityCount, "one row per level");
+    static_assert(sizeof rows / sizeof rows[0] == kConstantQualityQualityCount,
+                  "one row per level");
     for (int32_t position = -1; position <= kConstantQualityQualityCount; ++position) {
         // Outside the list: the family's default, "4.Good".
         const bool inList = position >= 0 && position < kConstantQualityQualityCount;
@@ -72,30 +81,39 @@ TEST(ConstantQualityArguments, EveryQualityPosition) {
             const std::string text = TextFor(s);
             const std::string crf = "encopts crf=" + std::to_string(row.crf[i]) + ":";
             EXPECT_TRUE(Contains(text, crf)) << position << " " << text;
-            EXPECT_TRUE(Contains(text, ":abitrate=" + std::to_string(row.audio) + " ")) << position << " " << text;
+            EXPECT_TRUE(Contains(text, ":abitrate=" + std::to_string(row.audio) + " "))
+                << position << " " << text;
         }
     }
 }
 
 TEST(ConstantQualityArguments, EverySpeedPositionPicksEachEncodersPreset) {
-    const struct { int32_t position; const char* pieces[3]; } rows[] = {
+    const struct {
+        int32_t position;
+        const char* pieces[3];
+    } rows[] = {
         {0, {"preset=veryfast:", "preset=veryfast:", "cpu-used=4 "}},
         {1, {"preset=medium:", "preset=fast:", "cpu-used=2 "}},
         {2, {"preset=slow:", "preset=medium:", "cpu-used=1 "}},
-        {3, {"preset=medium:", "preset=fast:", "cpu-used=2 "}},   // outside: "Balanced"
+        {3, {"preset=medium:", "preset=fast:", "cpu-used=2 "}}, // outside: "Balanced"
         {-7, {"preset=medium:", "preset=fast:", "cpu-used=2 "}},
     };
     for (const auto& row : rows) {
         for (int i = 0; i < 3; ++i) {
             ConversionSettings s = ConstantQuality(kConstantQualityFormats[i]);
             s.mp4Speed = row.position;
-            EXPECT_TRUE(Contains(TextFor(s), row.pieces[i])) << row.position << " " << kConstantQualityFormats[i];
+            EXPECT_TRUE(Contains(TextFor(s), row.pieces[i]))
+                << row.position << " " << kConstantQualityFormats[i];
         }
     }
 }
 
 TEST(ConstantQualityArguments, EveryResolutionPosition) {
-    const struct { int32_t position; const char* plain; const char* wide; } rows[] = {
+    const struct {
+        int32_t position;
+        const char* plain;
+        const char* wide;
+    } rows[] = {
         // plain: letter box off, 640x480 source; wide: letter box on, 720x400 source.
         {0, "", ""},
         {1, " -vf scale=3840:2160,harddup ", " -vf scale=3840:-3,harddup,expand=3840:2160 "},
@@ -105,7 +123,7 @@ TEST(ConstantQualityArguments, EveryResolutionPosition) {
         {5, " -vf scale=960:540,harddup ", " -vf scale=960:-3,harddup,expand=960:540 "},
         {6, " -vf scale=854:480,harddup ", " -vf scale=854:-3,harddup,expand=854:480 "},
         {7, " -vf scale=640:360,harddup ", " -vf scale=640:-3,harddup,expand=640:360 "},
-        {8, "", ""},    // outside: "Original"
+        {8, "", ""}, // outside: "Original"
         {-1, "", ""},
     };
     for (int32_t format : kConstantQualityFormats) {
@@ -133,11 +151,12 @@ TEST(ConstantQualityArguments, EveryResolutionPosition) {
 
 TEST(ConstantQualityArguments, EveryFrameRatePosition) {
     const char* const pieces[] = {
-        " -ofps 1000.000000 ",  // "Original": keep the source timing
-        " -ofps 24000/1001 ", " -ofps 24.000000 ", " -ofps 25.000000 ", " -ofps 30000/1001 ",
-        " -ofps 30.000000 ",  " -ofps 50.000000 ", " -ofps 60000/1001 ", " -ofps 60.000000 ",
+        " -ofps 1000.000000 ", // "Original": keep the source timing
+        " -ofps 24000/1001 ",  " -ofps 24.000000 ", " -ofps 25.000000 ",  " -ofps 30000/1001 ",
+        " -ofps 30.000000 ",   " -ofps 50.000000 ", " -ofps 60000/1001 ", " -ofps 60.000000 ",
     };
-    static_assert(sizeof pieces / sizeof pieces[0] == kConstantQualityFrameRateCount, "one piece per entry");
+    static_assert(sizeof pieces / sizeof pieces[0] == kConstantQualityFrameRateCount,
+                  "one piece per entry");
     for (int32_t format : kConstantQualityFormats) {
         for (int32_t position = -1; position <= kConstantQualityFrameRateCount; ++position) {
             ConversionSettings s = ConstantQuality(format);
@@ -158,7 +177,8 @@ TEST(ConstantQualityArguments, VolumeAndTheOlderSettingsPlayNoPart) {
     s.aviFrameRate = 5;
     s.dvdAspect = 0;
     const std::string text = TextFor(s);
-    EXPECT_TRUE(Contains(text, " -af volume=-20db:0:channels=2 -srate 48000 -ofps 1000.000000 -endpos"));
+    EXPECT_TRUE(
+        Contains(text, " -af volume=-20db:0:channels=2 -srate 48000 -ofps 1000.000000 -endpos"));
     EXPECT_FALSE(Contains(text, "-vf"));
     EXPECT_FALSE(Contains(text, "aspect"));
 }
@@ -174,4 +194,4 @@ TEST(ConstantQualityProfile, ConstantQualityLeavesNoVideoBitrate) {
     EXPECT_EQ(kDefaultConstantQualitySpeed, p.encodingSpeed);
 }
 
-}  // namespace
+} // namespace

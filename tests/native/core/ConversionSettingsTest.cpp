@@ -10,18 +10,19 @@
 namespace {
 
 TEST(SettingFields, KeysInFileOrder) {
-    const char* keys[] = {
-        "Letterbox", "Temporary folder", "Output format", "TV mode", "MPEG aspect ratio",
-        "DVD aspect ratio", "AVI quality", "MPEG1 quality", "MPEG2 quality", "SVCD quality",
-        "DVD quality", "WMV quality", "AVI video codec", "ASF video codec", "AVI audio codec",
-        "Divx audio codec", "Xvid audio codec", "DVD audio codec", "WMV audio codec",
-        "ASF audio codec", "AVI resolution", "MPEG resolution", "AVI frame rate",
-        "MPEG frame rate", "Volume",
-        // The MP4, MKV and WebM family's keys come after the older ones.
-        "MP4 quality", "MP4 resolution", "MP4 frame rate", "MP4 encoding speed",
-        "Simultaneous conversions"};
+    const char* keys[] = {"Letterbox", "Temporary folder", "Output format", "TV mode",
+                          "MPEG aspect ratio", "DVD aspect ratio", "AVI quality", "MPEG1 quality",
+                          "MPEG2 quality", "SVCD quality", "DVD quality", "WMV quality",
+                          "AVI video codec", "ASF video codec", "AVI audio codec",
+                          "Divx audio codec", "Xvid audio codec", "DVD audio codec",
+                          "WMV audio codec", "ASF audio codec", "AVI resolution", "MPEG resolution",
+                          "AVI frame rate", "MPEG frame rate", "Volume",
+                          // The MP4, MKV and WebM family's keys come after the older ones.
+                          "MP4 quality", "MP4 resolution", "MP4 frame rate", "MP4 encoding speed",
+                          "Simultaneous conversions"};
     static_assert(sizeof keys / sizeof keys[0] == kSettingFieldCount, "one key per field");
-    for (int i = 0; i < kSettingFieldCount; ++i) EXPECT_STREQ(keys[i], kSettingFields[i].key) << i;
+    for (int i = 0; i < kSettingFieldCount; ++i)
+        EXPECT_STREQ(keys[i], kSettingFields[i].key) << i;
     EXPECT_STREQ("Destinate", kSettingsSection);
 }
 
@@ -50,7 +51,8 @@ TEST(SettingFields, DefaultTextsMatchTheRecordAndCoverEveryField) {
             continue;
         }
         EXPECT_EQ(defaults.*field.number, ParseSettingNumber(field.defaultText)) << field.key;
-        for (int j = 0; j < i; ++j) EXPECT_NE(kSettingFields[j].number, field.number) << field.key;
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(kSettingFields[j].number, field.number) << field.key;
     }
     EXPECT_EQ(1, textKeys);
     // 29 distinct numbers and the folder make up the whole record.
@@ -70,13 +72,29 @@ TEST(SettingFields, FindByKey) {
 }
 
 TEST(ParseSettingNumber, BehavesLikeAtoiWithoutOverflow) {
-    const struct { const char* text; int32_t value; } rows[] = {
-        {"7", 7}, {"  12", 12}, {"\t-3", -3}, {"+5", 5}, {"35dB", 35}, {"abc", 0}, {"", 0},
-        {"-", 0}, {"+-1", 0}, {" - 1", 0}, {"007", 7}, {"2147483647", INT32_MAX},
-        {"-2147483648", INT32_MIN}, {"2147483648", INT32_MAX}, {"-99999999999999999999", INT32_MIN},
+    const struct {
+        const char* text;
+        int32_t value;
+    } rows[] = {
+        {"7", 7},
+        {"  12", 12},
+        {"\t-3", -3},
+        {"+5", 5},
+        {"35dB", 35},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"+-1", 0},
+        {" - 1", 0},
+        {"007", 7},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", INT32_MAX},
+        {"-99999999999999999999", INT32_MIN},
         {"12 34", 12},
     };
-    for (const auto& row : rows) EXPECT_EQ(row.value, ParseSettingNumber(row.text)) << row.text;
+    for (const auto& row : rows)
+        EXPECT_EQ(row.value, ParseSettingNumber(row.text)) << row.text;
     EXPECT_EQ(0, ParseSettingNumber(nullptr));
 }
 
@@ -92,7 +110,11 @@ TEST(SetOutputFolder, CutsAt255Characters) {
 }
 
 TEST(OutputFormat, TableAndFallbacks) {
-    const struct { const char* label; FormatFamily family; const char* ext; } rows[] = {
+    const struct {
+        const char* label;
+        FormatFamily family;
+        const char* ext;
+    } rows[] = {
         {"AVI Format (*.avi)", FormatFamily::Avi, "avi"},
         {"MPEG1 Format (*.mpg)", FormatFamily::Mpeg, "mpeg"},
         {"MPEG2 Format (*.mpg)", FormatFamily::Mpeg, "mpeg"},
@@ -123,4 +145,4 @@ TEST(OutputFormat, TableAndFallbacks) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -22,7 +22,8 @@ public:
 
 TEST(ExpandDroppedPaths, FilesKeepExplorersOrderAndFoldersAddTheirVideosByName) {
     FakeFolders fs;
-    fs.folders["C:\\clips"] = {"b.MP4", "notes.txt", "A.mkv", "a.avi", "c.ts", "cover.jpg", "x.mp4.part"};
+    fs.folders["C:\\clips"] = {"b.MP4", "notes.txt", "A.mkv",     "a.avi",
+                               "c.ts",  "cover.jpg", "x.mp4.part"};
     fs.folders["D:\\"] = {"z.mov"};
     fs.folders["C:\\empty"] = {};
     struct Case {
@@ -31,15 +32,20 @@ TEST(ExpandDroppedPaths, FilesKeepExplorersOrderAndFoldersAddTheirVideosByName) 
         Paths expected;
     };
     const Case cases[] = {
-        {"files as given, any extension", {"C:\\z.wmv", "C:\\a.txt", "C:\\m.avi"}, {"C:\\z.wmv", "C:\\a.txt", "C:\\m.avi"}},
+        {"files as given, any extension",
+         {"C:\\z.wmv", "C:\\a.txt", "C:\\m.avi"},
+         {"C:\\z.wmv", "C:\\a.txt", "C:\\m.avi"}},
         {"folder: video files by name, case-insensitive",
          {"C:\\clips"},
          {"C:\\clips\\a.avi", "C:\\clips\\A.mkv", "C:\\clips\\b.MP4", "C:\\clips\\c.ts"}},
-        {"folder between files keeps its place", {"C:\\y.mp4", "D:\\", "C:\\x.mp4"}, {"C:\\y.mp4", "D:\\z.mov", "C:\\x.mp4"}},
+        {"folder between files keeps its place",
+         {"C:\\y.mp4", "D:\\", "C:\\x.mp4"},
+         {"C:\\y.mp4", "D:\\z.mov", "C:\\x.mp4"}},
         {"empty folder adds nothing", {"C:\\empty"}, {}},
         {"empty path skipped", {""}, {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, ExpandDroppedPaths(c.dropped, fs)) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, ExpandDroppedPaths(c.dropped, fs)) << c.name;
 }
 
 TEST(VideoFileTypes, ExtensionsOfTheVideoFilter) {
@@ -48,20 +54,25 @@ TEST(VideoFileTypes, ExtensionsOfTheVideoFilter) {
         bool video;
     };
     const Case cases[] = {
-        {"a.avi", true},    {"a.DivX", true},   {"a.xvid", true},  {"clip.mp4", true}, {"x.M4V", true},
-        {"x.mov", true},    {"x.mkv", true},    {"x.webm", true},  {"x.wmv", true},    {"x.asf", true},
-        {"x.flv", true},    {"x.mpg", true},    {"x.mpeg", true},  {"x.m2v", true},    {"VTS_01_1.VOB", true},
-        {"x.ts", true},     {"x.mts", true},    {"x.m2ts", true},  {"x.3gp", true},    {"x.3g2", true},
-        {"x.ogv", true},    {"x.dv", true},     {"x.mp3", false},  {"x.txt", false},   {"mp4", false},
-        {".mp4", false},    {"x.mp4.part", false}, {"dir.mp4\\file", false}, {"x.", false}, {"", false},
+        {"a.avi", true},  {"a.DivX", true}, {"a.xvid", true},       {"clip.mp4", true},
+        {"x.M4V", true},  {"x.mov", true},  {"x.mkv", true},        {"x.webm", true},
+        {"x.wmv", true},  {"x.asf", true},  {"x.flv", true},        {"x.mpg", true},
+        {"x.mpeg", true}, {"x.m2v", true},  {"VTS_01_1.VOB", true}, {"x.ts", true},
+        {"x.mts", true},  {"x.m2ts", true}, {"x.3gp", true},        {"x.3g2", true},
+        {"x.ogv", true},  {"x.dv", true},   {"x.mp3", false},       {"x.txt", false},
+        {"mp4", false},   {".mp4", false},  {"x.mp4.part", false},  {"dir.mp4\\file", false},
+        {"x.", false},    {"", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.video, IsVideoFileName(c.name)) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.video, IsVideoFileName(c.name)) << c.name;
 }
 
 TEST(VideoFileTypes, FilterTextAndSavedIndex) {
     std::string filter = kImportFilterText;
     // The AVI filter stays first, exactly as before.
-    EXPECT_EQ(0u, filter.find("AVI file (*.AVI,*.DivX,*.div,*.Xvid)|*.avi;*.divx;*.div;*.xvid|All video files|"));
+    EXPECT_EQ(
+        0u, filter.find(
+                "AVI file (*.AVI,*.DivX,*.div,*.Xvid)|*.avi;*.divx;*.div;*.xvid|All video files|"));
     EXPECT_NE(std::string::npos, filter.find("|All files (*.*)|*.*||"));
     // Every pattern of the video filter is one that IsVideoFileName takes.
     size_t start = filter.find("All video files|") + 16;
@@ -69,14 +80,16 @@ TEST(VideoFileTypes, FilterTextAndSavedIndex) {
     int count = 0;
     for (size_t at = 0; at < patterns.size(); ++count) {
         size_t end = patterns.find(';', at);
-        if (end == std::string::npos) end = patterns.size();
+        if (end == std::string::npos)
+            end = patterns.size();
         std::string pattern = patterns.substr(at, end - at);
         EXPECT_TRUE(IsVideoFileName("x" + pattern.substr(1))) << pattern;
         at = end + 1;
     }
     EXPECT_EQ(23, count);
     const int saved[][2] = {{1, 1}, {2, 2}, {3, 3}, {0, 1}, {4, 1}, {-7, 1}};
-    for (const auto& s : saved) EXPECT_EQ(s[1], ValidImportFilter(s[0])) << s[0];
+    for (const auto& s : saved)
+        EXPECT_EQ(s[1], ValidImportFilter(s[0])) << s[0];
 }
 
-}  // namespace
+} // namespace

@@ -50,7 +50,8 @@ TEST(JobArguments, DvdPalLetterboxedMatchesTheReferenceText) {
                                   "C:\\output video\\holiday.vob", kEncoderModeConvert, 918, out,
                                   sizeof out));
     EXPECT_STREQ(
-        "\"C:\\clips\\holiday.avi\" -o \"C:\\output video\\holiday.vob\" -oac lavc -ovc lavc -of mpeg "
+        "\"C:\\clips\\holiday.avi\" -o \"C:\\output video\\holiday.vob\" -oac lavc -ovc lavc -of "
+        "mpeg "
         "-lavcopts vcodec=mpeg2video:keyint=15:vrc_buf_size=1835:vrc_maxrate=9400:vbitrate=5000:"
         "acodec=ac3:abitrate=224:autoaspect=1:aspect=16/9 -mpegopts format=dvd "
         "-af volume=+0db:0:lavcresample=48000 -srate 48000 -ofps 25.000000 "
@@ -65,9 +66,9 @@ TEST(JobArguments, AviDivxMp3OriginalSizeMatchesTheReferenceText) {
     settings.aviAudioCodec = 0;
     settings.volume = 26;
     char out[kEncoderArgumentsCapacity];
-    ASSERT_TRUE(BuildJobArguments(settings, SourceRow{60.0, 640, 480, 25.0}, "C:\\clips\\party.divx",
-                                  "C:\\output video\\party.avi", kEncoderModeConvert, 918, out,
-                                  sizeof out));
+    ASSERT_TRUE(BuildJobArguments(settings, SourceRow{60.0, 640, 480, 25.0},
+                                  "C:\\clips\\party.divx", "C:\\output video\\party.avi",
+                                  kEncoderModeConvert, 918, out, sizeof out));
     EXPECT_STREQ(
         "\"C:\\clips\\party.divx\" -o \"C:\\output video\\party.avi\" -oac mp3lame -ovc lavc "
         "-lameopts vbr=3:br=128:mode=3 -lavcopts vcodec=mpeg4:vbitrate=1000:vhq:vqmin=1:vqmax=31:"
@@ -85,21 +86,32 @@ TEST(JobArguments, AProbeIsNeverPadded) {
     const JobPlan plan = PlanJob(settings, SourceRow{}, kEncoderModeProbe);
     EXPECT_EQ(0, plan.padding.padWidth);
     EXPECT_EQ(0, plan.padding.padHeight);
-    EXPECT_EQ(0, PlanJob(settings, SourceRow{60.0, 640, 480, 25.0}, kEncoderModeProbe).padding.padHeight);
+    EXPECT_EQ(
+        0, PlanJob(settings, SourceRow{60.0, 640, 480, 25.0}, kEncoderModeProbe).padding.padHeight);
     char out[kEncoderArgumentsCapacity];
-    ASSERT_TRUE(BuildJobArguments(settings, SourceRow{}, "a.avi", "a.vob", kEncoderModeProbe, 77, out,
-                                  sizeof out));
+    ASSERT_TRUE(BuildJobArguments(settings, SourceRow{}, "a.avi", "a.vob", kEncoderModeProbe, 77,
+                                  out, sizeof out));
     EXPECT_FALSE(Contains(out, "expand="));
     EXPECT_TRUE(Contains(out, " -mpegopts format=dvd"));
     EXPECT_TRUE(Contains(out, " -endpos 9:0:0 1 77"));
 }
 
 TEST(EncoderArguments, VolumeText) {
-    const struct { int32_t slider; const char* text; } rows[] = {
-        {0, "-20db:0"}, {19, "-1db:0"}, {20, "+0db:0"}, {26, "+6db:0"}, {40, "+20db:0"},
+    const struct {
+        int32_t slider;
+        const char* text;
+    } rows[] = {
+        {0, "-20db:0"},
+        {19, "-1db:0"},
+        {20, "+0db:0"},
+        {26, "+6db:0"},
+        {40, "+20db:0"},
         // A hand-edited value outside the slider counts as its nearest end.
-        {-1, "-20db:0"}, {41, "+20db:0"}, {200, "+20db:0"},
-        {INT32_MIN, "-20db:0"}, {INT32_MAX, "+20db:0"},
+        {-1, "-20db:0"},
+        {41, "+20db:0"},
+        {200, "+20db:0"},
+        {INT32_MIN, "-20db:0"},
+        {INT32_MAX, "+20db:0"},
     };
     for (const auto& row : rows) {
         char text[kVolumeTextCapacity];
@@ -109,12 +121,15 @@ TEST(EncoderArguments, VolumeText) {
 }
 
 TEST(EncoderArguments, FrameRatePiece) {
-    const struct { double fps; const char* piece; } rows[] = {
+    const struct {
+        double fps;
+        const char* piece;
+    } rows[] = {
         {14.985, " -ofps 15000/1001 "},    {14.985009, " -ofps 15000/1001 "},
         {14.98, " -ofps 14.980000 "},      {23.976005, " -ofps 24000/1001 "},
         {23.9761, " -ofps 23.976100 "},    {29.97, " -ofps 30000/1001 "},
         {25.0, " -ofps 25.000000 "},       {1000.0, " -ofps 1000.000000 "},
-        {23.9765625, " -ofps 23.976563 "},  // exact half: same on every runtime
+        {23.9765625, " -ofps 23.976563 "}, // exact half: same on every runtime
         {59.94, " -ofps 59.940000 "},
     };
     ConversionSettings s;
@@ -130,8 +145,10 @@ TEST(EncoderArguments, PictureFilter) {
     EncoderProfile p;
     p.targetWidth = 720;
     p.targetHeight = 480;
-    EXPECT_TRUE(Contains(Compose(s, p, 80, -60), " -vf scale=-3:480,harddup,expand=720:480 -endpos"));
-    EXPECT_TRUE(Contains(Compose(s, p, -48, 36), " -vf scale=720:-3,harddup,expand=720:480 -endpos"));
+    EXPECT_TRUE(
+        Contains(Compose(s, p, 80, -60), " -vf scale=-3:480,harddup,expand=720:480 -endpos"));
+    EXPECT_TRUE(
+        Contains(Compose(s, p, -48, 36), " -vf scale=720:-3,harddup,expand=720:480 -endpos"));
     EXPECT_TRUE(Contains(Compose(s, p, 0, 0), " -vf scale=720:480,harddup -endpos"));
     EXPECT_TRUE(Contains(Compose(s, p, -1, 0), " -vf scale=720:480,harddup -endpos"));
     p.targetHeight = 0;
@@ -139,7 +156,11 @@ TEST(EncoderArguments, PictureFilter) {
 }
 
 TEST(EncoderArguments, AudioFilterAndSampleRateOfEveryFormat) {
-    const struct { int32_t format; int32_t audioCodec; const char* tail; } rows[] = {
+    const struct {
+        int32_t format;
+        int32_t audioCodec;
+        const char* tail;
+    } rows[] = {
         {kFormatAvi, 0, " -af volume=+0db:0:channels=2 -ofps"},
         {kFormatAvi, 1, " -af volume=+0db:0:channels=6:lavcresample=44100 -srate 44100 -ofps"},
         {kFormatMpeg2, 0, " -af volume=+0db:0:channels=2:lavcresample=44100 -srate 44100 -ofps"},
@@ -159,29 +180,45 @@ TEST(EncoderArguments, AudioFilterAndSampleRateOfEveryFormat) {
 
 TEST(EncoderArguments, Mpeg1PutsTheAudioFilterFirst) {
     ConversionSettings s;
-    s.outputFormat = kFormatMpeg1;  // quality 3: 1000 / 192, aspect 16/9
-    EXPECT_EQ("\"C:\\in.avi\" -o \"C:\\out.x\" -af volume=+0db:0:channels=2:lavcresample=44100 -srate 44100"
-              " -oac lavc -ovc lavc -lavcopts vcodec=mpeg1video:keyint=18:vrc_buf_size=327:"
-              "vrc_minrate=1000:vbitrate=1000:vrc_maxrate=1000:acodec=mp2:abitrate=192:autoaspect=1:"
-              "aspect=16/9 -of lavf -lavfopts format=mpg:i_certify_that_my_video_stream_does_not_use_b_frames"
-              " -ofps 25.000000 -endpos 9:0:0 0 918",
-              Compose(s, Resolved(s)));
+    s.outputFormat = kFormatMpeg1; // quality 3: 1000 / 192, aspect 16/9
+    EXPECT_EQ(
+        "\"C:\\in.avi\" -o \"C:\\out.x\" -af volume=+0db:0:channels=2:lavcresample=44100 -srate "
+        "44100"
+        " -oac lavc -ovc lavc -lavcopts vcodec=mpeg1video:keyint=18:vrc_buf_size=327:"
+        "vrc_minrate=1000:vbitrate=1000:vrc_maxrate=1000:acodec=mp2:abitrate=192:autoaspect=1:"
+        "aspect=16/9 -of lavf -lavfopts "
+        "format=mpg:i_certify_that_my_video_stream_does_not_use_b_frames"
+        " -ofps 25.000000 -endpos 9:0:0 0 918",
+        Compose(s, Resolved(s)));
 }
 
 TEST(EncoderArguments, CodecPiecesOfTheAviFamily) {
-    const struct { int32_t format; int32_t video; int32_t audio; const char* piece; } rows[] = {
-        {kFormatAvi, 1, 0, " -oac mp3lame -ovc xvid -lameopts vbr=3:br=128:mode=3 -xvidencopts bitrate=1000:autoaspect=1 -of"},
-        {kFormatAvi, 1, 1, " -oac lavc -ovc xvid -lavcopts acodec=ac3:abitrate=128 -xvidencopts bitrate=1000:autoaspect=1 -of"},
-        {kFormatAvi, 0, 1, " -oac lavc -ovc lavc -lavcopts acodec=ac3:abitrate=128:vcodec=mpeg4:vbitrate=1000:vhq:vqmin=1:vqmax=31:autoaspect=1 -ffourcc DX50 -of"},
+    const struct {
+        int32_t format;
+        int32_t video;
+        int32_t audio;
+        const char* piece;
+    } rows[] = {
+        {kFormatAvi, 1, 0,
+         " -oac mp3lame -ovc xvid -lameopts vbr=3:br=128:mode=3 -xvidencopts "
+         "bitrate=1000:autoaspect=1 -of"},
+        {kFormatAvi, 1, 1,
+         " -oac lavc -ovc xvid -lavcopts acodec=ac3:abitrate=128 -xvidencopts "
+         "bitrate=1000:autoaspect=1 -of"},
+        {kFormatAvi, 0, 1,
+         " -oac lavc -ovc lavc -lavcopts "
+         "acodec=ac3:abitrate=128:vcodec=mpeg4:vbitrate=1000:vhq:vqmin=1:vqmax=31:autoaspect=1 "
+         "-ffourcc DX50 -of"},
         {kFormatDivx, 1, 1, " -oac lavc -ovc lavc -lavcopts acodec=ac3:abitrate=128:vcodec=mpeg4:"},
         {kFormatXvid, 0, 1, " -oac lavc -ovc xvid -lavcopts acodec=ac3:abitrate=128 -xvidencopts"},
-        {kFormatAvi, 2, 0, "\" -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:format=avi"},
+        {kFormatAvi, 2, 0,
+         "\" -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:format=avi"},
     };
     for (const auto& row : rows) {
         ConversionSettings s;
         s.outputFormat = row.format;
         s.aviVideoCodec = row.video;
-        s.aviAudioCodec = row.audio;  // only format 0 reads these
+        s.aviAudioCodec = row.audio; // only format 0 reads these
         s.divxAudioCodec = row.format == kFormatDivx ? row.audio : 0;
         s.xvidAudioCodec = row.format == kFormatXvid ? row.audio : 0;
         EXPECT_TRUE(Contains(Compose(s, Resolved(s)), row.piece)) << row.format << " " << row.video;
@@ -190,21 +227,25 @@ TEST(EncoderArguments, CodecPiecesOfTheAviFamily) {
 
 TEST(EncoderArguments, DiscFormatsFollowTvModeAndCodecs) {
     ConversionSettings s;
-    s.outputFormat = kFormatSvcd;  // quality 4: 2500 / 224
+    s.outputFormat = kFormatSvcd; // quality 4: 2500 / 224
     s.tvMode = 0;
-    EXPECT_TRUE(Contains(Compose(s, Resolved(s)),
-                         " -lavcopts vcodec=mpeg2video:keyint=18:vrc_buf_size=917:vrc_minrate=600:"
-                         "vrc_maxrate=2500:vbitrate=2500:acodec=mp2:abitrate=224:autoaspect=1:aspect=16/9 "
-                         "-mpegopts format=xsvcd"));
+    EXPECT_TRUE(
+        Contains(Compose(s, Resolved(s)),
+                 " -lavcopts vcodec=mpeg2video:keyint=18:vrc_buf_size=917:vrc_minrate=600:"
+                 "vrc_maxrate=2500:vbitrate=2500:acodec=mp2:abitrate=224:autoaspect=1:aspect=16/9 "
+                 "-mpegopts format=xsvcd"));
     s.svcdQuality = 0;
     s.tvMode = 1;
-    EXPECT_TRUE(Contains(Compose(s, Resolved(s)), ":keyint=15:vrc_buf_size=917:vrc_minrate=600:vrc_maxrate=1650:vbitrate=800:"));
+    EXPECT_TRUE(
+        Contains(Compose(s, Resolved(s)),
+                 ":keyint=15:vrc_buf_size=917:vrc_minrate=600:vrc_maxrate=1650:vbitrate=800:"));
     s.outputFormat = kFormatVcd;
     s.dvdAspect = 0;
-    EXPECT_TRUE(Contains(Compose(s, Resolved(s)),
-                         " -oac lavc -ovc lavc -of mpeg -lavcopts vcodec=mpeg1video:keyint=15:vrc_buf_size=327:"
-                         "vrc_minrate=1000:vbitrate=1000:vrc_maxrate=1000:acodec=mp2:abitrate=192:autoaspect=1:"
-                         "aspect=4/3 -mpegopts format=xvcd"));
+    EXPECT_TRUE(Contains(
+        Compose(s, Resolved(s)),
+        " -oac lavc -ovc lavc -of mpeg -lavcopts vcodec=mpeg1video:keyint=15:vrc_buf_size=327:"
+        "vrc_minrate=1000:vbitrate=1000:vrc_maxrate=1000:acodec=mp2:abitrate=192:autoaspect=1:"
+        "aspect=4/3 -mpegopts format=xvcd"));
     s.outputFormat = kFormatDvd;
     s.dvdAudioCodec = 1;
     EXPECT_TRUE(Contains(Compose(s, Resolved(s)), ":acodec=mp2:abitrate=224:"));
@@ -213,12 +254,16 @@ TEST(EncoderArguments, DiscFormatsFollowTvModeAndCodecs) {
 TEST(EncoderArguments, WmvAndAsfPieces) {
     ConversionSettings s;
     s.outputFormat = kFormatWmv;
-    EXPECT_TRUE(Contains(Compose(s, Resolved(s)),
-                         " -oac lavc -ovc lavc -lavcopts vcodec=wmv2:acodec=wmav2:vqscale=16:abitrate=128:"
-                         "autoaspect=1 -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:"
-                         "format=wmv -sws 2 -af volume=+0db:0:channels=2 -srate 44100 -ofps 1000.000000 -endpos"));
+    EXPECT_TRUE(Contains(
+        Compose(s, Resolved(s)),
+        " -oac lavc -ovc lavc -lavcopts vcodec=wmv2:acodec=wmav2:vqscale=16:abitrate=128:"
+        "autoaspect=1 -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:"
+        "format=wmv -sws 2 -af volume=+0db:0:channels=2 -srate 44100 -ofps 1000.000000 -endpos"));
     s.outputFormat = kFormatAsf;
-    const struct { int32_t codec; const char* name; } codecs[] = {
+    const struct {
+        int32_t codec;
+        const char* name;
+    } codecs[] = {
         {0, "vcodec=msmpeg4:"}, {1, "vcodec=msmpeg4v2:"}, {2, "vcodec=wmv2:"}, {7, "vcodec=wmv2:"}};
     for (const auto& c : codecs) {
         s.asfVideoCodec = c.codec;
@@ -232,9 +277,11 @@ TEST(EncoderArguments, WmvAndAsfPieces) {
 
 TEST(EncoderArguments, WmvQuantiser) {
     const int32_t expected[] = {29, 26, 24, 21, 19, 16, 14, 11, 9};
-    for (int32_t q = 0; q < 9; ++q) EXPECT_EQ(expected[q], WmvQuantiser(q)) << q;
+    for (int32_t q = 0; q < 9; ++q)
+        EXPECT_EQ(expected[q], WmvQuantiser(q)) << q;
     // A hand-edited position outside the list takes the default position 5.
-    for (int32_t q : {-1, 9, 12, INT32_MAX, INT32_MIN}) EXPECT_EQ(16, WmvQuantiser(q)) << q;
+    for (int32_t q : {-1, 9, 12, INT32_MAX, INT32_MIN})
+        EXPECT_EQ(16, WmvQuantiser(q)) << q;
 }
 
 TEST(EncoderArguments, UnknownFormatAddsNoFormatPieces) {
@@ -258,7 +305,7 @@ TEST(EncoderArguments, TextThatWouldNotFitIsRefusedWhole) {
     char out[kEncoderArgumentsCapacity];
     const EncoderJob shortJob{"a", "b", 0, 0, 0, 918};
     ASSERT_TRUE(ComposeEncoderArguments(s, p, shortJob, out, sizeof out));
-    const size_t fixedLength = std::strlen(out) - 2;  // everything but the two paths
+    const size_t fixedLength = std::strlen(out) - 2; // everything but the two paths
 
     // A source path that makes the text exactly 2047 characters fits; one more does not.
     std::string source(kEncoderArgumentsCapacity - 1 - fixedLength - 1, 'x');
@@ -284,11 +331,11 @@ TEST(EncoderArguments, TextThatWouldNotFitIsRefusedWhole) {
 
 TEST(EncoderArguments, TwoMaximalPathsFit) {
     ConversionSettings s;
-    s.outputFormat = kFormatSvcd;  // one of the longest option texts
+    s.outputFormat = kFormatSvcd; // one of the longest option texts
     const std::string path(255, 'p');
     char out[kEncoderArgumentsCapacity];
     const EncoderJob job{path.c_str(), path.c_str(), 1, 0, 0, INT64_MIN};
     EXPECT_TRUE(ComposeEncoderArguments(s, Resolved(s), job, out, sizeof out));
 }
 
-}  // namespace
+} // namespace

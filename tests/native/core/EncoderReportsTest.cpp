@@ -31,9 +31,11 @@ class EncoderEventsTest : public ::testing::Test {
 protected:
     EncoderEventsTest() {
         state.totalSeconds = 1000;
-        state.startTick = 4000000000u;  // the tick count wraps during the run
+        state.startTick = 4000000000u; // the tick count wraps during the run
     }
-    int32_t Report(int32_t slot, double position) { return ReportProgress(slot, position, state, port); }
+    int32_t Report(int32_t slot, double position) {
+        return ReportProgress(slot, position, state, port);
+    }
 
     RunProgress state;
     RecordingPort port;
@@ -45,7 +47,7 @@ TEST(ProbeReports, ValuesLandInTheProbesOwnResult) {
     EXPECT_EQ(kEventGoOn, ApplyProbeReport(kEventDuration, 125, probe));
     EXPECT_EQ(kEventGoOn, ApplyProbeReport(kEventWidth, 640, probe));
     EXPECT_EQ(kEventGoOn, ApplyProbeReport(kEventHeight, 480, probe));
-    EXPECT_FALSE(probe.Usable());  // no frame rate yet
+    EXPECT_FALSE(probe.Usable()); // no frame rate yet
     EXPECT_EQ(kEventGoOn, ApplyProbeReport(kEventFrameRate, 250000000, probe));
     EXPECT_EQ(125.0, probe.facts.duration);
     EXPECT_EQ(640, probe.facts.width);
@@ -64,8 +66,8 @@ TEST(ProbeReports, InvalidValuesStoreNothingAndRejectTheProbe) {
         int32_t value;
         bool rejected;
     } cases[] = {
-        {kEventDuration, 0, true},   {kEventDuration, -5, true}, {kEventWidth, 0, true},
-        {kEventHeight, -1, true},    {kEventFrameRate, 0, true}, {kEventFrameRate, -1, false},
+        {kEventDuration, 0, true},  {kEventDuration, -5, true}, {kEventWidth, 0, true},
+        {kEventHeight, -1, true},   {kEventFrameRate, 0, true}, {kEventFrameRate, -1, false},
         {kEventDuration, 1, false},
     };
     for (const Case& c : cases) {
@@ -95,13 +97,14 @@ TEST_F(EncoderEventsTest, PositionReportShowsProgressBetweenPumps) {
     EXPECT_EQ(250.0, state.lastPosition[0]);
     EXPECT_EQ(1, state.eventCounter);
     // Slots outside the run are ignored.
-    for (int32_t slot : {-1, kMaxJobs}) EXPECT_EQ(kEventGoOn, Report(slot, 10));
+    for (int32_t slot : {-1, kMaxJobs})
+        EXPECT_EQ(kEventGoOn, Report(slot, 10));
     EXPECT_EQ(3u, port.calls.size());
 }
 
 TEST_F(EncoderEventsTest, RepeatedPositionAndFirstReportAt999ShowNothing) {
     state.totalSeconds = 2000;
-    Report(0, 999);  // equals the initial value
+    Report(0, 999); // equals the initial value
     EXPECT_EQ((std::vector<std::string>{"pump"}), port.calls);
     Report(0, 10);
     Report(0, 10);
@@ -191,17 +194,18 @@ TEST(ReportProgressOfSeveralJobs, TheBarSumsTheJobsAndNeverGoesBack) {
         port.calls.clear();
         ReportProgress(slot, position, state, port);
         for (const std::string& call : port.calls) {
-            if (call.compare(0, 5, "show ") == 0) bars.push_back(std::stoi(call.substr(5)));
+            if (call.compare(0, 5, "show ") == 0)
+                bars.push_back(std::stoi(call.substr(5)));
         }
     };
     state.StartJob(0);
     state.StartJob(1);
-    report(0, 30);            // 30 of 300
-    report(1, 60);            // 90
-    state.FinishJob(1, 57);   // the job reported past its listed length
+    report(0, 30);          // 30 of 300
+    report(1, 60);          // 90
+    state.FinishJob(1, 57); // the job reported past its listed length
     state.StartJob(1);
-    report(0, 33);            // 57 + 33 = 90: the bar stays at 300
-    report(1, 30);            // 57 + 33 + 30 = 120
+    report(0, 33); // 57 + 33 = 90: the bar stays at 300
+    report(1, 30); // 57 + 33 + 30 = 120
     EXPECT_EQ((std::vector<int32_t>{100, 300, 300, 400}), bars);
 }
 
@@ -212,4 +216,4 @@ TEST_F(EncoderEventsTest, ReportsBeyondTheListAreDropped) {
     EXPECT_EQ(200.0, state.lastPosition[0]);
 }
 
-}  // namespace
+} // namespace

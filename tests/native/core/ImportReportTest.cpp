@@ -28,7 +28,8 @@ TEST(ImportReport, KeepsProblemsInTheOrderTheyHappened) {
 
 TEST(ImportReport, DropsProblemsBeyondItsCapacity) {
     ImportReport report;
-    for (int32_t i = 0; i < kMaxImportProblems + 5; ++i) report.Add(i, ImportProblem::kProbeFailed);
+    for (int32_t i = 0; i < kMaxImportProblems + 5; ++i)
+        report.Add(i, ImportProblem::kProbeFailed);
     EXPECT_EQ(kMaxImportProblems, report.ProblemCount());
     EXPECT_EQ(kMaxImportProblems - 1, report.SelectionIndex(kMaxImportProblems - 1));
 }
@@ -67,7 +68,8 @@ TEST(ImportReport, LeftOutText) {
     };
     for (const Case& c : cases) {
         ImportReport report;
-        for (int i = 0; i < c.leftOut; ++i) report.AddLeftOut();
+        for (int i = 0; i < c.leftOut; ++i)
+            report.AddLeftOut();
         char text[kImportMessageCapacity] = "junk";
         report.ComposeLeftOutText(text, sizeof text);
         EXPECT_STREQ(c.text, text);
@@ -76,8 +78,9 @@ TEST(ImportReport, LeftOutText) {
 
 // The one box's text for these problems of the files C:\v\f0.avi,
 // C:\v\f1.avi, ... in that order.
-const char kEllipsis[] = "\xE2\x80\xA6";  // "…" in UTF-8
-std::string ProblemList(const std::vector<ImportProblem>& problems, size_t size = kProblemListCapacity) {
+const char kEllipsis[] = "\xE2\x80\xA6"; // "…" in UTF-8
+std::string ProblemList(const std::vector<ImportProblem>& problems,
+                        size_t size = kProblemListCapacity) {
     ImportReport report;
     std::vector<std::string> paths;
     for (size_t i = 0; i < problems.size(); ++i) {
@@ -95,14 +98,16 @@ std::vector<ImportProblem> Failures(int count) {
 
 std::string FailureLines(int from, int to) {
     std::string lines;
-    for (int i = from; i < to; ++i) lines += "Load file C:\\v\\f" + std::to_string(i) + ".avi failed.\n";
+    for (int i = from; i < to; ++i)
+        lines += "Load file C:\\v\\f" + std::to_string(i) + ".avi failed.\n";
     return lines;
 }
 
 TEST(ImportReport, OneBoxFromTheFourthProblemOn) {
     for (int count : {0, 1, 3, 4, 1500}) {
         ImportReport report;
-        for (int i = 0; i < count; ++i) report.Add(i, ImportProblem::kProbeFailed);
+        for (int i = 0; i < count; ++i)
+            report.Add(i, ImportProblem::kProbeFailed);
         EXPECT_EQ(count > 3, report.OneBox()) << count;
         EXPECT_EQ(count, report.TotalProblemCount()) << count;
     }
@@ -118,19 +123,23 @@ TEST(ImportReport, ProblemListShowsTheFirstTwentyAndCountsTheRest) {
         {20, FailureLines(0, 20).substr(0, FailureLines(0, 20).size() - 1)},
         {21, FailureLines(0, 20) + more + "1 more file could not be used."},
         {1000, FailureLines(0, 20) + more + "980 more files could not be used."},
-        {1500, FailureLines(0, 20) + more + "1480 more files could not be used."},  // beyond what is recorded
+        {1500, FailureLines(0, 20) + more +
+                   "1480 more files could not be used."}, // beyond what is recorded
     };
-    for (const Case& c : cases) EXPECT_EQ(c.text, ProblemList(Failures(c.count))) << c.count;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.text, ProblemList(Failures(c.count))) << c.count;
 }
 
 TEST(ImportReport, ProblemListKeepsEachFilesReason) {
-    const std::string list = ProblemList({ImportProblem::kProbeFailed, ImportProblem::kNoVideo,
-                                          ImportProblem::kPathTooLong, ImportProblem::kProbeFailed});
+    const std::string list =
+        ProblemList({ImportProblem::kProbeFailed, ImportProblem::kNoVideo,
+                     ImportProblem::kPathTooLong, ImportProblem::kProbeFailed});
     EXPECT_EQ(0u, list.find("Load file C:\\v\\f0.avi failed.\n"
                             "Load file C:\\v\\f1.avi failed.\nThe file holds no video stream.\n"
                             "The path of this file is longer than 255 characters"))
         << list;
-    EXPECT_NE(std::string::npos, list.find(":\nC:\\v\\f2.avi\nLoad file C:\\v\\f3.avi failed.")) << list;
+    EXPECT_NE(std::string::npos, list.find(":\nC:\\v\\f2.avi\nLoad file C:\\v\\f3.avi failed."))
+        << list;
 }
 
 TEST(ImportReport, ProblemListInASmallBufferCountsWhatDoesNotFitWhole) {
@@ -140,4 +149,4 @@ TEST(ImportReport, ProblemListInASmallBufferCountsWhatDoesNotFitWhole) {
     EXPECT_EQ(FailureLines(0, 3) + kEllipsis + "and 27 more files could not be used.", list);
 }
 
-}  // namespace
+} // namespace

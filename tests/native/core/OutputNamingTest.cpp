@@ -16,7 +16,8 @@ struct FakeFolder {
 bool Exists(const char* path, void* context) {
     const auto* folder = static_cast<FakeFolder*>(context);
     for (const std::string& p : folder->paths) {
-        if (SamePathText(p.c_str(), path)) return true;
+        if (SamePathText(p.c_str(), path))
+            return true;
     }
     return false;
 }
@@ -24,7 +25,8 @@ bool Exists(const char* path, void* context) {
 bool IsSource(const char* path, void* context) {
     const auto* folder = static_cast<FakeFolder*>(context);
     for (const std::string& p : folder->sources) {
-        if (SamePathText(p.c_str(), path)) return true;
+        if (SamePathText(p.c_str(), path))
+            return true;
     }
     return false;
 }
@@ -36,7 +38,8 @@ std::string Compose(FakeFolder& fs, const char* folder, const char* source, cons
     rules.isProtected = IsSource;
     rules.protectedContext = &fs;
     char out[256];
-    if (!ComposeOutputPath(folder, source, ext, rules, out, sizeof out)) return "<fail>";
+    if (!ComposeOutputPath(folder, source, ext, rules, out, sizeof out))
+        return "<fail>";
     return out;
 }
 
@@ -101,7 +104,8 @@ TEST(OutputNaming, OutputsOfRunningJobsAreNotYetOnDiskButNeverPickedTwice) {
     // reserved name is protected without existing.
     FakeFolder fs;
     const char* sources[] = {"C:\\a\\clip.avi", "C:\\a\\clip.divx", "C:\\b\\clip.divx"};
-    const char* expected[] = {"C:\\out\\clip.avi", "C:\\out\\clip_divx.avi", "C:\\out\\clip_divx_2.avi"};
+    const char* expected[] = {"C:\\out\\clip.avi", "C:\\out\\clip_divx.avi",
+                              "C:\\out\\clip_divx_2.avi"};
     for (int i = 0; i < 3; ++i) {
         const std::string name = Compose(fs, "C:\\out\\", sources[i], "avi");
         EXPECT_EQ(expected[i], name);
@@ -139,7 +143,8 @@ TEST(PathParts, DirectoryAndFileName) {
         const char* directory;
         const char* name;
     } cases[] = {
-        {"C:\\Program Files\\Tarvello\\Tarvello.exe", "C:\\Program Files\\Tarvello\\", "Tarvello.exe"},
+        {"C:\\Program Files\\Tarvello\\Tarvello.exe", "C:\\Program Files\\Tarvello\\",
+         "Tarvello.exe"},
         {"Tarvello.exe", "", "Tarvello.exe"},
         {"C:\\", "C:\\", ""},
         {"", "", ""},
@@ -160,4 +165,4 @@ TEST(PathParts, SamePathText) {
     EXPECT_FALSE(SamePathText("C:\\out\\a.avi", nullptr));
 }
 
-}  // namespace
+} // namespace

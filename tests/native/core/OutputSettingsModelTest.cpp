@@ -65,7 +65,8 @@ ListState Fill(const OutputSettingsModel& model, SettingsList list) {
 std::string Joined(const ListState& state) {
     std::string text;
     for (int i = 0; i < state.count; ++i) {
-        if (i > 0) text += "|";
+        if (i > 0)
+            text += "|";
         text += state.Entry(i);
     }
     return text;
@@ -105,57 +106,135 @@ struct FormatRow {
 
 // The lists of every format, for DistinctSettings (tvMode PAL).
 const FormatRow kFormatRows[] = {
-    {kFormatAvi, {9, "7.Better (video bitrate:1500kbps; audio bitrate:160kbps)", true},
-     "Divx|Xvid", {2, "Xvid", true}, "MP3|AC3", {2, "AC3", true},
-     {20, "480 x 272", true}, {8, "29.97 fps", true}, {1, "None", false},
+    {kFormatAvi,
+     {9, "7.Better (video bitrate:1500kbps; audio bitrate:160kbps)", true},
+     "Divx|Xvid",
+     {2, "Xvid", true},
+     "MP3|AC3",
+     {2, "AC3", true},
+     {20, "480 x 272", true},
+     {8, "29.97 fps", true},
+     {1, "None", false},
      {1, "None", false}},
-    {kFormatMpeg1, {5, "2.Normal (video bitrate: 640kbps; audio bitrate:128kbps)", true},
-     "MPEG1", {1, "MPEG1", false}, "MP2", {1, "MP2", false},
-     {18, "480 x 480", true}, {6, "24.0 fps", true}, {1, "None", false},
+    {kFormatMpeg1,
+     {5, "2.Normal (video bitrate: 640kbps; audio bitrate:128kbps)", true},
+     "MPEG1",
+     {1, "MPEG1", false},
+     "MP2",
+     {1, "MP2", false},
+     {18, "480 x 480", true},
+     {6, "24.0 fps", true},
+     {1, "None", false},
      {4, "2.21:1 (CinemaScope movie)", true}},
-    {kFormatMpeg2, {6, "3.Normal (video bitrate:1600kbps; audio bitrate:128kbps)", true},
-     "MPEG2", {1, "MPEG2", false}, "MP2", {1, "MP2", false},
-     {18, "480 x 480", true}, {6, "24.0 fps", true}, {1, "None", false},
+    {kFormatMpeg2,
+     {6, "3.Normal (video bitrate:1600kbps; audio bitrate:128kbps)", true},
+     "MPEG2",
+     {1, "MPEG2", false},
+     "MP2",
+     {1, "MP2", false},
+     {18, "480 x 480", true},
+     {6, "24.0 fps", true},
+     {1, "None", false},
      {4, "2.21:1 (CinemaScope movie)", true}},
-    {kFormatDivx, {9, "7.Better (video bitrate:1500kbps; audio bitrate:160kbps)", true},
-     "Divx", {1, "Divx", false}, "MP3|AC3", {2, "MP3", true},
-     {20, "480 x 272", true}, {8, "29.97 fps", true}, {1, "None", false},
+    {kFormatDivx,
+     {9, "7.Better (video bitrate:1500kbps; audio bitrate:160kbps)", true},
+     "Divx",
+     {1, "Divx", false},
+     "MP3|AC3",
+     {2, "MP3", true},
+     {20, "480 x 272", true},
+     {8, "29.97 fps", true},
+     {1, "None", false},
      {1, "None", false}},
-    {kFormatXvid, {9, "7.Better (video bitrate:1500kbps; audio bitrate:160kbps)", true},
-     "Xvid", {1, "Xvid", false}, "MP3|AC3", {2, "AC3", true},
-     {20, "480 x 272", true}, {8, "29.97 fps", true}, {1, "None", false},
+    {kFormatXvid,
+     {9, "7.Better (video bitrate:1500kbps; audio bitrate:160kbps)", true},
+     "Xvid",
+     {1, "Xvid", false},
+     "MP3|AC3",
+     {2, "AC3", true},
+     {20, "480 x 272", true},
+     {8, "29.97 fps", true},
+     {1, "None", false},
      {1, "None", false}},
-    {kFormatVcd, {5, "2.Normal (video bitrate: 640kbps; audio bitrate:128kbps)", true},
-     "MPEG1", {1, "MPEG1", false}, "MP2", {1, "MP2", false},
-     {2, "352 x 288", false}, {2, "25.0 fps", false}, {2, "PAL", true},
+    {kFormatVcd,
+     {5, "2.Normal (video bitrate: 640kbps; audio bitrate:128kbps)", true},
+     "MPEG1",
+     {1, "MPEG1", false},
+     "MP2",
+     {1, "MP2", false},
+     {2, "352 x 288", false},
+     {2, "25.0 fps", false},
+     {2, "PAL", true},
      {2, "4:3    (Standard TV)", true}},
-    {kFormatSvcd, {5, "4.Good   (video bitrate:2000kbps; audio bitrate:224kbps)", true},
-     "MPEG2", {1, "MPEG2", false}, "MP2", {1, "MP2", false},
-     {2, "480 x 576", false}, {2, "25.0 fps", false}, {2, "PAL", true},
+    {kFormatSvcd,
+     {5, "4.Good   (video bitrate:2000kbps; audio bitrate:224kbps)", true},
+     "MPEG2",
+     {1, "MPEG2", false},
+     "MP2",
+     {1, "MP2", false},
+     {2, "480 x 576", false},
+     {2, "25.0 fps", false},
+     {2, "PAL", true},
      {2, "4:3    (Standard TV)", true}},
-    {kFormatDvd, {6, "5.Good   (video bitrate:3000kbps; audio bitrate:224kbps)", true},
-     "MPEG2", {1, "MPEG2", false}, "AC3|MP2", {2, "MP2", true},
-     {2, "720 x 576", false}, {2, "25.0 fps", false}, {2, "PAL", true},
+    {kFormatDvd,
+     {6, "5.Good   (video bitrate:3000kbps; audio bitrate:224kbps)", true},
+     "MPEG2",
+     {1, "MPEG2", false},
+     "AC3|MP2",
+     {2, "MP2", true},
+     {2, "720 x 576", false},
+     {2, "25.0 fps", false},
+     {2, "PAL", true},
      {2, "4:3    (Standard TV)", true}},
-    {kFormatWmv, {9, "8.High   (video bitrate:1500kbps; audio bitrate:192kbps)", true},
-     "WMV8", {1, "WMV8", false}, "WMAv1|WMAv2", {2, "WMAv1", true},
-     {20, "480 x 272", true}, {1, "Auto", false}, {1, "None", false},
+    {kFormatWmv,
+     {9, "8.High   (video bitrate:1500kbps; audio bitrate:192kbps)", true},
+     "WMV8",
+     {1, "WMV8", false},
+     "WMAv1|WMAv2",
+     {2, "WMAv1", true},
+     {20, "480 x 272", true},
+     {1, "Auto", false},
+     {1, "None", false},
      {1, "None", false}},
-    {kFormatAsf, {9, "8.High   (video bitrate:1500kbps; audio bitrate:192kbps)", true},
-     "msmpeg4|msmpeg4v2|WMV8", {3, "msmpeg4", true}, "WMAv1|WMAv2", {2, "WMAv2", true},
-     {20, "480 x 272", true}, {1, "Auto", false}, {1, "None", false},
+    {kFormatAsf,
+     {9, "8.High   (video bitrate:1500kbps; audio bitrate:192kbps)", true},
+     "msmpeg4|msmpeg4v2|WMV8",
+     {3, "msmpeg4", true},
+     "WMAv1|WMAv2",
+     {2, "WMAv2", true},
+     {20, "480 x 272", true},
+     {1, "Auto", false},
+     {1, "None", false},
      {1, "None", false}},
-    {kFormatMp4, {6, "5.High     (quality: CRF 20; audio bitrate:160kbps)", true},
-     "H.264", {1, "H.264", false}, "AAC", {1, "AAC", false},
-     {8, "960 x 540", true}, {9, "59.94 fps", true}, {1, "None", false},
+    {kFormatMp4,
+     {6, "5.High     (quality: CRF 20; audio bitrate:160kbps)", true},
+     "H.264",
+     {1, "H.264", false},
+     "AAC",
+     {1, "AAC", false},
+     {8, "960 x 540", true},
+     {9, "59.94 fps", true},
+     {1, "None", false},
      {1, "None", false}},
-    {kFormatMkv, {6, "5.High     (quality: CRF 22; audio bitrate:160kbps)", true},
-     "H.265", {1, "H.265", false}, "AAC", {1, "AAC", false},
-     {8, "960 x 540", true}, {9, "59.94 fps", true}, {1, "None", false},
+    {kFormatMkv,
+     {6, "5.High     (quality: CRF 22; audio bitrate:160kbps)", true},
+     "H.265",
+     {1, "H.265", false},
+     "AAC",
+     {1, "AAC", false},
+     {8, "960 x 540", true},
+     {9, "59.94 fps", true},
+     {1, "None", false},
      {1, "None", false}},
-    {kFormatWebm, {6, "5.High     (quality: CRF 28; audio bitrate:160kbps)", true},
-     "VP9", {1, "VP9", false}, "Opus", {1, "Opus", false},
-     {8, "960 x 540", true}, {9, "59.94 fps", true}, {1, "None", false},
+    {kFormatWebm,
+     {6, "5.High     (quality: CRF 28; audio bitrate:160kbps)", true},
+     "VP9",
+     {1, "VP9", false},
+     "Opus",
+     {1, "Opus", false},
+     {8, "960 x 540", true},
+     {9, "59.94 fps", true},
+     {1, "None", false},
      {1, "None", false}},
 };
 
@@ -180,7 +259,7 @@ TEST(OutputSettingsModel, EveryFormatShowsItsOwnLists) {
         ExpectShown(Fill(model, SettingsList::Aspect), row.aspect, "aspect");
         // Only the MP4, MKV and WebM encoders have a speed to choose.
         const Shown speed = IsConstantQualityFormat(row.format) ? Shown{3, "Smaller file", true}
-                                                       : Shown{1, "None", false};
+                                                                : Shown{1, "None", false};
         ExpectShown(Fill(model, SettingsList::Speed), speed, "speed");
         // The same for every format.
         ExpectShown(Fill(model, SettingsList::Simultaneous), {8, "3", true}, "simultaneous");
@@ -246,7 +325,8 @@ TEST(OutputSettingsModel, QualityEntriesFollowTheLayoutRule) {
     const ListState dvd = Fill(ModelFor(kFormatDvd), SettingsList::Quality);
     EXPECT_STREQ("1.Lower  (video bitrate: 800kbps; audio bitrate: 96kbps)", mpeg2.Entry(0));
     EXPECT_STREQ("1.Lower  (video bitrate: 800kbps; audio bitrate:112kbps)", dvd.Entry(0));
-    for (int i = 1; i < 6; ++i) EXPECT_STREQ(mpeg2.Entry(i), dvd.Entry(i));
+    for (int i = 1; i < 6; ++i)
+        EXPECT_STREQ(mpeg2.Entry(i), dvd.Entry(i));
 }
 
 // Each quality entry must name the bitrates the profile resolves for that
@@ -339,7 +419,8 @@ TEST(OutputSettingsModel, ConstantQualityQualityEntriesNameTheResolvedValues) {
             ResolveBitrates(s, profile);
             char tail[64];
             snprintf(tail, sizeof tail, "(quality: CRF %2ld; audio bitrate:%3ldkbps)",
-                     static_cast<long>(profile.constantQuality), static_cast<long>(profile.audioKbps));
+                     static_cast<long>(profile.constantQuality),
+                     static_cast<long>(profile.audioKbps));
             EXPECT_NE(nullptr, strstr(list.Entry(i), tail)) << format << ": " << list.Entry(i);
             EXPECT_EQ(i + 1, atoi(list.Entry(i)));
         }
@@ -350,7 +431,8 @@ TEST(OutputSettingsModel, SpeedIsStoredOnlyForItsFamily) {
     for (int32_t format = 0; format < kOutputFormatCount; ++format) {
         OutputSettingsModel model = ModelFor(format);
         OutputSettingsCopy expected = model.Copy();
-        if (IsConstantQualityFormat(format)) expected.mp4Speed = 0;
+        if (IsConstantQualityFormat(format))
+            expected.mp4Speed = 0;
         EXPECT_EQ(0u, model.Select(SettingsList::Speed, 0));
         EXPECT_TRUE(SameCopy(expected, model.Copy())) << format;
     }
@@ -370,12 +452,13 @@ TEST(OutputSettingsModel, SelectionsReachTheFieldOfTheFormat) {
     };
     for (const RouteRow& row : kRoutes) {
         for (const auto& list : lists) {
-            SCOPED_TRACE(testing::Message() << "format " << row.format << " list "
-                                            << static_cast<int>(list.list));
+            SCOPED_TRACE(testing::Message()
+                         << "format " << row.format << " list " << static_cast<int>(list.list));
             OutputSettingsModel model = ModelFor(row.format);
             OutputSettingsCopy expected = model.Copy();
             const Field field = row.*(list.route);
-            if (field != nullptr) expected.*field = 77;
+            if (field != nullptr)
+                expected.*field = 77;
             EXPECT_EQ(0u, model.Select(list.list, 77));
             EXPECT_TRUE(SameCopy(expected, model.Copy()));
         }
@@ -436,7 +519,7 @@ TEST(OutputSettingsModel, FormatAndTvModeAskForTheirRefills) {
     EXPECT_EQ(kFormatVcd, model.Copy().outputFormat);
     EXPECT_EQ(kRefillResolution | kRefillFrameRate, model.Select(SettingsList::TvMode, 0));
     EXPECT_EQ(0, model.Copy().tvMode);
-    EXPECT_EQ(25, model.Copy().volume);  // a format change leaves the volume alone
+    EXPECT_EQ(25, model.Copy().volume); // a format change leaves the volume alone
 }
 
 TEST(OutputSettingsModel, TvModeMovesTheFixedDiscSizeAndRate) {
@@ -459,7 +542,7 @@ TEST(OutputSettingsModel, TvModeMovesTheFixedDiscSizeAndRate) {
         model.Select(SettingsList::TvMode, 0);
         EXPECT_EQ(row.ntscSize, Selected(Fill(model, SettingsList::Resolution)));
         EXPECT_EQ(row.ntscRate, Selected(Fill(model, SettingsList::FrameRate)));
-        EXPECT_EQ(13, model.Copy().aviResolution);  // the shared sizes are not touched
+        EXPECT_EQ(13, model.Copy().aviResolution); // the shared sizes are not touched
     }
 }
 
@@ -472,9 +555,9 @@ TEST(OutputSettingsModel, FamiliesShareTheirChoices) {
     EXPECT_EQ(2, Fill(model, SettingsList::Quality).selection);
     EXPECT_EQ("624 x 352", Selected(Fill(model, SettingsList::Resolution)));
     EXPECT_EQ("23.976 fps", Selected(Fill(model, SettingsList::FrameRate)));
-    EXPECT_EQ("MP3", Selected(Fill(model, SettingsList::AudioCodec)));  // the DivX choice
+    EXPECT_EQ("MP3", Selected(Fill(model, SettingsList::AudioCodec))); // the DivX choice
     model.Select(SettingsList::AudioCodec, 1);
-    EXPECT_EQ(1, model.Copy().aviAudioCodec);  // AVI's own choice untouched
+    EXPECT_EQ(1, model.Copy().aviAudioCodec); // AVI's own choice untouched
     EXPECT_EQ(1, model.Copy().aviVideoCodec);
 
     // MPEG1 and VCD share a quality; MPEG2 and SVCD do not.
@@ -505,7 +588,7 @@ TEST(OutputSettingsModel, PositionsOutsideAListShowNoSelectionAndSurvive) {
     s.aviQuality = 9;
     s.aviResolution = -1;
     s.aviAudioCodec = 2;
-    s.tvMode = 7;  // PAL for the profile, but no entry of the list
+    s.tvMode = 7; // PAL for the profile, but no entry of the list
     OutputSettingsModel model = ModelFor(kFormatAvi, s);
     EXPECT_EQ(-1, Fill(model, SettingsList::Quality).selection);
     EXPECT_EQ(-1, Fill(model, SettingsList::Resolution).selection);
@@ -556,7 +639,7 @@ TEST(OutputSettingsModel, CommitWritesTheWholeCopyAndTheLetterbox) {
     OutputSettingsModel model;
     model.Load(original);
 
-    ConversionSettings target;  // defaults everywhere
+    ConversionSettings target; // defaults everywhere
     SetOutputFolder(target, "D:\\keep\\");
     target.letterbox = 1;
     model.Commit(target, false);
@@ -574,10 +657,16 @@ TEST(OutputSettingsModel, VolumeTextIsTheGainInDecibels) {
         int position;
         const char* text;
     } rows[] = {
-        {0, "-20db"},  {19, "-1db"},  {20, "+0db"},  {21, "+1db"},
+        {0, "-20db"},
+        {19, "-1db"},
+        {20, "+0db"},
+        {21, "+1db"},
         // A hand-edited position outside the slider shows its nearest end.
-        {40, "+20db"}, {100, "+20db"}, {-5, "-20db"},
-        {INT_MIN, "-20db"}, {INT_MAX, "+20db"},
+        {40, "+20db"},
+        {100, "+20db"},
+        {-5, "-20db"},
+        {INT_MIN, "-20db"},
+        {INT_MAX, "+20db"},
     };
     for (const auto& row : rows) {
         char text[32];
@@ -589,4 +678,4 @@ TEST(OutputSettingsModel, VolumeTextIsTheGainInDecibels) {
     EXPECT_EQ(3, model.Copy().volume);
 }
 
-}  // namespace
+} // namespace

@@ -17,10 +17,13 @@ TEST(ProgressText, TextAndBarForKnownReports) {
     } cases[] = {
         // Nothing done: the estimate is the media time of the list.
         {0, 0, 1000, 0, 0, "Total time:00:16:40;Elapsed time:00:00:00;Finished 0.0%"},
-        {250, 0, 1000, 5 * kMinute, 250, "Total time:00:20:00;Elapsed time:00:05:00;Finished 25.0%"},
+        {250, 0, 1000, 5 * kMinute, 250,
+         "Total time:00:20:00;Elapsed time:00:05:00;Finished 25.0%"},
         // 80 minutes in: elapsed x 1000 does not fit 32 bits.
-        {500, 0, 1000, 80 * kMinute, 500, "Total time:02:40:00;Elapsed time:01:20:00;Finished 50.0%"},
-        {1000, 0, 1000, 90 * kMinute, 1000, "Total time:01:30:00;Elapsed time:01:30:00;Finished 100.0%"},
+        {500, 0, 1000, 80 * kMinute, 500,
+         "Total time:02:40:00;Elapsed time:01:20:00;Finished 50.0%"},
+        {1000, 0, 1000, 90 * kMinute, 1000,
+         "Total time:01:30:00;Elapsed time:01:30:00;Finished 100.0%"},
         {5, 0, 1000, 1000, 5, "Total time:00:03:20;Elapsed time:00:00:01;Finished 0.5%"},
         // Finished files count; the last file is half done.
         {30, 60, 120, 45000, 750, "Total time:00:01:00;Elapsed time:00:00:45;Finished 75.0%"},
@@ -56,4 +59,4 @@ TEST(ProgressText, FixedTexts) {
     EXPECT_STREQ("Cancel processing...", kProgressCancelText);
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,9 @@ public:
         static const char* const kNames[] = {"bar none", "bar normal", "bar paused", "bar error"};
         calls.push_back(kNames[static_cast<int>(state)]);
     }
-    void SetTaskbarProgress(int32_t thousandths) override { calls.push_back("at " + std::to_string(thousandths)); }
+    void SetTaskbarProgress(int32_t thousandths) override {
+        calls.push_back("at " + std::to_string(thousandths));
+    }
     bool InForeground() override { return inForeground; }
     void FlashUntilForeground() override { calls.push_back("flash"); }
 

@@ -21,12 +21,17 @@ TEST(RowOutcome, DecidedFromExitCodeOutputAndCancel) {
         {true, kExitSuccess, false, 1000, false, RowOutcome::kSucceeded, nullptr},
         {true, kExitSuccess, false, 0, false, RowOutcome::kFailed, "no output was written"},
         {true, kExitSuccess, false, -1, false, RowOutcome::kFailed, "no output was written"},
-        {true, kExitFfmpegFailed, false, 5000, false, RowOutcome::kFailed, "FFmpeg failed (exit code 13)"},
-        {true, kExitUnusableSource, false, -1, false, RowOutcome::kFailed, "unusable source (exit code 11)"},
+        {true, kExitFfmpegFailed, false, 5000, false, RowOutcome::kFailed,
+         "FFmpeg failed (exit code 13)"},
+        {true, kExitUnusableSource, false, -1, false, RowOutcome::kFailed,
+         "unusable source (exit code 11)"},
         {true, kExitBadArguments, false, -1, false, RowOutcome::kFailed,
-         "the encoder did not accept the options of the current settings; check them in Output Settings (exit code 10)"},
-        {true, 0xC0000005u, false, -1, false, RowOutcome::kFailed, "the encoder ended unexpectedly (exit code 3221225477)"},
-        {true, 1, false, 5000, false, RowOutcome::kFailed, "the encoder ended unexpectedly (exit code 1)"},
+         "the encoder did not accept the options of the current settings; check them in Output "
+         "Settings (exit code 10)"},
+        {true, 0xC0000005u, false, -1, false, RowOutcome::kFailed,
+         "the encoder ended unexpectedly (exit code 3221225477)"},
+        {true, 1, false, 5000, false, RowOutcome::kFailed,
+         "the encoder ended unexpectedly (exit code 1)"},
         {true, kExitStoppedByUser, true, 300, false, RowOutcome::kCancelled, nullptr},
         // Cancel pressed while no reports came: the run stops after the file.
         {true, kExitSuccess, true, 1000, false, RowOutcome::kCancelled, nullptr},
@@ -35,9 +40,11 @@ TEST(RowOutcome, DecidedFromExitCodeOutputAndCancel) {
         // listed.
         {true, kExitSuccess, true, 1000, true, RowOutcome::kSucceeded, nullptr},
         {true, kExitStoppedByUser, true, 300, true, RowOutcome::kCancelled, nullptr},
-        {true, kExitFfmpegFailed, true, -1, true, RowOutcome::kFailed, "FFmpeg failed (exit code 13)"},
+        {true, kExitFfmpegFailed, true, -1, true, RowOutcome::kFailed,
+         "FFmpeg failed (exit code 13)"},
         {true, kExitSuccess, true, 0, true, RowOutcome::kFailed, "no output was written"},
-        {true, kExitStoppedByUser, false, -1, true, RowOutcome::kFailed, "stopped by the user (exit code 14)"},
+        {true, kExitStoppedByUser, false, -1, true, RowOutcome::kFailed,
+         "stopped by the user (exit code 14)"},
         {false, 0, false, -1, false, RowOutcome::kFailed, "the encoder could not be started"},
     };
     for (const Case& c : cases) {
@@ -56,4 +63,4 @@ TEST(RowOutcome, DecidedFromExitCodeOutputAndCancel) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -17,7 +17,7 @@ TEST(RunSignalsTest, EachEndReleasesWhatBeginTookAndOnlyAFinishedRunInTheBackgro
         const char* name;
         bool inForeground;
         RunEnd how;
-        Calls tail;  // after "awake", "bar normal", "at 0", "at 500"
+        Calls tail; // after "awake", "bar normal", "at 0", "at 500"
     } cases[] = {
         {"finished, user elsewhere", false, RunEnd::kFinished, {"bar none", "asleep", "flash"}},
         {"finished, user here", true, RunEnd::kFinished, {"bar none", "asleep"}},
@@ -31,7 +31,7 @@ TEST(RunSignalsTest, EachEndReleasesWhatBeginTookAndOnlyAFinishedRunInTheBackgro
         EXPECT_TRUE(signals.Running());
         signals.Progress(500);
         signals.End(c.how);
-        signals.End(RunEnd::kFinished);  // a second end adds nothing
+        signals.End(RunEnd::kFinished); // a second end adds nothing
         Calls expected = {"awake", "bar normal", "at 0", "at 500"};
         expected.insert(expected.end(), c.tail.begin(), c.tail.end());
         EXPECT_EQ(expected, port.calls) << c.name;
@@ -48,8 +48,8 @@ TEST(RunSignalsTest, StopQuestionPausesTheBarAndProgressStaysInRange) {
     signals.Progress(-5);
     signals.Progress(1200);
     signals.End(RunEnd::kQuiet);
-    EXPECT_EQ((Calls{"awake", "bar normal", "at 0", "bar paused", "bar normal", "at 0", "at 1000", "bar none",
-                     "asleep"}),
+    EXPECT_EQ((Calls{"awake", "bar normal", "at 0", "bar paused", "bar normal", "at 0", "at 1000",
+                     "bar none", "asleep"}),
               port.calls);
 }
 
@@ -63,8 +63,9 @@ TEST(RunSignalsTest, OutsideARunNothingIsCalledAndANewBeginClosesAnOpenRun) {
 
     signals.Begin(port);
     signals.Begin(port);
-    EXPECT_EQ((Calls{"awake", "bar normal", "at 0", "bar none", "asleep", "awake", "bar normal", "at 0"}),
-              port.calls);
+    EXPECT_EQ(
+        (Calls{"awake", "bar normal", "at 0", "bar none", "asleep", "awake", "bar normal", "at 0"}),
+        port.calls);
 }
 
-}  // namespace
+} // namespace

@@ -28,18 +28,20 @@ TEST(SourceListRows, DurationTruncatesToWholeSeconds) {
     struct Case {
         double seconds;
         const char* text;
-    } cases[] = {
-        {0.0, "00:00:00"},      {59.999, "00:00:59"},    {75.0, "00:01:15"},
-        {3725.0, "01:02:05"},   {360000.0, "100:00:00"}, {-3.0, "00:00:00"},
-        {1e12, "596523:14:07"},  // clamped to the 32-bit range, never wraps negative
-    };
-    for (const Case& c : cases) EXPECT_EQ(c.text, Duration(c.seconds)) << c.seconds;
+    } cases[] =
+        {
+            {0.0, "00:00:00"},      {59.999, "00:00:59"},    {75.0, "00:01:15"},
+            {3725.0, "01:02:05"},   {360000.0, "100:00:00"}, {-3.0, "00:00:00"},
+            {1e12, "596523:14:07"}, // clamped to the 32-bit range, never wraps negative
+        };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.text, Duration(c.seconds)) << c.seconds;
 }
 
 TEST(SourceListRows, SelectionAfterRemoveIsTheRowThatMovedUp) {
     EXPECT_EQ(1, SelectionAfterRemove(1, 3));
-    EXPECT_EQ(-1, SelectionAfterRemove(2, 2));  // the last row went
-    EXPECT_EQ(-1, SelectionAfterRemove(0, 0));  // the only row went
+    EXPECT_EQ(-1, SelectionAfterRemove(2, 2)); // the last row went
+    EXPECT_EQ(-1, SelectionAfterRemove(0, 0)); // the only row went
 }
 
 TEST(SourceListRows, MovePlans) {
@@ -49,12 +51,12 @@ TEST(SourceListRows, MovePlans) {
         int32_t target;
     } cases[] = {
         {-1, 0, -1, MoveAction::kNothing, -1},
-        {-1, 1, -1, MoveAction::kNothing, -1},  // one row, no selection: silent
+        {-1, 1, -1, MoveAction::kNothing, -1}, // one row, no selection: silent
         {0, 1, +1, MoveAction::kNothing, -1},
         {-1, 2, -1, MoveAction::kWarnNoSelection, -1},
         {-1, 2, +1, MoveAction::kWarnNoSelection, -1},
-        {0, 2, -1, MoveAction::kFocusOnly, -1},  // up on the first row
-        {1, 2, +1, MoveAction::kFocusOnly, -1},  // down on the last row
+        {0, 2, -1, MoveAction::kFocusOnly, -1}, // up on the first row
+        {1, 2, +1, MoveAction::kFocusOnly, -1}, // down on the last row
         {0, 2, +1, MoveAction::kSwap, 1},
         {1, 2, -1, MoveAction::kSwap, 0},
         {5, 9, -1, MoveAction::kSwap, 4},
@@ -62,9 +64,11 @@ TEST(SourceListRows, MovePlans) {
     };
     for (const Case& c : cases) {
         MovePlan plan = PlanMove(c.selected, c.rowCount, c.step);
-        EXPECT_EQ(c.action, plan.action) << c.selected << " of " << c.rowCount << " step " << c.step;
-        EXPECT_EQ(c.target, plan.target) << c.selected << " of " << c.rowCount << " step " << c.step;
+        EXPECT_EQ(c.action, plan.action)
+            << c.selected << " of " << c.rowCount << " step " << c.step;
+        EXPECT_EQ(c.target, plan.target)
+            << c.selected << " of " << c.rowCount << " step " << c.step;
     }
 }
 
-}  // namespace
+} // namespace

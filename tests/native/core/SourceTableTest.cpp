@@ -6,8 +6,12 @@
 
 namespace {
 
-SourceRow RowFor(int i) { return SourceRow{10.0 * i, 100 + i, 200 + i, 20.0 + i}; }
-std::string PathFor(int i) { return "C:\\clips\\" + std::to_string(i) + ".avi"; }
+SourceRow RowFor(int i) {
+    return SourceRow{10.0 * i, 100 + i, 200 + i, 20.0 + i};
+}
+std::string PathFor(int i) {
+    return "C:\\clips\\" + std::to_string(i) + ".avi";
+}
 
 void ExpectRow(const SourceTable& table, int row, int from) {
     const SourceRow* r = table.At(row);
@@ -22,7 +26,8 @@ void ExpectRow(const SourceTable& table, int row, int from) {
 
 SourceTable FiveRows() {
     SourceTable table;
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(i, table.Append(PathFor(i).c_str(), RowFor(i)));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(i, table.Append(PathFor(i).c_str(), RowFor(i)));
     return table;
 }
 
@@ -59,15 +64,18 @@ TEST(SourceTable, RemoveMovesAllFourColumnsUpAndTakesTheSecondsOut) {
     ExpectRow(table, 3, 4);
     EXPECT_EQ(4, table.Count());
     EXPECT_DOUBLE_EQ(80.0, table.TotalSeconds());
-    for (int32_t row : {-1, 4, 99, INT32_MAX}) EXPECT_FALSE(table.Remove(row)) << row;
+    for (int32_t row : {-1, 4, 99, INT32_MAX})
+        EXPECT_FALSE(table.Remove(row)) << row;
     EXPECT_EQ(4, table.Count());
-    EXPECT_STREQ("", table.Path(4));  // the freed row holds no path
+    EXPECT_STREQ("", table.Path(4)); // the freed row holds no path
 }
 
 TEST(SourceTable, TheLastRemovalLeavesNoRoundingRemainder) {
     SourceTable table;
-    for (double d : {0.1, 0.2, 0.3}) table.Append("C:\\a.avi", SourceRow{d, 1, 1, 1.0});
-    while (table.Count() > 0) ASSERT_TRUE(table.Remove(0));
+    for (double d : {0.1, 0.2, 0.3})
+        table.Append("C:\\a.avi", SourceRow{d, 1, 1, 1.0});
+    while (table.Count() > 0)
+        ASSERT_TRUE(table.Remove(0));
     EXPECT_EQ(0.0, table.TotalSeconds());
 }
 
@@ -82,4 +90,4 @@ TEST(SourceTable, SwapExchangesWholeRows) {
     ExpectRow(table, 1, 0);
 }
 
-}  // namespace
+} // namespace

@@ -25,8 +25,8 @@ TEST(SplitCommandLine, FollowsTheWindowsRules) {
         {"a\"b c\"d", {"ab cd"}},
         // Backslashes are literal unless a quote follows them.
         {"C:\\a\\\\b\\", {"C:\\a\\\\b\\"}},
-        {"a\\\\\\\"b", {"a\\\"b"}},      // 3 backslashes + quote: one backslash, literal quote
-        {"\"a\\\\\" b", {"a\\", "b"}},   // 2 backslashes + quote: one backslash, quote closes
+        {"a\\\\\\\"b", {"a\\\"b"}},    // 3 backslashes + quote: one backslash, literal quote
+        {"\"a\\\\\" b", {"a\\", "b"}}, // 2 backslashes + quote: one backslash, quote closes
         {"\\\"x\\\"", {"\"x\""}},
         // A folder with a final backslash must double it to end its quote.
         {"\"C:\\out dir\\\\\" 1", {"C:\\out dir\\", "1"}},
@@ -59,8 +59,9 @@ TEST(SkipProgramName, TakesTheFirstArgumentWithoutEscapes) {
 }
 
 TEST(QuoteArgument, SplitsBackUnchanged) {
-    const Args originals = {"plain", "", "with space", "C:\\out dir\\", "a\"b", "\\\\server\\share\\",
-                            "tab\there", "trail\\\\", "\\\"", "pad=w=max(iw\\,720)"};
+    const Args originals = {
+        "plain",     "",          "with space", "C:\\out dir\\",      "a\"b", "\\\\server\\share\\",
+        "tab\there", "trail\\\\", "\\\"",       "pad=w=max(iw\\,720)"};
     const std::string joined = JoinCommandLine(originals);
     Args back;
     ASSERT_TRUE(SplitCommandLine(joined.c_str(), back)) << joined;
@@ -69,4 +70,4 @@ TEST(QuoteArgument, SplitsBackUnchanged) {
     EXPECT_EQ("\"C:\\out dir\\\\\"", QuoteArgument("C:\\out dir\\"));
 }
 
-}  // namespace
+} // namespace

@@ -94,14 +94,17 @@ TEST(ParseEncoderCommand, ReadsVolumesAndFrameRates) {
     };
     const Case cases[] = {
         {"-af volume=-20db:0:channels=2 -ofps 24000/1001", -20.0, "24000/1001", 24000.0 / 1001},
-        {"-af volume=+0db:0:channels=6:lavcresample=44100 -ofps 15000/1001", 0.0, "15000/1001", 15000.0 / 1001},
+        {"-af volume=+0db:0:channels=6:lavcresample=44100 -ofps 15000/1001", 0.0, "15000/1001",
+         15000.0 / 1001},
         {"-af volume=+20db:0 -ofps 1000.000000", 20.0, "1000.000000", 1000.0},
-        {"-af volume=+6db:0:channels=2:lavcresample=44100 -ofps 23.976100", 6.0, "23.976100", 23.9761},
+        {"-af volume=+6db:0:channels=2:lavcresample=44100 -ofps 23.976100", 6.0, "23.976100",
+         23.9761},
     };
     for (const Case& k : cases) {
         EncoderCommand c;
         std::string error;
-        ASSERT_TRUE(Parse(std::string("\"a.avi\" -o \"b.avi\" ") + k.pieces + " 0 1", c, error)) << error;
+        ASSERT_TRUE(Parse(std::string("\"a.avi\" -o \"b.avi\" ") + k.pieces + " 0 1", c, error))
+            << error;
         EXPECT_DOUBLE_EQ(k.volumeDb, c.volumeDb) << k.pieces;
         EXPECT_EQ(k.rateText, c.frameRate.text) << k.pieces;
         EXPECT_DOUBLE_EQ(k.fps, c.frameRate.fps) << k.pieces;
@@ -146,7 +149,7 @@ TEST(ParseEncoderCommand, ProbeIsNotFailedByConversionPieces) {
 TEST(ParseEncoderCommand, RejectsWhatItCannotHonour) {
     struct Case {
         const char* text;
-        const char* inMessage;  // part of the message that names the fault
+        const char* inMessage; // part of the message that names the fault
     };
     const Case cases[] = {
         {"", "expected"},
@@ -156,7 +159,8 @@ TEST(ParseEncoderCommand, RejectsWhatItCannotHonour) {
         {"\"a.avi\" -o \"b.avi\" 0 99999999999999999999", "window"},
         {"\"a.avi\" -o \"b.avi\" -ovc lavc -lavcopts 0 918", "needs a value"},
         {"\"a.avi\" -o \"b.avi\" -quiet 0 918", "unknown option '-quiet'"},
-        {"\"a.avi\" -o \"b.avi\" -lavcopts vcodec=mpeg4:turbo 0 918", "unknown sub-option 'turbo' of -lavcopts"},
+        {"\"a.avi\" -o \"b.avi\" -lavcopts vcodec=mpeg4:turbo 0 918",
+         "unknown sub-option 'turbo' of -lavcopts"},
         {"\"a.avi\" -o \"b.avi\" -lavcopts vcodec=h264 0 918", "vcodec"},
         {"\"a.avi\" -o \"b.avi\" -lavcopts vbitrate=fast 0 918", "vbitrate"},
         {"\"a.avi\" -o \"b.avi\" -lavcopts vbitrate=-5 0 918", "vbitrate"},
@@ -198,4 +202,4 @@ TEST(ParseEncoderCommand, RejectsWhatItCannotHonour) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -21,7 +21,11 @@ struct Bytes {
         return *this;
     }
     Bytes& Entry(unsigned id, unsigned message, const std::string& text) {
-        return U16(id).U16(message).U32(static_cast<unsigned>(text.size() + 1)).Raw(text).Raw(std::string(1, '\0'));
+        return U16(id)
+            .U16(message)
+            .U32(static_cast<unsigned>(text.size() + 1))
+            .Raw(text)
+            .Raw(std::string(1, '\0'));
     }
 };
 
@@ -34,7 +38,8 @@ Read ReadAll(const std::vector<unsigned char>& data) {
     DialogInitReader reader(data.data(), data.size());
     Read result;
     DialogInitEntry entry;
-    while (reader.Next(&entry)) result.entries.push_back(entry);
+    while (reader.Next(&entry))
+        result.entries.push_back(entry);
     result.malformed = reader.Malformed();
     return result;
 }
@@ -43,7 +48,10 @@ TEST(DialogInitReader, ReadsRecordsInOrderAcrossOddOffsets) {
     // "PAL" is four bytes with its NUL and "NTSC" five, so the next record
     // starts at an odd offset: records are packed, not aligned.
     Bytes b;
-    b.Entry(1067, 0x0403, "NTSC").Entry(1067, 0x0403, "PAL").Entry(1066, 0x0401, "AVI Format (*.avi)").U16(0);
+    b.Entry(1067, 0x0403, "NTSC")
+        .Entry(1067, 0x0403, "PAL")
+        .Entry(1066, 0x0401, "AVI Format (*.avi)")
+        .U16(0);
     Read r = ReadAll(b.data);
     ASSERT_EQ(3u, r.entries.size());
     EXPECT_FALSE(r.malformed);
@@ -103,7 +111,8 @@ TEST(DialogInitReader, StopsAtMalformedRecordsWithoutReadingPastTheData) {
     const std::vector<Case> cases = {
         {"truncated header", Bytes().Entry(7, 0x0403, "a").U16(8).U16(0x0403).data, 1},
         {"length beyond the data", Bytes().U16(7).U16(0x0403).U32(50).Raw("short").data, 0},
-        {"huge length", Bytes().Entry(7, 0x0403, "a").U16(7).U16(0x0403).U32(0xFFFFFFFFu).Raw("x").data, 1},
+        {"huge length",
+         Bytes().Entry(7, 0x0403, "a").U16(7).U16(0x0403).U32(0xFFFFFFFFu).Raw("x").data, 1},
     };
     for (const Case& c : cases) {
         Read r = ReadAll(c.data);
@@ -119,4 +128,4 @@ TEST(DialogInitReader, NullDataReadsNothing) {
     EXPECT_FALSE(reader.Malformed());
 }
 
-}  // namespace
+} // namespace

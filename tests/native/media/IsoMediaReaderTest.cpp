@@ -16,7 +16,8 @@ Bytes LoadFixture(const char* name) {
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
         uint8_t buffer[4096];
         size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+            bytes.insert(bytes.end(), buffer, buffer + n);
         std::fclose(f);
     }
     return bytes;
@@ -42,17 +43,20 @@ IsoMediaResult Read(const Bytes& bytes, VideoInfo& info) {
 size_t TopLevelBox(const Bytes& bytes, const char* type) {
     size_t offset = 0;
     while (offset + 8 <= bytes.size()) {
-        uint32_t size = (uint32_t(bytes[offset]) << 24) | (bytes[offset + 1] << 16) | (bytes[offset + 2] << 8) |
-                        bytes[offset + 3];
-        if (std::string(bytes.begin() + offset + 4, bytes.begin() + offset + 8) == type) return offset;
-        if (size < 8) break;
+        uint32_t size = (uint32_t(bytes[offset]) << 24) | (bytes[offset + 1] << 16) |
+                        (bytes[offset + 2] << 8) | bytes[offset + 3];
+        if (std::string(bytes.begin() + offset + 4, bytes.begin() + offset + 8) == type)
+            return offset;
+        if (size < 8)
+            break;
         offset += size;
     }
     return std::string::npos;
 }
 
 void PutBe(Bytes& bytes, size_t at, uint64_t value, int width) {
-    for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * (width - 1 - i)));
+    for (int i = 0; i < width; ++i)
+        bytes[at + i] = static_cast<uint8_t>(value >> (8 * (width - 1 - i)));
 }
 
 // What FFmpeg writes for files over 4 GB: the 8-byte "free" box before the
@@ -62,8 +66,10 @@ Bytes WithLargeSizes(Bytes bytes) {
     size_t free = TopLevelBox(bytes, "free");
     size_t mdat = TopLevelBox(bytes, "mdat");
     size_t moov = TopLevelBox(bytes, "moov");
-    if (free == std::string::npos || mdat != free + 8 || moov < mdat) return Bytes();
-    uint64_t mdatSize = (uint64_t(bytes[mdat]) << 24) | (bytes[mdat + 1] << 16) | (bytes[mdat + 2] << 8) | bytes[mdat + 3];
+    if (free == std::string::npos || mdat != free + 8 || moov < mdat)
+        return Bytes();
+    uint64_t mdatSize = (uint64_t(bytes[mdat]) << 24) | (bytes[mdat + 1] << 16) |
+                        (bytes[mdat + 2] << 8) | bytes[mdat + 3];
     PutBe(bytes, free, 1, 4);
     std::copy_n("mdat", 4, bytes.begin() + free + 4);
     PutBe(bytes, free + 8, mdatSize + 8, 8);
@@ -88,7 +94,7 @@ TEST(ReadIsoMedia, FilesWrittenByFfmpeg) {
     const Case cases[] = {
         {"iso-h264-96x64-10fps-moov-end.mp4", IsoMediaResult::kRead, 96, 64, 10.0},
         {"iso-h264-96x64-10fps-moov-start.mp4", IsoMediaResult::kRead, 96, 64, 10.0},
-        {"iso-rotate90.mp4", IsoMediaResult::kRead, 64, 96, 10.0},   // shown upright: sides swapped
+        {"iso-rotate90.mp4", IsoMediaResult::kRead, 64, 96, 10.0}, // shown upright: sides swapped
         {"iso-rotate270.mp4", IsoMediaResult::kRead, 64, 96, 10.0},
         {"iso-mpeg4-2997fps.mov", IsoMediaResult::kRead, 96, 64, 30000.0 / 1001},
         {"iso-fragmented.mp4", IsoMediaResult::kFragmented, 0, 0, 0.0},
@@ -133,11 +139,12 @@ TEST(ReadIsoMedia, MovieAtTheEndIsReachedWithoutReadingTheData) {
 }
 
 TEST(ReadIsoMedia, EveryTruncationIsSafeAndNeverInventsValues) {
-    for (const char* file : {"iso-h264-96x64-10fps-moov-start.mp4", "iso-h264-96x64-10fps-moov-end.mp4"}) {
+    for (const char* file :
+         {"iso-h264-96x64-10fps-moov-start.mp4", "iso-h264-96x64-10fps-moov-end.mp4"}) {
         Bytes whole = LoadFixture(file);
-        size_t moovEnd = TopLevelBox(whole, "moov") + 883;  // the fixtures' movie box size
+        size_t moovEnd = TopLevelBox(whole, "moov") + 883; // the fixtures' movie box size
         for (size_t size = 0; size < whole.size(); ++size) {
-            Bytes copy(whole.begin(), whole.begin() + size);  // exact size for the sanitizer
+            Bytes copy(whole.begin(), whole.begin() + size); // exact size for the sanitizer
             VideoInfo info;
             IsoMediaResult result = Read(copy, info);
             if (size < moovEnd) {
@@ -159,18 +166,28 @@ TEST(ReadIsoMedia, HostileBoxes) {
     };
     const Case cases[] = {
         {"empty", {}, IsoMediaResult::kNoMovie},
-        {"not a box", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '}, IsoMediaResult::kNotIsoMedia},
-        {"size below its header", {0, 0, 0, 4, 'f', 't', 'y', 'p'}, IsoMediaResult::kNotIsoMedia},
-        {"64-bit size below its header", {0, 0, 0, 1, 'f', 't', 'y', 'p', 0, 0, 0, 0, 0, 0, 0, 9},
+        {"not a box",
+         {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '},
          IsoMediaResult::kNotIsoMedia},
-        {"size beyond the file", {0, 0, 0, 64, 'f', 't', 'y', 'p', 'i', 's', 'o', 'm'}, IsoMediaResult::kNoMovie},
-        {"huge 64-bit size", {0, 0, 0, 1, 'm', 'o', 'o', 'v', 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff},
+        {"size below its header", {0, 0, 0, 4, 'f', 't', 'y', 'p'}, IsoMediaResult::kNotIsoMedia},
+        {"64-bit size below its header",
+         {0, 0, 0, 1, 'f', 't', 'y', 'p', 0, 0, 0, 0, 0, 0, 0, 9},
+         IsoMediaResult::kNotIsoMedia},
+        {"size beyond the file",
+         {0, 0, 0, 64, 'f', 't', 'y', 'p', 'i', 's', 'o', 'm'},
          IsoMediaResult::kNoMovie},
-        {"movie to the end, empty", {0, 0, 0, 0, 'm', 'o', 'o', 'v'}, IsoMediaResult::kNoVideoTrack},
-        {"track with a lying child", {0, 0, 0, 24, 'm', 'o', 'o', 'v', 0, 0, 0, 16, 't', 'r', 'a', 'k',
-                                      0xff, 0xff, 0xff, 0xf0, 'm', 'd', 'i', 'a'},
+        {"huge 64-bit size",
+         {0, 0, 0, 1, 'm', 'o', 'o', 'v', 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff},
+         IsoMediaResult::kNoMovie},
+        {"movie to the end, empty",
+         {0, 0, 0, 0, 'm', 'o', 'o', 'v'},
          IsoMediaResult::kNoVideoTrack},
-        {"fragment before any movie", {0, 0, 0, 8, 'f', 'r', 'e', 'e', 0, 0, 0, 8, 'm', 'o', 'o', 'f'},
+        {"track with a lying child",
+         {0,   0,   0,   24,  'm',  'o',  'o',  'v',  0,   0,   0,   16,
+          't', 'r', 'a', 'k', 0xff, 0xff, 0xff, 0xf0, 'm', 'd', 'i', 'a'},
+         IsoMediaResult::kNoVideoTrack},
+        {"fragment before any movie",
+         {0, 0, 0, 8, 'f', 'r', 'e', 'e', 0, 0, 0, 8, 'm', 'o', 'o', 'f'},
          IsoMediaResult::kFragmented},
     };
     for (const Case& c : cases) {
@@ -190,7 +207,8 @@ TEST(ReadIsoMedia, ScrambledHeadersAreSafe) {
         Bytes bytes = original;
         for (int i = 0; i < 6; ++i) {
             seed = seed * 1103515245u + 12345u;
-            bytes[moov + (seed >> 8) % 883] = static_cast<uint8_t>(seed >> 24);  // sizes, versions, counts
+            bytes[moov + (seed >> 8) % 883] =
+                static_cast<uint8_t>(seed >> 24); // sizes, versions, counts
         }
         VideoInfo info;
         if (Read(bytes, info) == IsoMediaResult::kRead) {
@@ -203,4 +221,4 @@ TEST(ReadIsoMedia, ScrambledHeadersAreSafe) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -40,7 +40,7 @@ TEST_F(ControlsTest, ListRowsColumnsAndSelection) {
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     EXPECT_TRUE(list.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
 
-    const char* paths[] = { "C:\\a.avi", "C:\\b.avi", "C:\\c.avi" };
+    const char* paths[] = {"C:\\a.avi", "C:\\b.avi", "C:\\c.avi"};
     for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(i, list.InsertItem(i, "          1"));
         EXPECT_TRUE(list.SetItemText(i, 1, paths[i]));
@@ -52,7 +52,7 @@ TEST_F(ControlsTest, ListRowsColumnsAndSelection) {
     EXPECT_STREQ("C:\\b.avi", cell);
     char small[4];
     list.GetItemText(1, 1, small, sizeof small);
-    EXPECT_STREQ("C:\\", small);  // cut to the buffer, terminated
+    EXPECT_STREQ("C:\\", small); // cut to the buffer, terminated
 
     EXPECT_EQ(-1, list.GetSelectedItem());
     list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -79,7 +79,7 @@ TEST_F(ControlsTest, ComboEntriesAndSelection) {
     EXPECT_EQ(3, combo.GetLBText(1, text, sizeof text));
     EXPECT_STREQ("PAL", text);
     char small[3];
-    EXPECT_EQ(-1, combo.GetLBText(1, small, sizeof small));  // does not fit: nothing copied
+    EXPECT_EQ(-1, combo.GetLBText(1, small, sizeof small)); // does not fit: nothing copied
     EXPECT_STREQ("", small);
     combo.ResetContent();
     EXPECT_EQ(0, combo.GetCount());
@@ -129,7 +129,8 @@ TEST(MenuTest, LoadsPopupsAndDestroysWhatItOwns) {
 }
 
 TEST(FileDialogTest, SelectionComesFromTheCallersBuffer) {
-    CFileDialog dlg(TRUE, "*.avi", nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    CFileDialog dlg(TRUE, "*.avi", nullptr,
+                    OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                     "AVI file (*.AVI,*.DivX,*.div,*.Xvid)|*.avi;*.divx;*.div;*.xvid||");
     EXPECT_TRUE(dlg.m_ofn.Flags & OFN_EXPLORER);
     EXPECT_STREQ("AVI file (*.AVI,*.DivX,*.div,*.Xvid)", dlg.m_ofn.lpstrFilter);
@@ -137,7 +138,7 @@ TEST(FileDialogTest, SelectionComesFromTheCallersBuffer) {
 
     char names[2048] = "stale";
     dlg.SetFileBuffer(names, sizeof names);
-    EXPECT_STREQ("", names);  // starts empty
+    EXPECT_STREQ("", names); // starts empty
     EXPECT_EQ(2048u, dlg.m_ofn.nMaxFile);
     // What the dialog writes for two files.
     memcpy(names, "C:\\clips\0a.avi\0b.avi\0", 22);
@@ -150,4 +151,4 @@ TEST(FileDialogTest, SelectionComesFromTheCallersBuffer) {
     EXPECT_FALSE(files.Next(path, sizeof path));
 }
 
-}  // namespace
+} // namespace

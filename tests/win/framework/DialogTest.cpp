@@ -16,7 +16,7 @@ public:
     explicit CModalTestDlg(Ending ending, CWnd* parent = nullptr)
         : CDialog(IDD_FW_TEST, parent), ending_(ending) {}
 
-    CButton check;  // bound, to see the binding undone after the run
+    CButton check; // bound, to see the binding undone after the run
     int checked = 0;
     char text[8] = "start";
     BOOL ownerEnabledDuringRun = TRUE;
@@ -35,12 +35,21 @@ public:
         CheckDlgButton(IDC_CHECK, BST_CHECKED);
         SetDlgItemText(IDC_EDIT, "a longer text");
         HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-        if (owner != nullptr) ownerEnabledDuringRun = ::IsWindowEnabled(owner);
+        if (owner != nullptr)
+            ownerEnabledDuringRun = ::IsWindowEnabled(owner);
         switch (ending_) {
-        case Ending::Timer: SetTimer(1, 10); break;
-        case Ending::PostOk: PostMessage(WM_COMMAND, IDOK); break;
-        case Ending::PostCancel: PostMessage(WM_COMMAND, IDCANCEL); break;
-        case Ending::PostClose: PostMessage(WM_CLOSE); break;
+        case Ending::Timer:
+            SetTimer(1, 10);
+            break;
+        case Ending::PostOk:
+            PostMessage(WM_COMMAND, IDOK);
+            break;
+        case Ending::PostCancel:
+            PostMessage(WM_COMMAND, IDCANCEL);
+            break;
+        case Ending::PostClose:
+            PostMessage(WM_CLOSE);
+            break;
         case Ending::EscapeKey:
             ::PostMessageA(GetDlgItem(IDC_PLAIN), WM_KEYDOWN, VK_ESCAPE, 0);
             break;
@@ -64,15 +73,15 @@ private:
     Ending ending_;
 };
 BEGIN_MESSAGE_MAP(CModalTestDlg, CDialog)
-    ON_WM_TIMER()
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 TEST(DialogTest, ModalRunEndsWithTheEndDialogValue) {
     CModalTestDlg dlg(Ending::Timer);
     EXPECT_EQ(42, dlg.DoModal());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
-    EXPECT_EQ(nullptr, dlg.check.m_hWnd);  // unbound with its window
-    EXPECT_STREQ("start", dlg.text);       // nothing read back without OK
+    EXPECT_EQ(nullptr, dlg.check.m_hWnd); // unbound with its window
+    EXPECT_STREQ("start", dlg.text);      // nothing read back without OK
 }
 
 TEST(DialogTest, OkReadsTheControlsBackAndCancelDoesNot) {
@@ -82,11 +91,9 @@ TEST(DialogTest, OkReadsTheControlsBackAndCancelDoesNot) {
         int checked;
         const char* text;
     } cases[] = {
-        { Ending::PostOk, IDOK, 1, "a longe" },  // truncated to the buffer
-        { Ending::EnterInEdit, IDOK, 1, "a longe" },
-        { Ending::PostCancel, IDCANCEL, 0, "start" },
-        { Ending::PostClose, IDCANCEL, 0, "start" },
-        { Ending::EscapeKey, IDCANCEL, 0, "start" },
+        {Ending::PostOk, IDOK, 1, "a longe"}, // truncated to the buffer
+        {Ending::EnterInEdit, IDOK, 1, "a longe"}, {Ending::PostCancel, IDCANCEL, 0, "start"},
+        {Ending::PostClose, IDCANCEL, 0, "start"}, {Ending::EscapeKey, IDCANCEL, 0, "start"},
     };
     for (const Case& c : cases) {
         CModalTestDlg dlg(c.ending);
@@ -105,7 +112,7 @@ TEST(DialogTest, ModalDialogDisablesItsOwnerWhileItRuns) {
     EXPECT_FALSE(dlg.ownerEnabledDuringRun);
     EXPECT_TRUE(dlg.activeDuringRun);
     EXPECT_TRUE(owner.IsWindowEnabled());
-    EXPECT_EQ(owner.m_hWnd, ::GetActiveWindow());  // activation goes back to the owner
+    EXPECT_EQ(owner.m_hWnd, ::GetActiveWindow()); // activation goes back to the owner
 }
 
 TEST(DialogTest, ModalDialogWithoutOwnerIsCentredOnTheWorkArea) {
@@ -131,7 +138,7 @@ TEST(DialogTest, ModelessDialogHidesOnEndAndGoesWithItsObject) {
         dlg.EndDialog(IDCANCEL);
         EXPECT_TRUE(IsWindow(hWnd));
         EXPECT_FALSE(IsWindowVisible(hWnd));
-        EXPECT_FALSE(dlg.Create(IDD_FW_TEST));  // one window per object
+        EXPECT_FALSE(dlg.Create(IDD_FW_TEST)); // one window per object
     }
     EXPECT_FALSE(IsWindow(hWnd));
 }
@@ -146,7 +153,7 @@ TEST(DialogTest, MissingTemplateFails) {
 // A template built in memory: a captioned dialog with one OK button.
 struct alignas(4) MemoryTemplate {
     DLGTEMPLATE dialog;
-    WORD menu, windowClass, title[5];  // "Mem" plus padding to a DWORD
+    WORD menu, windowClass, title[5]; // "Mem" plus padding to a DWORD
     DLGITEMTEMPLATE ok;
     WORD okClass[2], okTitle[3], okExtra;
 };
@@ -167,7 +174,7 @@ TEST(DialogTest, InMemoryTemplateRunsModally) {
     t.ok.cy = 14;
     t.ok.id = IDOK;
     t.okClass[0] = 0xFFFF;
-    t.okClass[1] = 0x0080;  // button
+    t.okClass[1] = 0x0080; // button
     t.okTitle[0] = 'O';
     t.okTitle[1] = 'K';
 
@@ -182,4 +189,4 @@ TEST(DialogTest, InMemoryTemplateRunsModally) {
     EXPECT_EQ(IDOK, dlg.DoModal());
 }
 
-}  // namespace
+} // namespace

@@ -18,7 +18,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CReflectButton, CButton)
-    ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
 END_MESSAGE_MAP()
 
 class CReflectExButton : public CButton {
@@ -30,7 +30,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CReflectExButton, CButton)
-    ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
+ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
 END_MESSAGE_MAP()
 
 class CColorLabel : public CStatic {
@@ -44,7 +44,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CColorLabel, CStatic)
-    ON_WM_CTLCOLOR_REFLECT()
+ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class COwnerButton : public CButton {
@@ -57,14 +57,14 @@ class CCountingEdit : public CEdit {
 public:
     int setTexts = 0;
     LRESULT OnSetText(WPARAM, LPARAM) {
-        LRESULT result = Default();  // the edit control stores the text
+        LRESULT result = Default(); // the edit control stores the text
         ++setTexts;
         return result;
     }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CCountingEdit, CEdit)
-    ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 const UINT WM_TEST_BASE = WM_APP + 10;
@@ -80,8 +80,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CBaseTestDlg, CDialog)
-    ON_MESSAGE(WM_TEST_BASE, OnBase)
-    ON_MESSAGE(WM_TEST_OVERRIDDEN, OnOverridden)
+ON_MESSAGE(WM_TEST_BASE, OnBase)
+ON_MESSAGE(WM_TEST_OVERRIDDEN, OnOverridden)
 END_MESSAGE_MAP()
 
 class CMapTestDlg : public CBaseTestDlg {
@@ -101,7 +101,7 @@ public:
         DDX_Control(pDX, IDC_OWNER, owner);
         DDX_Control(pDX, IDC_EDIT, edit);
     }
-    void OnCancel() override { ++cancels; }  // stays open
+    void OnCancel() override { ++cancels; } // stays open
 
     void OnPlain() { g_log.push_back("parent plain"); }
     void OnReflect() { g_log.push_back("parent reflect"); }
@@ -130,16 +130,16 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CMapTestDlg, CBaseTestDlg)
-    ON_BN_CLICKED(IDC_PLAIN, OnPlain)
-    ON_BN_CLICKED(IDC_REFLECT, OnReflect)
-    ON_BN_CLICKED(IDC_REFLECT_EX, OnReflectEx)
-    ON_COMMAND(IDM_ONE, OnMenuOne)
-    ON_MESSAGE(WM_TEST_DOUBLE, OnDouble)
-    ON_MESSAGE(WM_TEST_NESTED, OnNested)
-    ON_MESSAGE(WM_TEST_OVERRIDDEN, OnOverridden)
-    ON_NOTIFY(NM_RCLICK, IDC_LIST, OnListRightClick)
-    ON_WM_CTLCOLOR()
-    ON_WM_SYSCOMMAND()
+ON_BN_CLICKED(IDC_PLAIN, OnPlain)
+ON_BN_CLICKED(IDC_REFLECT, OnReflect)
+ON_BN_CLICKED(IDC_REFLECT_EX, OnReflectEx)
+ON_COMMAND(IDM_ONE, OnMenuOne)
+ON_MESSAGE(WM_TEST_DOUBLE, OnDouble)
+ON_MESSAGE(WM_TEST_NESTED, OnNested)
+ON_MESSAGE(WM_TEST_OVERRIDDEN, OnOverridden)
+ON_NOTIFY(NM_RCLICK, IDC_LIST, OnListRightClick)
+ON_WM_CTLCOLOR()
+ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 class MessageMapTest : public ::testing::Test {
@@ -156,42 +156,46 @@ protected:
 
 TEST_F(MessageMapTest, CommandsReachTheirHandlersByIdAndCode) {
     Click(IDC_PLAIN);
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDM_ONE, 0), 0);  // menu command
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PLAIN, BN_SETFOCUS), (LPARAM)dlg.GetDlgItem(IDC_PLAIN));
-    EXPECT_EQ((std::vector<std::string>{ "parent plain", "menu one" }), g_log);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDM_ONE, 0), 0); // menu command
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PLAIN, BN_SETFOCUS),
+                    (LPARAM)dlg.GetDlgItem(IDC_PLAIN));
+    EXPECT_EQ((std::vector<std::string>{"parent plain", "menu one"}), g_log);
 }
 
 TEST_F(MessageMapTest, HandlerResultsReachTheSender) {
     EXPECT_EQ(42, dlg.SendMessage(WM_TEST_DOUBLE, 0, 21));
     EXPECT_EQ(-8, dlg.SendMessage(WM_TEST_DOUBLE, 0, -4));
     EXPECT_EQ(77, dlg.SendMessage(WM_TEST_NESTED));
-    EXPECT_EQ(10, dlg.SendMessage(WM_TEST_BASE));       // found in the base class's map
-    EXPECT_EQ(2, dlg.SendMessage(WM_TEST_OVERRIDDEN));  // the derived map wins
+    EXPECT_EQ(10, dlg.SendMessage(WM_TEST_BASE));      // found in the base class's map
+    EXPECT_EQ(2, dlg.SendMessage(WM_TEST_OVERRIDDEN)); // the derived map wins
 }
 
 TEST_F(MessageMapTest, NotifyHandlerSetsTheResult) {
-    NMHDR header = { dlg.GetDlgItem(IDC_LIST), IDC_LIST, (UINT)NM_RCLICK };
+    NMHDR header = {dlg.GetDlgItem(IDC_LIST), IDC_LIST, (UINT)NM_RCLICK};
     EXPECT_EQ(5, dlg.SendMessage(WM_NOTIFY, IDC_LIST, (LPARAM)&header));
 }
 
 TEST_F(MessageMapTest, ReflectedClickStaysWithTheControlUnlessItDeclines) {
     Click(IDC_REFLECT);
-    EXPECT_EQ((std::vector<std::string>{ "child reflect" }), g_log);
+    EXPECT_EQ((std::vector<std::string>{"child reflect"}), g_log);
     g_log.clear();
     Click(IDC_REFLECT_EX);
-    EXPECT_EQ((std::vector<std::string>{ "child reflect ex", "parent reflect ex" }), g_log);
+    EXPECT_EQ((std::vector<std::string>{"child reflect ex", "parent reflect ex"}), g_log);
 }
 
 TEST_F(MessageMapTest, ColourRequestsGoToTheControlThenTheParent) {
     HDC dc = GetDC(dlg.m_hWnd);
-    LRESULT labelBrush = dlg.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)dlg.GetDlgItem(IDC_LABEL));
-    LRESULT otherBrush = dlg.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)dlg.GetDlgItem(IDC_OTHER_LABEL));
-    LRESULT editBrush = dlg.SendMessage(WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)dlg.GetDlgItem(IDC_EDIT));
+    LRESULT labelBrush =
+        dlg.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)dlg.GetDlgItem(IDC_LABEL));
+    LRESULT otherBrush =
+        dlg.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)dlg.GetDlgItem(IDC_OTHER_LABEL));
+    LRESULT editBrush =
+        dlg.SendMessage(WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)dlg.GetDlgItem(IDC_EDIT));
     ReleaseDC(dlg.m_hWnd, dc);
     EXPECT_EQ((LRESULT)GetStockObject(GRAY_BRUSH), labelBrush);
     EXPECT_EQ((UINT)CTLCOLOR_STATIC, dlg.label.lastKind);
     EXPECT_EQ((LRESULT)GetStockObject(WHITE_BRUSH), otherBrush);
-    EXPECT_NE(0, editBrush);  // the dialog's default answer
+    EXPECT_NE(0, editBrush); // the dialog's default answer
 }
 
 TEST_F(MessageMapTest, OwnerDrawnButtonPaintsThroughReflection) {
@@ -212,8 +216,9 @@ TEST_F(MessageMapTest, DefaultRunsTheOriginalProcedure) {
 TEST_F(MessageMapTest, DefaultInADialogRunsTheDialogDefault) {
     // SC_CLOSE's default handling closes through WM_CLOSE -> IDCANCEL.
     dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-    MSG msg;  // the cancel command is posted
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    MSG msg; // the cancel command is posted
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
     EXPECT_EQ(1, dlg.sysCommands);
     EXPECT_EQ(1, dlg.cancels);
 }
@@ -229,4 +234,4 @@ TEST_F(MessageMapTest, ControlsAreLinkedAndUnlinked) {
     EXPECT_EQ(nullptr, dlg.reflect.m_hWnd);
 }
 
-}  // namespace
+} // namespace

@@ -13,14 +13,17 @@
 namespace {
 
 std::string TestFolder(const char* name) {
-    std::string folder = wintest::EnvPath("TARVELLO_BUILD_DIR", "test-output\\framework\\") + name + "\\";
+    std::string folder =
+        wintest::EnvPath("TARVELLO_BUILD_DIR", "test-output\\framework\\") + name + "\\";
     std::error_code error;
-    std::filesystem::remove_all(folder, error);  // fresh for every run
+    std::filesystem::remove_all(folder, error); // fresh for every run
     std::filesystem::create_directories(folder, error);
     return folder;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 TEST(WinAppTest, NameComesFromTheExecutable) {
     CWinApp app;
@@ -36,12 +39,12 @@ TEST(WinAppTest, ProfileValuesRoundTrip) {
     std::string path = TestFolder("roundtrip") + "store.ini";
     app.SetProfilePath(path.c_str());
 
-    EXPECT_EQ(7, app.GetProfileInt("Tip", "FilePos", 7));  // missing file
+    EXPECT_EQ(7, app.GetProfileInt("Tip", "FilePos", 7)); // missing file
     EXPECT_TRUE(app.WriteProfileInt("Tip", "FilePos", 1234));
     EXPECT_TRUE(app.WriteProfileInt("Tip", "StartUp", -1));
     EXPECT_TRUE(app.WriteProfileString("Tip", "TimeStamp", "Mon Dec  7 09:20:03 2026"));
     EXPECT_EQ(1234, app.GetProfileInt("Tip", "FilePos", 0));
-    EXPECT_EQ(-1, app.GetProfileInt("tip", "startup", 0));  // names ignore case
+    EXPECT_EQ(-1, app.GetProfileInt("tip", "startup", 0)); // names ignore case
     EXPECT_EQ(5, app.GetProfileInt("Tip", "Missing", 5));
 
     char text[64];
@@ -61,7 +64,7 @@ TEST(WinAppTest, ProfileFileSitsBesideTheExecutableByDefault) {
     std::string expected(exe);
     expected = expected.substr(0, expected.rfind('.')) + ".ini";
     EXPECT_STREQ(expected.c_str(), app.GetProfilePath());
-    EXPECT_FALSE(FileExists(expected));  // choosing it writes nothing
+    EXPECT_FALSE(FileExists(expected)); // choosing it writes nothing
 }
 
 TEST(WinAppTest, ProfileFileMovesToAppDataWhenTheProgramFolderIsReadOnly) {
@@ -69,13 +72,15 @@ TEST(WinAppTest, ProfileFileMovesToAppDataWhenTheProgramFolderIsReadOnly) {
     std::string exeFolder = TestFolder("program");
     char path[MAX_PATH];
 
-    ASSERT_TRUE(CWinApp::ChooseProfilePath(exeFolder.c_str(), "Tarvello", userFolder.c_str(), path, sizeof path));
+    ASSERT_TRUE(CWinApp::ChooseProfilePath(exeFolder.c_str(), "Tarvello", userFolder.c_str(), path,
+                                           sizeof path));
     EXPECT_EQ(exeFolder + "Tarvello.ini", path);
-    EXPECT_FALSE(FileExists(path));  // the probe leaves nothing behind
+    EXPECT_FALSE(FileExists(path)); // the probe leaves nothing behind
 
     // A folder that cannot be written to (here: one that does not exist).
     std::string missing = exeFolder + "missing\\";
-    ASSERT_TRUE(CWinApp::ChooseProfilePath(missing.c_str(), "Tarvello", userFolder.c_str(), path, sizeof path));
+    ASSERT_TRUE(CWinApp::ChooseProfilePath(missing.c_str(), "Tarvello", userFolder.c_str(), path,
+                                           sizeof path));
     EXPECT_EQ(userFolder + "\\Tarvello.ini", path);
     EXPECT_TRUE(FileExists(userFolder));
 
@@ -83,7 +88,8 @@ TEST(WinAppTest, ProfileFileMovesToAppDataWhenTheProgramFolderIsReadOnly) {
     FILE* f = fopen((exeFolder + "Tarvello.ini").c_str(), "w");
     ASSERT_NE(nullptr, f);
     fclose(f);
-    ASSERT_TRUE(CWinApp::ChooseProfilePath(exeFolder.c_str(), "Tarvello", userFolder.c_str(), path, sizeof path));
+    ASSERT_TRUE(CWinApp::ChooseProfilePath(exeFolder.c_str(), "Tarvello", userFolder.c_str(), path,
+                                           sizeof path));
     EXPECT_EQ(exeFolder + "Tarvello.ini", path);
 
     // Too long for the buffer.
@@ -105,7 +111,7 @@ TEST(CommandLineTest, ParsesTheProcessArguments) {
     CWinApp app;
     CCommandLineInfo info;
     app.ParseCommandLine(info);
-    EXPECT_TRUE(info.m_bShowSplash);  // the test runs without switches
+    EXPECT_TRUE(info.m_bShowSplash); // the test runs without switches
 }
 
-}  // namespace
+} // namespace

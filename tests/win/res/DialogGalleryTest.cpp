@@ -25,12 +25,16 @@ struct Kind {
 };
 
 // Style checks per kind of control: what must be set and what must not.
-const Kind kOwnerDraw = {BS_TYPEMASK | WS_TABSTOP | kShownMask, BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE};
+const Kind kOwnerDraw = {BS_TYPEMASK | WS_TABSTOP | kShownMask,
+                         BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE};
 const Kind kPush = {BS_TYPEMASK | WS_TABSTOP | kShownMask, BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE};
-const Kind kDefPush = {BS_TYPEMASK | WS_TABSTOP | kShownMask, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE};
-const Kind kCheck = {BS_TYPEMASK | WS_TABSTOP | kShownMask, BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE};
+const Kind kDefPush = {BS_TYPEMASK | WS_TABSTOP | kShownMask,
+                       BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE};
+const Kind kCheck = {BS_TYPEMASK | WS_TABSTOP | kShownMask,
+                     BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE};
 const Kind kLabel = {SS_TYPEMASK | kShownMask, SS_LEFT | WS_VISIBLE};
-const Kind kLabelNoPrefix = {SS_TYPEMASK | SS_NOPREFIX | kShownMask, SS_LEFT | SS_NOPREFIX | WS_VISIBLE};
+const Kind kLabelNoPrefix = {SS_TYPEMASK | SS_NOPREFIX | kShownMask,
+                             SS_LEFT | SS_NOPREFIX | WS_VISIBLE};
 const Kind kCentred = {SS_TYPEMASK | kShownMask, SS_CENTER | WS_VISIBLE};
 const Kind kHidden = {SS_TYPEMASK | WS_VISIBLE, SS_LEFT};
 const Kind kHiddenFrame = {SS_TYPEMASK | WS_VISIBLE, SS_BLACKFRAME};
@@ -38,7 +42,8 @@ const Kind kIcon = {SS_TYPEMASK | kShownMask, SS_ICON | WS_VISIBLE};
 const Kind kEtchedLine = {SS_TYPEMASK | kShownMask, SS_ETCHEDHORZ | WS_VISIBLE};
 const Kind kEtchedLineOff = {SS_TYPEMASK | kShownMask, SS_ETCHEDVERT | WS_VISIBLE | WS_DISABLED};
 const Kind kSunkenLine = {SS_TYPEMASK | SS_SUNKEN | kShownMask, SS_LEFT | SS_SUNKEN | WS_VISIBLE};
-const Kind kStatusText = {SS_TYPEMASK | SS_CENTERIMAGE | kShownMask, SS_LEFT | SS_CENTERIMAGE | WS_VISIBLE};
+const Kind kStatusText = {SS_TYPEMASK | SS_CENTERIMAGE | kShownMask,
+                          SS_LEFT | SS_CENTERIMAGE | WS_VISIBLE};
 // Unsorted: a list's positions are its entries' indices.
 const Kind kDropList = {CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP | kShownMask,
                         CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE};
@@ -47,14 +52,15 @@ const Kind kSourceList = {LVS_TYPEMASK | LVS_SINGLESEL | WS_TABSTOP | WS_BORDER 
 const Kind kFolderEdit = {ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_BORDER | kShownMask,
                           ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER | WS_VISIBLE};
 const Kind kProgressBar = {WS_BORDER | kShownMask, WS_BORDER | WS_VISIBLE};
-const Kind kVolume = {TBS_VERT | TBS_NOTICKS | WS_TABSTOP | kShownMask, TBS_NOTICKS | WS_TABSTOP | WS_VISIBLE};
+const Kind kVolume = {TBS_VERT | TBS_NOTICKS | WS_TABSTOP | kShownMask,
+                      TBS_NOTICKS | WS_TABSTOP | WS_VISIBLE};
 
 struct ControlSpec {
     int id;
     const char* cls;
-    const char* text;  // NULL: not checked
+    const char* text; // NULL: not checked
     Kind kind;
-    int x, y, w, h;    // dialog units; a drop-down list's height includes its list
+    int x, y, w, h; // dialog units; a drop-down list's height includes its list
 };
 
 struct DialogSpec {
@@ -75,98 +81,146 @@ const char* const kCombo = "ComboBox";
 
 const std::vector<DialogSpec>& Dialogs() {
     static const std::vector<DialogSpec> dialogs = {
-        {IDD_ABOUTBOX, "about", "About Tarvello", false, false, "Arial", 9, 230, 146, {
-            {IDC_STATIC, kStatic, NULL, kIcon, 4, 7, 20, 20},
-            {IDC_ABOUT_VERSION, kStatic, NULL, kLabelNoPrefix, 30, 12, 145, 8},
-            {IDOK, kButton, "OK", kDefPush, 184, 9, 33, 12},
-            {IDC_STATIC, kStatic, "", kSunkenLine, 9, 28, 207, 1},
-            {IDC_ABOUT_HOME_PAGE, kStatic, "Home page", kCentred, 85, 34, 38, 8},
-            {IDC_ABOUT_SUPPORT, kStatic, "Technical support", kCentred, 85, 55, 57, 8},
-            {IDC_STATIC, kStatic, "", kSunkenLine, 9, 98, 207, 1},
-            {IDC_STATIC, kStatic, NULL, kLabel, 9, 103, 203, 8},
-            {IDC_STATIC, kStatic, NULL, kLabel, 9, 111, 203, 8},
-            // One line every 8 units: at 7 a line's background covered the
-            // descenders of the line above at 200 % display scale.
-            {IDC_STATIC, kStatic, NULL, kLabel, 9, 119, 203, 8},
-            {IDC_STATIC, kStatic, NULL, kLabel, 9, 127, 203, 8},
-            {IDC_STATIC, kStatic, NULL, kLabel, 9, 135, 203, 8},
-        }},
-        {IDD_CONVERTER_DIALOG, "main", "Tarvello", true, true, "MS Sans Serif", 8, 429, 285, {
-            {IDC_TOOL_ADD, kButton, "Add", kOwnerDraw, 15, 3, 51, 44},
-            {IDC_TOOL_CONVERT, kButton, "Convert", kOwnerDraw, 78, 3, 51, 44},
-            {IDC_TOOL_SETTINGS, kButton, "Settings", kOwnerDraw, 141, 3, 51, 44},
-            {IDC_TOOL_HELP, kButton, "Help", kOwnerDraw, 217, 3, 51, 44},
-            {IDC_STATIC, kStatic, "", kEtchedLine, 15, 50, 384, 1},
-            {IDC_SOURCE_LIST, WC_LISTVIEWA, "List1", kSourceList, 15, 55, 384, 163},
-            {IDC_STATIC, kStatic, "Output folder", kLabel, 15, 230, 57, 8},
-            {IDC_OUTPUT_FOLDER, "Edit", "", kFolderEdit, 78, 228, 263, 12},
-            {IDC_CHANGE_FOLDER, kButton, "Change", kPush, 347, 227, 52, 13},
-            {IDC_STATIC, kStatic, "", kEtchedLineOff, 204, 12, 1, 28},
-            {IDC_LIST_ADD, kButton, "", kOwnerDraw, 405, 68, 18, 17},
-            {IDC_LIST_REMOVE, kButton, "", kOwnerDraw, 405, 95, 18, 17},
-            {IDC_LIST_UP, kButton, "", kOwnerDraw, 405, 122, 18, 17},
-            {IDC_LIST_DOWN, kButton, "", kOwnerDraw, 405, 149, 18, 17},
-            {IDC_STATIC, kStatic, "TV mode", kLabel, 15, 270, 29, 8},
-            {IDC_STATIC, kStatic, "Output format", kLabel, 15, 251, 53, 8},
-            {IDC_MAIN_FORMAT, kCombo, NULL, kDropList, 78, 247, 263, 222},
-            {IDC_STATIC, kStatic, "Aspect ratio", kLabel, 186, 270, 49, 8},
-            {IDC_MAIN_ASPECT, kCombo, NULL, kDropList, 249, 267, 92, 60},
-            {IDC_MAIN_TV_MODE, kCombo, NULL, kDropList, 78, 267, 92, 55},
-            {IDC_SETTINGS, kButton, "Settings", kPush, 347, 247, 52, 13},
-            {IDC_CONVERT, kButton, "Convert", kPush, 347, 267, 52, 13},
-        }},
-        {IDD_PROGRESS, "progress", "Tarvello", true, false, "MS Sans Serif", 8, 302, 79, {
-            {IDC_PROGRESS_TEXT, kStatic, "Static", kStatusText, 5, 7, 292, 19},
-            {IDC_PROGRESS_BAR, PROGRESS_CLASSA, "", kProgressBar, 12, 32, 279, 12},
-            {IDC_PROGRESS_CANCEL, kButton, "Cancel", kPush, 216, 60, 55, 15},
-            {IDC_STATIC, kStatic, "", kEtchedLine, 7, 54, 291, 1},
-        }},
-        {IDD_TIP, "tip", "Tip of the Day", false, false, "Arial", 9, 231, 143, {
-            {IDC_TIP_PANEL, kStatic, "", kHidden, 20, 17, 190, 111},
-            {IDC_TIP_TEXT, kStatic, "Some String", kHidden, 22, 57, 189, 52},
-            {IDC_TIP_STARTUP, kButton, "&Show Tips on StartUp", kCheck, 13, 121, 85, 10},
-            {IDC_TIP_NEXT, kButton, "&Next Tip", kPush, 109, 118, 50, 14},
-            {IDOK, kButton, "&Close", kDefPush, 168, 118, 50, 14},
-            {IDC_STATIC, kStatic, "", kHiddenFrame, 12, 11, 207, 103},
-        }},
-        {IDD_OUTPUT_SETTINGS, "output_settings", "Output Settings", false, false, "Arial", 9, 279, 187, {
-            {IDC_STATIC, kStatic, "Output format", kLabel, 12, 10, 50, 8},
-            {IDC_SET_FORMAT, kCombo, NULL, kDropList, 65, 8, 198, 140},
-            {IDC_STATIC, kStatic, "Output quality", kLabel, 12, 28, 50, 8},
-            {IDC_SET_QUALITY, kCombo, NULL, kDropList, 65, 26, 198, 80},
-            {IDC_STATIC, kStatic, "Video codec", kLabel, 12, 46, 50, 8},
-            {IDC_SET_VIDEO_CODEC, kCombo, NULL, kDropList, 65, 44, 65, 41},
-            {IDC_STATIC, kStatic, "Audio codec", kLabel, 149, 46, 46, 8},
-            {IDC_SET_AUDIO_CODEC, kCombo, NULL, kDropList, 198, 44, 65, 41},
-            {IDC_STATIC, kStatic, "Resolution", kLabel, 12, 64, 50, 8},
-            {IDC_SET_RESOLUTION, kCombo, NULL, kDropList, 65, 62, 65, 209},
-            {IDC_STATIC, kStatic, "Frame rate", kLabel, 149, 64, 46, 8},
-            {IDC_SET_FRAME_RATE, kCombo, NULL, kDropList, 198, 62, 65, 99},
-            {IDC_STATIC, kStatic, "TV mode", kLabel, 12, 82, 50, 8},
-            {IDC_SET_TV_MODE, kCombo, NULL, kDropList, 65, 80, 65, 30},
-            {IDC_STATIC, kStatic, "Aspect ratio", kLabel, 149, 82, 46, 8},
-            {IDC_SET_ASPECT, kCombo, NULL, kDropList, 198, 80, 65, 79},
-            // The encoding speed of MP4, MKV and WebM, in a row of its own
-            // that moves the rows below it down.
-            {IDC_STATIC, kStatic, "Speed", kLabel, 12, 100, 50, 8},
-            {IDC_SET_SPEED, kCombo, NULL, kDropList, 65, 98, 65, 54},
-            {IDC_STATIC, kStatic, "Volume", kLabel, 12, 119, 45, 8},
-            {IDC_SET_VOLUME, TRACKBAR_CLASSA, "", kVolume, 62, 119, 70, 9},
-            {IDC_SET_VOLUME_TEXT, kStatic, "+0db", kLabel, 149, 118, 38, 8},
-            {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 131, 165, 10},
-            // Files converted at once, for every format: below the format's
-            // own choices, so format changes never move it.
-            {IDC_STATIC, kStatic, "Simultaneous conversions", kLabel, 12, 149, 100, 8},
-            {IDC_SET_SIMULTANEOUS, kCombo, NULL, kDropList, 114, 147, 105, 100},
-            {IDC_STATIC, kStatic, "", kEtchedLine, 7, 165, 265, 1},
-            {IDOK, kButton, "Ok", kPush, 173, 171, 35, 12},
-            {IDCANCEL, kButton, "Cancel", kPush, 220, 171, 35, 12},
-        }},
+        {IDD_ABOUTBOX,
+         "about",
+         "About Tarvello",
+         false,
+         false,
+         "Arial",
+         9,
+         230,
+         146,
+         {
+             {IDC_STATIC, kStatic, NULL, kIcon, 4, 7, 20, 20},
+             {IDC_ABOUT_VERSION, kStatic, NULL, kLabelNoPrefix, 30, 12, 145, 8},
+             {IDOK, kButton, "OK", kDefPush, 184, 9, 33, 12},
+             {IDC_STATIC, kStatic, "", kSunkenLine, 9, 28, 207, 1},
+             {IDC_ABOUT_HOME_PAGE, kStatic, "Home page", kCentred, 85, 34, 38, 8},
+             {IDC_ABOUT_SUPPORT, kStatic, "Technical support", kCentred, 85, 55, 57, 8},
+             {IDC_STATIC, kStatic, "", kSunkenLine, 9, 98, 207, 1},
+             {IDC_STATIC, kStatic, NULL, kLabel, 9, 103, 203, 8},
+             {IDC_STATIC, kStatic, NULL, kLabel, 9, 111, 203, 8},
+             // One line every 8 units: at 7 a line's background covered the
+             // descenders of the line above at 200 % display scale.
+             {IDC_STATIC, kStatic, NULL, kLabel, 9, 119, 203, 8},
+             {IDC_STATIC, kStatic, NULL, kLabel, 9, 127, 203, 8},
+             {IDC_STATIC, kStatic, NULL, kLabel, 9, 135, 203, 8},
+         }},
+        {IDD_CONVERTER_DIALOG,
+         "main",
+         "Tarvello",
+         true,
+         true,
+         "MS Sans Serif",
+         8,
+         429,
+         285,
+         {
+             {IDC_TOOL_ADD, kButton, "Add", kOwnerDraw, 15, 3, 51, 44},
+             {IDC_TOOL_CONVERT, kButton, "Convert", kOwnerDraw, 78, 3, 51, 44},
+             {IDC_TOOL_SETTINGS, kButton, "Settings", kOwnerDraw, 141, 3, 51, 44},
+             {IDC_TOOL_HELP, kButton, "Help", kOwnerDraw, 217, 3, 51, 44},
+             {IDC_STATIC, kStatic, "", kEtchedLine, 15, 50, 384, 1},
+             {IDC_SOURCE_LIST, WC_LISTVIEWA, "List1", kSourceList, 15, 55, 384, 163},
+             {IDC_STATIC, kStatic, "Output folder", kLabel, 15, 230, 57, 8},
+             {IDC_OUTPUT_FOLDER, "Edit", "", kFolderEdit, 78, 228, 263, 12},
+             {IDC_CHANGE_FOLDER, kButton, "Change", kPush, 347, 227, 52, 13},
+             {IDC_STATIC, kStatic, "", kEtchedLineOff, 204, 12, 1, 28},
+             {IDC_LIST_ADD, kButton, "", kOwnerDraw, 405, 68, 18, 17},
+             {IDC_LIST_REMOVE, kButton, "", kOwnerDraw, 405, 95, 18, 17},
+             {IDC_LIST_UP, kButton, "", kOwnerDraw, 405, 122, 18, 17},
+             {IDC_LIST_DOWN, kButton, "", kOwnerDraw, 405, 149, 18, 17},
+             {IDC_STATIC, kStatic, "TV mode", kLabel, 15, 270, 29, 8},
+             {IDC_STATIC, kStatic, "Output format", kLabel, 15, 251, 53, 8},
+             {IDC_MAIN_FORMAT, kCombo, NULL, kDropList, 78, 247, 263, 222},
+             {IDC_STATIC, kStatic, "Aspect ratio", kLabel, 186, 270, 49, 8},
+             {IDC_MAIN_ASPECT, kCombo, NULL, kDropList, 249, 267, 92, 60},
+             {IDC_MAIN_TV_MODE, kCombo, NULL, kDropList, 78, 267, 92, 55},
+             {IDC_SETTINGS, kButton, "Settings", kPush, 347, 247, 52, 13},
+             {IDC_CONVERT, kButton, "Convert", kPush, 347, 267, 52, 13},
+         }},
+        {IDD_PROGRESS,
+         "progress",
+         "Tarvello",
+         true,
+         false,
+         "MS Sans Serif",
+         8,
+         302,
+         79,
+         {
+             {IDC_PROGRESS_TEXT, kStatic, "Static", kStatusText, 5, 7, 292, 19},
+             {IDC_PROGRESS_BAR, PROGRESS_CLASSA, "", kProgressBar, 12, 32, 279, 12},
+             {IDC_PROGRESS_CANCEL, kButton, "Cancel", kPush, 216, 60, 55, 15},
+             {IDC_STATIC, kStatic, "", kEtchedLine, 7, 54, 291, 1},
+         }},
+        {IDD_TIP,
+         "tip",
+         "Tip of the Day",
+         false,
+         false,
+         "Arial",
+         9,
+         231,
+         143,
+         {
+             {IDC_TIP_PANEL, kStatic, "", kHidden, 20, 17, 190, 111},
+             {IDC_TIP_TEXT, kStatic, "Some String", kHidden, 22, 57, 189, 52},
+             {IDC_TIP_STARTUP, kButton, "&Show Tips on StartUp", kCheck, 13, 121, 85, 10},
+             {IDC_TIP_NEXT, kButton, "&Next Tip", kPush, 109, 118, 50, 14},
+             {IDOK, kButton, "&Close", kDefPush, 168, 118, 50, 14},
+             {IDC_STATIC, kStatic, "", kHiddenFrame, 12, 11, 207, 103},
+         }},
+        {IDD_OUTPUT_SETTINGS,
+         "output_settings",
+         "Output Settings",
+         false,
+         false,
+         "Arial",
+         9,
+         279,
+         187,
+         {
+             {IDC_STATIC, kStatic, "Output format", kLabel, 12, 10, 50, 8},
+             {IDC_SET_FORMAT, kCombo, NULL, kDropList, 65, 8, 198, 140},
+             {IDC_STATIC, kStatic, "Output quality", kLabel, 12, 28, 50, 8},
+             {IDC_SET_QUALITY, kCombo, NULL, kDropList, 65, 26, 198, 80},
+             {IDC_STATIC, kStatic, "Video codec", kLabel, 12, 46, 50, 8},
+             {IDC_SET_VIDEO_CODEC, kCombo, NULL, kDropList, 65, 44, 65, 41},
+             {IDC_STATIC, kStatic, "Audio codec", kLabel, 149, 46, 46, 8},
+             {IDC_SET_AUDIO_CODEC, kCombo, NULL, kDropList, 198, 44, 65, 41},
+             {IDC_STATIC, kStatic, "Resolution", kLabel, 12, 64, 50, 8},
+             {IDC_SET_RESOLUTION, kCombo, NULL, kDropList, 65, 62, 65, 209},
+             {IDC_STATIC, kStatic, "Frame rate", kLabel, 149, 64, 46, 8},
+             {IDC_SET_FRAME_RATE, kCombo, NULL, kDropList, 198, 62, 65, 99},
+             {IDC_STATIC, kStatic, "TV mode", kLabel, 12, 82, 50, 8},
+             {IDC_SET_TV_MODE, kCombo, NULL, kDropList, 65, 80, 65, 30},
+             {IDC_STATIC, kStatic, "Aspect ratio", kLabel, 149, 82, 46, 8},
+             {IDC_SET_ASPECT, kCombo, NULL, kDropList, 198, 80, 65, 79},
+             // The encoding speed of MP4, MKV and WebM, in a row of its own
+             // that moves the rows below it down.
+             {IDC_STATIC, kStatic, "Speed", kLabel, 12, 100, 50, 8},
+             {IDC_SET_SPEED, kCombo, NULL, kDropList, 65, 98, 65, 54},
+             {IDC_STATIC, kStatic, "Volume", kLabel, 12, 119, 45, 8},
+             {IDC_SET_VOLUME, TRACKBAR_CLASSA, "", kVolume, 62, 119, 70, 9},
+             {IDC_SET_VOLUME_TEXT, kStatic, "+0db", kLabel, 149, 118, 38, 8},
+             {IDC_SET_LETTERBOX, kButton, "Add letter box to keep aspect ratio", kCheck, 64, 131,
+              165, 10},
+             // Files converted at once, for every format: below the format's
+             // own choices, so format changes never move it.
+             {IDC_STATIC, kStatic, "Simultaneous conversions", kLabel, 12, 149, 100, 8},
+             {IDC_SET_SIMULTANEOUS, kCombo, NULL, kDropList, 114, 147, 105, 100},
+             {IDC_STATIC, kStatic, "", kEtchedLine, 7, 165, 265, 1},
+             {IDOK, kButton, "Ok", kPush, 173, 171, 35, 12},
+             {IDCANCEL, kButton, "Cancel", kPush, 220, 171, 35, 12},
+         }},
     };
     return dialogs;
 }
 
-void PrintTo(const DialogSpec& tmpl, std::ostream* os) { *os << tmpl.name; }
+void PrintTo(const DialogSpec& tmpl, std::ostream* os) {
+    *os << tmpl.name;
+}
 
 std::string ClassOf(HWND window) {
     char name[64] = "";
@@ -190,8 +244,8 @@ RECT ClientRectOf(HWND dialog, HWND control) {
 }
 
 std::string Describe(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
-           "x" + std::to_string(r.bottom - r.top);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
 
 class DialogTemplate : public ::testing::TestWithParam<DialogSpec> {
@@ -201,7 +255,8 @@ protected:
         ASSERT_TRUE(dialog_ != NULL) << "template " << GetParam().id << " error " << GetLastError();
     }
     void TearDown() override {
-        if (dialog_) DestroyWindow(dialog_);
+        if (dialog_)
+            DestroyWindow(dialog_);
     }
     HWND dialog_ = NULL;
 };
@@ -264,7 +319,8 @@ TEST_P(DialogTemplate, FrameCaptionFontAndSize) {
 TEST_P(DialogTemplate, ControlsInTabOrder) {
     const DialogSpec& tmpl = GetParam();
     size_t index = 0;
-    for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++index) {
+    for (HWND child = GetWindow(dialog_, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT), ++index) {
         ASSERT_LT(index, tmpl.controls.size()) << "more controls than the template should hold";
         const ControlSpec& c = tmpl.controls[index];
         SCOPED_TRACE("control " + std::to_string(index) + " (id " + std::to_string(c.id) + ")");
@@ -275,7 +331,8 @@ TEST_P(DialogTemplate, ControlsInTabOrder) {
         }
         const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
         DWORD mask = kShownMask | WS_TABSTOP;
-        if (c.cls == kButton) mask |= BS_TYPEMASK;
+        if (c.cls == kButton)
+            mask |= BS_TYPEMASK;
         EXPECT_EQ(c.kind.value & mask, style & mask) << std::hex << "style 0x" << style;
 
         const RECT expected = DialogUnits(dialog_, c.x, c.y, c.w, c.h);
@@ -283,7 +340,8 @@ TEST_P(DialogTemplate, ControlsInTabOrder) {
         EXPECT_EQ(expected.left, actual.left);
         EXPECT_EQ(expected.top, actual.top);
         const DWORD type = c.kind.value & SS_TYPEMASK;
-        if (c.cls == kStatic && type == SS_ICON) continue;  // takes its icon's size
+        if (c.cls == kStatic && type == SS_ICON)
+            continue; // takes its icon's size
         if (c.cls == kStatic && (type == SS_ETCHEDHORZ || type == SS_ETCHEDVERT)) {
             // An etched line is two pixels thick and may grow by that edge.
             EXPECT_NEAR(expected.right, actual.right, 2);
@@ -305,7 +363,8 @@ TEST_P(DialogTemplate, Screenshot) {
     SetWindowPos(dialog_, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(dialog_);
     wintest::PumpMessagesFor(300);
-    const std::string path = wintest::EnvPath("TARVELLO_BUILD_DIR", ("screenshots/res/" + std::string(tmpl.name) + ".bmp").c_str());
+    const std::string path = wintest::EnvPath(
+        "TARVELLO_BUILD_DIR", ("screenshots/res/" + std::string(tmpl.name) + ".bmp").c_str());
     EXPECT_TRUE(wintest::SaveWindowScreenshot(dialog_, path.c_str())) << path;
 }
 
@@ -314,4 +373,4 @@ INSTANTIATE_TEST_SUITE_P(Templates, DialogTemplate, ::testing::ValuesIn(Dialogs(
                              return std::string(info.param.name);
                          });
 
-}  // namespace
+} // namespace

@@ -10,24 +10,30 @@ namespace {
 struct ButtonIcon {
     int controlId;
     int iconId;
-    int size;  // 0: the size the resource loads at
+    int size; // 0: the size the resource loads at
 };
 
 // The toolbar and side buttons with the icons the main dialog gives them.
 const ButtonIcon kButtonIcons[] = {
-    {IDC_TOOL_ADD, IDI_ADD_TOOL, 48},      {IDC_TOOL_CONVERT, IDI_CONVERT_TOOL, 48},
-    {IDC_TOOL_SETTINGS, IDI_SETTINGS_TOOL, 48}, {IDC_TOOL_HELP, IDI_HELP_TOOL, 48},
-    {IDC_LIST_ADD, IDI_LIST_ADD, 16},      {IDC_LIST_REMOVE, IDI_LIST_REMOVE, 16},
-    {IDC_LIST_UP, IDI_LIST_UP, 16},        {IDC_LIST_DOWN, IDI_LIST_DOWN, 16},
+    {IDC_TOOL_ADD, IDI_ADD_TOOL, 48},
+    {IDC_TOOL_CONVERT, IDI_CONVERT_TOOL, 48},
+    {IDC_TOOL_SETTINGS, IDI_SETTINGS_TOOL, 48},
+    {IDC_TOOL_HELP, IDI_HELP_TOOL, 48},
+    {IDC_LIST_ADD, IDI_LIST_ADD, 16},
+    {IDC_LIST_REMOVE, IDI_LIST_REMOVE, 16},
+    {IDC_LIST_UP, IDI_LIST_UP, 16},
+    {IDC_LIST_DOWN, IDI_LIST_DOWN, 16},
 };
 
 // A plain stand-in for the image button: icon above, caption below.
 void DrawButton(const DRAWITEMSTRUCT* item) {
     FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
     for (const ButtonIcon& b : kButtonIcons) {
-        if (b.controlId != static_cast<int>(item->CtlID)) continue;
-        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(b.iconId),
-                                                   IMAGE_ICON, b.size, b.size, LR_DEFAULTCOLOR));
+        if (b.controlId != static_cast<int>(item->CtlID))
+            continue;
+        HICON icon =
+            static_cast<HICON>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(b.iconId),
+                                          IMAGE_ICON, b.size, b.size, LR_DEFAULTCOLOR));
         char caption[64] = "";
         GetWindowTextA(item->hwndItem, caption, sizeof caption);
         const int w = item->rcItem.right - item->rcItem.left;
@@ -71,8 +77,8 @@ void PaintTipPanel(HWND dialog) {
     RECT tip;
     GetWindowRect(GetDlgItem(dialog, IDC_TIP_TEXT), &tip);
     MapWindowPoints(NULL, dialog, reinterpret_cast<POINT*>(&tip), 2);
-    DrawTextA(dc, "Select several files at once in the file dialog to add them all to the list.", -1,
-              &tip, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
+    DrawTextA(dc, "Select several files at once in the file dialog to add them all to the list.",
+              -1, &tip, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
     EndPaint(dialog, &ps);
 }
 
@@ -86,16 +92,17 @@ INT_PTR CALLBACK GalleryProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
         DrawButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_PAINT:
-        if (GetWindowLongPtrA(dialog, GWLP_USERDATA) != IDD_TIP) return FALSE;
+        if (GetWindowLongPtrA(dialog, GWLP_USERDATA) != IDD_TIP)
+            return FALSE;
         PaintTipPanel(dialog);
         return TRUE;
     case WM_COMMAND:
-        return TRUE;  // no logic: OK and Cancel do not close the dialog
+        return TRUE; // no logic: OK and Cancel do not close the dialog
     }
     return FALSE;
 }
 
-}  // namespace
+} // namespace
 
 void InitGalleryControls() {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
@@ -105,6 +112,6 @@ void InitGalleryControls() {
 
 HWND CreateGalleryDialog(int templateId) {
     InitGalleryControls();
-    return CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), NULL, GalleryProc,
-                              templateId);
+    return CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), NULL,
+                              GalleryProc, templateId);
 }

@@ -35,7 +35,8 @@ std::vector<std::string> ComboEntries(HWND dialog, int id) {
     const LRESULT count = SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         char text[256] = "";
-        if (SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
+        if (SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, i, 0) <
+            static_cast<LRESULT>(sizeof text))
             SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
         entries.push_back(text);
     }
@@ -52,7 +53,9 @@ TEST(InitialListEntries, EveryListHoldsItsTemplateEntriesInOrder) {
     const std::vector<ListSpec> lists = {
         {IDD_CONVERTER_DIALOG, IDC_MAIN_FORMAT, kFormats},
         {IDD_CONVERTER_DIALOG, IDC_MAIN_TV_MODE, {"NTSC", "PAL"}},
-        {IDD_CONVERTER_DIALOG, IDC_MAIN_ASPECT, {"4:3    (Standard TV)", "16:9   (Wide screen TV)"}},
+        {IDD_CONVERTER_DIALOG,
+         IDC_MAIN_ASPECT,
+         {"4:3    (Standard TV)", "16:9   (Wide screen TV)"}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_FORMAT, kFormats},
         {IDD_OUTPUT_SETTINGS, IDC_SET_QUALITY, {}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_VIDEO_CODEC, {}},
@@ -89,7 +92,7 @@ TEST(InitialListEntries, LoaderCountsEntriesAndIgnoresTemplatesWithout) {
 }
 
 struct MenuItemSpec {
-    UINT id;  // 0 for a separator
+    UINT id; // 0 for a separator
     const char* text;
 };
 
@@ -171,12 +174,15 @@ struct GroupIconEntry {
 std::set<int> IconSizes(int iconId) {
     std::set<int> sizes;
     HMODULE module = GetModuleHandleA(NULL);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(iconId), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
-    if (!found) return sizes;
+    HRSRC found =
+        FindResourceA(module, MAKEINTRESOURCEA(iconId), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+    if (!found)
+        return sizes;
     const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
     const DWORD size = SizeofResource(module, found);
     const WORD count = *reinterpret_cast<const WORD*>(data + 4);
-    if (size < 6 + count * sizeof(GroupIconEntry)) return sizes;
+    if (size < 6 + count * sizeof(GroupIconEntry))
+        return sizes;
     const GroupIconEntry* entries = reinterpret_cast<const GroupIconEntry*>(data + 6);
     for (WORD i = 0; i < count; ++i) {
         EXPECT_EQ(entries[i].width, entries[i].height) << "icon " << iconId;
@@ -207,14 +213,17 @@ TEST(Icons, EachGroupHoldsTheSizesItIsUsedAt) {
     for (const Row& row : rows) {
         EXPECT_EQ(row.sizes, IconSizes(row.id)) << "icon " << row.id;
         for (int size : row.sizes) {
-            HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(row.id),
-                                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+            HICON icon =
+                static_cast<HICON>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(row.id),
+                                              IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
             ASSERT_TRUE(icon != NULL) << "icon " << row.id << " at " << size;
             ICONINFO info = {};
             ASSERT_TRUE(GetIconInfo(icon, &info));
             // The image button measures an icon by its hot spot, its centre.
-            EXPECT_EQ(size, static_cast<int>(info.xHotspot) * 2) << "icon " << row.id << " at " << size;
-            EXPECT_EQ(size, static_cast<int>(info.yHotspot) * 2) << "icon " << row.id << " at " << size;
+            EXPECT_EQ(size, static_cast<int>(info.xHotspot) * 2)
+                << "icon " << row.id << " at " << size;
+            EXPECT_EQ(size, static_cast<int>(info.yHotspot) * 2)
+                << "icon " << row.id << " at " << size;
             DeleteObject(info.hbmColor);
             DeleteObject(info.hbmMask);
             DestroyIcon(icon);
@@ -224,7 +233,8 @@ TEST(Icons, EachGroupHoldsTheSizesItIsUsedAt) {
 
 TEST(Bitmaps, TipBulbIs40By53In16Colours) {
     HMODULE module = GetModuleHandleA(NULL);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDB_LIGHTBULB), MAKEINTRESOURCEA(2));  // RT_BITMAP
+    HRSRC found =
+        FindResourceA(module, MAKEINTRESOURCEA(IDB_LIGHTBULB), MAKEINTRESOURCEA(2)); // RT_BITMAP
     ASSERT_TRUE(found != NULL);
     const BITMAPINFOHEADER* header =
         static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
@@ -241,4 +251,4 @@ TEST(Bitmaps, TipBulbIs40By53In16Colours) {
     DeleteObject(bulb);
 }
 
-}  // namespace
+} // namespace

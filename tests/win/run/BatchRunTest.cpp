@@ -36,15 +36,14 @@ TEST_F(BatchTest, ProgressTextsAndBarFollowThePositionReports) {
     host.screenshotPath = BuildFolder() + "run-screenshots\\progress.bmp";
     SetSources({Sources(work, "film.avi")}, 1000);
     session.settings.outputFormat = kFormatAvi;
-    WriteScript(
-        "[*]\nwrite 10\n"
-        "send 6 999\n"                         // equals the initial last position: not shown
-        "send 98 0\nsend 6 0\n"
-        "send 98 300\nsend 6 250\n"            // 5 minutes
-        "send 97 0\n"                          // screenshot
-        "send 98 4800\nsend 6 500\nsend 6 500\n"  // 80 minutes; repeated position
-        "send 98 5400\nsend 6 1000\n"
-        "write 10\n");
+    WriteScript("[*]\nwrite 10\n"
+                "send 6 999\n" // equals the initial last position: not shown
+                "send 98 0\nsend 6 0\n"
+                "send 98 300\nsend 6 250\n"              // 5 minutes
+                "send 97 0\n"                            // screenshot
+                "send 98 4800\nsend 6 500\nsend 6 500\n" // 80 minutes; repeated position
+                "send 98 5400\nsend 6 1000\n"
+                "write 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
     ConvertAllRows(host, session);
 
@@ -98,10 +97,9 @@ TEST_F(BatchTest, CancelAnsweredYesStopsTheEncoderAndRemovesOnlyTheUnfinishedOut
     host.outputFolder = work + "out";
     SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 60);
     session.settings.outputFormat = kFormatAvi;
-    WriteScript(
-        "[a.avi]\nwrite 100\nsend 6 30\n"
-        "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
-        "[c.avi]\nwrite 100\n");
+    WriteScript("[a.avi]\nwrite 100\nsend 6 30\n"
+                "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
+                "[c.avi]\nwrite 100\n");
     BoxAnswers boxes(Caption(), {IDYES});
     ConvertAllRows(host, session);
 
@@ -109,7 +107,7 @@ TEST_F(BatchTest, CancelAnsweredYesStopsTheEncoderAndRemovesOnlyTheUnfinishedOut
     EXPECT_EQ(100, FileSize(work + "out\\a.avi"));
     EXPECT_FALSE(FileExists(work + "out\\b.avi"));
     EXPECT_FALSE(FileExists(work + "out\\c.avi"));
-    EXPECT_EQ(2u, LogLines("args ").size());  // c.avi never started
+    EXPECT_EQ(2u, LogLines("args ").size()); // c.avi never started
     EXPECT_EQ(std::vector<std::string>{"sent 6 6 -> 1"}, LogLines("sent 6 6"));
     EXPECT_EQ((std::vector<std::string>{"exit 0", "exit 14"}), LogLines("exit "));
     EXPECT_TRUE(host.IsWindowEnabled());
@@ -160,8 +158,9 @@ TEST_F(BatchTest, EmptyListAndUncreatableFolderTellTheUserAndChangeNothing) {
     WriteScript("[*]\nwrite 100\n");
     ConvertAllRows(host, session);
 
-    EXPECT_EQ((std::vector<std::string>{"No file in the list", "Fail to create tmp folder " + blocked}),
-              boxes.Texts());
+    EXPECT_EQ(
+        (std::vector<std::string>{"No file in the list", "Fail to create tmp folder " + blocked}),
+        boxes.Texts());
     EXPECT_TRUE(host.enableCalls.empty());
     EXPECT_TRUE(host.IsWindowEnabled());
     EXPECT_FALSE(progress->IsWindowVisible());
@@ -170,7 +169,7 @@ TEST_F(BatchTest, EmptyListAndUncreatableFolderTellTheUserAndChangeNothing) {
 
 TEST_F(BatchTest, OutputNamesAcrossThreeRuns) {
     const std::string work = FreshFolder("names");
-    const std::string out = work + "out";  // typed without the final backslash
+    const std::string out = work + "out"; // typed without the final backslash
     host.outputFolder = out;
     SetSources({Sources(work, "name.avi")}, 60);
     session.settings.outputFormat = kFormatAvi;
@@ -184,14 +183,14 @@ TEST_F(BatchTest, OutputNamesAcrossThreeRuns) {
         EXPECT_NE(std::string::npos, args[0].find("-o \"" + target + "\"")) << run;
     }
     EXPECT_EQ(10, FileSize(out + "\\name.avi"));
-    EXPECT_EQ(30, FileSize(out + "\\name_avi.avi"));  // replaced by the third run
+    EXPECT_EQ(30, FileSize(out + "\\name_avi.avi")); // replaced by the third run
     EXPECT_EQ(3u, boxes.Texts().size());
 }
 
 TEST_F(BatchTest, RelativeOutputFolderIsTakenFromTheFolderTheRunStartsIn) {
     const struct {
         const char* typed;
-        const char* folder;  // under the start folder
+        const char* folder; // under the start folder
         bool exists;
     } cases[] = {{"out", "out\\", true},
                  {"out", "out\\", false},
@@ -199,7 +198,8 @@ TEST_F(BatchTest, RelativeOutputFolderIsTakenFromTheFolderTheRunStartsIn) {
                  {".\\here", "here\\", false}};
     for (const auto& c : cases) {
         const std::string work = FreshFolder("relative");
-        if (c.exists) CreateDirectoryA((work + c.folder).c_str(), nullptr);
+        if (c.exists)
+            CreateDirectoryA((work + c.folder).c_str(), nullptr);
         ASSERT_EQ(0, _chdir(work.c_str()));
         host.outputFolder = c.typed;
         SetSources({Sources(work, "a.avi"), Sources(work, "b.avi")}, 60);
@@ -207,11 +207,13 @@ TEST_F(BatchTest, RelativeOutputFolderIsTakenFromTheFolderTheRunStartsIn) {
         BoxAnswers boxes(Caption(), {IDOK});
         ConvertAllRows(host, session);
 
-        EXPECT_EQ(std::vector<std::string>{"Mission accomplished! Total Time:00:00:00"}, boxes.Texts())
+        EXPECT_EQ(std::vector<std::string>{"Mission accomplished! Total Time:00:00:00"},
+                  boxes.Texts())
             << c.typed;
         const std::vector<std::string> args = LogLines("args ");
         ASSERT_EQ(2u, args.size()) << c.typed;
-        EXPECT_NE(std::string::npos, args[1].find("-o \"" + work + c.folder + "b.mpeg\"")) << args[1];
+        EXPECT_NE(std::string::npos, args[1].find("-o \"" + work + c.folder + "b.mpeg\""))
+            << args[1];
         EXPECT_EQ(10, FileSize(work + c.folder + "a.mpeg")) << c.typed;
         EXPECT_EQ(10, FileSize(work + c.folder + "b.mpeg")) << c.typed;
         // The setting keeps what was typed.
@@ -247,18 +249,16 @@ TEST_F(BatchTest, SourcesAndEarlierOutputsAreNeverOverwritten) {
 
 TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
     const std::string work = ThreeSourcesIn("failures");
-    WriteScript(
-        "[a.avi]\nwrite 100\n"
-        "[b.avi]\nwrite 50\nexit 13\n"
-        "[c.avi]\nexit 0\n");
+    WriteScript("[a.avi]\nwrite 100\n"
+                "[b.avi]\nwrite 50\nexit 13\n"
+                "[c.avi]\nexit 0\n");
     BoxAnswers boxes(Caption(), {IDOK});
     ConvertAllRows(host, session);
 
-    EXPECT_EQ(std::vector<std::string>{
-                  "Finished with errors. Total Time:00:00:00\n\n"
-                  "2 of 3 files could not be converted:\n" +
-                  work + "b.avi - FFmpeg failed (exit code 13)\n" + work +
-                  "c.avi - no output was written"},
+    EXPECT_EQ(std::vector<std::string>{"Finished with errors. Total Time:00:00:00\n\n"
+                                       "2 of 3 files could not be converted:\n" +
+                                       work + "b.avi - FFmpeg failed (exit code 13)\n" + work +
+                                       "c.avi - no output was written"},
               boxes.Texts());
     EXPECT_EQ(100, FileSize(work + "out\\a.mpeg"));
     EXPECT_FALSE(FileExists(work + "out\\b.mpeg"));
@@ -269,18 +269,18 @@ TEST_F(BatchTest, FailedFilesAreListedAndTheirOutputsRemoved) {
 // What a run that stops early says about the rows that failed before.
 TEST_F(BatchTest, CancelAfterFailedFilesListsThemInOneBox) {
     const std::string work = ThreeSourcesIn("cancel-after-failures");
-    WriteScript(
-        "[a.avi]\nwrite 50\nexit 13\n"
-        "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
-        "[c.avi]\nwrite 100\n");
+    WriteScript("[a.avi]\nwrite 50\nexit 13\n"
+                "[b.avi]\nwrite 50\nsend 6 5\nsend 99 0\nsend 6 6\nwrite 50\n"
+                "[c.avi]\nwrite 100\n");
     BoxAnswers boxes(Caption(), {IDYES, IDOK});
     ConvertAllRows(host, session);
 
-    EXPECT_EQ((std::vector<std::string>{
-                  "Do you really want to stop?",
-                  "The conversion was stopped.\n\nBefore that, 1 of 3 files could not be converted:\n" +
-                      work + "a.avi - FFmpeg failed (exit code 13)"}),
-              boxes.Texts());
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "Do you really want to stop?",
+            "The conversion was stopped.\n\nBefore that, 1 of 3 files could not be converted:\n" +
+                work + "a.avi - FFmpeg failed (exit code 13)"}),
+        boxes.Texts());
     EXPECT_FALSE(FileExists(work + "out\\a.mpeg"));
     EXPECT_FALSE(FileExists(work + "out\\b.mpeg"));
     EXPECT_EQ(2u, LogLines("args ").size());
@@ -335,8 +335,10 @@ int MostAtOnce() {
     int running = 0;
     int most = 0;
     for (const std::string& line : ReadLog()) {
-        if (line.rfind("args ", 0) == 0) most = std::max(most, ++running);
-        if (line.rfind("exit ", 0) == 0) --running;
+        if (line.rfind("args ", 0) == 0)
+            most = std::max(most, ++running);
+        if (line.rfind("exit ", 0) == 0)
+            --running;
     }
     return most;
 }
@@ -362,11 +364,10 @@ protected:
 
 TEST_F(SeveralJobsTest, ReportsAddUpByJobNamesNeverMeetAndAFailureWaitsForTheEnd) {
     const std::string work = FourClipsIn("three-at-once", {200, 400, 100, 300});
-    WriteScript(
-        "[a\\clip.avi]\nwrite 10\nsend 6 50\nmark 1\nawait 4\nsend 6 200\nwrite 10\n"
-        "[b\\clip.avi]\nwrite 5\nawait 1\nsend 6 100\nmark 2\nawait 3\nexit 13\n"
-        "[c\\clip.avi]\nawait 2\nsend 6 25\nwrite 10\nmark 3\n"
-        "[d\\clip.avi]\nsend 6 150\nwrite 10\nmark 4\n");
+    WriteScript("[a\\clip.avi]\nwrite 10\nsend 6 50\nmark 1\nawait 4\nsend 6 200\nwrite 10\n"
+                "[b\\clip.avi]\nwrite 5\nawait 1\nsend 6 100\nmark 2\nawait 3\nexit 13\n"
+                "[c\\clip.avi]\nawait 2\nsend 6 25\nwrite 10\nmark 3\n"
+                "[d\\clip.avi]\nsend 6 150\nwrite 10\nmark 4\n");
     BoxAnswers boxes(Caption(), {IDOK});
     ConvertAllRows(host, session);
 
@@ -396,7 +397,8 @@ TEST_F(SeveralJobsTest, ReportsAddUpByJobNamesNeverMeetAndAFailureWaitsForTheEnd
     EXPECT_EQ(50, host.shown[0].bar);
     EXPECT_EQ(150, host.shown[1].bar);
     EXPECT_EQ(175, host.shown[2].bar);
-    for (size_t i = 1; i < host.shown.size(); ++i) EXPECT_GE(host.shown[i].bar, host.shown[i - 1].bar) << i;
+    for (size_t i = 1; i < host.shown.size(); ++i)
+        EXPECT_GE(host.shown[i].bar, host.shown[i - 1].bar) << i;
     EXPECT_LE(host.shown.back().bar, 1000);
 
     EXPECT_EQ(std::vector<std::string>{"Finished with errors. Total Time:00:00:00\n\n"
@@ -432,8 +434,8 @@ TEST_F(SeveralJobsTest, CancelAsksOnceNoGoesOnYesStopsEveryEncoderAndKeepsOnlyFi
     const std::string work = FourClipsIn("cancel-three", {100, 100, 100, 100});
     WriteScript(
         "[a\\clip.avi]\nwrite 10\n"
-        "[b\\clip.avi]\nwrite 10\nmark 2\nawait 7\n" + KeepsReporting(500) +
-        "[c\\clip.avi]\nwrite 10\nmark 3\nawait 7\n" + KeepsReporting(500) +
+        "[b\\clip.avi]\nwrite 10\nmark 2\nawait 7\n" +
+        KeepsReporting(500) + "[c\\clip.avi]\nwrite 10\nmark 3\nawait 7\n" + KeepsReporting(500) +
         // d starts once a has finished, and presses Cancel twice while b,
         // c and d run: its own report asks first (No), then any job's (Yes).
         "[d\\clip.avi]\nwrite 10\nawait 2\nawait 3\nsend 99 0\nsend 6 1\nsend 99 0\nmark 7\n" +
@@ -441,12 +443,14 @@ TEST_F(SeveralJobsTest, CancelAsksOnceNoGoesOnYesStopsEveryEncoderAndKeepsOnlyFi
     BoxAnswers boxes(Caption(), {IDNO, IDYES, IDOK});
     ConvertAllRows(host, session);
 
-    EXPECT_EQ((std::vector<std::string>{"Do you really want to stop?", "Do you really want to stop?"}),
-              boxes.Texts());
+    EXPECT_EQ(
+        (std::vector<std::string>{"Do you really want to stop?", "Do you really want to stop?"}),
+        boxes.Texts());
     const std::vector<std::string> first = LogLines("sent 6 1 ");
     ASSERT_FALSE(first.empty());
-    EXPECT_EQ("sent 6 1 -> 0", first[0]);  // d's own report, answered No
-    EXPECT_EQ((std::vector<std::string>{"exit 0", "exit 14", "exit 14", "exit 14"}), LogLines("exit "));
+    EXPECT_EQ("sent 6 1 -> 0", first[0]); // d's own report, answered No
+    EXPECT_EQ((std::vector<std::string>{"exit 0", "exit 14", "exit 14", "exit 14"}),
+              LogLines("exit "));
     ASSERT_EQ(4u, Targets().size());
     for (const char* folder : {"\\a\\", "\\b\\", "\\c\\", "\\d\\"}) {
         const std::vector<std::string> target = Targets(folder);
@@ -456,10 +460,11 @@ TEST_F(SeveralJobsTest, CancelAsksOnceNoGoesOnYesStopsEveryEncoderAndKeepsOnlyFi
     WIN32_FIND_DATAA found;
     HANDLE left = FindFirstFileA((work + "out\\*.~enc*").c_str(), &found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, left);
-    if (left != INVALID_HANDLE_VALUE) FindClose(left);
+    if (left != INVALID_HANDLE_VALUE)
+        FindClose(left);
     EXPECT_TRUE(host.IsWindowEnabled());
     EXPECT_FALSE(progress->IsWindowVisible());
 }
 
-}  // namespace
-}  // namespace runtest
+} // namespace
+} // namespace runtest

@@ -24,27 +24,30 @@ using LaunchTest = RunTest;
 // Records the reports by job slot.
 struct RecordingSink : JobReportSink {
     LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
-        reports.push_back(std::to_string(slot) + ":" + std::to_string(code) + "=" + std::to_string(value));
+        reports.push_back(std::to_string(slot) + ":" + std::to_string(code) + "=" +
+                          std::to_string(value));
         return code == 6 ? 1 : 0;
     }
     std::vector<std::string> reports;
 };
 
-std::string ExePath() { return FakeEncoderFolder() + "quenforenc.exe"; }
+std::string ExePath() {
+    return FakeEncoderFolder() + "quenforenc.exe";
+}
 
 TEST_F(LaunchTest, EachJobReportsToAWindowOfItsOwnAndItsExitCodeComesBack) {
-    WriteScript(
-        "[a.avi]\nsleep 300\nsend 1 125\nsend 2 640\nexit 13\n"
-        "[b.avi]\nsend 1 7\nsend 6 3\nsend 6 4\n");
+    WriteScript("[a.avi]\nsleep 300\nsend 1 125\nsend 2 640\nexit 13\n"
+                "[b.avi]\nsend 1 7\nsend 6 3\nsend 6 4\n");
     RecordingSink sink;
     EncoderJobs jobs(sink);
     HWND windows[2] = {jobs.ReportWindow(0), jobs.ReportWindow(1)};
     ASSERT_NE(nullptr, windows[0]);
     ASSERT_NE(windows[0], windows[1]);
     for (int32_t slot : {0, 1}) {
-        const std::string args = std::string(slot == 0 ? "\"C:\\clips\\a.avi\"" : "\"C:\\clips\\b.avi\"") +
-                                 " -o \"C:\\out\\x.mpeg\" -of mpeg 1 " +
-                                 std::to_string(reinterpret_cast<intptr_t>(windows[slot]));
+        const std::string args =
+            std::string(slot == 0 ? "\"C:\\clips\\a.avi\"" : "\"C:\\clips\\b.avi\"") +
+            " -o \"C:\\out\\x.mpeg\" -of mpeg 1 " +
+            std::to_string(reinterpret_cast<intptr_t>(windows[slot]));
         DWORD error = 0;
         ASSERT_TRUE(jobs.Start(slot, ExePath().c_str(), args.c_str(), &error)) << error;
     }
@@ -57,13 +60,14 @@ TEST_F(LaunchTest, EachJobReportsToAWindowOfItsOwnAndItsExitCodeComesBack) {
         const int32_t slot = jobs.WaitForOne(&code);
         ASSERT_TRUE(slot == 0 || slot == 1) << slot;
         exitCodes[slot] = code;
-        EXPECT_FALSE(IsWindow(windows[slot]));  // gone with its job
+        EXPECT_FALSE(IsWindow(windows[slot])); // gone with its job
     }
     EXPECT_EQ(-1, jobs.WaitForOne(nullptr));
     EXPECT_EQ(13u, exitCodes[0]);
-    EXPECT_EQ(14u, exitCodes[1]);  // told to stop at its first position
+    EXPECT_EQ(14u, exitCodes[1]); // told to stop at its first position
     std::vector<std::string> mine[2];
-    for (const std::string& report : sink.reports) mine[report[0] - '0'].push_back(report.substr(2));
+    for (const std::string& report : sink.reports)
+        mine[report[0] - '0'].push_back(report.substr(2));
     EXPECT_EQ((std::vector<std::string>{"1=125", "2=640"}), mine[0]);
     EXPECT_EQ((std::vector<std::string>{"1=7", "6=3"}), mine[1]);
 }
@@ -74,10 +78,12 @@ TEST_F(LaunchTest, EachJobReportsToAWindowOfItsOwnAndItsExitCodeComesBack) {
 // directly with handles inherited.
 std::string StartedLine(bool byJobs) {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE file = CreateFileA((FreshFolder("inherit") + "inherit-probe.txt").c_str(), GENERIC_WRITE, 0,
-                              &inheritable, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "no probe file";
-    SetEnvironmentVariableA("FAKE_ENCODER_HANDLE", std::to_string(reinterpret_cast<intptr_t>(file)).c_str());
+    HANDLE file = CreateFileA((FreshFolder("inherit") + "inherit-probe.txt").c_str(), GENERIC_WRITE,
+                              0, &inheritable, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "no probe file";
+    SetEnvironmentVariableA("FAKE_ENCODER_HANDLE",
+                            std::to_string(reinterpret_cast<intptr_t>(file)).c_str());
     WriteScript("[*]\nstarted\n");
     RecordingSink sink;
     EncoderJobs jobs(sink);
@@ -92,7 +98,8 @@ std::string StartedLine(bool byJobs) {
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
-        EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info));
+        EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                   &startup, &info));
         WaitForSingleObject(info.hProcess, 30000);
         CloseHandle(info.hProcess);
         CloseHandle(info.hThread);
@@ -105,7 +112,7 @@ std::string StartedLine(bool byJobs) {
 
 TEST_F(LaunchTest, TheEncoderStartsHiddenWithNoneOfTheProgramsHandles) {
     EXPECT_EQ("started show -1 handle open", StartedLine(false));
-    EXPECT_EQ("started show 0 handle none", StartedLine(true));  // SW_HIDE
+    EXPECT_EQ("started show 0 handle none", StartedLine(true)); // SW_HIDE
 }
 
 TEST_F(LaunchTest, AnEncoderThatCannotBeStartedLeavesItsSlotFreeAndSaysWhere) {
@@ -121,8 +128,9 @@ TEST_F(LaunchTest, AnEncoderThatCannotBeStartedLeavesItsSlotFreeAndSaysWhere) {
     EXPECT_EQ(-1, jobs.WaitForOne(nullptr));
     char text[768];
     ComposeNotStartedText(empty.c_str(), error, text, sizeof text);
-    EXPECT_EQ(0u, std::string(text).find("The encoder could not be started.\n\nIt was looked for at:\n" +
-                                         empty + "quenforenc.exe\n\n"));
+    EXPECT_EQ(
+        0u, std::string(text).find("The encoder could not be started.\n\nIt was looked for at:\n" +
+                                   empty + "quenforenc.exe\n\n"));
 
     // A command line beyond what a process takes starts nothing either.
     error = 0;
@@ -146,10 +154,10 @@ TEST_F(LaunchTest, EnsureFolderCreatesMissingParentsAndEntersTheFolder) {
         std::string typed;
         std::string expected;
     } cases[] = {
-        {root + "a\\b\\c", root + "a\\b\\c"},        // only the root exists
-        {root + "a\\b\\c\\", root + "a\\b\\c"},      // exists now, typed with the backslash
+        {root + "a\\b\\c", root + "a\\b\\c"},   // only the root exists
+        {root + "a\\b\\c\\", root + "a\\b\\c"}, // exists now, typed with the backslash
         {root + "x y\\z\\", root + "x y\\z"},
-        {root.substr(0, 3), root.substr(0, 3)},      // a drive root stays the root
+        {root.substr(0, 3), root.substr(0, 3)}, // a drive root stays the root
     };
     for (const Case& c : cases) {
         ASSERT_EQ(0, EnsureFolder(c.typed.c_str())) << c.typed;
@@ -165,5 +173,5 @@ TEST_F(LaunchTest, EnsureFolderCreatesMissingParentsAndEntersTheFolder) {
     }
 }
 
-}  // namespace
-}  // namespace runtest
+} // namespace
+} // namespace runtest

@@ -17,14 +17,17 @@ TEST(FileIdentity, NamesAreComparedWithoutCaseOverUnicode) {
         bool same;
     } cases[] = {
         {"C:\\Out\\A.AVI", "c:/out/a.avi", true},
-        {"C:\\a\\\xC3\x89t\xC3\xA9.avi", "c:\\A\\\xC3\xA9t\xC3\xA9.avi", true},            // Été, été
-        {"\xCE\xA3\xCE\x8A\xCE\xA3.avi", "\xCF\x83\xCE\xAF\xCF\x83.avi", true},            // ΣΊΣ, σίσ
+        {"C:\\a\\\xC3\x89t\xC3\xA9.avi", "c:\\A\\\xC3\xA9t\xC3\xA9.avi", true}, // Été, été
+        {"\xCE\xA3\xCE\x8A\xCE\xA3.avi", "\xCF\x83\xCE\xAF\xCF\x83.avi", true}, // ΣΊΣ, σίσ
         {"C:\\out\\a.avi", "C:\\out\\a.avi2", false},
-        {"C:\\out\\\xC3\xA9.avi", "C:\\out\\e.avi", false},                                // é is not e
-        {"stra\xC3\x9F" "e.avi", "STRASSE.avi", false},                                     // ß is not SS
+        {"C:\\out\\\xC3\xA9.avi", "C:\\out\\e.avi", false}, // é is not e
+        {"stra\xC3\x9F"
+         "e.avi",
+         "STRASSE.avi", false}, // ß is not SS
         {"", "", true},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.same, SameFileName(c.a, c.b)) << c.a << " " << c.b;
+    for (const auto& c : cases)
+        EXPECT_EQ(c.same, SameFileName(c.a, c.b)) << c.a << " " << c.b;
     EXPECT_FALSE(SameFileName("C:\\out\\a.avi", nullptr));
 }
 
@@ -48,5 +51,5 @@ TEST(FileIdentity, OneFileUnderSeveralSpellingsHasOneIdentity) {
     EXPECT_FALSE(ReadFileIdentity((work + "missing.avi").c_str(), &other));
 }
 
-}  // namespace
-}  // namespace runtest
+} // namespace
+} // namespace runtest

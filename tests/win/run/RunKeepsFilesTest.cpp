@@ -18,7 +18,8 @@ namespace {
 
 bool Logged(const std::string& line) {
     for (const std::string& logged : ReadLog()) {
-        if (logged == line) return true;
+        if (logged == line)
+            return true;
     }
     return false;
 }
@@ -26,7 +27,8 @@ bool Logged(const std::string& line) {
 bool NoTemporaryIn(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE left = FindFirstFileA((folder + "*.~enc*").c_str(), &found);
-    if (left == INVALID_HANDLE_VALUE) return true;
+    if (left == INVALID_HANDLE_VALUE)
+        return true;
     FindClose(left);
     return false;
 }
@@ -55,22 +57,22 @@ TEST_F(RunKeepsFilesTest, AFileThatFinishesWhileTheStopQuestionIsOpenKeepsItsOut
     session.settings.simultaneousConversions = 3;
     // b presses Cancel once a and c have written; a ends with success and c
     // fails before the question is answered.
-    WriteScript(
-        "[a\\clip.avi]\nwrite 10\nmark 1\nawait 8\nexit 0\n"
-        "[c\\clip.avi]\nwrite 10\nmark 3\nawait 8\nexit 13\n"
-        "[b\\clip.avi]\nwrite 10\nawait 1\nawait 3\nsend 99 0\nmark 8\nsend 6 1\n" + KeepsReporting(500) +
-        "[d\\clip.avi]\nwrite 10\n");
+    WriteScript("[a\\clip.avi]\nwrite 10\nmark 1\nawait 8\nexit 0\n"
+                "[c\\clip.avi]\nwrite 10\nmark 3\nawait 8\nexit 13\n"
+                "[b\\clip.avi]\nwrite 10\nawait 1\nawait 3\nsend 99 0\nmark 8\nsend 6 1\n" +
+                KeepsReporting(500) + "[d\\clip.avi]\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDYES, IDOK});
     boxes.Hold(0, [] { return Logged("exit 0") && Logged("exit 13"); });
     ConvertAllRows(host, session);
 
-    EXPECT_EQ((std::vector<std::string>{
-                  "Do you really want to stop?",
-                  "The conversion was stopped.\n\nBefore that, 1 of 4 files could not be converted:\n" +
-                      work + "c\\clip.avi - FFmpeg failed (exit code 13)"}),
-              boxes.Texts());
-    EXPECT_EQ(10, FileSize(work + "out\\clip.avi"));  // a's, complete
-    EXPECT_TRUE(Targets("\\d\\").empty());            // never started
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "Do you really want to stop?",
+            "The conversion was stopped.\n\nBefore that, 1 of 4 files could not be converted:\n" +
+                work + "c\\clip.avi - FFmpeg failed (exit code 13)"}),
+        boxes.Texts());
+    EXPECT_EQ(10, FileSize(work + "out\\clip.avi")); // a's, complete
+    EXPECT_TRUE(Targets("\\d\\").empty());           // never started
     const std::vector<std::string> stopped = Targets("\\b\\");
     ASSERT_EQ(1u, stopped.size());
     EXPECT_FALSE(FileExists(stopped[0]));
@@ -85,7 +87,8 @@ TEST_F(RunKeepsFilesTest, SourcesReachedThroughAnotherDriveLetterAreNeverReplace
     // drive letter; the suffixed name of clip.avi is the source Clip_AVI.avi.
     const std::string sameFolder = std::string(1, kSecondDrive) + work.substr(1);
     WriteFile(work + "probe.txt", "seen");
-    ASSERT_EQ("seen", ReadFile(sameFolder + "probe.txt")) << kSecondDrive << ": must lead to the root of Z:";
+    ASSERT_EQ("seen", ReadFile(sameFolder + "probe.txt"))
+        << kSecondDrive << ": must lead to the root of Z:";
     host.outputFolder = sameFolder;
     SetSources({Sources(work, "clip.avi"), Sources(work, "Clip_AVI.avi")}, 60);
     session.settings.outputFormat = kFormatAvi;
@@ -93,8 +96,9 @@ TEST_F(RunKeepsFilesTest, SourcesReachedThroughAnotherDriveLetterAreNeverReplace
     BoxAnswers boxes(Caption(), {IDOK});
     ConvertAllRows(host, session);
 
-    EXPECT_EQ((std::vector<std::string>{sameFolder + "clip_avi_2.avi", sameFolder + "Clip_AVI_avi.avi"}),
-              Targets());
+    EXPECT_EQ(
+        (std::vector<std::string>{sameFolder + "clip_avi_2.avi", sameFolder + "Clip_AVI_avi.avi"}),
+        Targets());
     EXPECT_EQ("source video", ReadFile(work + "clip.avi"));
     EXPECT_EQ("source video", ReadFile(work + "Clip_AVI.avi"));
     EXPECT_EQ(std::vector<std::string>{"Mission accomplished! Total Time:00:00:00"}, boxes.Texts());
@@ -104,7 +108,8 @@ TEST_F(RunKeepsFilesTest, AnEarlierOutputStaysWhenItsReplacementFailsOrIsStopped
     const struct {
         const char* script;
         int answer;
-    } cases[] = {{"[*]\nwrite 10\nexit 13\n", IDOK}, {"[*]\nwrite 10\nsend 99 0\nsend 6 1\n", IDYES}};
+    } cases[] = {{"[*]\nwrite 10\nexit 13\n", IDOK},
+                 {"[*]\nwrite 10\nsend 99 0\nsend 6 1\n", IDYES}};
     for (const auto& c : cases) {
         const std::string work = FreshFolder("earlier-output");
         const std::string out = work + "out\\";
@@ -130,41 +135,47 @@ TEST_F(RunKeepsFilesTest, NamesThatDifferOnlyInTheCaseOfAccentedLettersGiveTwoOu
     CreateDirectoryA((work + "a").c_str(), nullptr);
     CreateDirectoryA((work + "b").c_str(), nullptr);
     // "Été.avi" and "été.avi", converted at the same time.
-    SetSources({Sources(work + "a\\", "\xC3\x89t\xC3\xA9.avi"), Sources(work + "b\\", "\xC3\xA9t\xC3\xA9.avi")}, 60);
+    SetSources({Sources(work + "a\\", "\xC3\x89t\xC3\xA9.avi"),
+                Sources(work + "b\\", "\xC3\xA9t\xC3\xA9.avi")},
+               60);
     host.outputFolder = work + "out\\";
     session.settings.outputFormat = kFormatAvi;
     session.settings.simultaneousConversions = 2;
-    WriteScript(
-        "[a\\\xC3\x89t\xC3\xA9.avi]\nwrite 10\nmark 1\nawait 2\n"
-        "[b\\\xC3\xA9t\xC3\xA9.avi]\nwrite 20\nmark 2\nawait 1\n");
+    WriteScript("[a\\\xC3\x89t\xC3\xA9.avi]\nwrite 10\nmark 1\nawait 2\n"
+                "[b\\\xC3\xA9t\xC3\xA9.avi]\nwrite 20\nmark 2\nawait 1\n");
     BoxAnswers boxes(Caption(), {IDOK});
     ConvertAllRows(host, session);
 
     const std::vector<std::string> targets = Targets();
     ASSERT_EQ(2u, targets.size());
-    EXPECT_FALSE(SameFileName(targets[0].c_str(), targets[1].c_str())) << targets[0] << " " << targets[1];
+    EXPECT_FALSE(SameFileName(targets[0].c_str(), targets[1].c_str()))
+        << targets[0] << " " << targets[1];
     EXPECT_EQ(30, FileSize(targets[0]) + FileSize(targets[1]));
     EXPECT_EQ(std::vector<std::string>{"Mission accomplished! Total Time:00:00:00"}, boxes.Texts());
 }
 
-TEST_F(RunKeepsFilesTest, AnOutputWhoseTemporaryNameWouldPassThePathLimitIsRefusedBeforeItsEncoderStarts) {
+TEST_F(RunKeepsFilesTest,
+       AnOutputWhoseTemporaryNameWouldPassThePathLimitIsRefusedBeforeItsEncoderStarts) {
     const std::string work = FreshFolder("long-names");
     const std::string out = work + "out\\";
     ASSERT_LT(out.size() + 10, 240u) << out;
     // Output paths of 240 characters (their temporary fits) and of 255.
     const std::string fits(240 - out.size() - 4, 's');
     const std::string tooLong(255 - out.size() - 4, 'l');
-    SetSources({Sources(work, (fits + ".avi").c_str()), Sources(work, (tooLong + ".avi").c_str())}, 60);
+    SetSources({Sources(work, (fits + ".avi").c_str()), Sources(work, (tooLong + ".avi").c_str())},
+               60);
     host.outputFolder = out;
     session.settings.outputFormat = kFormatAvi;
     WriteScript("[*]\nwrite 10\n");
     BoxAnswers boxes(Caption(), {IDOK});
     ConvertAllRows(host, session);
 
-    EXPECT_EQ(std::vector<std::string>{"Finished with errors. Total Time:00:00:00\n\n"
-                                       "1 of 2 files could not be converted:\n" +
-                                       work + tooLong + ".avi - the output path would be longer than 255 characters"},
-              boxes.Texts());
+    EXPECT_EQ(
+        std::vector<std::string>{"Finished with errors. Total Time:00:00:00\n\n"
+                                 "1 of 2 files could not be converted:\n" +
+                                 work + tooLong +
+                                 ".avi - the output path would be longer than 255 characters"},
+        boxes.Texts());
     EXPECT_EQ(std::vector<std::string>{out + fits + ".avi"}, Targets());
     EXPECT_EQ(10, FileSize(out + fits + ".avi"));
 }
@@ -209,5 +220,5 @@ TEST_F(RunKeepsFilesTest, AQuitRequestDuringTheRunWaitsUntilTheEndBoxIsRead) {
     EXPECT_EQ(7u, msg.wParam);
 }
 
-}  // namespace
-}  // namespace runtest
+} // namespace
+} // namespace runtest

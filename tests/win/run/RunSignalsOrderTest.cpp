@@ -40,19 +40,22 @@ protected:
 
 TEST_F(RunSignalsOrderTest, SuccessShowsThePercentageThenReleasesAndFlashesBeforeTheClosingBox) {
     Run("signals-success", "[a.avi]\nwrite 10\nsend 6 50\n[b.avi]\nwrite 10\nsend 6 100\n", IDOK);
-    EXPECT_EQ((Calls{"awake", "bar normal", "at 0", "at 250", "at 1000", "bar none", "asleep", "flash"}),
-              signals.calls);
+    EXPECT_EQ(
+        (Calls{"awake", "bar normal", "at 0", "at 250", "at 1000", "bar none", "asleep", "flash"}),
+        signals.calls);
 }
 
 TEST_F(RunSignalsOrderTest, FailedFilesEndLikeASuccessAndNoFlashWhileTheUserIsHere) {
     signals.inForeground = true;
     Run("signals-failure", "[a.avi]\nwrite 10\nsend 6 40\nexit 13\n[b.avi]\nexit 0\n", IDOK);
-    EXPECT_EQ((Calls{"awake", "bar normal", "at 0", "at 200", "bar none", "asleep"}), signals.calls);
+    EXPECT_EQ((Calls{"awake", "bar normal", "at 0", "at 200", "bar none", "asleep"}),
+              signals.calls);
 }
 
 TEST_F(RunSignalsOrderTest, CancelPausesTheBarDuringTheQuestionAndEndsWithoutAFlash) {
     Run("signals-cancel", "[*]\nwrite 10\nsend 6 10\nsend 99 0\nsend 6 20\nwrite 10\n", IDYES);
-    EXPECT_EQ((Calls{"awake", "bar normal", "at 0", "at 50", "bar paused", "bar normal", "bar none", "asleep"}),
+    EXPECT_EQ((Calls{"awake", "bar normal", "at 0", "at 50", "bar paused", "bar normal", "bar none",
+                     "asleep"}),
               signals.calls);
 }
 
@@ -64,9 +67,9 @@ TEST_F(RunSignalsOrderTest, AnEncoderThatCannotStartReleasesEverythingWithoutAFl
 
 TEST_F(RunSignalsOrderTest, RunsThatNeverStartTakeNothing) {
     BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host, session);  // empty list
+    ConvertAllRows(host, session); // empty list
     EXPECT_TRUE(signals.calls.empty());
 }
 
-}  // namespace
-}  // namespace runtest
+} // namespace
+} // namespace runtest

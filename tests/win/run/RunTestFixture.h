@@ -30,7 +30,8 @@ inline std::string Sources(const std::string& folder, const char* name) {
 // reporting until it is told to stop.
 inline std::string KeepsReporting(int count) {
     std::string lines;
-    for (int i = 1; i <= count; ++i) lines += "sleep 20\nsend 6 " + std::to_string(i) + "\n";
+    for (int i = 1; i <= count; ++i)
+        lines += "sleep 20\nsend 6 " + std::to_string(i) + "\n";
     return lines;
 }
 
@@ -41,7 +42,8 @@ inline std::vector<std::string> Targets(const std::string& source = "") {
     std::vector<std::string> targets;
     for (const std::string& line : LogLines("args ")) {
         const size_t at = line.find("-o \"") + 4;
-        if (line.substr(0, at).find(source) == std::string::npos) continue;
+        if (line.substr(0, at).find(source) == std::string::npos)
+            continue;
         targets.push_back(line.substr(at, line.find('"', at) - at));
     }
     return targets;
@@ -88,4 +90,4 @@ private:
     char startFolder_[MAX_PATH] = "";
 };
 
-}  // namespace runtest
+} // namespace runtest

@@ -16,7 +16,7 @@ namespace runtest {
 namespace {
 
 uint32_t g_fakeTick = 0;
-uint32_t g_runStartTick = 0;  // the clock when the run disabled the host
+uint32_t g_runStartTick = 0; // the clock when the run disabled the host
 
 // An empty pop-up dialog with a caption: the stand-in main window.
 #pragma pack(push, 4)
@@ -39,36 +39,47 @@ void CopyText(const std::string& text, char* out, size_t size) {
     std::snprintf(out, size, "%s", text.c_str());
 }
 
-}  // namespace
+} // namespace
 
 BEGIN_MESSAGE_MAP(RunHostDlg, CDialog)
-    ON_MESSAGE(WM_ENCODER_EVENT, OnEncoderEventMessage)
+ON_MESSAGE(WM_ENCODER_EVENT, OnEncoderEventMessage)
 END_MESSAGE_MAP()
 
 RunHostDlg::RunHostDlg() : encoderFolder(FakeEncoderFolder()) {}
 
-RunHostDlg::~RunHostDlg() { DestroyWindow(); }
+RunHostDlg::~RunHostDlg() {
+    DestroyWindow();
+}
 
 bool RunHostDlg::Open() {
-    if (CreateIndirect(&kHostTemplate.dialog, nullptr) == FALSE) return false;
+    if (CreateIndirect(&kHostTemplate.dialog, nullptr) == FALSE)
+        return false;
     // The scripted encoder finds this window through its environment.
     char handle[32];
-    std::snprintf(handle, sizeof handle, "%lld", static_cast<long long>(reinterpret_cast<intptr_t>(m_hWnd)));
+    std::snprintf(handle, sizeof handle, "%lld",
+                  static_cast<long long>(reinterpret_cast<intptr_t>(m_hWnd)));
     SetEnvironmentVariableA("FAKE_ENCODER_HOST", handle);
     return true;
 }
 
-uint32_t RunHostDlg::TickCount() { return fakeClock ? g_fakeTick : BatchHost::TickCount(); }
+uint32_t RunHostDlg::TickCount() {
+    return fakeClock ? g_fakeTick : BatchHost::TickCount();
+}
 
-void RunHostDlg::ReadOutputFolder(char* out, size_t size) { CopyText(outputFolder, out, size); }
+void RunHostDlg::ReadOutputFolder(char* out, size_t size) {
+    CopyText(outputFolder, out, size);
+}
 
 void RunHostDlg::EnableMainWindow(bool enable) {
     enableCalls.push_back(enable);
-    if (!enable) g_runStartTick = g_fakeTick;
+    if (!enable)
+        g_runStartTick = g_fakeTick;
     EnableWindow(enable ? TRUE : FALSE);
 }
 
-void RunHostDlg::EncoderFolder(char* out, size_t size) { CopyText(encoderFolder, out, size); }
+void RunHostDlg::EncoderFolder(char* out, size_t size) {
+    CopyText(encoderFolder, out, size);
+}
 
 void RunHostDlg::StartFolder(char* out, size_t size) {
     if (startFolder.empty()) {
@@ -88,25 +99,26 @@ LRESULT RunHostDlg::OnEncoderEventMessage(WPARAM code, LPARAM value) {
         return 0;
     case kPressCancel:
         progress->SendMessage(WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(progress->GetDlgItem(1034)));
+                              reinterpret_cast<LPARAM>(progress->GetDlgItem(1034)));
         return 0;
-    case kPostEscape:
-    {
+    case kPostEscape: {
         // Queued, then taken by the run's own pump, as a key press would be.
         // Pumped here so that it lands before the next report.
         HWND button = progress->GetDlgItem(1034);
         ::PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
         ::PostMessageA(button, WM_KEYUP, VK_ESCAPE, 0xC0010001);
         MSG pending;
-        for (int i = 0; i < 100 && PeekMessageA(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE); ++i) {
+        for (int i = 0;
+             i < 100 && PeekMessageA(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE);
+             ++i) {
             PumpOneMessage();
         }
         return 0;
     }
     case kTakeScreenshot:
-        wintest::PumpMessagesFor(300);  // let the dialog paint
-        screenshotSaved = wintest::SaveWindowScreenshot(progress->GetSafeHwnd(),
-                                                        screenshotPath.c_str());
+        wintest::PumpMessagesFor(300); // let the dialog paint
+        screenshotSaved =
+            wintest::SaveWindowScreenshot(progress->GetSafeHwnd(), screenshotPath.c_str());
         return 0;
     case kRecordShown:
         if (progress != nullptr) {
@@ -134,26 +146,31 @@ std::string BuildFolder() {
     return folder;
 }
 
-std::string FakeEncoderFolder() { return BuildFolder() + "run-test-program\\"; }
+std::string FakeEncoderFolder() {
+    return BuildFolder() + "run-test-program\\";
+}
 
 void WriteScript(const std::string& text) {
     WriteFile(FakeEncoderFolder() + "fake_encoder_script.txt", text);
     DeleteFileA((FakeEncoderFolder() + "fake_encoder_log.txt").c_str());
-    for (int n = 0; n < 20; ++n) DeleteFileA((FakeEncoderFolder() + "fake_encoder_mark" + std::to_string(n)).c_str());
+    for (int n = 0; n < 20; ++n)
+        DeleteFileA((FakeEncoderFolder() + "fake_encoder_mark" + std::to_string(n)).c_str());
 }
 
 std::vector<std::string> ReadLog() {
     std::vector<std::string> lines;
     std::istringstream in(ReadFile(FakeEncoderFolder() + "fake_encoder_log.txt"));
     std::string line;
-    while (std::getline(in, line)) lines.push_back(line);
+    while (std::getline(in, line))
+        lines.push_back(line);
     return lines;
 }
 
 std::vector<std::string> LogLines(const std::string& prefix) {
     std::vector<std::string> matching;
     for (const std::string& line : ReadLog()) {
-        if (line.compare(0, prefix.size(), prefix) == 0) matching.push_back(line);
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            matching.push_back(line);
     }
     return matching;
 }
@@ -163,10 +180,12 @@ namespace {
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE)
+        return;
     do {
         const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
+        if (name == "." || name == "..")
+            continue;
         const std::string path = folder + name;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(path + "\\");
@@ -178,7 +197,7 @@ void RemoveTree(const std::string& folder) {
     FindClose(search);
 }
 
-}  // namespace
+} // namespace
 
 std::string FreshFolder(const std::string& name) {
     const std::string root = BuildFolder() + "run-test-work\\";
@@ -195,7 +214,8 @@ bool FileExists(const std::string& path) {
 
 long long FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -207,7 +227,8 @@ void WriteFile(const std::string& path, const std::string& content) {
 std::string MissingDrive() {
     const DWORD drives = GetLogicalDrives();
     for (char letter = 'Q'; letter > 'D'; --letter) {
-        if ((drives & (1u << (letter - 'A'))) == 0) return std::string(1, letter) + ":";
+        if ((drives & (1u << (letter - 'A'))) == 0)
+            return std::string(1, letter) + ":";
     }
     return "";
 }
@@ -242,9 +263,11 @@ void BoxAnswers::Run() {
     HWND last = nullptr;
     while (!stop_) {
         Sleep(10);
-        if (last != nullptr && IsWindow(last)) continue;  // the previous box is still closing
+        if (last != nullptr && IsWindow(last))
+            continue; // the previous box is still closing
         HWND box = FindWindowA("#32770", caption_.c_str());
-        if (box == nullptr || !IsWindowVisible(box)) continue;
+        if (box == nullptr || !IsWindowVisible(box))
+            continue;
         char text[4096] = "";
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         size_t index;
@@ -253,14 +276,18 @@ void BoxAnswers::Run() {
             std::lock_guard<std::mutex> lock(mutex_);
             index = texts_.size();
             texts_.push_back(text);
-            if (index == holdIndex_) ready = holdReady_;
+            if (index == holdIndex_)
+                ready = holdReady_;
         }
-        for (int waited = 0; ready && !ready() && waited < 30000 && !stop_; waited += 10) Sleep(10);
-        const int answer = answers_.empty() ? IDOK : answers_[index < answers_.size() ? index : answers_.size() - 1];
+        for (int waited = 0; ready && !ready() && waited < 30000 && !stop_; waited += 10)
+            Sleep(10);
+        const int answer = answers_.empty()
+                               ? IDOK
+                               : answers_[index < answers_.size() ? index : answers_.size() - 1];
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
         last = box;
     }
 }
 
-}  // namespace runtest
+} // namespace runtest

@@ -22,12 +22,12 @@ namespace runtest {
 // Codes the scripted encoder sends only to this host: set the clock, press
 // Cancel, take a screenshot, and after every position report the record of
 // what the progress dialog shows.
-constexpr UINT kSetClockSeconds = 98;  // value: seconds since the run started
+constexpr UINT kSetClockSeconds = 98; // value: seconds since the run started
 constexpr UINT kPressCancel = 99;
 constexpr UINT kTakeScreenshot = 97;
 constexpr UINT kPostEscape = 96;  // an Escape key press queued for the progress dialog
-constexpr UINT kRecordShown = 95;  // value: the position just reported
-constexpr UINT kPostQuit = 100;    // value: the exit code of a WM_QUIT posted to the run's thread
+constexpr UINT kRecordShown = 95; // value: the position just reported
+constexpr UINT kPostQuit = 100;   // value: the exit code of a WM_QUIT posted to the run's thread
 
 // What the progress dialog showed after a position report.
 struct Shown {
@@ -42,7 +42,7 @@ public:
     RunHostDlg();
     ~RunHostDlg() override;
 
-    bool Open();  // modeless, visible
+    bool Open(); // modeless, visible
 
     // BatchHost
     HWND MainWindow() override { return m_hWnd; }
@@ -55,15 +55,15 @@ public:
     uint32_t TickCount() override;
 
     Session session;
-    RunSignalPort* signalPort = nullptr;  // nullptr: the system's
-    bool fakeClock = true;  // the clock the scripted encoder sets, else the system's
+    RunSignalPort* signalPort = nullptr; // nullptr: the system's
+    bool fakeClock = true;               // the clock the scripted encoder sets, else the system's
     CProgressDlg* progress = nullptr;
     std::string outputFolder;
     std::string encoderFolder;
-    std::string startFolder;  // "" for the current directory
+    std::string startFolder; // "" for the current directory
     std::string screenshotPath;
-    std::vector<Shown> shown;       // after each report of code 6, in arrival order
-    std::vector<bool> enableCalls;  // arguments of EnableMainWindow, in order
+    std::vector<Shown> shown;      // after each report of code 6, in arrival order
+    std::vector<bool> enableCalls; // arguments of EnableMainWindow, in order
     bool screenshotSaved = false;
 
 protected:
@@ -88,7 +88,7 @@ std::vector<std::string> LogLines(const std::string& prefix);
 // A fresh, empty folder under the build tree for one test (final backslash).
 std::string FreshFolder(const std::string& name);
 bool FileExists(const std::string& path);
-long long FileSize(const std::string& path);  // -1 when missing
+long long FileSize(const std::string& path); // -1 when missing
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 // A drive letter ("Q:") that no drive uses; "" when every one is taken.
@@ -117,4 +117,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace runtest
+} // namespace runtest

@@ -16,14 +16,18 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // A window (never shown) attaches this thread to the desktop.
-    HWND anchor = CreateWindowExA(0, "STATIC", "desktop keeper", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    if (anchor == nullptr) return 1;
+    HWND anchor = CreateWindowExA(0, "STATIC", "desktop keeper", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (anchor == nullptr)
+        return 1;
     if (commandLine != nullptr && commandLine[0] != '\0') {
-        HANDLE ready = CreateFileA(commandLine, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
+        HANDLE ready =
+            CreateFileA(commandLine, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (ready != INVALID_HANDLE_VALUE)
+            CloseHandle(ready);
     }
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
     return 0;
 }

@@ -4,21 +4,25 @@
 namespace wintest {
 namespace {
 
-const int kMessageTextId = 0xFFFF;  // the static that holds a message box's text
+const int kMessageTextId = 0xFFFF; // the static that holds a message box's text
 
 // The box's message; for a dialog that is not a message box, the texts of
 // its static controls joined by line breaks.
 std::string BoxText(HWND box) {
     HWND text = GetDlgItem(box, kMessageTextId);
-    if (text) return WindowText(text);
+    if (text)
+        return WindowText(text);
     std::string joined;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char cls[32] = "";
         GetClassNameA(child, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Static") != 0) continue;
+        if (lstrcmpiA(cls, "Static") != 0)
+            continue;
         std::string t = WindowText(child);
-        if (t.empty()) continue;
-        if (!joined.empty()) joined += '\n';
+        if (t.empty())
+            continue;
+        if (!joined.empty())
+            joined += '\n';
         joined += t;
     }
     return joined;
@@ -26,7 +30,7 @@ std::string BoxText(HWND box) {
 
 struct Search {
     const char* caption;
-    const std::vector<HWND>* skip;  // NULL while taking the snapshot
+    const std::vector<HWND>* skip; // NULL while taking the snapshot
     std::vector<HWND> found;
 };
 
@@ -39,18 +43,21 @@ BOOL CALLBACK CollectDialogs(HWND window, LPARAM param) {
     char caption[256] = "";
     GetClassNameA(window, cls, sizeof cls);
     GetWindowTextA(window, caption, sizeof caption);
-    if (lstrcmpA(cls, "#32770") != 0 || lstrcmpA(caption, search->caption) != 0) return TRUE;
+    if (lstrcmpA(cls, "#32770") != 0 || lstrcmpA(caption, search->caption) != 0)
+        return TRUE;
     if (search->skip) {
-        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window))
+            return TRUE;
         for (HWND old : *search->skip) {
-            if (old == window) return TRUE;
+            if (old == window)
+                return TRUE;
         }
     }
     search->found.push_back(window);
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
 MessageBoxAnswerer::MessageBoxAnswerer(const char* caption, int buttonId, int maxBoxes,
                                        DWORD timeoutMs)
@@ -73,7 +80,8 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
         PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_SENDMESSAGE);
     }
-    if (thread_.joinable()) thread_.join();
+    if (thread_.joinable())
+        thread_.join();
 }
 
 void MessageBoxAnswerer::Run() {
@@ -109,8 +117,10 @@ void MessageBoxAnswerer::Run() {
 }
 
 bool MessageBoxAnswerer::Wait() {
-    while (!done_) PumpMessagesFor(20);
-    if (thread_.joinable()) thread_.join();
+    while (!done_)
+        PumpMessagesFor(20);
+    if (thread_.joinable())
+        thread_.join();
     return Count() >= maxBoxes_;
 }
 
@@ -129,4 +139,4 @@ std::vector<std::string> MessageBoxAnswerer::Texts() const {
     return texts_;
 }
 
-}  // namespace wintest
+} // namespace wintest

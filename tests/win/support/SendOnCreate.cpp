@@ -14,7 +14,8 @@ SendOnCreate::SendOnCreate(const char* className, std::vector<std::vector<Messag
 }
 
 SendOnCreate::~SendOnCreate() {
-    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+    if (hook_ != nullptr)
+        UnhookWindowsHookEx(hook_);
     active_ = nullptr;
 }
 
@@ -27,11 +28,12 @@ LRESULT CALLBACK SendOnCreate::Hook(int code, WPARAM wParam, LPARAM lParam) {
         if (self->className_ == name) {
             const size_t n = static_cast<size_t>(self->created_++);
             if (n < self->perWindow_.size()) {
-                for (const Message& m : self->perWindow_[n]) SendMessageA(call->hwnd, m.message, m.wParam, m.lParam);
+                for (const Message& m : self->perWindow_[n])
+                    SendMessageA(call->hwnd, m.message, m.wParam, m.lParam);
             }
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-}  // namespace wintest
+} // namespace wintest

@@ -67,7 +67,7 @@ class MessageBoxAnswerer {
 public:
     MessageBoxAnswerer(const char* caption, int buttonId, int maxBoxes = 1,
                        DWORD timeoutMs = 10000);
-    ~MessageBoxAnswerer();  // stops looking and joins the thread
+    ~MessageBoxAnswerer(); // stops looking and joins the thread
 
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
@@ -92,7 +92,7 @@ private:
     std::atomic<bool> done_{false};
     mutable std::mutex mutex_;
     std::vector<std::string> texts_;
-    std::vector<HWND> existing_;  // open before the answerer started
+    std::vector<HWND> existing_; // open before the answerer started
     std::thread thread_;
 };
 
@@ -115,7 +115,7 @@ public:
     SendOnCreate(const SendOnCreate&) = delete;
     SendOnCreate& operator=(const SendOnCreate&) = delete;
 
-    int Created() const { return created_; }  // such windows made so far
+    int Created() const { return created_; } // such windows made so far
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
@@ -127,4 +127,4 @@ private:
     int created_ = 0;
 };
 
-}  // namespace wintest
+} // namespace wintest

@@ -22,14 +22,16 @@ TEST(ToWindowsPath, MapsUnixPathsToDriveZ) {
         {"", ""},
         {"relative/part", "relative\\part"},
     };
-    for (const Row& row : rows) EXPECT_EQ(row.out, wintest::ToWindowsPath(row.in)) << row.in;
+    for (const Row& row : rows)
+        EXPECT_EQ(row.out, wintest::ToWindowsPath(row.in)) << row.in;
 }
 
 TEST(EnvPath, JoinsFolderAndRelativePartWithOneBackslash) {
     _putenv_s("TARVELLO_TEST_FOLDER_A", "/tmp/x");
     _putenv_s("TARVELLO_TEST_FOLDER_B", "Z:\\tmp\\y\\");
     EXPECT_EQ("Z:\\tmp\\x\\", wintest::EnvPath("TARVELLO_TEST_FOLDER_A"));
-    EXPECT_EQ("Z:\\tmp\\x\\shots\\a.bmp", wintest::EnvPath("TARVELLO_TEST_FOLDER_A", "shots/a.bmp"));
+    EXPECT_EQ("Z:\\tmp\\x\\shots\\a.bmp",
+              wintest::EnvPath("TARVELLO_TEST_FOLDER_A", "shots/a.bmp"));
     EXPECT_EQ("Z:\\tmp\\y\\a.txt", wintest::EnvPath("TARVELLO_TEST_FOLDER_B", "\\a.txt"));
     EXPECT_EQ("", wintest::EnvPath("TARVELLO_TEST_FOLDER_UNSET", "a.txt"));
     // Tests run in the build folder, so it stands in for a missing variable.
@@ -41,7 +43,8 @@ TEST(EnvPath, JoinsFolderAndRelativePartWithOneBackslash) {
 TEST(MessageBoxAnswerer, AnswersSuccessiveBoxesAndRecordsTheirTexts) {
     wintest::MessageBoxAnswerer answer("Answerer check", IDNO, 2);
     EXPECT_EQ(IDNO, MessageBoxA(NULL, "First question?", "Answerer check", MB_YESNO));
-    EXPECT_EQ(IDNO, MessageBoxA(NULL, "Second\nquestion?", "Answerer check", MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(IDNO,
+              MessageBoxA(NULL, "Second\nquestion?", "Answerer check", MB_YESNO | MB_ICONQUESTION));
     ASSERT_TRUE(answer.Wait());
     EXPECT_EQ(2, answer.Count());
     EXPECT_EQ("First question?", answer.Text(0));
@@ -61,9 +64,10 @@ HWND CreateCaptionedDialog(const char* caption) {
     head->cx = 120;
     head->cy = 40;
     WORD* p = reinterpret_cast<WORD*>(head + 1);
-    *p++ = 0;  // no menu
-    *p++ = 0;  // default class
-    for (const char* c = caption; *c; ++c) *p++ = static_cast<WORD>(*c);
+    *p++ = 0; // no menu
+    *p++ = 0; // default class
+    for (const char* c = caption; *c; ++c)
+        *p++ = static_cast<WORD>(*c);
     *p++ = 0;
     return CreateDialogIndirectParamA(GetModuleHandleA(NULL), head, NULL, PlainDialogProc, 0);
 }
@@ -113,10 +117,11 @@ TEST(SaveWindowScreenshot, WritesTheWindowWithItsFrameAs24BitBmp) {
     wc.hInstance = GetModuleHandleA(NULL);
     wc.lpszClassName = "TarvelloRedWindow";
     RegisterClassA(&wc);
-    HWND window = CreateWindowA("TarvelloRedWindow", "Red", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 200,
-                                120, NULL, NULL, wc.hInstance, NULL);
+    HWND window = CreateWindowA("TarvelloRedWindow", "Red", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30,
+                                30, 200, 120, NULL, NULL, wc.hInstance, NULL);
     ASSERT_TRUE(window != NULL);
-    const std::string path = wintest::EnvPath("TARVELLO_BUILD_DIR", "screenshots/support/new folder/red.bmp");
+    const std::string path =
+        wintest::EnvPath("TARVELLO_BUILD_DIR", "screenshots/support/new folder/red.bmp");
     ASSERT_TRUE(wintest::SaveWindowScreenshot(window, path.c_str()));
 
     RECT frame, client;
@@ -139,7 +144,8 @@ TEST(SaveWindowScreenshot, WritesTheWindowWithItsFrameAs24BitBmp) {
     // The middle of the client area is red (rows are stored bottom-up, BGR).
     const long stride = ((info.biWidth * 3) + 3) & ~3;
     const long row = info.biHeight - 1 - (centre.y - frame.top);
-    std::fseek(in, static_cast<long>(file.bfOffBits) + row * stride + (centre.x - frame.left) * 3, SEEK_SET);
+    std::fseek(in, static_cast<long>(file.bfOffBits) + row * stride + (centre.x - frame.left) * 3,
+               SEEK_SET);
     unsigned char bgr[3] = {};
     ASSERT_EQ(3u, std::fread(bgr, 1, 3, in));
     std::fclose(in);
@@ -152,4 +158,4 @@ TEST(SaveWindowScreenshot, RefusesAWindowThatIsGone) {
     EXPECT_FALSE(wintest::SaveWindowScreenshot(NULL, "x.bmp"));
 }
 
-}  // namespace
+} // namespace

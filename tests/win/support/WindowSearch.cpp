@@ -12,7 +12,8 @@ void PumpMessagesFor(DWORD ms) {
             DispatchMessageA(&msg);
         }
         const DWORD spent = GetTickCount() - start;
-        if (spent >= ms) return;
+        if (spent >= ms)
+            return;
         MsgWaitForMultipleObjects(0, NULL, FALSE, ms - spent, QS_ALLINPUT);
     }
 }
@@ -21,8 +22,10 @@ HWND FindWindowWait(const char* caption, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         HWND found = FindWindowA(NULL, caption);
-        if (found) return found;
-        if (GetTickCount() - start >= timeoutMs) return NULL;
+        if (found)
+            return found;
+        if (GetTickCount() - start >= timeoutMs)
+            return NULL;
         PumpMessagesFor(20);
     }
 }
@@ -38,4 +41,4 @@ std::string WindowText(HWND window) {
     return std::string(buffer);
 }
 
-}  // namespace wintest
+} // namespace wintest

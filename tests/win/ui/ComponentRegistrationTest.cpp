@@ -22,7 +22,7 @@ std::vector<Started> g_started;
 
 UINT WINAPI RecordStart(LPCSTR commandLine, UINT showCommand) {
     g_started.push_back({commandLine, showCommand});
-    return 32;  // what WinExec returns on success
+    return 32; // what WinExec returns on success
 }
 
 // An empty folder under the build tree, with its final backslash.
@@ -85,4 +85,4 @@ TEST_F(ComponentRegistration, AProgramFolderTooLongForTheCommandStartsNothing) {
     EXPECT_TRUE(g_started.empty());
 }
 
-}  // namespace
+} // namespace

@@ -5,7 +5,7 @@
 #define IDI_RED32 401
 #define IDI_RED48 402
 #define IDI_RED16_32 403
-#define IDI_RED_SCALED 404  // 32, 48, 64, 72 and 96 pixels
+#define IDI_RED_SCALED 404 // 32, 48, 64, 72 and 96 pixels
 
 #define IDC_ADD 1002
 #define IDC_CONVERT 1000

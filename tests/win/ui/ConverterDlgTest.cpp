@@ -52,7 +52,7 @@ TEST_F(ConverterDlgTest, ImageButtonsHaveIconsAndTooltipsButChangeHasNone) {
     struct Button {
         CImageButton* button;
         const char* tooltip;
-        int size;  // expected icon width; 0: any
+        int size; // expected icon width; 0: any
     } buttons[] = {
         {&dlg->m_convert, "Start converting", 48},
         {&dlg->m_settings, "Settings...", 48},
@@ -89,7 +89,8 @@ private:
     static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                   DWORD_PTR self) {
         MessageCounter* counter = reinterpret_cast<MessageCounter*>(self);
-        if (message == counter->message_) ++counter->count;
+        if (message == counter->message_)
+            ++counter->count;
         return DefSubclassProc(window, message, wParam, lParam);
     }
     HWND window_;
@@ -101,8 +102,9 @@ TEST_F(ConverterDlgTest, ColourAndScaleChangesSentToTheDialogReachEveryControl) 
     const UINT kDpiChangedAfterParent = 0x02E3;
     for (UINT message : {static_cast<UINT>(WM_SYSCOLORCHANGE), kDpiChangedAfterParent}) {
         std::vector<std::unique_ptr<MessageCounter>> counters;
-        for (CWnd* control : std::initializer_list<CWnd*>{&dlg->m_convert, &dlg->m_help, &dlg->m_moveDown,
-                                                          &dlg->m_change, &dlg->m_list, &dlg->m_format}) {
+        for (CWnd* control :
+             std::initializer_list<CWnd*>{&dlg->m_convert, &dlg->m_help, &dlg->m_moveDown,
+                                          &dlg->m_change, &dlg->m_list, &dlg->m_format}) {
             counters.emplace_back(new MessageCounter(control->m_hWnd, message));
         }
         if (message == WM_SYSCOLORCHANGE) {
@@ -111,7 +113,8 @@ TEST_F(ConverterDlgTest, ColourAndScaleChangesSentToTheDialogReachEveryControl) 
             RECT suggested;
             dlg->GetWindowRect(&suggested);
             OffsetRect(&suggested, 7, 5);
-            dlg->SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+            dlg->SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96),
+                             reinterpret_cast<LPARAM>(&suggested));
             RECT now;
             dlg->GetWindowRect(&now);
             EXPECT_TRUE(EqualRect(&suggested, &now)) << "moved to the suggested rectangle";
@@ -153,7 +156,8 @@ TEST_F(ConverterDlgTest, ProgressDialogExistsHiddenAndGoesWithTheMainDialog) {
 }
 
 TEST_F(ConverterDlgTest, OutputFolderEditShowsTheSettingAndHoldsAtMost255Characters) {
-    EXPECT_EQ(std::string(dlg->GetSession().settings.outputFolder), wintest::WindowText(dlg->m_outputFolder));
+    EXPECT_EQ(std::string(dlg->GetSession().settings.outputFolder),
+              wintest::WindowText(dlg->m_outputFolder));
     EXPECT_EQ(255, static_cast<int>(dlg->m_outputFolder.SendMessage(EM_GETLIMITTEXT)));
     EXPECT_EQ(0.0, dlg->GetSession().sources.TotalSeconds());
 }
@@ -171,8 +175,8 @@ TEST_F(ConverterDlgTest, SettingsAreSavedWhenTheDialogGoes) {
     EXPECT_STREQ("8", value);
 }
 
-}  // namespace
-}  // namespace apptest
+} // namespace
+} // namespace apptest
 
 namespace apptest {
 namespace {
@@ -182,11 +186,13 @@ namespace {
 // cancels when it is empty).
 class FolderBrowserDriver {
 public:
-    FolderBrowserDriver(HWND owner, std::string folder) : owner_(owner), folder_(std::move(folder)) {
+    FolderBrowserDriver(HWND owner, std::string folder)
+        : owner_(owner), folder_(std::move(folder)) {
         thread_ = std::thread([this] { Run(); });
     }
     ~FolderBrowserDriver() {
-        if (thread_.joinable()) thread_.join();
+        if (thread_.joinable())
+            thread_.join();
     }
     bool Found() const { return found_; }
     bool Selected() const { return selected_; }
@@ -198,16 +204,18 @@ private:
     };
     static BOOL CALLBACK FindBrowser(HWND window, LPARAM param) {
         Search* search = reinterpret_cast<Search*>(param);
-        if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window)) return TRUE;
-        if (FindWindowExA(window, nullptr, "SysTreeView32", nullptr) == nullptr) return TRUE;
+        if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window))
+            return TRUE;
+        if (FindWindowExA(window, nullptr, "SysTreeView32", nullptr) == nullptr)
+            return TRUE;
         search->found = window;
         return FALSE;
     }
     // Polls `done` every 25 ms for up to 20 s; the limit is only a safety net.
-    template <typename Done>
-    static bool WaitFor(Done done) {
+    template <typename Done> static bool WaitFor(Done done) {
         for (int i = 0; i < 800; ++i) {
-            if (done()) return true;
+            if (done())
+                return true;
             Sleep(25);
         }
         return done();
@@ -218,7 +226,8 @@ private:
             EnumWindows(FindBrowser, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         });
-        if (search.found == nullptr) return;
+        if (search.found == nullptr)
+            return;
         found_ = true;
         // The browser fills its tree after it is shown; a selection sent
         // before the tree holds the desktop's children finds nothing.
@@ -232,7 +241,8 @@ private:
             return;
         }
         selected_ = WaitFor([&] {
-            SendMessageA(search.found, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder_.c_str()));
+            SendMessageA(search.found, BFFM_SETSELECTIONA, TRUE,
+                         reinterpret_cast<LPARAM>(folder_.c_str()));
             return SelectedItemMatches(tree);
         });
         PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -241,19 +251,24 @@ private:
     // (a drive root shows its letter with a colon somewhere in its name).
     bool SelectedItemMatches(HWND tree) const {
         HTREEITEM item = TreeView_GetSelection(tree);
-        if (item == nullptr) return false;
+        if (item == nullptr)
+            return false;
         char text[260] = {};
         TVITEMA tv = {};
         tv.mask = TVIF_TEXT;
         tv.hItem = item;
         tv.pszText = text;
         tv.cchTextMax = sizeof text;
-        if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return false;
+        if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)))
+            return false;
         std::string name = folder_;
-        while (!name.empty() && name.back() == '\\') name.pop_back();
-        if (name.size() == 2 && name[1] == ':') return std::string(text).find(name) != std::string::npos;
+        while (!name.empty() && name.back() == '\\')
+            name.pop_back();
+        if (name.size() == 2 && name[1] == ':')
+            return std::string(text).find(name) != std::string::npos;
         const size_t slash = name.find_last_of('\\');
-        if (slash != std::string::npos) name = name.substr(slash + 1);
+        if (slash != std::string::npos)
+            name = name.substr(slash + 1);
         return lstrcmpiA(text, name.c_str()) == 0;
     }
 
@@ -285,7 +300,8 @@ protected:
 TEST_F(FolderBrowserTest, PickedFolderGoesToTheEditAndTheSettingWithOneBackslash) {
     const std::string picked = std::string(kPicked) + "\\";
     {
-        FolderBrowserDriver driver(dlg->GetSafeHwnd(), kPicked);  // the browser gives no final backslash
+        FolderBrowserDriver driver(dlg->GetSafeHwnd(),
+                                   kPicked); // the browser gives no final backslash
         Click(IDC_CHANGE_FOLDER);
         ASSERT_TRUE(driver.Selected());
     }
@@ -313,5 +329,5 @@ TEST_F(FolderBrowserTest, CancelChangesNothing) {
     EXPECT_STREQ("C:\\output video\\", dlg->GetSession().settings.outputFolder);
 }
 
-}  // namespace
-}  // namespace apptest
+} // namespace
+} // namespace apptest

@@ -35,4 +35,4 @@ std::string ItemText(HWND dialog, int id);
 // Saves a screenshot of `window` as <build>\screenshots\help\<name>.bmp.
 void Screenshot(HWND window, const char* name);
 
-}  // namespace helptest
+} // namespace helptest

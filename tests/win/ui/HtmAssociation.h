@@ -8,16 +8,16 @@
 namespace helptest {
 
 class HtmAssociation {
- public:
-  // `openCommand` "" gives a file type without an open command.
-  explicit HtmAssociation(const std::string& openCommand);
-  ~HtmAssociation();  // restores the previous ".htm" entry
-  bool Active() const { return active_; }
+public:
+    // `openCommand` "" gives a file type without an open command.
+    explicit HtmAssociation(const std::string& openCommand);
+    ~HtmAssociation(); // restores the previous ".htm" entry
+    bool Active() const { return active_; }
 
- private:
-  bool active_ = false;
-  bool hadPrevious_ = false;
-  std::string previous_;
+private:
+    bool active_ = false;
+    bool hadPrevious_ = false;
+    std::string previous_;
 };
 
 // An open command that writes its arguments to `recordPath`, in the usual
@@ -27,4 +27,4 @@ std::string RecordingCommand(const std::string& recordPath);
 // Waits (a safety net only) for `path` to exist and be complete; its text.
 std::string WaitForFileText(const std::string& path);
 
-}  // namespace helptest
+} // namespace helptest

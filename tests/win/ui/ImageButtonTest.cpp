@@ -20,7 +20,7 @@ public:
     CImageButton add, convert, settings, listAdd, listRemove, change;
     int addClicks = 0;
     bool addHadFocusAtClick = false;
-    HBRUSH background = nullptr;  // dialog background, when set
+    HBRUSH background = nullptr; // dialog background, when set
 
     void DoDataExchange(CDataExchange* pDX) override {
         DDX_Control(pDX, IDC_ADD, add);
@@ -35,14 +35,15 @@ public:
         addHadFocusAtClick = ::GetFocus() == add.m_hWnd;
     }
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) {
-        if (kind == CTLCOLOR_DLG && background != nullptr) return background;
+        if (kind == CTLCOLOR_DLG && background != nullptr)
+            return background;
         return CDialog::OnCtlColor(dc, control, kind);
     }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CButtonsDlg, CDialog)
-    ON_BN_CLICKED(IDC_ADD, OnAdd)
-    ON_WM_CTLCOLOR()
+ON_BN_CLICKED(IDC_ADD, OnAdd)
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 // Dispatches waiting messages the way the framework's modal loop does.
@@ -59,14 +60,14 @@ void PumpLikeTheModalLoop() {
 POINT CentreOf(const CWnd& wnd) {
     RECT r;
     wnd.GetClientRect(&r);
-    return POINT{ r.right / 2, r.bottom / 2 };
+    return POINT{r.right / 2, r.bottom / 2};
 }
 
 // Paints the button into a memory bitmap and returns the bounding box of its
 // pure red (icon) pixels, or an empty rectangle.
 struct Painted {
     RECT red;
-    COLORREF corner;  // a face pixel inside the border
+    COLORREF corner; // a face pixel inside the border
 };
 
 Painted PaintButton(CImageButton& button, UINT itemState) {
@@ -86,7 +87,7 @@ Painted PaintButton(CImageButton& button, UINT itemState) {
     item.rcItem = client;
     button.DrawItem(&item);
 
-    Painted result = { { client.right, client.bottom, -1, -1 }, GetPixel(mem, 1, client.bottom - 2) };
+    Painted result = {{client.right, client.bottom, -1, -1}, GetPixel(mem, 1, client.bottom - 2)};
     for (int y = 0; y < client.bottom; ++y)
         for (int x = 0; x < client.right; ++x)
             if (GetPixel(mem, x, y) == kRed) {
@@ -111,7 +112,8 @@ protected:
         SetForegroundWindow(dlg.m_hWnd);
     }
     void TearDown() override {
-        if (background != nullptr) DeleteObject(background);
+        if (background != nullptr)
+            DeleteObject(background);
     }
     void MoveMouse(CImageButton& button, POINT client, UINT keys = 0) {
         POINT screen = client;
@@ -129,7 +131,7 @@ TEST_F(ImageButtonTest, IconsLoadAtTheAskedOrStoredSize) {
     EXPECT_EQ(48, dlg.add.GetIconHeight());
     EXPECT_EQ(0u, dlg.listAdd.SetIcon(IDI_RED32));
     EXPECT_EQ(32, dlg.listAdd.GetIconWidth());
-    EXPECT_EQ(0u, dlg.listAdd.SetIcon(IDI_RED16_32, 16, 16));  // replaces the first
+    EXPECT_EQ(0u, dlg.listAdd.SetIcon(IDI_RED16_32, 16, 16)); // replaces the first
     EXPECT_EQ(16, dlg.listAdd.GetIconWidth());
     // A missing resource leaves the button without an icon, and is no error.
     EXPECT_EQ(0u, dlg.convert.SetIcon(9999));
@@ -150,10 +152,11 @@ TEST_F(ImageButtonTest, IconPlacementWithAndWithoutCaptionAndWhenPressed) {
         UINT state;
         LONG left, top, size;
     } cases[] = {
-        { &dlg.add, 0, (addClient.right - 48) / 2, 3, 48 },  // caption "Add": 3 px from the top
-        { &dlg.add, ODS_SELECTED, (addClient.right - 48) / 2 + 1, 4, 48 },
-        { &dlg.listAdd, 0, (listClient.right - 16) / 2, (listClient.bottom - 16) / 2, 16 },  // centred
-        { &dlg.listAdd, ODS_SELECTED, (listClient.right - 16) / 2 + 1, (listClient.bottom - 16) / 2 + 1, 16 },
+        {&dlg.add, 0, (addClient.right - 48) / 2, 3, 48}, // caption "Add": 3 px from the top
+        {&dlg.add, ODS_SELECTED, (addClient.right - 48) / 2 + 1, 4, 48},
+        {&dlg.listAdd, 0, (listClient.right - 16) / 2, (listClient.bottom - 16) / 2, 16}, // centred
+        {&dlg.listAdd, ODS_SELECTED, (listClient.right - 16) / 2 + 1,
+         (listClient.bottom - 16) / 2 + 1, 16},
     };
     for (const Case& c : cases) {
         Painted p = PaintButton(*c.button, c.state);
@@ -178,12 +181,15 @@ TEST_F(ImageButtonTest, LayoutAtEachDisplayScaleIsThe96DpiLayoutScaled) {
     };
     RECT add96;
     dlg.add.GetClientRect(&add96);
-    const SIZE list96 = {40, 36};  // room for the whole 32-pixel icon
+    const SIZE list96 = {40, 36}; // room for the whole 32-pixel icon
     for (const Case& c : cases) {
-        const int addWidth = MulDiv(add96.right, c.dpi, 96), addHeight = MulDiv(add96.bottom, c.dpi, 96);
-        const int listWidth = MulDiv(list96.cx, c.dpi, 96), listHeight = MulDiv(list96.cy, c.dpi, 96);
+        const int addWidth = MulDiv(add96.right, c.dpi, 96),
+                  addHeight = MulDiv(add96.bottom, c.dpi, 96);
+        const int listWidth = MulDiv(list96.cx, c.dpi, 96),
+                  listHeight = MulDiv(list96.cy, c.dpi, 96);
         dlg.add.SetWindowPos(nullptr, 0, 0, addWidth, addHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-        dlg.listAdd.SetWindowPos(nullptr, 0, 0, listWidth, listHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        dlg.listAdd.SetWindowPos(nullptr, 0, 0, listWidth, listHeight,
+                                 SWP_NOZORDER | SWP_NOACTIVATE);
         dlg.add.SetDpi(c.dpi);
         dlg.listAdd.SetDpi(c.dpi);
         ASSERT_EQ(0u, dlg.add.SetScaledIcon(IDI_RED_SCALED, 48));
@@ -196,16 +202,20 @@ TEST_F(ImageButtonTest, LayoutAtEachDisplayScaleIsThe96DpiLayoutScaled) {
             UINT state;
             LONG left, top, size;
         } expected[] = {
-            {&dlg.add, 0, (addWidth - c.toolIcon) / 2, c.margin, c.toolIcon},  // above the caption
-            {&dlg.add, ODS_SELECTED, (addWidth - c.toolIcon) / 2 + c.offset, c.margin + c.offset, c.toolIcon},
-            {&dlg.listAdd, 0, (listWidth - c.sideIcon) / 2, (listHeight - c.sideIcon) / 2, c.sideIcon},
+            {&dlg.add, 0, (addWidth - c.toolIcon) / 2, c.margin, c.toolIcon}, // above the caption
+            {&dlg.add, ODS_SELECTED, (addWidth - c.toolIcon) / 2 + c.offset, c.margin + c.offset,
+             c.toolIcon},
+            {&dlg.listAdd, 0, (listWidth - c.sideIcon) / 2, (listHeight - c.sideIcon) / 2,
+             c.sideIcon},
             {&dlg.listAdd, ODS_SELECTED, (listWidth - c.sideIcon) / 2 + c.offset,
              (listHeight - c.sideIcon) / 2 + c.offset, c.sideIcon},
         };
         for (const Expected& e : expected) {
             Painted p = PaintButton(*e.button, e.state);
-            EXPECT_EQ(e.left, p.red.left) << c.dpi << " dpi, button " << e.button->GetDlgCtrlID() << " state " << e.state;
-            EXPECT_EQ(e.top, p.red.top) << c.dpi << " dpi, button " << e.button->GetDlgCtrlID() << " state " << e.state;
+            EXPECT_EQ(e.left, p.red.left)
+                << c.dpi << " dpi, button " << e.button->GetDlgCtrlID() << " state " << e.state;
+            EXPECT_EQ(e.top, p.red.top)
+                << c.dpi << " dpi, button " << e.button->GetDlgCtrlID() << " state " << e.state;
             EXPECT_EQ(e.size, p.red.right - p.red.left) << c.dpi << " dpi";
             EXPECT_EQ(e.size, p.red.bottom - p.red.top) << c.dpi << " dpi";
         }
@@ -220,17 +230,14 @@ TEST_F(ImageButtonTest, LayoutAtEachDisplayScaleIsThe96DpiLayoutScaled) {
 
 TEST_F(ImageButtonTest, SetStyleMakesTheButtonOwnerDrawnAndTracksTheDefault) {
     CImageButton& change = dlg.change;
-    ASSERT_EQ((DWORD)BS_PUSHBUTTON, change.GetStyle() & 0x1F);  // attached as it was
+    ASSERT_EQ((DWORD)BS_PUSHBUTTON, change.GetStyle() & 0x1F); // attached as it was
     struct Step {
         UINT style;
         bool isDefault;
     } steps[] = {
-        { BS_DEFPUSHBUTTON, true },
-        { BS_CHECKBOX, true },  // other values keep the flag
-        { BS_PUSHBUTTON, false },
-        { BS_AUTORADIOBUTTON, false },
-        { BS_DEFPUSHBUTTON | BS_NOTIFY, true },
-        { BS_USERBUTTON, true },
+        {BS_DEFPUSHBUTTON, true}, {BS_CHECKBOX, true}, // other values keep the flag
+        {BS_PUSHBUTTON, false},   {BS_AUTORADIOBUTTON, false}, {BS_DEFPUSHBUTTON | BS_NOTIFY, true},
+        {BS_USERBUTTON, true},
     };
     for (const Step& s : steps) {
         change.SendMessage(BM_SETSTYLE, s.style, TRUE);
@@ -246,21 +253,21 @@ TEST_F(ImageButtonTest, SetStyleMakesTheButtonOwnerDrawnAndTracksTheDefault) {
 TEST_F(ImageButtonTest, HoverFollowsThePointer) {
     CImageButton& add = dlg.add;
     POINT inside = CentreOf(add);
-    POINT outside = { -20, -20 };
+    POINT outside = {-20, -20};
 
-    MoveMouse(add, inside, MK_LBUTTON);  // dragged onto it: no highlight
+    MoveMouse(add, inside, MK_LBUTTON); // dragged onto it: no highlight
     EXPECT_FALSE(add.IsHover());
     MoveMouse(add, inside);
     EXPECT_TRUE(add.IsHover());
-    MoveMouse(add, inside, MK_LBUTTON);  // pressed while highlighted: stays
+    MoveMouse(add, inside, MK_LBUTTON); // pressed while highlighted: stays
     EXPECT_TRUE(add.IsHover());
-    MoveMouse(add, outside, MK_LBUTTON);  // leaves while pressed (captured)
+    MoveMouse(add, outside, MK_LBUTTON); // leaves while pressed (captured)
     EXPECT_FALSE(add.IsHover());
 
     struct Ending {
         UINT message;
         WPARAM wParam;
-    } endings[] = { { WM_MOUSELEAVE, 0 }, { WM_KILLFOCUS, 0 }, { WM_CANCELMODE, 0 } };
+    } endings[] = {{WM_MOUSELEAVE, 0}, {WM_KILLFOCUS, 0}, {WM_CANCELMODE, 0}};
     for (const Ending& e : endings) {
         MoveMouse(add, inside);
         ASSERT_TRUE(add.IsHover());
@@ -297,7 +304,7 @@ TEST_F(ImageButtonTest, EnterClicksTheFocusedButtonInsteadOfOk) {
     PostMessageA(dlg.add.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
     PumpLikeTheModalLoop();
     EXPECT_EQ(1, dlg.addClicks);
-    EXPECT_TRUE(dlg.IsWindowVisible());  // OK was not pressed
+    EXPECT_TRUE(dlg.IsWindowVisible()); // OK was not pressed
 
     dlg.SendMessage(WM_NEXTDLGCTL, (WPARAM)dlg.GetDlgItem(IDOK), TRUE);
     PumpLikeTheModalLoop();
@@ -321,7 +328,7 @@ TEST_F(ImageButtonTest, TooltipHoldsOneToolWithTheLatestText) {
 
 TEST_F(ImageButtonTest, TooltipIsCreatedInactiveByTheFirstMessage) {
     EXPECT_EQ(nullptr, dlg.settings.GetToolTip().m_hWnd);
-    MSG msg = { dlg.settings.m_hWnd, WM_MOUSEMOVE, 0, 0, 0, { 0, 0 } };
+    MSG msg = {dlg.settings.m_hWnd, WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
     EXPECT_FALSE(dlg.settings.PreTranslateMessage(&msg));
     EXPECT_NE(nullptr, dlg.settings.GetToolTip().m_hWnd);
     EXPECT_EQ(0, dlg.settings.GetToolTip().GetToolCount());
@@ -340,7 +347,7 @@ TEST_F(ImageButtonTest, TransparentFaceShowsTheParentAndIsRetakenAfterAColourCha
     dlg.background = background;
     dlg.Invalidate(TRUE);
     dlg.UpdateWindow();
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintButton(dlg.listRemove, 0).corner);  // plain face
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), PaintButton(dlg.listRemove, 0).corner); // plain face
 
     // The parent shows its own background where the button is not painted.
     dlg.listRemove.ShowWindow(SW_HIDE);
@@ -372,11 +379,11 @@ TEST(ImageButtonScreenshot, ToolbarStates) {
         int icon, size;
         const char* tip;
     } setups[] = {
-        { &dlg.add, IDI_RED48, 48, "Add video files to the list" },
-        { &dlg.convert, IDI_RED48, 48, "Start converting" },
-        { &dlg.settings, IDI_RED32, 0, "Settings..." },
-        { &dlg.listAdd, IDI_RED16_32, 16, "Add video files to the list" },
-        { &dlg.listRemove, IDI_RED16_32, 16, "Remove the selected video file" },
+        {&dlg.add, IDI_RED48, 48, "Add video files to the list"},
+        {&dlg.convert, IDI_RED48, 48, "Start converting"},
+        {&dlg.settings, IDI_RED32, 0, "Settings..."},
+        {&dlg.listAdd, IDI_RED16_32, 16, "Add video files to the list"},
+        {&dlg.listRemove, IDI_RED16_32, 16, "Remove the selected video file"},
     };
     for (const Setup& s : setups) {
         s.button->SetIcon(s.icon, s.size, s.size);
@@ -393,7 +400,7 @@ TEST(ImageButtonScreenshot, ToolbarStates) {
     dlg.add.ClientToScreen(&centre);
     SetCursorPos(centre.x, centre.y);
     POINT inside = CentreOf(dlg.add);
-    dlg.add.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));  // hover: raised edge
+    dlg.add.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y)); // hover: raised edge
     dlg.convert.SendMessage(BM_SETSTATE, TRUE);                           // pressed: sunken, moved
     wintest::PumpMessagesFor(200);
     EXPECT_TRUE(dlg.add.IsHover());
@@ -401,4 +408,4 @@ TEST(ImageButtonScreenshot, ToolbarStates) {
     EXPECT_TRUE(wintest::SaveWindowScreenshot(dlg.m_hWnd, path.c_str()));
 }
 
-}  // namespace
+} // namespace

@@ -19,7 +19,9 @@ std::string MainDialogTest::TestFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-std::string MainDialogTest::AppCaption() { return AfxGetAppName(); }
+std::string MainDialogTest::AppCaption() {
+    return AfxGetAppName();
+}
 
 void MainDialogTest::SetUp() {
     // option.ini of the test folder starts absent: the defaults.
@@ -31,31 +33,36 @@ void MainDialogTest::SetUp() {
 }
 
 void MainDialogTest::TearDown() {
-    if (dlg && dlg->GetSafeHwnd() != nullptr) dlg->DestroyWindow();
+    if (dlg && dlg->GetSafeHwnd() != nullptr)
+        dlg->DestroyWindow();
     dlg.reset();
 }
 
 void MainDialogTest::WriteEncoderScript(const std::string& script) {
     std::ofstream(TestFolder() + "fake_encoder_script.txt", std::ios::binary) << script;
     DeleteFileA((TestFolder() + "fake_encoder_log.txt").c_str());
-    for (int n = 0; n < 20; ++n) DeleteFileA((TestFolder() + "fake_encoder_mark" + std::to_string(n)).c_str());
+    for (int n = 0; n < 20; ++n)
+        DeleteFileA((TestFolder() + "fake_encoder_mark" + std::to_string(n)).c_str());
 }
 
 std::vector<std::string> MainDialogTest::EncoderLog() {
     std::ifstream in(TestFolder() + "fake_encoder_log.txt", std::ios::binary);
     std::vector<std::string> lines;
     std::string line;
-    while (std::getline(in, line)) lines.push_back(line);
+    while (std::getline(in, line))
+        lines.push_back(line);
     return lines;
 }
 
 std::string MainDialogTest::GoodProbe(const char* name, int seconds) {
     std::ostringstream script;
-    script << "[" << name << "]\nsend 1 " << seconds << "\nsend 2 640\nsend 3 480\nsend 4 250000000\n";
+    script << "[" << name << "]\nsend 1 " << seconds
+           << "\nsend 2 640\nsend 3 480\nsend 4 250000000\n";
     return script.str();
 }
 
-std::vector<char> MainDialogTest::Selection(const std::string& folder, const std::vector<std::string>& names) {
+std::vector<char> MainDialogTest::Selection(const std::string& folder,
+                                            const std::vector<std::string>& names) {
     std::vector<char> buffer(2048, '\0');
     std::string text = folder;
     text.push_back('\0');
@@ -63,15 +70,18 @@ std::vector<char> MainDialogTest::Selection(const std::string& folder, const std
         text += name;
         text.push_back('\0');
     }
-    if (text.size() + 1 > buffer.size()) buffer.resize(text.size() + 1, '\0');
+    if (text.size() + 1 > buffer.size())
+        buffer.resize(text.size() + 1, '\0');
     std::copy(text.begin(), text.end(), buffer.begin());
     return buffer;
 }
 
-std::vector<std::string> MainDialogTest::Import(const std::string& folder, const std::vector<std::string>& names,
+std::vector<std::string> MainDialogTest::Import(const std::string& folder,
+                                                const std::vector<std::string>& names,
                                                 int expectedBoxes, DWORD timeoutMs) {
     std::vector<char> selection = Selection(folder, names);
-    wintest::MessageBoxAnswerer answer(AppCaption().c_str(), IDOK, expectedBoxes > 0 ? expectedBoxes : 1,
+    wintest::MessageBoxAnswerer answer(AppCaption().c_str(), IDOK,
+                                       expectedBoxes > 0 ? expectedBoxes : 1,
                                        expectedBoxes > 0 ? timeoutMs : 300);
     dlg->ImportSelection(selection.data(), selection.size());
     answer.Wait();
@@ -90,7 +100,8 @@ std::string MainDialogTest::Cell(int row, int column) const {
 }
 
 void MainDialogTest::Click(int id) const {
-    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dlg->GetDlgItem(id)));
+    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dlg->GetDlgItem(id)));
 }
 
-}  // namespace apptest
+} // namespace apptest

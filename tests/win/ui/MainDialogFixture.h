@@ -27,11 +27,13 @@ protected:
     static std::string GoodProbe(const char* name, int seconds);
 
     // The file dialog's buffer form of `names` in `folder`.
-    static std::vector<char> Selection(const std::string& folder, const std::vector<std::string>& names);
+    static std::vector<char> Selection(const std::string& folder,
+                                       const std::vector<std::string>& names);
     // Imports and returns the texts of the boxes shown afterwards (answering
     // up to `expectedBoxes` of them, looking for them up to `timeoutMs`).
-    std::vector<std::string> Import(const std::string& folder, const std::vector<std::string>& names,
-                                    int expectedBoxes, DWORD timeoutMs = 20000);
+    std::vector<std::string> Import(const std::string& folder,
+                                    const std::vector<std::string>& names, int expectedBoxes,
+                                    DWORD timeoutMs = 20000);
 
     // Puts a row into the list as a probe would have.
     void AddProbedRow(const std::string& path, double seconds, int width = 640, int height = 480,
@@ -42,9 +44,9 @@ protected:
     void Click(int id) const;
 
     static std::string AppCaption();
-    static std::string TestFolder();  // folder of the test executable, final backslash
+    static std::string TestFolder(); // folder of the test executable, final backslash
 
     std::unique_ptr<CConverterDlg> dlg;
 };
 
-}  // namespace apptest
+} // namespace apptest

@@ -20,7 +20,7 @@
 
 namespace {
 
-const int kListIds[] = {IDC_SET_FORMAT,     IDC_SET_QUALITY,    IDC_SET_VIDEO_CODEC,
+const int kListIds[] = {IDC_SET_FORMAT,      IDC_SET_QUALITY,    IDC_SET_VIDEO_CODEC,
                         IDC_SET_AUDIO_CODEC, IDC_SET_RESOLUTION, IDC_SET_FRAME_RATE,
                         IDC_SET_TV_MODE,     IDC_SET_ASPECT,     IDC_SET_SPEED,
                         IDC_SET_SIMULTANEOUS};
@@ -101,7 +101,8 @@ protected:
             model.Fill(kLists[i], &expected);
             const Combo shown = ReadCombo(dlg, kListIds[i]);
             ASSERT_EQ(expected.count, (int)shown.entries.size());
-            for (int e = 0; e < expected.count; ++e) EXPECT_EQ(expected.Entry(e), shown.entries[e]);
+            for (int e = 0; e < expected.count; ++e)
+                EXPECT_EQ(expected.Entry(e), shown.entries[e]);
             EXPECT_EQ(expected.selection, shown.selection);
             if (kLists[i] != SettingsList::Format) {
                 EXPECT_EQ(expected.enabled, shown.enabled);
@@ -169,7 +170,7 @@ TEST_F(OutputSettingsDlgTest, FormatsOfAFamilyShareTheirChoices) {
     EXPECT_EQ(1, ReadCombo(dlg, IDC_SET_QUALITY).selection);
     EXPECT_EQ("624 x 352", ReadCombo(dlg, IDC_SET_RESOLUTION).Selected());
     EXPECT_EQ("25.0 fps", ReadCombo(dlg, IDC_SET_FRAME_RATE).Selected());
-    EXPECT_EQ("MP3", ReadCombo(dlg, IDC_SET_AUDIO_CODEC).Selected());  // DivX's own
+    EXPECT_EQ("MP3", ReadCombo(dlg, IDC_SET_AUDIO_CODEC).Selected()); // DivX's own
     const Combo video = ReadCombo(dlg, IDC_SET_VIDEO_CODEC);
     EXPECT_EQ(std::vector<std::string>{"Divx"}, video.entries);
     EXPECT_FALSE(video.enabled);
@@ -205,7 +206,8 @@ TEST_F(OutputSettingsDlgTest, NewFormatsShareTheirListsAndCommitThem) {
     Choose(dlg, IDC_SET_FRAME_RATE, 7);
     Choose(dlg, IDC_SET_SPEED, 2);
     Choose(dlg, IDC_SET_FORMAT, kFormatWebm);
-    EXPECT_EQ("6.Best     (quality: CRF 24; audio bitrate:192kbps)", ReadCombo(dlg, IDC_SET_QUALITY).Selected());
+    EXPECT_EQ("6.Best     (quality: CRF 24; audio bitrate:192kbps)",
+              ReadCombo(dlg, IDC_SET_QUALITY).Selected());
     EXPECT_EQ("1280 x 720", ReadCombo(dlg, IDC_SET_RESOLUTION).Selected());
     EXPECT_EQ("59.94 fps", ReadCombo(dlg, IDC_SET_FRAME_RATE).Selected());
     EXPECT_EQ("Smaller file", ReadCombo(dlg, IDC_SET_SPEED).Selected());
@@ -244,7 +246,7 @@ TEST_F(OutputSettingsDlgTest, SimultaneousListKeepsItsPickAcrossFormats) {
     Choose(dlg, IDC_SET_SIMULTANEOUS, 5);
     Choose(dlg, IDC_SET_FORMAT, kFormatMp4);
     EXPECT_EQ(5, ReadCombo(dlg, IDC_SET_SIMULTANEOUS).selection);
-    EXPECT_EQ(3, settings.simultaneousConversions);  // nothing before Ok
+    EXPECT_EQ(3, settings.simultaneousConversions); // nothing before Ok
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
     EXPECT_EQ(6, settings.simultaneousConversions);
 }
@@ -264,7 +266,7 @@ TEST_F(OutputSettingsDlgTest, VolumeLabelFollowsTheThumb) {
     EXPECT_EQ(0, (int)SendMessageA(bar, TBM_GETRANGEMIN, 0, 0));
     EXPECT_EQ(40, (int)SendMessageA(bar, TBM_GETRANGEMAX, 0, 0));
 
-    Slide(dlg, 33, TB_THUMBTRACK);  // while dragging
+    Slide(dlg, 33, TB_THUMBTRACK); // while dragging
     EXPECT_EQ("+13db", VolumeLabel(dlg));
     Slide(dlg, 5, TB_LINEUP);
     EXPECT_EQ("-15db", VolumeLabel(dlg));
@@ -304,7 +306,7 @@ TEST_F(OutputSettingsDlgTest, OkCommitsEveryChangedChoice) {
     expected.asfVideoCodec = 1;
     expected.volume = 31;
     expected.letterbox = 0;
-    EXPECT_TRUE(Same(before, settings));  // nothing reaches the settings before Ok
+    EXPECT_TRUE(Same(before, settings)); // nothing reaches the settings before Ok
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
     EXPECT_TRUE(Same(expected, settings));
     EXPECT_STREQ("D:\\out\\", settings.outputFolder);
@@ -318,7 +320,7 @@ TEST_F(OutputSettingsDlgTest, OutOfRangePositionsSurviveOk) {
     Open(kFormatAvi);
     EXPECT_EQ(-1, ReadCombo(dlg, IDC_SET_QUALITY).selection);
     EXPECT_EQ(-1, ReadCombo(dlg, IDC_SET_RESOLUTION).selection);
-    EXPECT_EQ("+20db", VolumeLabel(dlg));  // the slider's end, the gain a conversion gets
+    EXPECT_EQ("+20db", VolumeLabel(dlg)); // the slider's end, the gain a conversion gets
     const ConversionSettings before = settings;
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
     EXPECT_TRUE(Same(before, settings));
@@ -328,7 +330,8 @@ TEST_F(OutputSettingsDlgTest, UnknownFormatOpensEmptyAndRecovers) {
     settings.aviResolution = 16;
     Open(13);
     EXPECT_EQ(-1, ReadCombo(dlg, IDC_SET_FORMAT).selection);
-    EXPECT_EQ(static_cast<size_t>(kOutputFormatCount), ReadCombo(dlg, IDC_SET_FORMAT).entries.size());
+    EXPECT_EQ(static_cast<size_t>(kOutputFormatCount),
+              ReadCombo(dlg, IDC_SET_FORMAT).entries.size());
     for (int id : {IDC_SET_QUALITY, IDC_SET_VIDEO_CODEC, IDC_SET_AUDIO_CODEC, IDC_SET_FRAME_RATE}) {
         EXPECT_TRUE(ReadCombo(dlg, id).entries.empty()) << id;
     }
@@ -353,8 +356,10 @@ INT_PTR RunModal(COutputSettingsDlg& dialog, std::function<void(HWND)> drive) {
         HWND dlg = wintest::FindWindowWait("Output Settings");
         // The window exists before its initialisation has run; the modal loop
         // shows it only afterwards. (The wait is a safety net, not a timing.)
-        for (int i = 0; dlg != nullptr && !IsWindowVisible(dlg) && i < 1000; ++i) Sleep(10);
-        if (dlg != nullptr) drive(dlg);
+        for (int i = 0; dlg != nullptr && !IsWindowVisible(dlg) && i < 1000; ++i)
+            Sleep(10);
+        if (dlg != nullptr)
+            drive(dlg);
     });
     const INT_PTR result = dialog.DoModal();
     driver.join();
@@ -363,8 +368,10 @@ INT_PTR RunModal(COutputSettingsDlg& dialog, std::function<void(HWND)> drive) {
 
 TEST(OutputSettingsDlgModal, CancelEscapeAndCloseCommitNothing) {
     const std::function<void(HWND)> endings[] = {
-        [](HWND dlg) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                                    (LPARAM)GetDlgItem(dlg, IDCANCEL)); },
+        [](HWND dlg) {
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         (LPARAM)GetDlgItem(dlg, IDCANCEL));
+        },
         [](HWND dlg) { PostMessageA(GetDlgItem(dlg, IDC_SET_FORMAT), WM_KEYDOWN, VK_ESCAPE, 0); },
         [](HWND dlg) { PostMessageA(dlg, WM_CLOSE, 0, 0); },
     };
@@ -405,7 +412,7 @@ TEST_F(OutputSettingsDlgTest, Screenshots) {
     const struct {
         int32_t format;
         const char* name;
-    } shots[] = {{kFormatAvi, "avi"}, {kFormatDvd, "dvd"},  {kFormatWmv, "wmv"},
+    } shots[] = {{kFormatAvi, "avi"}, {kFormatDvd, "dvd"}, {kFormatWmv, "wmv"},
                  {kFormatMp4, "mp4"}, {kFormatMkv, "mkv"}, {kFormatWebm, "webm"}};
     for (const auto& shot : shots) {
         Open(shot.format);
@@ -418,4 +425,4 @@ TEST_F(OutputSettingsDlgTest, Screenshots) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -24,7 +24,8 @@ void RemoveTree(const std::string& folder) {
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             const std::string path = folder + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path + "\\");
@@ -44,12 +45,14 @@ std::string FreshFolder(const char* leaf = "") {
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
     std::string folder = wintest::EnvPath("TARVELLO_BUILD_DIR", "test-data\\settings\\") +
                          info->name() + "\\" + leaf;
-    if (folder.back() != '\\') folder += "\\";
+    if (folder.back() != '\\')
+        folder += "\\";
     RemoveTree(folder);
     std::string partial;
     for (char c : folder) {
         partial += c;
-        if (c == '\\') CreateDirectoryA(partial.c_str(), nullptr);
+        if (c == '\\')
+            CreateDirectoryA(partial.c_str(), nullptr);
     }
     return folder;
 }
@@ -64,10 +67,12 @@ void WriteText(const std::string& path, const std::string& text) {
 std::string ReadText(const std::string& path) {
     std::string text;
     FILE* f = fopen(path.c_str(), "rb");
-    if (f == nullptr) return "(missing)";
+    if (f == nullptr)
+        return "(missing)";
     char buffer[4096];
     size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+        text.append(buffer, n);
     fclose(f);
     return text;
 }
@@ -77,15 +82,18 @@ std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::string line;
     for (char c : text) {
-        if (c == '\r') continue;
+        if (c == '\r')
+            continue;
         if (c == '\n') {
-            if (!line.empty()) lines.push_back(line);
+            if (!line.empty())
+                lines.push_back(line);
             line.clear();
         } else {
             line += c;
         }
     }
-    if (!line.empty()) lines.push_back(line);
+    if (!line.empty())
+        lines.push_back(line);
     return lines;
 }
 
@@ -104,8 +112,8 @@ SettingsPlaces Places(const std::string& program, const std::string& user) {
 std::vector<std::string> ExpectedSection(const ConversionSettings& s) {
     std::vector<std::string> lines = {"[Destinate]"};
     for (const SettingField& field : kSettingFields) {
-        std::string value = field.IsText() ? s.outputFolder
-                                           : std::to_string(static_cast<long>(s.*field.number));
+        std::string value =
+            field.IsText() ? s.outputFolder : std::to_string(static_cast<long>(s.*field.number));
         lines.push_back(std::string(field.key) + "=" + value);
     }
     return lines;
@@ -116,7 +124,8 @@ ConversionSettings Changed() {
     ConversionSettings s;
     int32_t value = 3;
     for (const SettingField& field : kSettingFields) {
-        if (!field.IsText()) s.*field.number = value++;
+        if (!field.IsText())
+            s.*field.number = value++;
     }
     s.volume = -7;
     s.outputFormat = 12;
@@ -142,7 +151,7 @@ TEST(SettingsFile, FirstStartGivesDefaultsAndSaveWritesAllKeys) {
     ExpectSame(ConversionSettings(), loaded);
     EXPECT_EQ(2, loaded.outputFormat);
     EXPECT_STREQ("C:\\output video\\", loaded.outputFolder);
-    EXPECT_FALSE(Exists(program + "option.ini"));  // loading creates nothing
+    EXPECT_FALSE(Exists(program + "option.ini")); // loading creates nothing
 
     SaveSettingsTo(Places(program, user), loaded);
     EXPECT_EQ(ExpectedSection(ConversionSettings()), Lines(ReadText(program + "option.ini")));
@@ -179,11 +188,11 @@ TEST(SettingsFile, NumbersAreReadAsAtoiReadsThem) {
         {"Letterbox", "35dB", 35},
         {"Output format", "", 0},
         {"TV mode", "-3", -3},
-        {"MPEG aspect ratio", "  7  ", 7},  // the reader strips the blanks
+        {"MPEG aspect ratio", "  7  ", 7}, // the reader strips the blanks
         {"DVD aspect ratio", "+12", 12},
         {"AVI quality", "12abc", 12},
         {"MPEG1 quality", "0x10", 0},
-        {"MPEG2 quality", "\"15\"", 15},  // one pair of quotes is removed
+        {"MPEG2 quality", "\"15\"", 15}, // one pair of quotes is removed
         {"SVCD quality", "'-4'", -4},
         {"DVD quality", "- 5", 0},
         {"WMV quality", "99999999999", INT32_MAX},
@@ -194,7 +203,8 @@ TEST(SettingsFile, NumbersAreReadAsAtoiReadsThem) {
     };
     const std::string program = FreshFolder();
     std::string file = "[Destinate]\r\n";
-    for (const auto& row : rows) file += std::string(row.key) + "=" + row.text + "\r\n";
+    for (const auto& row : rows)
+        file += std::string(row.key) + "=" + row.text + "\r\n";
     WriteText(program + "option.ini", file);
 
     ConversionSettings loaded;
@@ -211,7 +221,7 @@ TEST(SettingsFile, FolderValuesAreTakenAsTheyAre) {
     WriteText(program + "option.ini", "[Destinate]\r\nTemporary folder=\r\n");
     ConversionSettings loaded;
     LoadSettingsFrom(Places(program, ""), loaded);
-    EXPECT_STREQ("", loaded.outputFolder);  // present but empty: not the default
+    EXPECT_STREQ("", loaded.outputFolder); // present but empty: not the default
 
     const std::string longFolder = "E:\\" + std::string(300, 'x') + "\\";
     WriteText(program + "option.ini", "[Destinate]\r\nTemporary folder=" + longFolder + "\r\n");
@@ -257,7 +267,7 @@ TEST(SettingsFile, SaveKeepsWhatItDoesNotKnow) {
     EXPECT_EQ("Left=10", lines[1]);
     EXPECT_EQ("[Destinate]", lines[2]);
     EXPECT_EQ("My note=keep me", lines[3]);
-    EXPECT_EQ("Volume=30", lines[4]);  // replaced in place
+    EXPECT_EQ("Volume=30", lines[4]); // replaced in place
     EXPECT_EQ("[Tail]", lines[lines.size() - 2]);
     EXPECT_EQ("x=y", lines.back());
     EXPECT_EQ(2u + 1u + 1u + kSettingFieldCount + 2u, lines.size());
@@ -268,16 +278,20 @@ TEST(SettingsFile, SaveKeepsWhatItDoesNotKnow) {
 // and WebM with their defaults.
 TEST(SettingsFile, PreviousVersionsFileLoadsUnchangedAndGainsTheNewKeysAtTheEnd) {
     const std::vector<std::string> previous = {
-        "[Destinate]", "Letterbox=0", "Temporary folder=D:\\clips out\\", "Output format=7",
-        "TV mode=1", "MPEG aspect ratio=1", "DVD aspect ratio=0", "AVI quality=8", "MPEG1 quality=4",
-        "MPEG2 quality=5", "SVCD quality=0", "DVD quality=2", "WMV quality=1", "AVI video codec=1",
-        "ASF video codec=0", "AVI audio codec=1", "Divx audio codec=1", "Xvid audio codec=1",
-        "DVD audio codec=1", "WMV audio codec=0", "ASF audio codec=0", "AVI resolution=19",
-        "MPEG resolution=17", "AVI frame rate=7", "MPEG frame rate=5", "Volume=33",
+        "[Destinate]",        "Letterbox=0",        "Temporary folder=D:\\clips out\\",
+        "Output format=7",    "TV mode=1",          "MPEG aspect ratio=1",
+        "DVD aspect ratio=0", "AVI quality=8",      "MPEG1 quality=4",
+        "MPEG2 quality=5",    "SVCD quality=0",     "DVD quality=2",
+        "WMV quality=1",      "AVI video codec=1",  "ASF video codec=0",
+        "AVI audio codec=1",  "Divx audio codec=1", "Xvid audio codec=1",
+        "DVD audio codec=1",  "WMV audio codec=0",  "ASF audio codec=0",
+        "AVI resolution=19",  "MPEG resolution=17", "AVI frame rate=7",
+        "MPEG frame rate=5",  "Volume=33",
     };
     ASSERT_EQ(26u, previous.size());
     std::string file;
-    for (const std::string& line : previous) file += line + "\r\n";
+    for (const std::string& line : previous)
+        file += line + "\r\n";
     const std::string program = FreshFolder();
     WriteText(program + "option.ini", file);
 
@@ -288,8 +302,9 @@ TEST(SettingsFile, PreviousVersionsFileLoadsUnchangedAndGainsTheNewKeysAtTheEnd)
         const size_t equals = line.find('=');
         const SettingField* field = FindSettingField(line.substr(0, equals).c_str());
         ASSERT_NE(nullptr, field) << line;
-        const std::string value = field->IsText() ? loaded.outputFolder
-                                                  : std::to_string(static_cast<long>(loaded.*field->number));
+        const std::string value = field->IsText()
+                                      ? loaded.outputFolder
+                                      : std::to_string(static_cast<long>(loaded.*field->number));
         EXPECT_EQ(line.substr(equals + 1), value) << line;
     }
     const ConversionSettings defaults;
@@ -300,8 +315,8 @@ TEST(SettingsFile, PreviousVersionsFileLoadsUnchangedAndGainsTheNewKeysAtTheEnd)
 
     SaveSettingsTo(Places(program, ""), loaded);
     std::vector<std::string> expected = previous;
-    for (const char* added : {"MP4 quality=3", "MP4 resolution=0", "MP4 frame rate=0", "MP4 encoding speed=1",
-                              "Simultaneous conversions=1"}) {
+    for (const char* added : {"MP4 quality=3", "MP4 resolution=0", "MP4 frame rate=0",
+                              "MP4 encoding speed=1", "Simultaneous conversions=1"}) {
         expected.push_back(added);
     }
     EXPECT_EQ(expected, Lines(ReadText(program + "option.ini")));
@@ -363,7 +378,7 @@ TEST(SettingsFile, ReadOnlyShippedFileIsReadThenLeftAlone) {
 
     loaded.volume = 33;
     SaveSettingsTo(places, loaded);
-    EXPECT_EQ(shipped, ReadText(program + "option.ini"));  // untouched
+    EXPECT_EQ(shipped, ReadText(program + "option.ini")); // untouched
     const std::vector<std::string> lines = Lines(ReadText(user + "option.ini"));
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ("Volume=33", lines[1]);
@@ -380,4 +395,4 @@ TEST(SettingsFile, ReadOnlyShippedFileIsReadThenLeftAlone) {
     EXPECT_EQ(7, again.volume);
 }
 
-}  // namespace
+} // namespace

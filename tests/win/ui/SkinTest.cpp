@@ -16,14 +16,15 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(COwnerDlg, CDialog)
-    ON_COMMAND(IDM_ONE, OnOne)
-    ON_COMMAND(IDM_TWO, OnTwo)
+ON_COMMAND(IDM_ONE, OnOne)
+ON_COMMAND(IDM_TWO, OnTwo)
 END_MESSAGE_MAP()
 
 TEST(SkinTest, StartupCallsReportSuccessAndChangeNothing) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     EXPECT_TRUE(SkinInitialize(instance, "Demo", 0, 0));
-    EXPECT_TRUE(SkinLoadFromResource(instance, "BRISKAL_SKIN", "SKINMAGIC"));  // no such resource here
+    EXPECT_TRUE(
+        SkinLoadFromResource(instance, "BRISKAL_SKIN", "SKINMAGIC")); // no such resource here
     EXPECT_TRUE(SkinApplyToWindows("Dialog"));
     SkinRelease();
 }
@@ -43,11 +44,13 @@ TEST(SkinTest, PopupChoiceArrivesAsACommandToTheOwner) {
     owner.PostMessage(WM_KEYDOWN, VK_RETURN);
     RECT r;
     owner.GetWindowRect(&r);
-    EXPECT_TRUE(SkinTrackPopupMenu(popup.GetSafeHmenu(), TPM_RIGHTBUTTON, r.left + 20, r.top + 40, owner.m_hWnd));
-    EXPECT_EQ(0u, owner.chosen);  // not yet: the command is posted
+    EXPECT_TRUE(SkinTrackPopupMenu(popup.GetSafeHmenu(), TPM_RIGHTBUTTON, r.left + 20, r.top + 40,
+                                   owner.m_hWnd));
+    EXPECT_EQ(0u, owner.chosen); // not yet: the command is posted
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
     EXPECT_EQ((UINT)IDM_TWO, owner.chosen);
 }
 
-}  // namespace
+} // namespace

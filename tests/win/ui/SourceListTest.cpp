@@ -22,12 +22,14 @@ using SourceListTest = MainDialogTest;
 
 const char kFolder[] = "C:\\clips";
 
-std::string InFolder(const char* name) { return std::string(kFolder) + "\\" + name; }
+std::string InFolder(const char* name) {
+    return std::string(kFolder) + "\\" + name;
+}
 
 TEST_F(SourceListTest, RemovingRowTwoOfFourRenumbersSelectsAndShiftsTheTable) {
     for (int i = 0; i < 4; ++i) {
-        AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 100.0 * (i + 1), 100 + i, 200 + i,
-                     20.0 + i);
+        AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 100.0 * (i + 1), 100 + i,
+                     200 + i, 20.0 + i);
     }
     EXPECT_DOUBLE_EQ(1000.0, dlg->GetSession().sources.TotalSeconds());
     dlg->m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
@@ -53,7 +55,7 @@ TEST_F(SourceListTest, RemovingRowTwoOfFourRenumbersSelectsAndShiftsTheTable) {
 TEST_F(SourceListTest, RemovingTheLastRowLeavesNoSelectionAndNoSelectionRemovesNothing) {
     AddProbedRow(InFolder("a.avi"), 10.0);
     AddProbedRow(InFolder("b.avi"), 20.0);
-    Click(IDC_LIST_REMOVE);  // nothing selected: nothing happens, nothing shown
+    Click(IDC_LIST_REMOVE); // nothing selected: nothing happens, nothing shown
     EXPECT_EQ(2, dlg->GetSession().sources.Count());
     dlg->m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     dlg->SendMessage(WM_COMMAND, ID_LIST_REMOVE_FILE, 0);
@@ -106,7 +108,8 @@ TEST_F(SourceListTest, MovingWithoutSelectionWarnsOnlyWithTwoRows) {
 TEST_F(SourceListTest, ImportReportsFailuresAfterAllProbesAndNeverShowsStaleValues) {
     // b.avi ends without a duration report: with an uncleared probe row it
     // would have shown a.avi's leftover duration.
-    WriteEncoderScript(GoodProbe("a.avi", 75) + "[b.avi]\nsend 2 640\nsend 3 480\nsend 4 250000000\n" +
+    WriteEncoderScript(GoodProbe("a.avi", 75) +
+                       "[b.avi]\nsend 2 640\nsend 3 480\nsend 4 250000000\n" +
                        GoodProbe("c.avi", 3725) + "[d.avi]\nsend 1 0\n");
     AddProbedRow(InFolder("old.avi"), 5.0);
     std::vector<std::string> boxes = Import(kFolder, {"a.avi", "b.avi", "c.avi", "d.avi"}, 2);
@@ -132,18 +135,20 @@ TEST_F(SourceListTest, ImportReportsFailuresAfterAllProbesAndNeverShowsStaleValu
 
 TEST_F(SourceListTest, ManyFailuresAreToldInOneBox) {
     dlg->GetSession().settings.simultaneousConversions = 3;
-    WriteEncoderScript("[*]\nsend 1 0\n");  // every probe fails
+    WriteEncoderScript("[*]\nsend 1 0\n"); // every probe fails
     std::vector<std::string> names;
     std::string listed;
     for (int i = 1; i <= 23; ++i) {
         names.push_back("bad" + std::to_string(i) + ".avi");
-        if (i <= 20) listed += "Load file " + InFolder(names.back().c_str()) + " failed.\n";
+        if (i <= 20)
+            listed += "Load file " + InFolder(names.back().c_str()) + " failed.\n";
     }
     // Every box shown is answered, so that one box each still ends the import.
     wintest::MessageBoxAnswerer boxes(AppCaption().c_str(), IDOK, 30);
     std::vector<char> selection = Selection(kFolder, names);
-    dlg->ImportSelection(selection.data(), selection.size());  // returns once its boxes are answered
-    EXPECT_EQ(std::vector<std::string>{listed + "\xE2\x80\xA6" "and 3 more files could not be used."},  // "…"
+    dlg->ImportSelection(selection.data(), selection.size()); // returns once its boxes are answered
+    EXPECT_EQ(std::vector<std::string>{listed + "\xE2\x80\xA6"
+                                                "and 3 more files could not be used."}, // "…"
               boxes.Texts());
     EXPECT_EQ(0, dlg->GetSession().sources.Count());
 }
@@ -155,7 +160,8 @@ TEST_F(SourceListTest, ProbesRunAtOnceAndRowsKeepTheOrderTheFilesWereChosen) {
     WriteEncoderScript("[a.avi]\nawait 2\nawait 3\n" + GoodProbe("a.avi", 10).substr(8) +
                        "[b.avi]\nsend 1 0\nmark 2\n" + GoodProbe("c.avi", 30) + "mark 3\n" +
                        GoodProbe("d.avi", 40) + "[e.avi]\nsleep 1\n");
-    std::vector<std::string> boxes = Import(kFolder, {"a.avi", "b.avi", "c.avi", "d.avi", "e.avi"}, 2);
+    std::vector<std::string> boxes =
+        Import(kFolder, {"a.avi", "b.avi", "c.avi", "d.avi", "e.avi"}, 2);
     EXPECT_EQ((std::vector<std::string>{"Load file " + InFolder("b.avi") + " failed.",
                                         "Load file " + InFolder("e.avi") + " failed."}),
               boxes);
@@ -167,20 +173,22 @@ TEST_F(SourceListTest, ProbesRunAtOnceAndRowsKeepTheOrderTheFilesWereChosen) {
         EXPECT_EQ(durations[row], Cell(row, 2));
     }
     EXPECT_DOUBLE_EQ(80.0, dlg->GetSession().sources.TotalSeconds());
-    for (const std::string& line : EncoderLog()) EXPECT_EQ(std::string::npos, line.find("timed out")) << line;
+    for (const std::string& line : EncoderLog())
+        EXPECT_EQ(std::string::npos, line.find("timed out")) << line;
 }
 
 TEST_F(SourceListTest, ReportsThatComeWhileTheProbeStartsCountForItsFile) {
     // The encoder sends nothing itself: the probe's reports all come while its
     // start still runs, from inside the making of its report window.
     WriteEncoderScript("[a.avi]\nexit 0\n");
-    const std::vector<wintest::SendOnCreate::Message> reports = {
-        {WM_ENCODER_EVENT, 1, 75}, {WM_ENCODER_EVENT, 2, 640}, {WM_ENCODER_EVENT, 3, 480},
-        {WM_ENCODER_EVENT, 4, 250000000}};
+    const std::vector<wintest::SendOnCreate::Message> reports = {{WM_ENCODER_EVENT, 1, 75},
+                                                                 {WM_ENCODER_EVENT, 2, 640},
+                                                                 {WM_ENCODER_EVENT, 3, 480},
+                                                                 {WM_ENCODER_EVENT, 4, 250000000}};
     wintest::SendOnCreate early(kReportWindowClass, {reports});
     wintest::MessageBoxAnswerer failure(AppCaption().c_str(), IDOK);
     std::vector<char> selection = Selection(kFolder, {"a.avi"});
-    dlg->ImportSelection(selection.data(), selection.size());  // returns once its boxes are answered
+    dlg->ImportSelection(selection.data(), selection.size()); // returns once its boxes are answered
 
     EXPECT_EQ(1, early.Created());
     EXPECT_EQ(std::vector<std::string>{}, failure.Texts());
@@ -191,7 +199,8 @@ TEST_F(SourceListTest, ReportsThatComeWhileTheProbeStartsCountForItsFile) {
 }
 
 TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {
-    for (int i = 0; i < 98; ++i) AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 1.0);
+    for (int i = 0; i < 98; ++i)
+        AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 1.0);
     WriteEncoderScript(GoodProbe("x.avi", 10) + GoodProbe("y.avi", 10) + GoodProbe("z.avi", 10));
     std::vector<std::string> boxes = Import(kFolder, {"x.avi", "y.avi", "z.avi"}, 1);
     ASSERT_EQ(1u, boxes.size());
@@ -201,36 +210,43 @@ TEST_F(SourceListTest, ListStopsAt99RowsWithOneMessage) {
     EXPECT_EQ(InFolder("x.avi"), Cell(98, 1));
     // Only x.avi was probed.
     int runs = 0;
-    for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
+    for (const std::string& line : EncoderLog())
+        runs += line.rfind("args ", 0) == 0 ? 1 : 0;
     EXPECT_EQ(1, runs);
 }
 
 TEST_F(SourceListTest, WithProbesAtOnceTheLastRowWaitsForTheProbesInFront) {
     dlg->GetSession().settings.simultaneousConversions = 3;
-    for (int i = 0; i < 98; ++i) AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 1.0);
+    for (int i = 0; i < 98; ++i)
+        AddProbedRow(InFolder(("f" + std::to_string(i) + ".avi").c_str()), 1.0);
     // x.avi fails after a while: y.avi takes the last row, z.avi is left out.
-    WriteEncoderScript("[x.avi]\nsleep 300\nsend 1 0\n" + GoodProbe("y.avi", 10) + GoodProbe("z.avi", 10));
+    WriteEncoderScript("[x.avi]\nsleep 300\nsend 1 0\n" + GoodProbe("y.avi", 10) +
+                       GoodProbe("z.avi", 10));
     std::vector<std::string> boxes = Import(kFolder, {"x.avi", "y.avi", "z.avi"}, 2);
-    EXPECT_EQ((std::vector<std::string>{"Load file " + InFolder("x.avi") + " failed.",
-                                        "The list holds at most 99 video files. 1 selected file was not added."}),
+    EXPECT_EQ((std::vector<std::string>{
+                  "Load file " + InFolder("x.avi") + " failed.",
+                  "The list holds at most 99 video files. 1 selected file was not added."}),
               boxes);
     EXPECT_EQ(99, dlg->m_list.GetItemCount());
     EXPECT_EQ(InFolder("y.avi"), Cell(98, 1));
-    int runs = 0;  // z.avi was never probed
-    for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
+    int runs = 0; // z.avi was never probed
+    for (const std::string& line : EncoderLog())
+        runs += line.rfind("args ", 0) == 0 ? 1 : 0;
     EXPECT_EQ(2, runs);
 }
 
 TEST_F(SourceListTest, TooLongPathIsRefusedWithoutAProbe) {
     const std::string longName = std::string(260, 'n') + ".avi";
-    WriteEncoderScript(GoodProbe("ok.avi", 10) + "[*]\nsend 1 10\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
+    WriteEncoderScript(GoodProbe("ok.avi", 10) +
+                       "[*]\nsend 1 10\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
     std::vector<std::string> boxes = Import(kFolder, {longName, "ok.avi"}, 1);
     ASSERT_EQ(1u, boxes.size());
     EXPECT_NE(std::string::npos, boxes[0].find("longer than 255 characters")) << boxes[0];
     EXPECT_NE(std::string::npos, boxes[0].find(InFolder(longName.c_str()))) << boxes[0];
     ASSERT_EQ(1, dlg->GetSession().sources.Count());
     EXPECT_EQ(InFolder("ok.avi"), Cell(0, 1));
-    for (const std::string& line : EncoderLog()) EXPECT_EQ(std::string::npos, line.find("nnnnnnnn"));
+    for (const std::string& line : EncoderLog())
+        EXPECT_EQ(std::string::npos, line.find("nnnnnnnn"));
 }
 
 TEST_F(SourceListTest, MissingEncoderIsReportedOncePerImport) {
@@ -269,8 +285,9 @@ TEST_F(SourceListTest, CommandsDuringARunAreRefusedAndRunOnlyOnce) {
     EXPECT_EQ(0u, end.Text(0).find("Mission accomplished!")) << end.Text(0);
     EXPECT_FALSE(fileDialog.Wait()) << "an import started during the run";
     EXPECT_TRUE(dlg->IsWindowVisible()) << "the window closed during the run";
-    int runs = 0;  // one encoder per row: no second run
-    for (const std::string& line : EncoderLog()) runs += line.rfind("args ", 0) == 0 ? 1 : 0;
+    int runs = 0; // one encoder per row: no second run
+    for (const std::string& line : EncoderLog())
+        runs += line.rfind("args ", 0) == 0 ? 1 : 0;
     EXPECT_EQ(2, runs);
     EXPECT_EQ(2, dlg->GetSession().sources.Count());
 }
@@ -278,7 +295,8 @@ TEST_F(SourceListTest, CommandsDuringARunAreRefusedAndRunOnlyOnce) {
 TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
     AddProbedRow(InFolder("kept.avi"), 5.0);
     dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    WriteEncoderScript("[slow.avi]\nsleep 500\nsend 1 42\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
+    WriteEncoderScript(
+        "[slow.avi]\nsleep 500\nsend 1 42\nsend 2 640\nsend 3 480\nsend 4 250000000\n");
     PostEveryCommand(dlg->GetSafeHwnd());
     wintest::MessageBoxAnswerer fileDialog("Import video files", IDCANCEL, 1, 300);
     std::vector<std::string> boxes = Import(kFolder, {"slow.avi"}, 0);
@@ -295,5 +313,5 @@ TEST_F(SourceListTest, CommandsDuringAProbeAreRefusedAndTheProbeKept) {
     EXPECT_EQ(1, dlg->GetSession().sources.Count());
 }
 
-}  // namespace
-}  // namespace apptest
+} // namespace
+} // namespace apptest

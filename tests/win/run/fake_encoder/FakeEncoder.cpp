@@ -55,14 +55,16 @@ std::string ProgramFolder() {
 
 void Log(const std::string& line) {
     FILE* log = std::fopen((g_folder + "fake_encoder_log.txt").c_str(), "ab");
-    if (log == nullptr) return;
+    if (log == nullptr)
+        return;
     std::fprintf(log, "%s\n", line.c_str());
     std::fclose(log);
 }
 
 [[noreturn]] void Exit(int code) {
     const std::string temporary = TemporaryOutputName(g_output, GetCurrentProcessId());
-    if (code == 0 && !g_output.empty() && GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES &&
+    if (code == 0 && !g_output.empty() &&
+        GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES &&
         !MoveFileExA(temporary.c_str(), g_output.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         Log("rename failed");
         code = 16;
@@ -76,19 +78,23 @@ std::string ArgumentText() {
     const char* line = GetCommandLineA();
     bool quoted = false;
     while (*line != '\0' && (quoted || (*line != ' ' && *line != '\t'))) {
-        if (*line == '"') quoted = !quoted;
+        if (*line == '"')
+            quoted = !quoted;
         ++line;
     }
-    while (*line == ' ' || *line == '\t') ++line;
+    while (*line == ' ' || *line == '\t')
+        ++line;
     return line;
 }
 
 // True when `section` names the source: its file name, or the end of its
 // path from a backslash on.
 bool Names(const std::string& section, const std::string& source) {
-    if (section.size() > source.size()) return false;
+    if (section.size() > source.size())
+        return false;
     const size_t at = source.size() - section.size();
-    if (at > 0 && source[at - 1] != '\\') return false;
+    if (at > 0 && source[at - 1] != '\\')
+        return false;
     return _stricmp(section.c_str(), source.c_str() + at) == 0;
 }
 
@@ -102,39 +108,46 @@ std::string StartShow() {
 // this process on the test's probe file, that is when it was inherited.
 bool HoldsProbeFile() {
     char text[32] = "";
-    if (GetEnvironmentVariableA("FAKE_ENCODER_HANDLE", text, sizeof text) == 0) return false;
+    if (GetEnvironmentVariableA("FAKE_ENCODER_HANDLE", text, sizeof text) == 0)
+        return false;
     HANDLE handle = reinterpret_cast<HANDLE>(static_cast<intptr_t>(_strtoi64(text, nullptr, 10)));
     DWORD flags = 0;
-    if (!GetHandleInformation(handle, &flags) || GetFileType(handle) != FILE_TYPE_DISK) return false;
+    if (!GetHandleInformation(handle, &flags) || GetFileType(handle) != FILE_TYPE_DISK)
+        return false;
     char path[MAX_PATH] = "";
     const DWORD length = GetFinalPathNameByHandleA(handle, path, sizeof path, 0);
     return length > 0 && length < sizeof path && std::strstr(path, "inherit-probe") != nullptr;
 }
 
-std::string MarkPath(long long n) { return g_folder + "fake_encoder_mark" + std::to_string(n); }
+std::string MarkPath(long long n) {
+    return g_folder + "fake_encoder_mark" + std::to_string(n);
+}
 
 std::vector<std::string> ScriptFor(const std::string& source) {
     std::vector<std::string> mine;
     std::vector<std::string> any;
     FILE* script = std::fopen((g_folder + "fake_encoder_script.txt").c_str(), "rb");
-    if (script == nullptr) return mine;
+    if (script == nullptr)
+        return mine;
     char buffer[512];
     std::vector<std::string>* section = nullptr;
     while (std::fgets(buffer, sizeof buffer, script) != nullptr) {
         std::string line = buffer;
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+            line.pop_back();
         if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
             const std::string name = line.substr(1, line.size() - 2);
             section = name == "*" ? &any : (Names(name, source) ? &mine : nullptr);
             continue;
         }
-        if (section != nullptr && !line.empty()) section->push_back(line);
+        if (section != nullptr && !line.empty())
+            section->push_back(line);
     }
     std::fclose(script);
     return mine.empty() ? any : mine;
 }
 
-}  // namespace
+} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     g_folder = ProgramFolder();
@@ -143,11 +156,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // quoted source, -o, quoted output, options..., mode, window handle
     const int argc = __argc;
     char** argv = __argv;
-    if (argc < 6) Exit(10);
+    if (argc < 6)
+        Exit(10);
     const std::string source = argv[1];
     const std::string output = argv[3];
     g_output = output;
-    HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(_strtoi64(argv[argc - 1], nullptr, 10)));
+    HWND window =
+        reinterpret_cast<HWND>(static_cast<intptr_t>(_strtoi64(argv[argc - 1], nullptr, 10)));
     char hostText[32] = "";
     GetEnvironmentVariableA("FAKE_ENCODER_HOST", hostText, sizeof hostText);
     HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(_strtoi64(hostText, nullptr, 10)));
@@ -157,7 +172,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         long long a = 0;
         long long b = 0;
         const int fields = std::sscanf(line.c_str(), "%31s %lld %lld", command, &a, &b);
-        if (fields < 1) continue;
+        if (fields < 1)
+            continue;
         const std::string name = command;
         if (name == "send") {
             const LRESULT result = SendMessageA(a >= 95 ? host : window, kEncoderEventMessage,
@@ -167,13 +183,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             if (a == 6 && host != nullptr) {
                 SendMessageA(host, kEncoderEventMessage, 95, static_cast<LPARAM>(b));
             }
-            if (a == 6 && result == 1) Exit(14);
+            if (a == 6 && result == 1)
+                Exit(14);
         } else if (name == "sleep") {
             Sleep(static_cast<DWORD>(a));
         } else if (name == "write") {
-            FILE* out = std::fopen(TemporaryOutputName(output, GetCurrentProcessId()).c_str(), "ab");
+            FILE* out =
+                std::fopen(TemporaryOutputName(output, GetCurrentProcessId()).c_str(), "ab");
             if (out != nullptr) {
-                for (long long i = 0; i < a; ++i) std::fputc('x', out);
+                for (long long i = 0; i < a; ++i)
+                    std::fputc('x', out);
                 std::fclose(out);
             }
         } else if (name == "vanish") {
@@ -183,14 +202,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Log("started show " + StartShow() + " handle " + (HoldsProbeFile() ? "open" : "none"));
         } else if (name == "mark") {
             FILE* mark = std::fopen(MarkPath(a).c_str(), "wb");
-            if (mark != nullptr) std::fclose(mark);
+            if (mark != nullptr)
+                std::fclose(mark);
         } else if (name == "await") {
             int waited = 0;
-            while (GetFileAttributesA(MarkPath(a).c_str()) == INVALID_FILE_ATTRIBUTES && waited < 30000) {
+            while (GetFileAttributesA(MarkPath(a).c_str()) == INVALID_FILE_ATTRIBUTES &&
+                   waited < 30000) {
                 Sleep(5);
                 waited += 5;
             }
-            if (waited >= 30000) Log("await " + std::to_string(a) + " timed out");
+            if (waited >= 30000)
+                Log("await " + std::to_string(a) + " timed out");
         } else if (name == "exit") {
             Exit(static_cast<int>(a));
         }
