@@ -8,6 +8,7 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OptionValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegProgressReader.cpp)
 target_link_libraries(encoder_core PUBLIC protocol media)
 
