@@ -17,7 +17,7 @@ if(WIN32)
     SOURCES "${CMAKE_CURRENT_LIST_DIR}/EncoderEndToEndTest.cpp"
     LIBS e2e_encoder_harness core
     RESOURCES "${TARVELLO_MANIFEST_RC}"
-    FIXTURES clips)
+    FIXTURES clips damaged_clips)
   # The encoder and ffmpeg.exe must be in the program folder before it runs.
   add_dependencies(encoder_e2e_test quenforenc)
 
