@@ -192,12 +192,12 @@ TEST(EncoderConversion, EveryFormatFromTheProgramsArgumentText) {
     }
 }
 
-// A job long enough to be stopped: DVD of the 20-second clip. A shorter one
+// A job long enough to be stopped: DVD of the 120-second clip. A shorter one
 // could end in the same look at FFmpeg as its first report.
 std::string StoppableJob(const std::string& folder, ReportWindow& window, std::string& output) {
-    const std::string source = e2e::ClipPath("long-640x480-25fps.avi");
+    const std::string source = e2e::ClipPath("long-120s-640x480.avi");
     output = folder + "stopped.vob";
-    return ComposeJobText(Tweak(kFormatDvd, 1), SourceRow{20.0, 640, 480, 25.0}, source, output,
+    return ComposeJobText(Tweak(kFormatDvd, 1), SourceRow{120.0, 640, 480, 25.0}, source, output,
                           kEncoderModeConvert, window.HandleValue());
 }
 

@@ -20,7 +20,7 @@ namespace {
 
 using e2e::Tarvello;
 
-const char kLong[] = "long-640x480-25fps.avi";    // 20 s
+const char kLong[] = "long-120s-640x480.avi";    // 120 s
 const char kShort[] = "clip-320x240-noaudio.avi"; // 2 s
 const char kShortB[] = "clip-640x480-25fps.avi";  // 3 s
 const char kQuestion[] = "Do you really want to stop?";
@@ -121,7 +121,7 @@ TEST(StopAndKill, KilledEncoderFailsItsFileAndTheBatchGoesOn) {
                                        " - the encoder ended unexpectedly (exit code 1)"))
         << texts[0];
     EXPECT_FALSE(Contains(texts[0], kShort)) << texts[0];
-    EXPECT_EQ(-1, failure::FingerprintOf(batch.Out("long-640x480-25fps.avi")).size)
+    EXPECT_EQ(-1, failure::FingerprintOf(batch.Out("long-120s-640x480.avi")).size)
         << "half output left";
     EXPECT_EQ("avi", e2e::DescribeMedia(batch.Out("clip-320x240-noaudio.avi"))["format"]);
     EXPECT_EQ(std::vector<std::string>(), e2e::FilesMatching(batch.copy.OutFolder(), "*~enc*"));
@@ -181,7 +181,7 @@ TEST(StopAndKill, CancelBetweenFilesKeepsTheFinishedOutput) {
     auto facts = e2e::DescribeMedia(batch.Out("clip-320x240-noaudio.avi"));
     EXPECT_EQ("avi", facts["format"]);
     EXPECT_EQ("320", facts["v.width"]);
-    EXPECT_EQ(-1, failure::FingerprintOf(batch.Out("long-640x480-25fps.avi")).size);
+    EXPECT_EQ(-1, failure::FingerprintOf(batch.Out("long-120s-640x480.avi")).size);
     EXPECT_EQ(std::vector<std::string>(), e2e::FilesMatching(batch.copy.OutFolder(), "*~enc*"));
     batch.app.Post(IDCANCEL);
     EXPECT_TRUE(batch.app.WaitExit());
@@ -247,7 +247,7 @@ TEST(StopAndKill, CancelWhileTheQuestionIsOpenAsksOnceThenEscapeAndNoGoOn) {
     ASSERT_EQ(1u, texts.size()) << testing::PrintToString(texts);
     EXPECT_EQ(0u, texts[0].find("Mission accomplished!")) << texts[0];
     EXPECT_EQ("avi", e2e::DescribeMedia(batch.Out("clip-640x480-25fps.avi"))["format"]);
-    EXPECT_EQ("avi", e2e::DescribeMedia(batch.Out("long-640x480-25fps.avi"))["format"]);
+    EXPECT_EQ("avi", e2e::DescribeMedia(batch.Out("long-120s-640x480.avi"))["format"]);
     EXPECT_TRUE(IsWindowEnabled(batch.app.Main()));
     batch.app.Post(IDCANCEL);
     EXPECT_TRUE(batch.app.WaitExit());

@@ -2,7 +2,8 @@
 # Makes the damaged and odd source files of the failure tests with the
 # host's ffmpeg, beside the ordinary clips (same folder).
 # Usage: damaged-clips.sh <folder>
-#   long-640x480-25fps.avi  20 s, MPEG-4 + MP3: long enough to be stopped midway
+#   long-120s-640x480.avi   120 s, 25 fps, MPEG-4 + MP3: long enough to be stopped midway
+#                           (a 20 s clip converted in about a second, before a test could act)
 #   audio-only.avi          2 s of MP3 in an AVI, no video stream
 #   tone-wave.avi           a WAV file named .avi (RIFF, but not AVI)
 #   random.avi              64 KB of random bytes
@@ -22,8 +23,8 @@ make() {
   $ff "$@" "$out/.$name.part" && mv "$out/.$name.part" "$out/$name"
 }
 
-make long-640x480-25fps.avi -f lavfi -i "testsrc=size=640x480:rate=25" -f lavfi -i "sine=frequency=440:sample_rate=44100" \
-  -t 20 -c:v mpeg4 -q:v 5 -vtag DX50 -c:a libmp3lame -b:a 128k -ac 2 -f avi
+make long-120s-640x480.avi -f lavfi -i "testsrc=size=640x480:rate=25" -f lavfi -i "sine=frequency=440:sample_rate=44100" \
+  -t 120 -c:v mpeg4 -q:v 5 -vtag DX50 -c:a libmp3lame -b:a 128k -ac 2 -f avi
 make audio-only.avi -f lavfi -i "sine=frequency=440:sample_rate=44100" -t 2 -c:a libmp3lame -b:a 96k -f avi
 make tone-wave.avi -f lavfi -i "sine=frequency=440:sample_rate=22050" -t 1 -c:a pcm_s16le -f wav
 make base-320x240.avi -f lavfi -i "testsrc=size=320x240:rate=25" -f lavfi -i "sine=frequency=440:sample_rate=44100" \
