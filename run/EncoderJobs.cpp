@@ -1,8 +1,9 @@
 #include "run/EncoderJobs.h"
 
+#include <shellapi.h>
+
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "core/EncoderArguments.h"
 #include "run/WindowProgressPort.h"
@@ -103,8 +104,8 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
             *error = ERROR_BUSY;
         return false;
     }
-    // "<quoted exe> <arguments>", writable: CreateProcessA may change it.
-    std::string line =
+    // The whole command line must fit the platform's limit.
+    const std::string line =
         std::string("\"") + exePath + "\" " + (arguments != nullptr ? arguments : "");
     if (line.size() > kMaxCommandLine) {
         if (error != nullptr)
@@ -112,28 +113,24 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
         Release(slot);
         return false;
     }
-    std::vector<char> commandLine(line.begin(), line.end());
-    commandLine.push_back('\0');
-    // Started directly, not through the shell: the shell's attachment check
-    // would ask about an encoder unpacked from a download at every start (or
-    // refuse it, without a UI). A console of its own, hidden, as the shell
-    // gave it, and none of this program's handles.
-    STARTUPINFOA startup;
-    std::memset(&startup, 0, sizeof startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION info;
+    // Through the shell, without its attachment check: that check would ask
+    // about an encoder unpacked from a download at every start (or refuse it,
+    // without a UI). Hidden, and no shell error box of its own: the caller
+    // tells the user once.
+    SHELLEXECUTEINFOA info;
     std::memset(&info, 0, sizeof info);
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                        nullptr, nullptr, &startup, &info)) {
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOZONECHECKS;
+    info.lpFile = exePath;
+    info.lpParameters = arguments;
+    info.nShow = SW_HIDE;
+    if (!ShellExecuteExA(&info) || info.hProcess == nullptr) {
         const DWORD reason = GetLastError();
         if (error != nullptr)
             *error = reason != 0 ? reason : ERROR_FILE_NOT_FOUND;
         Release(slot);
         return false;
     }
-    CloseHandle(info.hThread);
     process_[slot] = info.hProcess;
     return true;
 }
