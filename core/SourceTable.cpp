@@ -1,5 +1,6 @@
 #include "core/SourceTable.h"
 
+#include <cstring>
 #include <utility>
 
 SourceRow* SourceTable::At(int32_t row) {
@@ -12,6 +13,19 @@ const SourceRow* SourceTable::At(int32_t row) const {
 
 const char* SourceTable::Path(int32_t row) const {
     return row >= 0 && row < count_ ? paths_[row].c_str() : "";
+}
+
+bool SourceTable::CopyPath(int32_t row, char* out, size_t size) const {
+    if (out == nullptr || size == 0)
+        return false;
+    const char* path = Path(row);
+    const size_t length = std::strlen(path);
+    if (length == 0 || length >= size) {
+        out[0] = '\0';
+        return false;
+    }
+    std::memcpy(out, path, length + 1);
+    return true;
 }
 
 int32_t SourceTable::Append(const char* path, const SourceRow& row) {

@@ -3,6 +3,7 @@
 // duration.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -24,6 +25,10 @@ public:
     const SourceRow* At(int32_t row) const;
     // The path of a row in the list; "" outside it.
     const char* Path(int32_t row) const;
+    // The path of a row into out; false, with out "", when the row has none
+    // or it does not fit in size - 1 characters (a cut path would name
+    // another file).
+    bool CopyPath(int32_t row, char* out, size_t size) const;
 
     // Rows in the list, and their summed duration in seconds.
     int32_t Count() const { return count_; }

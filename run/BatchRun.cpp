@@ -178,15 +178,6 @@ private:
     void EndEarly(const char* headline, UINT icon);
     void EndRun();
     void Conclude(bool noEncoder);
-    // The path of a row's source; false when the row has none or it does
-    // not fit (a cut path would name another file).
-    bool RowPath(int32_t row, char* out, size_t size) const {
-        const int written = std::snprintf(out, size, "%s", sources_.Path(row));
-        if (written > 0 && static_cast<size_t>(written) < size)
-            return true;
-        out[0] = '\0';
-        return false;
-    }
     double RowSeconds(int32_t row) const {
         const SourceRow* facts = sources_.At(row);
         return facts != nullptr ? facts->duration : 0.0;
@@ -232,7 +223,7 @@ bool BatchRun::IsTaken(const char* path, void* context) {
     BatchRun* run = static_cast<BatchRun*>(context);
     char source[kPathCapacity];
     for (int32_t row = 0; row < run->sources_.Count(); ++row) {
-        if (run->RowPath(row, source, sizeof source) && SameFileName(source, path)) {
+        if (run->sources_.CopyPath(row, source, sizeof source) && SameFileName(source, path)) {
             return true;
         }
     }
@@ -262,7 +253,7 @@ void BatchRun::Unreserve(const char* output) {
 BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     char source[kPathCapacity] = "";
     char output[kPathCapacity] = "";
-    if (!RowPath(row, source, sizeof source)) {
+    if (!sources_.CopyPath(row, source, sizeof source)) {
         Fail(row, source, "the list has no file in this row");
         progress_.doneSeconds += RowSeconds(row);
         return Started::kFailedRow;
@@ -393,7 +384,7 @@ void BatchRun::Run(const char* runFolder) {
     char source[kPathCapacity];
     for (int32_t row = 0; row < sources_.Count(); ++row) {
         FileIdentity file;
-        if (RowPath(row, source, sizeof source) && ReadFileIdentity(source, &file)) {
+        if (sources_.CopyPath(row, source, sizeof source) && ReadFileIdentity(source, &file)) {
             keptFiles_.push_back(file);
         }
     }

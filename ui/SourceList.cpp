@@ -122,21 +122,3 @@ void CSourceList::SwapRows(int selected, int neighbour) {
     FocusList();
     table_->SwapRows(selected, neighbour);
 }
-
-bool CSourceList::RowPath(int32_t row, char* out, size_t size) const {
-    if (out == nullptr || size == 0)
-        return false;
-    out[0] = '\0';
-    if (row < 0 || row >= table_->Count())
-        return false;
-    const char* path = table_->Path(row);
-    size_t i = 0;
-    for (; path[i] != '\0' && i + 1 < size; ++i)
-        out[i] = path[i];
-    out[i] = '\0';
-    if (path[i] != '\0') {
-        out[0] = '\0';
-        return false;
-    }
-    return i > 0;
-}

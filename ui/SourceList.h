@@ -34,10 +34,6 @@ public:
     // selection moves with the file to `neighbour`.
     void SwapRows(int selected, int neighbour);
 
-    // Path of row `row`; false without one or when it does not fit in size - 1
-    // characters (a cut path would name another file).
-    bool RowPath(int32_t row, char* out, size_t size) const;
-
 protected:
     // Widths scaled afresh for the new DPI.
     LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);

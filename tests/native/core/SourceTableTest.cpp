@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -88,6 +89,22 @@ TEST(SourceTable, SwapExchangesWholeRows) {
     table.SwapRows(-1, 0);
     ExpectRow(table, 0, 1);
     ExpectRow(table, 1, 0);
+}
+
+TEST(SourceTable, APathIsCopiedWholeOrNotAtAll) {
+    SourceTable table = FiveRows();
+    const std::string path = PathFor(3);
+    char fits[64];
+    EXPECT_TRUE(table.CopyPath(3, fits, sizeof fits));
+    EXPECT_EQ(path, fits);
+    std::vector<char> exact(path.size() + 1);
+    EXPECT_TRUE(table.CopyPath(3, exact.data(), exact.size()));
+    char cut[8] = "x";
+    EXPECT_FALSE(table.CopyPath(3, cut, sizeof cut)); // a cut path would name another file
+    EXPECT_STREQ("", cut);
+    char none[8] = "x";
+    EXPECT_FALSE(table.CopyPath(5, none, sizeof none));
+    EXPECT_STREQ("", none);
 }
 
 } // namespace
