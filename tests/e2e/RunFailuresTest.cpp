@@ -234,4 +234,33 @@ TEST(RunFailures, ARelativeOutputFolderIsTakenFromTheStartFolderAfterAnImportAnd
     EXPECT_EQ(std::vector<std::string>(), sources.Changed());
 }
 
+TEST(RunFailures, SourcesReachedThroughAnotherDriveLetterAreNeverReplaced) {
+    e2e::ProgramCopy copy("failure_other_letter");
+    // clip.avi's suffixed output name is the source Clip_AVI.avi, once the
+    // sources' folder is written with the second drive letter of the test
+    // prefix (Y: leads to the root that Z: shows).
+    const std::string folder =
+        failure::CopyClips(copy, "clips", {{kGood, "clip.avi"}, {kGoodB, "Clip_AVI.avi"}});
+    failure::FolderGuard sources(folder);
+    ASSERT_EQ('Z', folder[0]) << folder;
+    const std::string sameFolder = "Y" + folder.substr(1);
+    copy.SetOption("Output format", "0");
+    copy.SetOption("Temporary folder", sameFolder);
+
+    Tarvello app;
+    ASSERT_TRUE(failure::StartReady(app, copy));
+    ASSERT_TRUE(app.ImportThroughDialog(folder, {"clip.avi", "Clip_AVI.avi"}));
+    ASSERT_TRUE(app.WaitRowCount(2));
+    app.Post(IDC_CONVERT);
+    const std::vector<std::string> texts = failure::AnswerAllBoxes(app, 120000);
+    ASSERT_EQ(1u, texts.size()) << testing::PrintToString(texts);
+    EXPECT_EQ(0u, texts[0].find("Mission accomplished!")) << texts[0];
+    EXPECT_EQ(std::vector<std::string>(), sources.Changed());
+    // Each output under a name of its own beside the sources, a real AVI.
+    EXPECT_EQ("320", e2e::DescribeMedia(folder + "clip_avi_2.avi")["v.width"]);
+    EXPECT_EQ("640", e2e::DescribeMedia(folder + "Clip_AVI_avi.avi")["v.width"]);
+    app.Post(IDCANCEL);
+    EXPECT_TRUE(app.WaitExit());
+}
+
 } // namespace
