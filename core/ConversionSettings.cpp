@@ -37,6 +37,13 @@ const SettingField kSettingFields[kSettingFieldCount] = {
     {"MP4 frame rate", "0", &CS::mp4FrameRate},
     {"MP4 encoding speed", "1", &CS::mp4Speed},
     {"Simultaneous conversions", "1", &CS::simultaneousConversions},
+    {"Target size", "0", &CS::targetSizeKb},
+    {"Target applies to", "0", &CS::targetAppliesTo},
+    {"MP3 quality", "2", &CS::mp3Quality},
+    {"M4A bitrate", "3", &CS::m4aBitrate},
+    {"Audio sample rate", "0", &CS::audioSampleRate},
+    {"When done", "0", &CS::whenDone},
+    {"Output beside source", "0", &CS::outputBesideSource},
 };
 
 int32_t JobSlotCount(const ConversionSettings& settings) {

@@ -45,6 +45,19 @@ struct ConversionSettings {
     int32_t mp4Speed = 1;      // encoding speed, "Balanced"
     // How many files a batch converts at once (1 to 8; see JobSlotCount).
     int32_t simultaneousConversions = 1;
+    // Fit to a size: the target in kilobytes of 1,000 bytes (0: no target),
+    // and whether it holds for each file (0) or for the whole list (1).
+    int32_t targetSizeKb = 0;
+    int32_t targetAppliesTo = 0;
+    // The sound-only formats' own choices: the MP3 VBR level (position 2 is
+    // "V2"), the M4A bitrate's position and the sample rate (0 "Original").
+    int32_t mp3Quality = 2;
+    int32_t m4aBitrate = 3;
+    int32_t audioSampleRate = 0;
+    // What happens when a list is done (0 nothing, 1 open the output folder,
+    // 2 sleep, 3 shut down), and whether outputs go next to their sources.
+    int32_t whenDone = 0;
+    int32_t outputBesideSource = 0;
 };
 
 constexpr int32_t kMaxSimultaneousConversions = 8;
@@ -65,7 +78,7 @@ struct SettingField {
     bool IsText() const { return number == nullptr; }
 };
 
-constexpr int kSettingFieldCount = 30;
+constexpr int kSettingFieldCount = 37;
 
 // Keys in file order (the order in which they are read and written).
 extern const SettingField kSettingFields[kSettingFieldCount];

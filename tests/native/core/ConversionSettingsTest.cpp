@@ -19,7 +19,9 @@ TEST(SettingFields, KeysInFileOrder) {
                           "AVI frame rate", "MPEG frame rate", "Volume",
                           // The MP4, MKV and WebM family's keys come after the older ones.
                           "MP4 quality", "MP4 resolution", "MP4 frame rate", "MP4 encoding speed",
-                          "Simultaneous conversions"};
+                          "Simultaneous conversions", "Target size", "Target applies to",
+                          "MP3 quality", "M4A bitrate", "Audio sample rate", "When done",
+                          "Output beside source"};
     static_assert(sizeof keys / sizeof keys[0] == kSettingFieldCount, "one key per field");
     for (int i = 0; i < kSettingFieldCount; ++i)
         EXPECT_STREQ(keys[i], kSettingFields[i].key) << i;
@@ -55,8 +57,8 @@ TEST(SettingFields, DefaultTextsMatchTheRecordAndCoverEveryField) {
             EXPECT_NE(kSettingFields[j].number, field.number) << field.key;
     }
     EXPECT_EQ(1, textKeys);
-    // 29 distinct numbers and the folder make up the whole record.
-    static_assert(sizeof(ConversionSettings) == 29 * sizeof(int32_t) + kOutputFolderCapacity,
+    // 36 distinct numbers and the folder make up the whole record.
+    static_assert(sizeof(ConversionSettings) == 36 * sizeof(int32_t) + kOutputFolderCapacity,
                   "every field needs a key");
     EXPECT_STREQ("C:\\output video\\", defaults.outputFolder);
     EXPECT_EQ(kFormatMpeg2, defaults.outputFormat);

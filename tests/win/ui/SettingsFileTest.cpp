@@ -316,7 +316,10 @@ TEST(SettingsFile, PreviousVersionsFileLoadsUnchangedAndGainsTheNewKeysAtTheEnd)
     SaveSettingsTo(Places(program, ""), loaded);
     std::vector<std::string> expected = previous;
     for (const char* added : {"MP4 quality=3", "MP4 resolution=0", "MP4 frame rate=0",
-                              "MP4 encoding speed=1", "Simultaneous conversions=1"}) {
+                              "MP4 encoding speed=1", "Simultaneous conversions=1",
+                              "Target size=0", "Target applies to=0", "MP3 quality=2",
+                              "M4A bitrate=3", "Audio sample rate=0", "When done=0",
+                              "Output beside source=0"}) {
         expected.push_back(added);
     }
     EXPECT_EQ(expected, Lines(ReadText(program + "option.ini")));
