@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/ConstantQualityProfile.h"
+#include "core/TargetSize.h"
 
 namespace {
 
@@ -122,22 +123,25 @@ void AppendConstantQualityFamily(ArgumentText& text, OutputFormat format, const 
         kConstantQualitySpeeds[p.encodingSpeed >= 0 && p.encodingSpeed < kConstantQualitySpeedCount
                                    ? p.encodingSpeed
                                    : kDefaultConstantQualitySpeed];
+    // A target size sets the rate; otherwise the quality does.
+    const char* rateKey = p.targetBytes > 0 ? "bitrate" : "crf";
+    const int32_t rate = p.targetBytes > 0 ? p.videoKbps : p.constantQuality;
     switch (format) {
     case kFormatMp4:
-        text.Append(" -ovc x264 -x264encopts crf=%d:preset=%s:profile=high", p.constantQuality,
+        text.Append(" -ovc x264 -x264encopts %s=%d:preset=%s:profile=high", rateKey, rate,
                     speed.x264Preset);
         text.Append(" -oac lavc -lavcopts acodec=aac:abitrate=%d", p.audioKbps);
         // The index before the media data, so playback starts while loading.
         text.Append(" -of lavf -lavfopts format=mp4:o=movflags=+faststart");
         break;
     case kFormatMkv:
-        text.Append(" -ovc x265 -x265encopts crf=%d:preset=%s:profile=main", p.constantQuality,
+        text.Append(" -ovc x265 -x265encopts %s=%d:preset=%s:profile=main", rateKey, rate,
                     speed.x265Preset);
         text.Append(" -oac lavc -lavcopts acodec=aac:abitrate=%d", p.audioKbps);
         text.Append(" -of lavf -lavfopts format=matroska");
         break;
     default:
-        text.Append(" -ovc vp9 -vp9encopts crf=%d:cpu-used=%d", p.constantQuality,
+        text.Append(" -ovc vp9 -vp9encopts %s=%d:cpu-used=%d", rateKey, rate,
                     static_cast<int>(speed.vp9CpuUsed));
         text.Append(" -oac lavc -lavcopts acodec=libopus:abitrate=%d", p.audioKbps);
         text.Append(" -of lavf -lavfopts format=webm");
@@ -229,9 +233,11 @@ void AppendFormatPieces(ArgumentText& text, const ConversionSettings& s, const E
             videoCodec = "msmpeg4v2";
         const int32_t audioChoice = asf ? s.asfAudioCodec : s.wmvAudioCodec;
         text.Append(" -oac lavc -ovc lavc");
-        text.Append(" -lavcopts vcodec=%s:acodec=%s:vqscale=%d:abitrate=%d:autoaspect=1",
-                    videoCodec, audioChoice == 0 ? "wmav1" : "wmav2", WmvQuantiser(s.wmvQuality),
-                    A);
+        // A target size sets the rate; otherwise the quantiser of the quality.
+        text.Append(" -lavcopts vcodec=%s:acodec=%s:%s=%d:abitrate=%d:autoaspect=1", videoCodec,
+                    audioChoice == 0 ? "wmav1" : "wmav2",
+                    p.targetBytes > 0 ? "vbitrate" : "vqscale",
+                    p.targetBytes > 0 ? V : WmvQuantiser(s.wmvQuality), A);
         text.Append(
             " -of lavf -lavfopts i_certify_that_my_video_stream_does_not_use_b_frames:format=%s",
             asf ? "asf" : "wmv");
@@ -323,12 +329,36 @@ bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderPr
     AppendFormatPieces(text, settings, profile, volume);
     AppendFrameRate(text, settings.outputFormat, profile.outputFrameRate);
     AppendPictureFilter(text, profile, job.padWidth, job.padHeight);
+    if (profile.targetBytes > 0) {
+        char bytes[24];
+        FormatInt64(profile.targetBytes, bytes, sizeof bytes);
+        text.Append(" -targetsize %s", bytes);
+    }
     text.Append(" -endpos");
     text.Append(" 9:0:0");
     char handle[24];
     FormatInt64(job.windowHandle, handle, sizeof handle);
     text.Append(" %d %s", static_cast<int>(job.mode), handle);
     return text.Finish();
+}
+
+void ResolveTargetBitrate(const ConversionSettings& settings, const SourceRow& source,
+                          EncoderProfile& profile) {
+    const int64_t target = TargetBytes(settings);
+    if (target <= 0 || !FormatTakesTarget(settings.outputFormat))
+        return;
+    const double fps = profile.outputFrameRate > 0.0 && profile.outputFrameRate < 1000.0
+                           ? profile.outputFrameRate
+                           : source.frameRate;
+    const TargetBitrate bitrate = VideoBitrateForTarget(
+        {settings.outputFormat, source.duration, fps, profile.audioKbps, target});
+    // A target that does not fit was refused before the run; a job started
+    // anyway keeps its quality rather than an impossible rate.
+    if (!bitrate.fits)
+        return;
+    profile.videoKbps = bitrate.videoKbps;
+    profile.targetBytes = target;
+    profile.targetCapped = bitrate.capped;
 }
 
 JobPlan PlanJob(const ConversionSettings& settings, const SourceRow& source, int32_t mode) {
@@ -340,6 +370,8 @@ JobPlan PlanJob(const ConversionSettings& settings, const SourceRow& source, int
     ResolveBitrates(settings, plan.profile);
     ResolveAspectText(settings, plan.profile);
     ResolveFrameRate(settings, source.frameRate, plan.profile);
+    if (mode == kEncoderModeConvert)
+        ResolveTargetBitrate(settings, source, plan.profile);
     return plan;
 }
 

@@ -39,6 +39,13 @@ int32_t WmvQuantiser(int32_t wmvQuality);
 bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderProfile& profile,
                              const EncoderJob& job, char* out, size_t size);
 
+// Fit to a size: with a target in the settings (for the whole list, the run
+// puts the file's share there), sets videoKbps from the target and the
+// source's duration, and targetBytes. A format without targets, or a target
+// too small to fit, leaves the profile as it is.
+void ResolveTargetBitrate(const ConversionSettings& settings, const SourceRow& source,
+                          EncoderProfile& profile);
+
 // What one job on a source of the given facts is given: its profile resolved
 // from the settings (bitrates, aspect text, target size, the frame rate from
 // the source's rate) and, for a conversion, the letter-box padding of the

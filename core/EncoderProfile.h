@@ -18,6 +18,10 @@ struct EncoderProfile {
     // MP4, MKV and WebM only (engine/core/ConstantQualityProfile.h).
     int32_t constantQuality = 0; // the encoder's CRF
     int32_t encodingSpeed = 0;   // position in kConstantQualitySpeeds
+    // Fit to a size: the output's target in bytes (0: none); videoKbps then
+    // comes from it instead of the quality.
+    int64_t targetBytes = 0;
+    bool targetCapped = false; // the format's maximum rate made it smaller
 };
 
 // ---- Tables (shared with the Output Settings dialog, which lists them) ----

@@ -7,6 +7,8 @@
 #include "protocol/ExitCodes.h"
 #include "encoder/FfmpegArguments.h"
 #include "encoder/FfmpegProcess.h"
+#include "encoder/FfmpegWatch.h"
+#include "encoder/TargetSizeRun.h"
 #include "encoder/Runners.h"
 #include "encoder/SourceFile.h"
 #include "encoder/StepTimes.h"
@@ -14,8 +16,10 @@
 
 namespace {
 
-constexpr DWORD kPollMs = 200;
-constexpr DWORD kReportEveryMs = 1000;
+// A single encode shows the position FFmpeg reached.
+int32_t AsReached(int32_t position, const void*) {
+    return position;
+}
 
 // Removes the unfinished output; FFmpeg's handle may outlive its process by
 // a moment, so try a few times.
@@ -65,60 +69,24 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
         return Fail(kExitBadArguments, "%s", error);
 
     MarkStep("source read, arguments translated");
-    FfmpegProcess ffmpeg;
-    DWORD startError = 0;
-    if (!ffmpeg.Start(ffmpegPath, args, &startError)) {
-        return Fail(kExitFfmpegMissing, "cannot start %s",
-                    ffmpegPath + " (error " + std::to_string(startError) + ")");
-    }
-
-    MarkStep("FFmpeg started");
-    int32_t reported = -1;
-    DWORD reportedAt = GetTickCount();
-    bool ended = false;
-    int outcome = kExitSuccess;
-    for (;;) {
-        ended = ffmpeg.WaitForEnd(kPollMs);
-        if (!reporter.Listening()) {
-            if (ended)
-                break;
-            continue;
-        }
-        if (!reporter.WindowExists()) {
-            outcome = kExitWindowGone;
-            break;
-        }
-        int32_t position = ffmpeg.PositionSeconds();
-        DWORD now = GetTickCount();
-        if (position != reported || now - reportedAt >= kReportEveryMs) {
-            reported = position;
-            reportedAt = now;
-            if (reporter.Send(kEventPosition, position) == kEventStop) {
-                outcome = kExitStoppedByUser;
-                break;
-            }
-        }
-        if (ended)
-            break;
-    }
-
-    MarkStep(ended ? "FFmpeg ended" : "stop asked");
-    if (outcome != kExitSuccess) {
-        ffmpeg.Terminate();
-        ffmpeg.FinishOutput();
+    const FfmpegRunResult run =
+        command.targetBytes > 0
+            ? RunTargetPasses(ffmpegPath, args, target.outputPath, command.targetBytes, reporter)
+            : WatchFfmpeg(ffmpegPath, args, reporter, AsReached, nullptr);
+    if (run.outcome == kExitFfmpegMissing)
+        return Fail(kExitFfmpegMissing, "%s", run.lastError);
+    if (run.outcome == kExitStoppedByUser || run.outcome == kExitWindowGone) {
         RemoveTemporary(target.outputPath);
-        return Fail(outcome, "%s",
-                    outcome == kExitStoppedByUser ? "stopped by the user" : "the window is gone");
+        return Fail(run.outcome, "%s",
+                    run.outcome == kExitStoppedByUser ? "stopped by the user"
+                                                      : "the window is gone");
     }
-
-    ffmpeg.FinishOutput();
-    MarkStep("pipes drained");
-    DWORD exitCode = ffmpeg.ExitCode();
-    if (exitCode != 0 || GetFileAttributesA(target.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (run.outcome != kExitSuccess || run.exitCode != 0 ||
+        GetFileAttributesA(target.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         RemoveTemporary(target.outputPath);
-        std::string last = ffmpeg.LastErrorLine();
+        const std::string& last = run.lastError;
         return Fail(kExitFfmpegFailed, "FFmpeg failed: %s",
-                    last.empty() ? "exit code " + std::to_string(exitCode) : last);
+                    last.empty() ? "exit code " + std::to_string(run.exitCode) : last);
     }
     // A rename within the folder: the name changes at once, complete file
     // and all, and nothing needs flushing first.

@@ -85,18 +85,21 @@ const SubOption<XvidOptions> kXvidTable[] = {
 
 const SubOption<CrfOptions> kX264Table[] = {
     Count("crf", &CrfOptions::crf),
+    Count("bitrate", &CrfOptions::bitrate),
     Text("preset", &CrfOptions::preset, kPresets),
     Text("profile", &CrfOptions::profile, kX264Profiles),
 };
 
 const SubOption<CrfOptions> kX265Table[] = {
     Count("crf", &CrfOptions::crf),
+    Count("bitrate", &CrfOptions::bitrate),
     Text("preset", &CrfOptions::preset, kPresets),
     Text("profile", &CrfOptions::profile, kX265Profiles),
 };
 
 const SubOption<Vp9Options> kVp9Table[] = {
     Count("crf", &Vp9Options::crf),
+    Count("bitrate", &Vp9Options::bitrate),
     Count("cpu-used", &Vp9Options::cpuUsed),
 };
 
@@ -425,6 +428,15 @@ bool ApplyEndPosition(const std::string& v, EncoderCommand& c, std::string& e) {
     return true;
 }
 
+bool ApplyTargetSize(const std::string& v, EncoderCommand& c, std::string& e) {
+    // Bytes: from 100 KB up to 1,000 GB, the program's largest target.
+    long long n = 0;
+    if (!ParseWholeNumber(v, 100000, 1000000000000LL, n) || v[0] == '+')
+        return BadValue("-targetsize", v, e);
+    c.targetBytes = n;
+    return true;
+}
+
 const TopOption kTopOptions[] = {
     {"-o", ApplyOutput},
     {"-ovc", ApplyVideoEncoder},
@@ -445,6 +457,7 @@ const TopOption kTopOptions[] = {
     {"-ofps", ApplyFrameRate},
     {"-vf", ApplyVideoFilters},
     {"-endpos", ApplyEndPosition},
+    {"-targetsize", ApplyTargetSize},
 };
 
 } // namespace

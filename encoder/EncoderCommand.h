@@ -45,12 +45,14 @@ struct XvidOptions {
 // -x264encopts and -x265encopts: constant quality at a speed preset.
 struct CrfOptions {
     int crf = -1;        // 0..51
+    int bitrate = -1;    // kbit/s: an average rate instead of constant quality
     std::string preset;  // ultrafast .. placebo
     std::string profile; // high (x264), main (x265)
 };
 
 struct Vp9Options {
     int crf = -1;     // 0..63
+    int bitrate = -1; // kbit/s: an average rate instead of constant quality
     int cpuUsed = -1; // 0..8, higher is faster
 };
 
@@ -104,6 +106,9 @@ struct EncoderCommand {
     FrameRate frameRate;
     std::vector<VideoFilter> videoFilters;
     double endSeconds = -1.0; // -endpos as seconds; -1 when absent
+    // -targetsize: the largest output in bytes; two passes, and one more
+    // encode when still over. 0 when absent.
+    long long targetBytes = 0;
 };
 
 // Parses the arguments that follow the program name. On failure returns false

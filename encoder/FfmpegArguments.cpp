@@ -131,7 +131,10 @@ std::string FilterChain(const EncoderCommand& c) {
 void AddConstantQuality(const char* codec, const CrfOptions& o, int defaultCrf, const char* profile,
                         std::vector<std::string>& args) {
     Add(args, "-c:v", codec);
-    Add(args, "-crf", Number(o.crf >= 0 ? o.crf : defaultCrf));
+    if (o.bitrate > 0)
+        Add(args, "-b:v", Rate(o.bitrate));
+    else
+        Add(args, "-crf", Number(o.crf >= 0 ? o.crf : defaultCrf));
     Add(args, "-preset", o.preset.empty() ? "medium" : o.preset);
     Add(args, "-profile:v", o.profile.empty() ? profile : o.profile);
     Add(args, "-pix_fmt", "yuv420p");
@@ -188,8 +191,12 @@ bool AddVideo(const EncoderCommand& c, const FfmpegTarget& t, std::vector<std::s
     } else if (c.videoEncoder == VideoEncoder::kVp9) {
         // Constant quality in libvpx needs the bitrate target off.
         Add(args, "-c:v", "libvpx-vp9");
-        Add(args, "-crf", Number(c.vp9.crf >= 0 ? c.vp9.crf : kDefaultVp9Crf));
-        Add(args, "-b:v", "0");
+        if (c.vp9.bitrate > 0) {
+            Add(args, "-b:v", Rate(c.vp9.bitrate));
+        } else {
+            Add(args, "-crf", Number(c.vp9.crf >= 0 ? c.vp9.crf : kDefaultVp9Crf));
+            Add(args, "-b:v", "0");
+        }
         Add(args, "-deadline", "good");
         Add(args, "-cpu-used", Number(c.vp9.cpuUsed >= 0 ? c.vp9.cpuUsed : kDefaultVp9CpuUsed));
         Add(args, "-row-mt", "1");

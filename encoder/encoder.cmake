@@ -9,6 +9,7 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionValues.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TwoPassArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegProgressReader.cpp)
 target_link_libraries(encoder_core PUBLIC protocol media)
 
@@ -26,7 +27,9 @@ if(WIN32)
   add_executable(quenforenc
     ${CMAKE_CURRENT_LIST_DIR}/ConversionRunner.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EncoderMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FfmpegWatch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProbeRunner.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TargetSizeRun.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quenforenc.rc)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/quenforenc.rc PROPERTIES
     OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/tarvello.manifest")
@@ -66,6 +69,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ConstantQualityTranslationTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegProgressReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/TwoPassArgumentsTest.cpp
   LIBS encoder_core core)
 target_compile_definitions(encoder_core_tests PRIVATE
   ENCODER_FIXTURE_DIR="${ENCODER_NATIVE_TEST_DIR}/fixtures/")
