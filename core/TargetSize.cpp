@@ -109,8 +109,7 @@ int64_t SmallestTargetBytes(OutputFormat format, double durationSeconds, double 
     const double bytes = (streams * (1.0 + cost.shareOfPayload) +
                           ContainerOverheadBytes(format, durationSeconds, framesPerSecond)) /
                          kTargetAim;
-    // Up to the next tenth of a megabyte: the figure a message names works.
-    return static_cast<int64_t>(std::ceil(bytes / 100000.0)) * 100000;
+    return static_cast<int64_t>(std::ceil(bytes));
 }
 
 int64_t ListShareBytes(int64_t totalBytes, double durationSeconds, double listSeconds) {
@@ -129,7 +128,7 @@ int64_t SmallestListTargetBytes(const int64_t* smallestBytes, const double* dura
         if (durations[i] > 0.0)
             needed = std::fmax(needed, smallestBytes[i] * listSeconds / durations[i]);
     }
-    return static_cast<int64_t>(std::ceil(needed / 100000.0)) * 100000;
+    return static_cast<int64_t>(std::ceil(needed));
 }
 
 void FormatTargetMegabytes(int64_t bytes, char* out, int size) {

@@ -65,5 +65,6 @@ int64_t ListShareBytes(int64_t totalBytes, double durationSeconds, double listSe
 // smallest target and duration.
 int64_t SmallestListTargetBytes(const int64_t* smallestBytes, const double* durations, int count);
 
-// "12.5 MB": bytes rounded up to a tenth of a megabyte, for messages.
+// "12.5 MB": bytes rounded up to a tenth of a megabyte, for messages (so a
+// smallest target named this way works).
 void FormatTargetMegabytes(int64_t bytes, char* out, int size);

@@ -14,6 +14,7 @@ add_library(core STATIC
   ${_core}/ImageButtonLayout.cpp
   ${_core}/ImportReport.cpp
   ${_core}/LinkText.cpp
+  ${_core}/ListTarget.cpp
   ${_core}/OutputFormat.cpp
   ${_core}/OutputNaming.cpp
   ${_core}/OutputSettingsModel.cpp

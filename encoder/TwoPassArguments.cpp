@@ -75,12 +75,16 @@ int VideoKbpsOf(const std::vector<std::string>& args) {
     return 0;
 }
 
-int LoweredVideoKbps(int videoKbps, long long actualBytes, long long targetBytes) {
+int ReEncodeVideoKbps(int videoKbps, long long actualBytes, long long targetBytes) {
     if (actualBytes <= 0)
         return videoKbps;
     const double lowered =
         videoKbps * (0.97 * static_cast<double>(targetBytes) / static_cast<double>(actualBytes));
     return lowered >= 1.0 ? static_cast<int>(lowered) : 1;
+}
+
+bool ReEncodeRaises(long long actualBytes, long long targetBytes) {
+    return actualBytes * 10 < targetBytes * 9 && actualBytes * 2 >= targetBytes;
 }
 
 int32_t PassPosition(int pass, int32_t position, int32_t durationSeconds) {

@@ -29,9 +29,14 @@ std::vector<std::string> PassArguments(const std::vector<std::string>& single, i
 // The video rate of a single encode (its -b:v), 0 when it has none.
 int VideoKbpsOf(const std::vector<std::string>& args);
 
-// The rate of the one re-encode of an output of actualBytes over
-// targetBytes: lowered by the measured excess, with 3 % to spare. At least 1.
-int LoweredVideoKbps(int videoKbps, long long actualBytes, long long targetBytes);
+// The rate of the one re-encode of an output of actualBytes for targetBytes:
+// corrected by the measured difference, aiming 3 % under. At least 1.
+int ReEncodeVideoKbps(int videoKbps, long long actualBytes, long long targetBytes);
+
+// Whether an output under 90 % of its target is worth encoding again at a
+// raised rate: only when the encoder fell short by less than half (more is a
+// rate that cannot fill the target, such as a format's maximum).
+bool ReEncodeRaises(long long actualBytes, long long targetBytes);
 
 // The position shown for a pass: both passes count, so the first runs the
 // bar to half-way and the second from there to the end (durationSeconds is

@@ -11,6 +11,7 @@
 #include "protocol/TemporaryName.h"
 #include "core/BatchReport.h"
 #include "core/ConversionSettings.h"
+#include "core/ListTarget.h"
 #include "core/EncoderArguments.h"
 #include "run/WindowProgressPort.h"
 #include "run/EncoderJobs.h"
@@ -289,7 +290,8 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     const int32_t slot = encoders.FreeSlot();
     progress_.StartJob(slot);
     DWORD error = 0;
-    switch (encoders.StartJob(slot, encoderFolder_, settings_,
+    // A whole-list target gives each row its share.
+    switch (encoders.StartJob(slot, encoderFolder_, SettingsForRow(settings_, sources_, row),
                               facts != nullptr ? *facts : SourceRow{}, source, output,
                               kEncoderModeConvert, &error)) {
     case EncoderJobs::Launch::kStarted:
@@ -460,6 +462,11 @@ void ConvertAllRows(BatchHost& host, Session& session) {
     char text[kBatchReportCapacity];
     if (session.sources.Count() <= 0) {
         Tell(host.MainWindow(), "No file in the list", MB_OK);
+        return;
+    }
+    // A target size that some file cannot meet: nothing is converted.
+    if (TargetRefused(session.settings, session.sources, text, sizeof text)) {
+        Tell(host.MainWindow(), text, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
 

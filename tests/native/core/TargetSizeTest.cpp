@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/EncoderArguments.h"
+#include "core/ListTarget.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST(TargetSize, SmallestTargetIsTheFirstThatFits) {
         for (double seconds : {5.0, 600.0, 7200.0}) {
             const int64_t smallest = SmallestTargetBytes(format, seconds, 25, 128);
             EXPECT_TRUE(VideoBitrateForTarget({format, seconds, 25, 128, smallest}).fits);
-            EXPECT_FALSE(VideoBitrateForTarget({format, seconds, 25, 128, smallest - 100000}).fits);
+            EXPECT_FALSE(VideoBitrateForTarget({format, seconds, 25, 128, smallest - 1000}).fits);
         }
     }
     char text[32];
@@ -73,6 +74,8 @@ TEST(TargetSize, WholeListSharesFollowDuration) {
     // The shortest file's share decides: its smallest target scaled by the list.
     const int64_t smallest[] = {200000, 300000, 1000000};
     EXPECT_EQ(SmallestListTargetBytes(smallest, durations, 3), 2000000);
+    const int64_t longest[] = {200000, 300000, 1500000};
+    EXPECT_EQ(SmallestListTargetBytes(longest, durations, 3), 3000000);
 }
 
 TEST(TargetSize, HandEditedValues) {
@@ -133,6 +136,56 @@ TEST(TargetSize, ArgumentTextCarriesTheRateAndTheTarget) {
     char out[kEncoderArgumentsCapacity];
     ASSERT_TRUE(BuildJobArguments(vcd, source, "C:\\a.avi", "C:\\b.x", 0, 1, out, sizeof out));
     EXPECT_EQ(std::string(out).find("-targetsize"), std::string::npos);
+}
+
+SourceTable ListOf(std::initializer_list<double> durations) {
+    SourceTable table;
+    int n = 0;
+    for (double d : durations) {
+        SourceRow row;
+        row.duration = d;
+        row.width = 640;
+        row.height = 480;
+        row.frameRate = 25;
+        table.Append(("C:\\clip" + std::to_string(n++) + ".avi").c_str(), row);
+    }
+    return table;
+}
+
+TEST(ListTarget, RowsGetTheirSharesAndSmallTargetsAreRefused) {
+    const SourceTable list = ListOf({10, 20, 30});
+    ConversionSettings s;
+    s.outputFormat = kFormatMp4;
+    s.targetSizeKb = 10000;
+    s.targetAppliesTo = 1;
+    EXPECT_EQ(SettingsForRow(s, list, 0).targetSizeKb, 1666);
+    EXPECT_EQ(SettingsForRow(s, list, 2).targetSizeKb, 5000);
+    EXPECT_EQ(SettingsForRow(s, list, 2).targetAppliesTo, 0);
+    char text[512];
+    EXPECT_FALSE(TargetRefused(s, list, text, sizeof text));
+
+    struct {
+        int32_t kb;
+        int32_t appliesTo;
+        const char* says; // "" when it fits
+    } const cases[] = {
+        {900, 0,
+         "too small for C:\\clip2.avi.\n\nThe smallest target that works for each file "
+         "of this list is 1 MB. Nothing was converted."},
+        {1000, 0, ""},
+        {1800, 1,
+         "too small for the whole list.\n\nThe smallest target that works for this list "
+         "is 1.9 MB. Nothing was converted."},
+        {1900, 1, ""},
+    };
+    for (const auto& c : cases) {
+        s.targetSizeKb = c.kb;
+        s.targetAppliesTo = c.appliesTo;
+        EXPECT_EQ(TargetRefused(s, list, text, sizeof text), c.says[0] != '\0') << c.kb;
+        EXPECT_NE(std::string(text).find(c.says), std::string::npos) << text;
+    }
+    s.outputFormat = kFormatVcd;
+    EXPECT_FALSE(TargetRefused(s, list, text, sizeof text));
 }
 
 } // namespace

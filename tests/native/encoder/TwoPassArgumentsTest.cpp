@@ -62,8 +62,12 @@ TEST(TwoPass, EachCodecGetsItsPassAndLog) {
 }
 
 TEST(TwoPass, ReEncodeAndPositions) {
-    EXPECT_EQ(LoweredVideoKbps(1000, 10500000, 10000000), 923);
-    EXPECT_EQ(LoweredVideoKbps(1, 100, 10), 1);
+    EXPECT_EQ(ReEncodeVideoKbps(1000, 10500000, 10000000), 923);
+    EXPECT_EQ(ReEncodeVideoKbps(1000, 8500000, 10000000), 1141);
+    EXPECT_EQ(ReEncodeVideoKbps(1, 100, 10), 1);
+    EXPECT_TRUE(ReEncodeRaises(8999999, 10000000));
+    EXPECT_FALSE(ReEncodeRaises(9000000, 10000000));
+    EXPECT_FALSE(ReEncodeRaises(4999999, 10000000)); // a rate that cannot fill it
     // Both passes count; the bar never goes back.
     int32_t last = 0;
     for (int pass : {1, 2, 3}) {
