@@ -11,6 +11,14 @@ const SourceRow* SourceTable::At(int32_t row) const {
     return IsValidRow(row) ? &rows_[row] : nullptr;
 }
 
+RowState* SourceTable::State(int32_t row) {
+    return IsValidRow(row) ? &states_[row] : nullptr;
+}
+
+const RowState* SourceTable::State(int32_t row) const {
+    return IsValidRow(row) ? &states_[row] : nullptr;
+}
+
 const char* SourceTable::Path(int32_t row) const {
     return row >= 0 && row < count_ ? paths_[row].c_str() : "";
 }
@@ -32,6 +40,7 @@ int32_t SourceTable::Append(const char* path, const SourceRow& row) {
     if (!HasRoom())
         return -1;
     rows_[count_] = row;
+    states_[count_] = RowState{};
     paths_[count_] = path != nullptr ? path : "";
     totalSeconds_ += row.duration;
     return count_++;
@@ -46,9 +55,11 @@ bool SourceTable::Remove(int32_t row) {
         totalSeconds_ = 0.0;
     for (int32_t i = row; i + 1 < count_; ++i) {
         rows_[i] = rows_[i + 1];
+        std::swap(states_[i], states_[i + 1]);
         paths_[i].swap(paths_[i + 1]);
     }
     rows_[--count_] = SourceRow{};
+    states_[count_] = RowState{};
     paths_[count_].clear();
     return true;
 }
@@ -57,6 +68,7 @@ void SourceTable::SwapRows(int32_t a, int32_t b) {
     if (!IsValidRow(a) || !IsValidRow(b))
         return;
     std::swap(rows_[a], rows_[b]);
+    std::swap(states_[a], states_[b]);
     paths_[a].swap(paths_[b]);
 }
 
@@ -65,6 +77,8 @@ void SourceTable::Clear() {
         row = SourceRow{};
     for (std::string& path : paths_)
         path.clear();
+    for (RowState& state : states_)
+        state = RowState{};
     count_ = 0;
     totalSeconds_ = 0.0;
 }

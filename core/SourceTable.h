@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/RowStatus.h"
+
 constexpr int kSourceTableRows = 99;
 
 struct SourceRow {
@@ -23,6 +25,10 @@ public:
     // The facts of a row; nullptr outside 0..98.
     SourceRow* At(int32_t row);
     const SourceRow* At(int32_t row) const;
+    // Where a row stands in the last run; nullptr outside 0..98. It moves
+    // with the row's path and facts.
+    RowState* State(int32_t row);
+    const RowState* State(int32_t row) const;
     // The path of a row in the list; "" outside it.
     const char* Path(int32_t row) const;
     // The path of a row into out; false, with out "", when the row has none
@@ -44,7 +50,7 @@ public:
     // not in the list.
     bool Remove(int32_t row);
 
-    // Exchanges two rows, path and facts. Does nothing if either is outside.
+    // Exchanges two rows, path, facts and state. Does nothing if either is outside.
     void SwapRows(int32_t a, int32_t b);
 
     // An empty list: every row back to zero.
@@ -52,6 +58,7 @@ public:
 
 private:
     SourceRow rows_[kSourceTableRows];
+    RowState states_[kSourceTableRows];
     std::string paths_[kSourceTableRows];
     int32_t count_ = 0;
     double totalSeconds_ = 0.0;

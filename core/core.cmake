@@ -20,6 +20,7 @@ add_library(core STATIC
   ${_core}/OutputSettingsModel.cpp
   ${_core}/ProgressDisplay.cpp
   ${_core}/RowOutcome.cpp
+  ${_core}/RowStatus.cpp
   ${_core}/RunProgress.cpp
   ${_core}/RunSignals.cpp
   ${_core}/SourceListRows.cpp

@@ -24,6 +24,7 @@
 #include "framework/ProgramFolder.h"
 #include "run/ProgressView.h"
 #include "core/RowOutcome.h"
+#include "core/RowStatus.h"
 #include "core/RunProgress.h"
 #include "run/SystemRunSignals.h"
 #include "framework/WinApp.h"
@@ -135,7 +136,7 @@ struct RowFailure {
 // names it has reserved and the rows that failed.
 class BatchRun : public JobReportSink, public JobClient {
 public:
-    BatchRun(BatchHost& host, const Session& session)
+    BatchRun(BatchHost& host, Session& session)
         : host_(host), settings_(session.settings), sources_(session.sources),
           systemSignals_(host.MainWindow()), port_(host, signals_) {}
 
@@ -158,7 +159,18 @@ public:
     LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
         if (code != kEventPosition)
             return kEventGoOn;
-        return ReportProgress(slot, value, progress_, port_);
+        const LRESULT answer = ReportProgress(slot, value, progress_, port_);
+        if (slot >= 0 && slot < kMaxJobs && jobs_[slot].row >= 0) {
+            const int32_t row = jobs_[slot].row;
+            const int32_t percent = ConvertingPercent(value, RowSeconds(row));
+            RowState* state = sources_.State(row);
+            if (state != nullptr && state->status == RowStatus::kConverting &&
+                state->percent != percent) {
+                state->percent = percent;
+                host_.RowStateChanged(row);
+            }
+        }
+        return answer;
     }
 
 private:
@@ -168,6 +180,16 @@ private:
     void FinishRow(int32_t slot, uint32_t exitCode);
     void Fail(int32_t row, const char* source, const char* reason) {
         failures_.push_back(RowFailure{row, source, reason});
+        SetState(row, RowStatus::kFailed, reason);
+    }
+    void SetState(int32_t row, RowStatus status, const char* reason = "") {
+        RowState* state = sources_.State(row);
+        if (state == nullptr)
+            return;
+        state->status = status;
+        state->percent = 0;
+        state->reason = reason;
+        host_.RowStateChanged(row);
     }
     void Reserve(const char* output) { taken_.push_back(output); }
     void Unreserve(const char* output);
@@ -200,7 +222,7 @@ private:
 
     BatchHost& host_;
     const ConversionSettings settings_;
-    const SourceTable& sources_;
+    SourceTable& sources_;
     SystemRunSignalPort systemSignals_;
     RunSignals signals_;
     Port port_;
@@ -289,6 +311,7 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     // that comes while the start runs counts.
     const int32_t slot = encoders.FreeSlot();
     progress_.StartJob(slot);
+    SetState(row, RowStatus::kConverting);
     DWORD error = 0;
     // A whole-list target gives each row its share.
     switch (encoders.StartJob(slot, encoderFolder_, SettingsForRow(settings_, sources_, row),
@@ -298,6 +321,7 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
         break;
     case EncoderJobs::Launch::kNoEncoder:
         startError_ = error;
+        SetState(row, RowStatus::kFailed, "the encoder could not be started");
         progress_.doneSeconds += RowSeconds(row);
         return Started::kNoEncoder;
     case EncoderJobs::Launch::kNoReportWindow:
@@ -335,12 +359,14 @@ void BatchRun::FinishRow(int32_t slot, uint32_t exitCode) {
         FileIdentity finished;
         if (ReadFileIdentity(job.output, &finished))
             keptFiles_.push_back(finished);
+        SetState(job.row, RowStatus::kDone);
     } else if (outcome == RowOutcome::kCancelled) {
         // The stop stands for every job: those still running stop at their
         // next report. Earlier outputs stay.
         progress_.stopping = true;
         DeleteUnfinished(job, wrote);
         Unreserve(job.output);
+        SetState(job.row, RowStatus::kStopped);
     } else {
         // A failed output is never left half-written.
         DeleteUnfinished(job, wrote);
@@ -391,6 +417,9 @@ void BatchRun::Run(const char* runFolder) {
         }
     }
 
+    for (int32_t row = 0; row < sources_.Count(); ++row)
+        SetState(row, RowStatus::kWaiting);
+
     progress_.startTick = host_.TickCount();
     progress_.totalSeconds = sources_.TotalSeconds();
     host_.EnableMainWindow(false);
@@ -402,6 +431,14 @@ void BatchRun::Run(const char* runFolder) {
         EncoderJobs encoders(*this);
         RunJobs(encoders, JobSlotCount(settings_), *this);
         quitAsked_ = encoders.TakeQuit(&quitCode_);
+    }
+    // The rows a stop or a missing encoder kept from their turn.
+    for (int32_t row = 0; row < sources_.Count(); ++row) {
+        const RowState* state = sources_.State(row);
+        if (state != nullptr &&
+            (state->status == RowStatus::kWaiting || state->status == RowStatus::kConverting)) {
+            SetState(row, RowStatus::kStopped);
+        }
     }
     Conclude(noEncoder_);
 }

@@ -31,6 +31,8 @@ public:
     virtual RunSignalPort* SignalPort() { return nullptr; }
     // The run's clock in milliseconds. Default: the system's tick count.
     virtual uint32_t TickCount();
+    // The state of `row` in the session's table changed. Default: nothing.
+    virtual void RowStateChanged(int32_t row) { (void)row; }
 
 protected:
     ~BatchHost() = default;
@@ -53,6 +55,9 @@ protected:
 // ends, once the running ones are done, without that last box; the files
 // that failed before are then listed in the box that gives the reason, or,
 // after a cancel, in a box of their own.
+// Every row's state in the session's table follows the run: "Waiting" at its
+// start, converting with its percentage, then done, failed with its reason,
+// or stopped when the run ended before the row did.
 // The session's settings keep the output folder as the host shows it.
 void ConvertAllRows(BatchHost& host, Session& session);
 

@@ -10,6 +10,7 @@
 #include "ui/Skin.h"
 #include "core/ConversionSettings.h"
 #include "core/OutputFormat.h"
+#include "core/SourceListRows.h"
 #include "framework/ProgramFolder.h"
 #include "ui/ProgressDlg.h"
 #include "framework/Menu.h"
@@ -95,6 +96,8 @@ ON_COMMAND(ID_LIST_REMOVE_FILE, RemoveSelected)
 ON_COMMAND(ID_LIST_MOVE_UP, MoveUp)
 ON_COMMAND(ID_LIST_MOVE_DOWN, MoveDown)
 ON_NOTIFY(NM_RCLICK, IDC_SOURCE_LIST, ShowListMenu)
+ON_NOTIFY(LVN_GETINFOTIPA, IDC_SOURCE_LIST, OnListInfoTip)
+ON_NOTIFY(LVN_GETINFOTIPW, IDC_SOURCE_LIST, OnListInfoTip)
 ON_BN_CLICKED(IDC_TOOL_CONVERT, ConvertAll)
 ON_BN_CLICKED(IDC_CONVERT, ConvertAll)
 ON_BN_CLICKED(IDC_TOOL_SETTINGS, OpenOutputSettings)
@@ -302,6 +305,24 @@ void CConverterDlg::ShowHelpMenu() {
 void CConverterDlg::ShowListMenu(NMHDR*, LRESULT* result) {
     TrackMenu(IDR_LIST_MENU, true);
     *result = 0;
+}
+
+void CConverterDlg::OnListInfoTip(NMHDR* nmhdr, LRESULT* result) {
+    *result = 0;
+    char tip[kListCellCapacity];
+    if (nmhdr->code == LVN_GETINFOTIPA) {
+        NMLVGETINFOTIPA* info = reinterpret_cast<NMLVGETINFOTIPA*>(nmhdr);
+        m_list.RowTip(info->iItem, tip, sizeof tip);
+        if (tip[0] != '\0' && info->pszText != nullptr && info->cchTextMax > 0)
+            std::snprintf(info->pszText, static_cast<size_t>(info->cchTextMax), "%s", tip);
+    } else {
+        NMLVGETINFOTIPW* info = reinterpret_cast<NMLVGETINFOTIPW*>(nmhdr);
+        m_list.RowTip(info->iItem, tip, sizeof tip);
+        if (tip[0] != '\0' && info->pszText != nullptr && info->cchTextMax > 0 &&
+            MultiByteToWideChar(CP_ACP, 0, tip, -1, info->pszText, info->cchTextMax) == 0) {
+            info->pszText[0] = L'\0';
+        }
+    }
 }
 
 void CConverterDlg::OnHelpContent() {

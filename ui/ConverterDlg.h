@@ -98,6 +98,8 @@ protected:
     void OnSelChangeTvMode();
     void OnSelChangeAspect();
     void ShowListMenu(NMHDR* nmhdr, LRESULT* result);
+    // A row's tip: a failed row's reason.
+    void OnListInfoTip(NMHDR* nmhdr, LRESULT* result);
     // Files and folders dropped from Explorer (SourceDrop.cpp).
     void AcceptDroppedFiles();
     LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
@@ -114,6 +116,7 @@ private:
     void EnableMainWindow(bool enable) override { EnableWindow(enable ? TRUE : FALSE); }
     void EncoderFolder(char* out, size_t size) override;
     void StartFolder(char* out, size_t size) override;
+    void RowStateChanged(int32_t row) override { m_list.ShowState(row); }
 
     void SetUpImageButtons();
     void CreateProgressDialog();

@@ -1,5 +1,8 @@
 #include "ui/SourceList.h"
 
+#include <cstdio>
+
+#include "core/RowStatus.h"
 #include "core/SourceListRows.h"
 #include "core/SourceTable.h"
 #include "framework/Dpi.h"
@@ -16,12 +19,15 @@ const Column kColumns[] = {
     {" Number", LVCFMT_LEFT, 90},
     {"  File path", LVCFMT_LEFT, 360},
     {"   Duration", LVCFMT_CENTER, 122},
+    {"   Status", LVCFMT_LEFT, 120},
 };
+
+constexpr int kStatusColumn = 3;
 
 } // namespace
 
 void CSourceList::SetUpColumns() {
-    SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
     const UINT dpi = WindowDpi(m_hWnd);
     int index = 0;
     for (const Column& column : kColumns) {
@@ -58,6 +64,23 @@ bool CSourceList::AddRow(const char* path, const SourceRow& facts) {
     SetItemText(inserted, 2, duration);
     table_->Append(path, facts);
     return true;
+}
+
+void CSourceList::ShowState(int32_t row) {
+    const RowState* state = table_->State(row);
+    if (state == nullptr || row >= table_->Count())
+        return;
+    char text[32];
+    FormatRowStatus(*state, text, sizeof text);
+    SetItemText(row, kStatusColumn, text);
+}
+
+void CSourceList::RowTip(int32_t row, char* out, size_t size) const {
+    if (out == nullptr || size == 0)
+        return;
+    const RowState* state = row < table_->Count() ? table_->State(row) : nullptr;
+    const bool failed = state != nullptr && state->status == RowStatus::kFailed;
+    std::snprintf(out, size, "%s", failed ? state->reason.c_str() : "");
 }
 
 void CSourceList::RemoveSelected() {
@@ -121,4 +144,6 @@ void CSourceList::SwapRows(int selected, int neighbour) {
     SetItemState(neighbour, LVIS_FOCUSED, LVIS_FOCUSED);
     FocusList();
     table_->SwapRows(selected, neighbour);
+    ShowState(selected);
+    ShowState(neighbour);
 }

@@ -1,5 +1,7 @@
 #include "core/SourceListRows.h"
 
+#include "core/RowStatus.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +18,42 @@ std::string Duration(double seconds) {
     char text[32];
     FormatRowDuration(seconds, text, sizeof text);
     return text;
+}
+
+TEST(SourceListRows, StatusTexts) {
+    struct Case {
+        RowStatus status;
+        int32_t percent;
+        const char* text;
+    } cases[] = {
+        {RowStatus::kNone, 0, ""},
+        {RowStatus::kWaiting, 0, "Waiting"},
+        {RowStatus::kConverting, 0, "Converting 0 %"},
+        {RowStatus::kConverting, 42, "Converting 42 %"},
+        {RowStatus::kDone, 0, "Done"},
+        {RowStatus::kFailed, 0, "Failed"},
+        {RowStatus::kStopped, 0, "Stopped"},
+    };
+    for (const Case& c : cases) {
+        RowState state;
+        state.status = c.status;
+        state.percent = c.percent;
+        char text[32] = "x";
+        FormatRowStatus(state, text, sizeof text);
+        EXPECT_STREQ(c.text, text);
+    }
+}
+
+TEST(SourceListRows, ConvertingPercentIsWholeAndBelowAHundred) {
+    struct Case {
+        double position, duration;
+        int32_t percent;
+    } cases[] = {
+        {0.0, 60.0, 0},  {25.2, 60.0, 42}, {59.9, 60.0, 99}, {75.0, 60.0, 99},
+        {-1.0, 60.0, 0}, {5.0, 0.0, 0},    {5.0, -2.0, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.percent, ConvertingPercent(c.position, c.duration)) << c.position;
 }
 
 TEST(SourceListRows, RowNumberIsTenSpacesAndTheOneBasedIndex) {

@@ -91,6 +91,25 @@ TEST(SourceTable, SwapExchangesWholeRows) {
     ExpectRow(table, 1, 0);
 }
 
+TEST(SourceTable, StatesMoveWithTheirRowsAndANewRowHasNone) {
+    SourceTable table = FiveRows();
+    for (int32_t row = 0; row < 5; ++row)
+        table.State(row)->percent = row;
+    table.State(1)->reason = "one";
+    table.SwapRows(0, 1);
+    EXPECT_EQ("one", table.State(0)->reason);
+    table.Remove(0);
+    EXPECT_EQ(0, table.State(0)->percent);
+    EXPECT_EQ(2, table.State(1)->percent);
+    EXPECT_EQ(0, table.State(4)->percent) << "the freed row";
+    EXPECT_EQ("", table.State(4)->reason);
+    table.State(3)->status = RowStatus::kDone;
+    table.Remove(3);
+    table.Append("x.avi", SourceRow{});
+    EXPECT_EQ(RowStatus::kNone, table.State(3)->status);
+    EXPECT_EQ(nullptr, table.State(99));
+}
+
 TEST(SourceTable, APathIsCopiedWholeOrNotAtAll) {
     SourceTable table = FiveRows();
     const std::string path = PathFor(3);

@@ -33,8 +33,9 @@ TEST_F(ConverterDlgTest, ListColumnsKeepTheirLeadingSpaces) {
         {" Number", 90, LVCFMT_LEFT},
         {"  File path", 360, LVCFMT_LEFT},
         {"   Duration", 122, LVCFMT_CENTER},
+        {"   Status", 120, LVCFMT_LEFT},
     };
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         char title[64] = "";
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;

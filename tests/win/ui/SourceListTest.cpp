@@ -91,6 +91,39 @@ TEST_F(SourceListTest, MovingCarriesTheFileWithAllItsValues) {
     EXPECT_EQ(0, SelectedRow());
 }
 
+// The tip the list asks its dialog for when the pointer rests on `row`.
+std::string InfoTip(CConverterDlg& dlg, int row) {
+    char text[256] = "unfolded";
+    NMLVGETINFOTIPA info = {};
+    info.hdr.hwndFrom = dlg.m_list.GetSafeHwnd();
+    info.hdr.idFrom = IDC_SOURCE_LIST;
+    info.hdr.code = LVN_GETINFOTIPA;
+    info.pszText = text;
+    info.cchTextMax = sizeof text;
+    info.iItem = row;
+    dlg.SendMessage(WM_NOTIFY, IDC_SOURCE_LIST, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+TEST_F(SourceListTest, AFailedRowShowsItsStatusAndReasonWhereverItMoves) {
+    AddProbedRow(InFolder("first.avi"), 10.0);
+    AddProbedRow(InFolder("second.avi"), 20.0);
+    EXPECT_EQ("", Cell(0, 3)) << "no status before a run";
+    RowState* state = dlg->GetSession().sources.State(0);
+    state->status = RowStatus::kFailed;
+    state->reason = "the encoder crashed";
+    dlg->m_list.ShowState(0);
+    dlg->GetSession().sources.State(1)->status = RowStatus::kDone;
+    dlg->m_list.ShowState(1);
+    dlg->m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    Click(IDC_LIST_DOWN);
+    EXPECT_EQ("Done", Cell(0, 3));
+    EXPECT_EQ("Failed", Cell(1, 3));
+    EXPECT_EQ("the encoder crashed", InfoTip(*dlg, 1));
+    EXPECT_EQ("unfolded", InfoTip(*dlg, 0)) << "a row that did not fail keeps the list's own tip";
+    EXPECT_EQ("unfolded", InfoTip(*dlg, 5));
+}
+
 TEST_F(SourceListTest, MovingWithoutSelectionWarnsOnlyWithTwoRows) {
     AddProbedRow(InFolder("a.avi"), 10.0);
     {

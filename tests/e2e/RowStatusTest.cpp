@@ -1,0 +1,82 @@
+// The Status column through the real Tarvello.exe: two encoders at once, a
+// long clip, a source that vanished after the import and two short clips.
+// Every row's status is watched from the start of the run to its end box.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/e2e/FailureSupport.h"
+#include "tests/e2e/MainDriver.h"
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(RowStatus, EveryRowShowsItsStatusLiveAndAFailedRowItsReason) {
+    e2e::ProgramCopy copy("row_status");
+    const std::string folder = failure::CopyClips(copy, "clips",
+                                                  {{"long-120s-640x480.avi", "long.avi"},
+                                                   {"clip-320x240-noaudio.avi", "gone.avi"},
+                                                   {"clip-320x240-noaudio.avi", "short1.avi"},
+                                                   {"clip-320x240-noaudio.avi", "short2.avi"}});
+    copy.SetOption("Output format", "0");
+    copy.SetOption("Simultaneous conversions", "2");
+
+    e2e::Tarvello app;
+    ASSERT_TRUE(failure::StartReady(app, copy));
+    ASSERT_TRUE(
+        app.ImportThroughDialog(folder, {"long.avi", "gone.avi", "short1.avi", "short2.avi"}));
+    ASSERT_EQ(std::vector<std::string>(), failure::FinishImport(app, 0, 4));
+    EXPECT_EQ(std::vector<std::string>(4, ""), app.Column(3)) << "no status before a run";
+    ASSERT_TRUE(DeleteFileA((folder + "gone.avi").c_str()));
+
+    app.Post(IDC_CONVERT);
+    std::vector<std::set<std::string>> seen(4);
+    std::set<int> percents; // of the long row
+    HWND box = nullptr;
+    const DWORD start = GetTickCount();
+    while (box == nullptr && GetTickCount() - start < 600000) {
+        const std::vector<std::string> statuses = app.Column(3);
+        for (size_t row = 0; row < statuses.size() && row < seen.size(); ++row) {
+            const std::string& text = statuses[row];
+            seen[row].insert(text.compare(0, 11, "Converting ") == 0 ? "Converting" : text);
+            if (row == 0 && text.compare(0, 11, "Converting ") == 0)
+                percents.insert(std::atoi(text.c_str() + 11));
+        }
+        box = app.WaitDialog("Tarvello", 20);
+    }
+    ASSERT_NE(nullptr, box) << "no end box";
+    const std::vector<std::string> end = app.Column(3);
+    const std::string text = failure::AnswerBox(box);
+    EXPECT_EQ(0u, text.find("Finished with errors.")) << text;
+
+    EXPECT_EQ((std::vector<std::string>{"Done", "Failed", "Done", "Done"}), end);
+    EXPECT_TRUE(seen[0].count("Converting"));
+    EXPECT_GE(percents.size(), 2u) << "the long row's percentage moves";
+    EXPECT_TRUE(seen[3].count("Waiting")) << "the last row waits for a free encoder";
+    EXPECT_TRUE(seen[3].count("Converting") || seen[3].count("Done"));
+    for (size_t row = 0; row < seen.size(); ++row) {
+        for (const std::string& status : seen[row]) {
+            EXPECT_TRUE(status == "Waiting" || status == "Converting" || status == "Done" ||
+                        status == "Failed" || status == "")
+                << row << ": " << status;
+        }
+    }
+    // The row's tip (its reason, checked in the dialog's own tests) cannot
+    // be asked for from another process: WM_NOTIFY does not cross them.
+    EXPECT_TRUE(Contains(text, folder + "gone.avi - ")) << text;
+    EXPECT_EQ(end, app.Column(3)) << "statuses stay after the end box";
+
+    app.Post(IDCANCEL);
+    EXPECT_TRUE(app.WaitExit());
+}
+
+} // namespace
