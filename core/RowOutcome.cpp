@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/TimeText.h"
+#include "protocol/EncoderEvents.h"
 #include "protocol/ExitCodes.h"
 
 RowOutcome DecideRowOutcome(const EncoderRunFacts& facts) {
@@ -22,6 +24,38 @@ RowOutcome DecideRowOutcome(const EncoderRunFacts& facts) {
     return RowOutcome::kSucceeded;
 }
 
+namespace {
+
+void DescribeOutputFault(const EncoderRunFacts& facts, char* out, size_t size) {
+    switch (facts.outputFault) {
+    case kOutputWrongDuration: {
+        char ends[32];
+        char of[32];
+        FormatHmsTo(facts.outputEnds, ends, sizeof ends);
+        FormatHmsTo(facts.outputOf, of, sizeof of);
+        std::snprintf(out, size, "The output ends at %s of %s.", ends, of);
+        return;
+    }
+    case kOutputUnreadable:
+        std::snprintf(out, size, "The output cannot be opened.");
+        return;
+    case kOutputNoVideo:
+        std::snprintf(out, size, "The output has no video stream.");
+        return;
+    case kOutputNoAudio:
+        std::snprintf(out, size, "The output has no audio stream.");
+        return;
+    case kOutputEndDoesNotDecode:
+        std::snprintf(out, size, "The last seconds of the output do not decode.");
+        return;
+    default:
+        std::snprintf(out, size, "The output failed its check.");
+        return;
+    }
+}
+
+} // namespace
+
 void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
     if (out == nullptr || size == 0)
         return;
@@ -37,6 +71,8 @@ void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
             "the encoder did not accept the options of the current settings; check them in "
             "Output Settings (exit code %lu)",
             static_cast<unsigned long>(facts.exitCode));
+    } else if (facts.exitCode == static_cast<uint32_t>(kExitOutputDefective)) {
+        DescribeOutputFault(facts, out, size);
     } else {
         // A code the encoder never gives means it crashed or was ended from outside.
         const int code = static_cast<int>(facts.exitCode);

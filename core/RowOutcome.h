@@ -19,9 +19,15 @@ struct EncoderRunFacts {
     // only the jobs it stopped, never one that finished.
     bool simultaneous = false;
     int64_t outputBytes = -1; // size of the output this run wrote; -1 when there is none
+    // What the encoder's check found wrong with its output (OutputFault),
+    // and for a wrong duration the whole seconds found and converted.
+    int32_t outputFault = 0;
+    int32_t outputEnds = 0;
+    int32_t outputOf = 0;
 };
 
 RowOutcome DecideRowOutcome(const EncoderRunFacts& facts);
 
-// Why a row failed, in a few words ("FFmpeg failed (exit code 13)").
+// Why a row failed, in a few words ("FFmpeg failed (exit code 13)", "The
+// output ends at 00:12:03 of 00:21:00.").
 void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size);

@@ -9,6 +9,7 @@
 #include "encoder/FfmpegProcess.h"
 #include "encoder/FfmpegWatch.h"
 #include "encoder/TargetSizeRun.h"
+#include "encoder/OutputCheck.h"
 #include "encoder/Runners.h"
 #include "encoder/SourceFile.h"
 #include "encoder/StepTimes.h"
@@ -87,6 +88,12 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
         const std::string& last = run.lastError;
         return Fail(kExitFfmpegFailed, "FFmpeg failed: %s",
                     last.empty() ? "exit code " + std::to_string(run.exitCode) : last);
+    }
+    const int checked = CheckOutput(command, ffmpegPath, target.outputPath, run.description,
+                                    source.durationSeconds, reporter);
+    if (checked != kExitSuccess) {
+        RemoveTemporary(target.outputPath);
+        return checked;
     }
     // A rename within the folder: the name changes at once, complete file
     // and all, and nothing needs flushing first.

@@ -195,3 +195,31 @@ bool FfmpegBannerHasNoVideo(const std::string& text) {
     }
     return haveStream;
 }
+
+FfmpegSection ReadFfmpegSection(const std::string& text, const char* heading) {
+    FfmpegSection section;
+    const std::string start(heading);
+    for (const std::string& line : Lines(text)) {
+        if (!section.found) {
+            section.found = line.compare(0, start.size(), start) == 0;
+            continue;
+        }
+        // The next heading ends the section.
+        if (line.compare(0, 6, "Input ") == 0 || line.compare(0, 7, "Output ") == 0 ||
+            line.compare(0, 14, "Stream mapping") == 0) {
+            break;
+        }
+        const size_t duration = line.find("Duration: ");
+        double seconds = 0.0;
+        if (duration != std::string::npos && section.durationSeconds < 0.0 &&
+            ParseClock(line.substr(duration + 10), seconds)) {
+            section.durationSeconds = seconds;
+        }
+        if (IsVideoStreamLine(line))
+            ++section.videoStreams;
+        else if (line.find("Stream #") != std::string::npos &&
+                 line.find(": Audio: ") != std::string::npos)
+            ++section.audioStreams;
+    }
+    return section;
+}

@@ -14,3 +14,13 @@ bool ReadFfmpegBanner(const std::string& text, VideoInfo& info);
 
 // True when the text describes an input with streams, none of them video.
 bool FfmpegBannerHasNoVideo(const std::string& text);
+
+// What FFmpeg's text says under one heading ("Input #0", "Output #0"): its
+// duration (-1 when absent or "N/A") and its video and audio streams.
+struct FfmpegSection {
+    bool found = false;
+    double durationSeconds = -1.0;
+    int videoStreams = 0; // cover pictures not counted
+    int audioStreams = 0;
+};
+FfmpegSection ReadFfmpegSection(const std::string& text, const char* heading);

@@ -61,6 +61,7 @@ FfmpegRunResult WatchFfmpeg(const std::string& ffmpegPath, const std::vector<std
     MarkStep("pipes drained");
     result.exitCode = ffmpeg.ExitCode();
     result.lastError = ffmpeg.LastErrorLine();
+    result.description = ffmpeg.ErrorText();
     result.lastPosition = ffmpeg.PositionSeconds();
     return result;
 }

@@ -15,6 +15,7 @@ struct FfmpegRunResult {
     DWORD exitCode = 0;       // FFmpeg's, once it ended
     std::string lastError;    // FFmpeg's last error line
     int32_t lastPosition = 0; // the last position FFmpeg reached, in seconds
+    std::string description;  // the start of FFmpeg's messages: its input and output
 };
 
 // The position shown to the window for the position FFmpeg reached.

@@ -9,6 +9,7 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegBannerReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LastLineTracker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionValues.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OutputVerdict.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TwoPassArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegProgressReader.cpp)
 target_link_libraries(encoder_core PUBLIC protocol media)
@@ -19,6 +20,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
     ${CMAKE_CURRENT_LIST_DIR}/IsoMediaFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OutputCheck.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PipeDrain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StepTimes.cpp)
@@ -69,6 +71,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegBannerReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/ConstantQualityTranslationTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegProgressReaderTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/OutputVerdictTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/TwoPassArgumentsTest.cpp
   LIBS encoder_core core)
 target_compile_definitions(encoder_core_tests PRIVATE

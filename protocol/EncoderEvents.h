@@ -12,6 +12,21 @@ enum EncoderEventCode : uint32_t {
     kEventHeight = 3,    // pixels
     kEventFrameRate = 4, // frames per second x 10,000,000
     kEventPosition = 6,  // whole seconds converted so far; answered with kEventStop to stop
+    // Why the finished output failed its check (OutputFault), sent before
+    // the encoder ends with kExitOutputDefective; a duration fault is
+    // followed by the seconds found and the seconds converted.
+    kEventOutputFault = 7,
+    kEventOutputEnds = 8,
+    kEventOutputOf = 9,
+};
+
+enum OutputFault : int32_t {
+    kOutputSound = 0,
+    kOutputUnreadable = 1,      // FFmpeg cannot open what it wrote
+    kOutputNoVideo = 2,         // a video stream it was asked for is missing
+    kOutputNoAudio = 3,         // an audio stream it was asked for is missing
+    kOutputWrongDuration = 4,   // it lasts more than max(0.5 s, 2 %) less or more
+    kOutputEndDoesNotDecode = 5 // its last seconds cannot be decoded
 };
 
 // The answer to a report: go on, or (to a position report) stop.

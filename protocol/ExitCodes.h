@@ -3,16 +3,17 @@
 #pragma once
 
 enum EncoderExitCode : int {
-    kExitSuccess = 0,         // output written (mode 0) or source reported (mode 1)
-    kExitBadArguments = 10,   // argument text unreadable: unknown option, missing value, bad quote
-    kExitUnusableSource = 11, // source missing, unreadable or without a usable video stream
-    kExitFfmpegMissing = 12,  // ffmpeg.exe not beside the encoder, or it could not be started
-    kExitFfmpegFailed = 13,   // FFmpeg ended with an error; its last error line is on stderr
-    kExitStoppedByUser = 14,  // the window answered 1 to a position report
-    kExitWindowGone = 15,     // the window to report to no longer exists
-    kExitOutputFailed = 16,   // the finished output could not be moved to its name
-    kExitInternalError = 17,  // the platform refused a pipe, job object or thread
-    kExitNoVideoStream = 18,  // the source is readable but holds no video stream (probe)
+    kExitSuccess = 0,          // output written (mode 0) or source reported (mode 1)
+    kExitBadArguments = 10,    // argument text unreadable: unknown option, missing value, bad quote
+    kExitUnusableSource = 11,  // source missing, unreadable or without a usable video stream
+    kExitFfmpegMissing = 12,   // ffmpeg.exe not beside the encoder, or it could not be started
+    kExitFfmpegFailed = 13,    // FFmpeg ended with an error; its last error line is on stderr
+    kExitStoppedByUser = 14,   // the window answered 1 to a position report
+    kExitWindowGone = 15,      // the window to report to no longer exists
+    kExitOutputFailed = 16,    // the finished output could not be moved to its name
+    kExitInternalError = 17,   // the platform refused a pipe, job object or thread
+    kExitNoVideoStream = 18,   // the source is readable but holds no video stream (probe)
+    kExitOutputDefective = 19, // FFmpeg's output failed its check and was removed
 };
 
 // Short English description of an exit code, for messages and logs.
@@ -38,6 +39,8 @@ inline const char* DescribeEncoderExitCode(int code) {
         return "internal error";
     case kExitNoVideoStream:
         return "no video stream";
+    case kExitOutputDefective:
+        return "the output failed its check";
     default:
         return "unknown exit code";
     }

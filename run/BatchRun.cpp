@@ -98,6 +98,11 @@ struct RunJob {
     char source[kPathCapacity] = "";
     char output[kPathCapacity] = "";
     uint32_t processId = 0;
+    // What the encoder's check of the output reported (OutputFault and the
+    // seconds of a wrong duration).
+    int32_t outputFault = 0;
+    int32_t outputEnds = 0;
+    int32_t outputOf = 0;
     // The file that was at the output path when the row started, if any: it
     // stays until the encoder renames its finished work over it.
     bool replaces = false;
@@ -124,6 +129,15 @@ void DeleteUnfinished(const RunJob& job, bool wroteOutput) {
         DeleteFileA(job.output);
     if (job.processId != 0)
         DeleteFileA(TemporaryOutputName(job.output, job.processId).c_str());
+}
+
+void KeepOutputFault(RunJob& job, uint32_t code, int32_t value) {
+    if (code == kEventOutputFault)
+        job.outputFault = value;
+    else if (code == kEventOutputEnds)
+        job.outputEnds = value;
+    else
+        job.outputOf = value;
 }
 
 struct RowFailure {
@@ -157,6 +171,11 @@ public:
     }
 
     LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
+        if (code == kEventOutputFault || code == kEventOutputEnds || code == kEventOutputOf) {
+            if (slot >= 0 && slot < kMaxJobs)
+                KeepOutputFault(jobs_[slot], code, value);
+            return kEventGoOn;
+        }
         if (code != kEventPosition)
             return kEventGoOn;
         const LRESULT answer = ReportProgress(slot, value, progress_, port_);
@@ -354,6 +373,9 @@ void BatchRun::FinishRow(int32_t slot, uint32_t exitCode) {
     facts.simultaneous = JobSlotCount(settings_) > 1;
     const bool wrote = WroteOutput(job, exitCode);
     facts.outputBytes = wrote ? FileBytes(job.output) : -1;
+    facts.outputFault = job.outputFault;
+    facts.outputEnds = job.outputEnds;
+    facts.outputOf = job.outputOf;
     const RowOutcome outcome = DecideRowOutcome(facts);
     if (outcome == RowOutcome::kSucceeded) {
         FileIdentity finished;

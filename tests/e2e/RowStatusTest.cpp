@@ -1,6 +1,7 @@
 // The Status column through the real Tarvello.exe: two encoders at once, a
 // long clip, a source that vanished after the import and two short clips.
-// Every row's status is watched from the start of the run to its end box.
+// Every row's status is watched from the start of the run to its end box; an
+// output that the encoder's check refuses is a failed row with its reason.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/EncoderHarness.h"
 #include "tests/e2e/FailureSupport.h"
 #include "tests/e2e/MainDriver.h"
 
@@ -75,6 +77,33 @@ TEST(RowStatus, EveryRowShowsItsStatusLiveAndAFailedRowItsReason) {
     EXPECT_TRUE(Contains(text, folder + "gone.avi - ")) << text;
     EXPECT_EQ(end, app.Column(3)) << "statuses stay after the end box";
 
+    app.Post(IDCANCEL);
+    EXPECT_TRUE(app.WaitExit());
+}
+
+// A source whose frames stop at 40 % of what its header promises: FFmpeg
+// stops early, and the output that lasts a second of three must not pass.
+TEST(RowStatus, AnOutputCutShortIsAFailureAndIsRemoved) {
+    e2e::ProgramCopy copy("row_status_short");
+    const std::string folder = failure::CopyClips(
+        copy, "clips",
+        {{"truncated-body.avi", "cut.avi"}, {"clip-320x240-noaudio.avi", "good.avi"}});
+    copy.SetOption("Output format", "0");
+
+    e2e::Tarvello app;
+    ASSERT_TRUE(failure::StartReady(app, copy));
+    ASSERT_TRUE(app.ImportThroughDialog(folder, {"cut.avi", "good.avi"}));
+    ASSERT_EQ(std::vector<std::string>(), failure::FinishImport(app, 0, 2));
+    app.Post(IDC_CONVERT);
+    const std::vector<std::string> texts = failure::AnswerAllBoxes(app, 180000);
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ(0u, texts[0].find("Finished with errors.")) << texts[0];
+    EXPECT_TRUE(Contains(texts[0], folder + "cut.avi - The output ends at 00:00:0")) << texts[0];
+    EXPECT_TRUE(Contains(texts[0], " of 00:00:03.")) << texts[0];
+    EXPECT_FALSE(Contains(texts[0], "good.avi")) << texts[0];
+    EXPECT_EQ((std::vector<std::string>{"Failed", "Done"}), app.Column(3));
+    EXPECT_EQ(std::vector<std::string>{"good.avi"}, e2e::FilesMatching(copy.OutFolder(), "*"))
+        << "the cut output is removed";
     app.Post(IDCANCEL);
     EXPECT_TRUE(app.WaitExit());
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "protocol/EncoderEvents.h"
+
 #include <string>
 
 #include "protocol/ExitCodes.h"
@@ -60,6 +62,32 @@ TEST(RowOutcome, DecidedFromExitCodeOutputAndCancel) {
             DescribeRowFailure(facts, reason, sizeof reason);
             EXPECT_STREQ(c.reason, reason);
         }
+    }
+}
+
+TEST(RowOutcome, AnOutputThatFailedItsCheckIsToldWhy) {
+    struct Case {
+        int32_t fault, ends, of;
+        const char* reason;
+    } cases[] = {
+        {kOutputWrongDuration, 723, 1260, "The output ends at 00:12:03 of 00:21:00."},
+        {kOutputUnreadable, 0, 0, "The output cannot be opened."},
+        {kOutputNoVideo, 0, 0, "The output has no video stream."},
+        {kOutputNoAudio, 0, 0, "The output has no audio stream."},
+        {kOutputEndDoesNotDecode, 0, 0, "The last seconds of the output do not decode."},
+        {kOutputSound, 0, 0, "The output failed its check."}, // the reports were lost
+    };
+    for (const Case& c : cases) {
+        EncoderRunFacts facts;
+        facts.started = true;
+        facts.exitCode = kExitOutputDefective;
+        facts.outputFault = c.fault;
+        facts.outputEnds = c.ends;
+        facts.outputOf = c.of;
+        char reason[128];
+        DescribeRowFailure(facts, reason, sizeof reason);
+        EXPECT_STREQ(c.reason, reason);
+        EXPECT_EQ(RowOutcome::kFailed, DecideRowOutcome(facts));
     }
 }
 
