@@ -253,6 +253,7 @@ private:
     std::vector<FileIdentity> keptFiles_;
     std::vector<RowFailure> failures_;
     char runFolder_[kOutputFolderCapacity] = "";
+    const bool besideSources_ = settings_.outputBesideSource == 1;
     char encoderFolder_[kPathCapacity] = "";
     uint32_t startError_ = 0;
     int32_t next_ = 0; // the next row to start
@@ -307,7 +308,14 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     rules.existsContext = this;
     rules.isProtected = IsTaken;
     rules.protectedContext = this;
-    if (!ComposeOutputPath(runFolder_, source, OutputExtension(settings_.outputFormat), rules,
+    // Beside its source, the row's folder is the one its path names.
+    std::string folder = runFolder_;
+    if (besideSources_) {
+        const std::string path(source);
+        const size_t slash = path.find_last_of("\\/");
+        folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    }
+    if (!ComposeOutputPath(folder.c_str(), source, OutputExtension(settings_.outputFormat), rules,
                            output, sizeof output)) {
         Fail(row, source, "the output path would be longer than 255 characters");
         progress_.doneSeconds += RowSeconds(row);
@@ -537,9 +545,11 @@ void ConvertAllRows(BatchHost& host, Session& session) {
     // The run makes its output folder current; the one before comes back at
     // its end, so the folder can be renamed or removed afterwards.
     CurrentFolderKeeper restore;
-    char runFolder[kOutputFolderCapacity];
-    if (!FullFolderPath(session.settings.outputFolder, startFolder, runFolder, sizeof runFolder) ||
-        EnsureFolder(runFolder) == -1) {
+    char runFolder[kOutputFolderCapacity] = "";
+    // Outputs beside their sources need no output folder.
+    if (session.settings.outputBesideSource != 1 &&
+        (!FullFolderPath(session.settings.outputFolder, startFolder, runFolder, sizeof runFolder) ||
+         EnsureFolder(runFolder) == -1)) {
         restore.Now();
         std::snprintf(text, sizeof text, "Fail to create tmp folder %s",
                       session.settings.outputFolder);

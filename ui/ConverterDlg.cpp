@@ -87,6 +87,7 @@ ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_BN_CLICKED(IDC_LIST_ADD, ImportFiles)
 ON_BN_CLICKED(IDC_CHANGE_FOLDER, ChooseOutputFolder)
+ON_BN_CLICKED(IDC_OUTPUT_BESIDE_SOURCE, OnOutputBesideSource)
 ON_BN_CLICKED(IDC_TOOL_HELP, ShowHelpMenu)
 ON_COMMAND(ID_HELP_CONTENT, OnHelpContent)
 ON_COMMAND(ID_HELP_TIP_OF_THE_DAY, OnHelpTipOfTheDay)
@@ -136,6 +137,9 @@ BOOL CConverterDlg::OnInitDialog() {
     // The folder is kept in 255 characters; longer text could not be used.
     m_outputFolder.LimitText(static_cast<int>(kOutputFolderCapacity - 1));
     m_outputFolder.SetWindowText(m_session.settings.outputFolder);
+    // Only 1 is on: a hand-edited value of another kind leaves it off.
+    ::CheckDlgButton(m_hWnd, IDC_OUTPUT_BESIDE_SOURCE,
+                     m_session.settings.outputBesideSource == 1 ? BST_CHECKED : BST_UNCHECKED);
     CreateProgressDialog();
 
     m_format.SetCurSel(m_session.settings.outputFormat);
@@ -419,6 +423,11 @@ void CConverterDlg::EncoderFolder(char* out, size_t size) {
 
 void CConverterDlg::StartFolder(char* out, size_t size) {
     std::snprintf(out, size, "%s", m_startFolder.c_str());
+}
+
+void CConverterDlg::OnOutputBesideSource() {
+    m_session.settings.outputBesideSource =
+        ::IsDlgButtonChecked(m_hWnd, IDC_OUTPUT_BESIDE_SOURCE) == BST_CHECKED ? 1 : 0;
 }
 
 void CConverterDlg::ReadOutputFolder(char* out, size_t size) {

@@ -56,6 +56,8 @@ public:
     void RefreshAspectList();
     void OpenOutputSettings();
     void ChooseOutputFolder();
+    // "Next to each source": outputs go into their sources' folders.
+    void OnOutputBesideSource();
     void ShowHelpMenu();
 
     // What the window works on: the conversion choices and the sources.

@@ -108,4 +108,40 @@ TEST(RowStatus, AnOutputCutShortIsAFailureAndIsRemoved) {
     EXPECT_TRUE(app.WaitExit());
 }
 
+// "Next to each source": each output in its source's folder, under a name
+// that never replaces the source; the output folder is not even made.
+TEST(BesideSources, EachOutputGoesNextToItsSource) {
+    e2e::ProgramCopy copy("beside_sources");
+    const std::string a = failure::CopyClips(copy, "a", {{"clip-320x240-noaudio.avi", "clip.avi"}});
+    const std::string b = failure::CopyClips(copy, "b", {{"clip-matroska.divx", "other.divx"}});
+    failure::FolderGuard sourcesA(a);
+    failure::FolderGuard sourcesB(b);
+    copy.SetOption("Output format", "0");
+    copy.SetOption("Output beside source", "1");
+    copy.SetOption("Temporary folder", copy.Root() + "never\\made");
+
+    e2e::Tarvello app;
+    ASSERT_TRUE(failure::StartReady(app, copy));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(app.Item(IDC_OUTPUT_BESIDE_SOURCE), BM_GETCHECK, 0, 0));
+    ASSERT_TRUE(app.ImportThroughDialog(a, {"clip.avi"}));
+    ASSERT_EQ(std::vector<std::string>(), failure::FinishImport(app, 0, 1));
+    ASSERT_TRUE(app.ImportThroughDialog(b, {"other.divx"}));
+    ASSERT_EQ(std::vector<std::string>(), failure::FinishImport(app, 1, 1));
+    app.Post(IDC_CONVERT);
+    const std::vector<std::string> texts = failure::AnswerAllBoxes(app, 180000);
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ(0u, texts[0].find("Mission accomplished!")) << texts[0];
+    EXPECT_EQ((std::vector<std::string>{"clip.avi", "clip_avi.avi"}), e2e::FilesMatching(a, "*"));
+    EXPECT_EQ((std::vector<std::string>{"other.avi", "other.divx"}), e2e::FilesMatching(b, "*"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((copy.Root() + "never").c_str()));
+    EXPECT_EQ(std::vector<std::string>(), sourcesA.Changed());
+    EXPECT_EQ(std::vector<std::string>(), sourcesB.Changed());
+
+    // Unticked, it is saved as 0.
+    SendMessageA(app.Item(IDC_OUTPUT_BESIDE_SOURCE), BM_CLICK, 0, 0);
+    app.Post(IDCANCEL);
+    EXPECT_TRUE(app.WaitExit());
+    EXPECT_EQ("0", copy.Option("Output beside source"));
+}
+
 } // namespace
