@@ -16,6 +16,11 @@ const OutputFormatInfo kFormats[kOutputFormatCount] = {
     {"MP4 H.264 Format (*.mp4)", FormatFamily::ConstantQuality, "mp4"},
     {"MKV H.265 Format (*.mkv)", FormatFamily::ConstantQuality, "mkv"},
     {"WebM VP9 Format (*.webm)", FormatFamily::ConstantQuality, "webm"},
+    {"MP3 audio (*.mp3)", FormatFamily::Audio, "mp3"},
+    {"M4A audio, AAC (*.m4a)", FormatFamily::Audio, "m4a"},
+    {"FLAC audio, lossless (*.flac)", FormatFamily::Audio, "flac"},
+    {"MP4, streams kept as they are (*.mp4)", FormatFamily::StreamCopy, "mp4"},
+    {"MKV, streams kept as they are (*.mkv)", FormatFamily::StreamCopy, "mkv"},
 };
 
 } // namespace
@@ -40,6 +45,14 @@ FormatFamily OutputFormatFamily(OutputFormat format) {
 
 bool IsConstantQualityFormat(OutputFormat format) {
     return OutputFormatFamily(format) == FormatFamily::ConstantQuality;
+}
+
+bool IsAudioFormat(OutputFormat format) {
+    return OutputFormatFamily(format) == FormatFamily::Audio;
+}
+
+bool IsStreamCopyFormat(OutputFormat format) {
+    return OutputFormatFamily(format) == FormatFamily::StreamCopy;
 }
 
 bool IsMpegFormat(OutputFormat format) {

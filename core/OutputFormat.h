@@ -1,5 +1,6 @@
 // The output formats, indexed in the order of the Output format lists: the ten
-// classic ones 0..9, then today's MP4, MKV and WebM 10..12.
+// classic ones 0..9, today's MP4, MKV and WebM 10..12, the sound-only formats
+// 13..15 and the two that keep the source's streams 16..17.
 #pragma once
 
 #include <cstdint>
@@ -22,13 +23,31 @@ enum OutputFormatIndex : int32_t {
     kFormatMp4 = 10,
     kFormatMkv = 11,
     kFormatWebm = 12,
+    kFormatMp3 = 13,
+    kFormatM4a = 14,
+    kFormatFlac = 15,
+    kFormatMp4Copy = 16,
+    kFormatMkvCopy = 17,
 };
 
-constexpr int kOutputFormatCount = 13;
+constexpr int kOutputFormatCount = 18;
 
 // The family decides which settings a format shares.
 // ConstantQuality: MP4 (H.264), MKV (H.265) and WebM (VP9), constant-quality encoders.
-enum class FormatFamily { Avi, Mpeg, Vcd, Svcd, Dvd, Wmv, ConstantQuality, Unknown };
+// Audio: MP3, M4A and FLAC, the sound alone. StreamCopy: the source's streams
+// in another container, not re-encoded.
+enum class FormatFamily {
+    Avi,
+    Mpeg,
+    Vcd,
+    Svcd,
+    Dvd,
+    Wmv,
+    ConstantQuality,
+    Audio,
+    StreamCopy,
+    Unknown
+};
 
 struct OutputFormatInfo {
     const char* label; // entry of the Output format lists
@@ -49,6 +68,12 @@ FormatFamily OutputFormatFamily(OutputFormat format);
 
 // MP4, MKV or WebM: the family with its own settings keys.
 bool IsConstantQualityFormat(OutputFormat format);
+
+// MP3, M4A or FLAC: the output holds the sound alone.
+bool IsAudioFormat(OutputFormat format);
+
+// The MP4 and MKV entries that keep the source's streams as they are.
+bool IsStreamCopyFormat(OutputFormat format);
 
 // MPEG1 or MPEG2: the formats with the four aspect entries of their own.
 bool IsMpegFormat(OutputFormat format);

@@ -10,18 +10,17 @@
 namespace {
 
 TEST(SettingFields, KeysInFileOrder) {
-    const char* keys[] = {"Letterbox", "Temporary folder", "Output format", "TV mode",
-                          "MPEG aspect ratio", "DVD aspect ratio", "AVI quality", "MPEG1 quality",
-                          "MPEG2 quality", "SVCD quality", "DVD quality", "WMV quality",
-                          "AVI video codec", "ASF video codec", "AVI audio codec",
-                          "Divx audio codec", "Xvid audio codec", "DVD audio codec",
-                          "WMV audio codec", "ASF audio codec", "AVI resolution", "MPEG resolution",
-                          "AVI frame rate", "MPEG frame rate", "Volume",
-                          // The MP4, MKV and WebM family's keys come after the older ones.
-                          "MP4 quality", "MP4 resolution", "MP4 frame rate", "MP4 encoding speed",
-                          "Simultaneous conversions", "Target size", "Target applies to",
-                          "MP3 quality", "M4A bitrate", "Audio sample rate", "When done",
-                          "Output beside source"};
+    const char* keys[] = {
+        "Letterbox", "Temporary folder", "Output format", "TV mode", "MPEG aspect ratio",
+        "DVD aspect ratio", "AVI quality", "MPEG1 quality", "MPEG2 quality", "SVCD quality",
+        "DVD quality", "WMV quality", "AVI video codec", "ASF video codec", "AVI audio codec",
+        "Divx audio codec", "Xvid audio codec", "DVD audio codec", "WMV audio codec",
+        "ASF audio codec", "AVI resolution", "MPEG resolution", "AVI frame rate", "MPEG frame rate",
+        "Volume",
+        // The MP4, MKV and WebM family's keys come after the older ones.
+        "MP4 quality", "MP4 resolution", "MP4 frame rate", "MP4 encoding speed",
+        "Simultaneous conversions", "Target size", "Target applies to", "MP3 quality",
+        "M4A bitrate", "Audio sample rate", "When done", "Output beside source"};
     static_assert(sizeof keys / sizeof keys[0] == kSettingFieldCount, "one key per field");
     for (int i = 0; i < kSettingFieldCount; ++i)
         EXPECT_STREQ(keys[i], kSettingFields[i].key) << i;
@@ -130,15 +129,22 @@ TEST(OutputFormat, TableAndFallbacks) {
         {"MP4 H.264 Format (*.mp4)", FormatFamily::ConstantQuality, "mp4"},
         {"MKV H.265 Format (*.mkv)", FormatFamily::ConstantQuality, "mkv"},
         {"WebM VP9 Format (*.webm)", FormatFamily::ConstantQuality, "webm"},
+        {"MP3 audio (*.mp3)", FormatFamily::Audio, "mp3"},
+        {"M4A audio, AAC (*.m4a)", FormatFamily::Audio, "m4a"},
+        {"FLAC audio, lossless (*.flac)", FormatFamily::Audio, "flac"},
+        {"MP4, streams kept as they are (*.mp4)", FormatFamily::StreamCopy, "mp4"},
+        {"MKV, streams kept as they are (*.mkv)", FormatFamily::StreamCopy, "mkv"},
     };
     static_assert(sizeof rows / sizeof rows[0] == kOutputFormatCount, "one row per format");
     for (int i = 0; i < kOutputFormatCount; ++i) {
         EXPECT_STREQ(rows[i].label, OutputFormatLabel(i));
         EXPECT_EQ(rows[i].family, OutputFormatFamily(i)) << i;
         EXPECT_STREQ(rows[i].ext, OutputExtension(i));
-        EXPECT_EQ(i >= kFormatMp4, IsConstantQualityFormat(i)) << i;
+        EXPECT_EQ(rows[i].family == FormatFamily::ConstantQuality, IsConstantQualityFormat(i));
+        EXPECT_EQ(rows[i].family == FormatFamily::Audio, IsAudioFormat(i)) << i;
+        EXPECT_EQ(rows[i].family == FormatFamily::StreamCopy, IsStreamCopyFormat(i)) << i;
     }
-    for (int32_t bad : {-1, 13, 99, INT32_MIN, INT32_MAX}) {
+    for (int32_t bad : {-1, 18, 99, INT32_MIN, INT32_MAX}) {
         EXPECT_FALSE(IsConstantQualityFormat(bad));
         EXPECT_EQ(nullptr, FindOutputFormat(bad));
         EXPECT_STREQ("", OutputFormatLabel(bad));

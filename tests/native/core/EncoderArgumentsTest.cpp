@@ -286,7 +286,7 @@ TEST(EncoderArguments, WmvQuantiser) {
 
 TEST(EncoderArguments, UnknownFormatAddsNoFormatPieces) {
     ConversionSettings s;
-    s.outputFormat = 13;
+    s.outputFormat = 18;
     EXPECT_EQ("\"C:\\in.avi\" -o \"C:\\out.x\" -ofps 1000.000000 -endpos 9:0:0 1 -5",
               Compose(s, Resolved(s), 0, 0, kEncoderModeProbe, -5));
 }

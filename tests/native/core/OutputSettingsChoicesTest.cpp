@@ -273,7 +273,7 @@ TEST(OutputSettingsModel, PositionsOutsideAListShowNoSelectionAndSurvive) {
 }
 
 TEST(OutputSettingsModel, UnknownFormatOpensEmptyAndRecovers) {
-    for (int32_t format : {13, 99, -1, INT_MIN}) {
+    for (int32_t format : {18, 99, -1, INT_MIN}) {
         SCOPED_TRACE(format);
         OutputSettingsModel model = ModelFor(format);
         EXPECT_EQ(-1, Fill(model, SettingsList::Format).selection);

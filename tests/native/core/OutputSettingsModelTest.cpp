@@ -217,7 +217,9 @@ TEST(OutputSettingsModel, FullListsAreTheTablesInOrder) {
               "DivX Format (*.avi)|Xvid Format (*.avi)|VCD compatible MPEG1 Format (*.mpg)|"
               "SVCD compatible MPEG2 Format (*.mpg)|DVD compatible MPEG2 Format (*.vob)|"
               "WMV Format (*.wmv)|ASF Format (*.ASF)|MP4 H.264 Format (*.mp4)|"
-              "MKV H.265 Format (*.mkv)|WebM VP9 Format (*.webm)",
+              "MKV H.265 Format (*.mkv)|WebM VP9 Format (*.webm)|MP3 audio (*.mp3)|"
+              "M4A audio, AAC (*.m4a)|FLAC audio, lossless (*.flac)|"
+              "MP4, streams kept as they are (*.mp4)|MKV, streams kept as they are (*.mkv)",
               Joined(Fill(avi, SettingsList::Format)));
 
     const OutputSettingsModel mp4 = ModelFor(kFormatMp4);

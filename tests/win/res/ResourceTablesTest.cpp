@@ -28,6 +28,11 @@ const std::vector<std::string> kFormats = {
     "MP4 H.264 Format (*.mp4)",
     "MKV H.265 Format (*.mkv)",
     "WebM VP9 Format (*.webm)",
+    "MP3 audio (*.mp3)",
+    "M4A audio, AAC (*.m4a)",
+    "FLAC audio, lossless (*.flac)",
+    "MP4, streams kept as they are (*.mp4)",
+    "MKV, streams kept as they are (*.mkv)",
 };
 
 std::vector<std::string> ComboEntries(HWND dialog, int id) {
@@ -86,7 +91,8 @@ TEST(InitialListEntries, LoaderCountsEntriesAndIgnoresTemplatesWithout) {
     // Loading again appends: the framework calls it exactly once per dialog.
     dialog = CreateGalleryDialog(IDD_CONVERTER_DIALOG);
     ASSERT_TRUE(dialog != NULL);
-    EXPECT_EQ(17, LoadDialogInitEntries(dialog, IDD_CONVERTER_DIALOG));
+    EXPECT_EQ(static_cast<int>(kFormats.size()) + 4,
+              LoadDialogInitEntries(dialog, IDD_CONVERTER_DIALOG));
     EXPECT_EQ(2 * kFormats.size(), ComboEntries(dialog, IDC_MAIN_FORMAT).size());
     DestroyWindow(dialog);
 }

@@ -328,7 +328,7 @@ TEST_F(OutputSettingsDlgTest, OutOfRangePositionsSurviveOk) {
 
 TEST_F(OutputSettingsDlgTest, UnknownFormatOpensEmptyAndRecovers) {
     settings.aviResolution = 16;
-    Open(13);
+    Open(kOutputFormatCount);
     EXPECT_EQ(-1, ReadCombo(dlg, IDC_SET_FORMAT).selection);
     EXPECT_EQ(static_cast<size_t>(kOutputFormatCount),
               ReadCombo(dlg, IDC_SET_FORMAT).entries.size());
