@@ -6,6 +6,7 @@
 #include "media/AviHeaderReader.h"
 #include "protocol/ExitCodes.h"
 #include "encoder/FfmpegArguments.h"
+#include "encoder/FfmpegBannerReader.h"
 #include "encoder/FfmpegProcess.h"
 #include "encoder/FfmpegWatch.h"
 #include "encoder/TargetSizeRun.h"
@@ -16,6 +17,9 @@
 #include "protocol/TemporaryName.h"
 
 namespace {
+
+// FFmpeg reads a header in well under a second.
+constexpr DWORD kBannerTimeoutMs = 30000;
 
 // A single encode shows the position FFmpeg reached.
 int32_t AsReached(int32_t position, const void*) {
@@ -37,6 +41,34 @@ int Fail(int exitCode, const char* format, const std::string& detail) {
     std::fprintf(stderr, format, detail.c_str());
     std::fprintf(stderr, "\n");
     return exitCode;
+}
+
+// What FFmpeg reads of the source's picture (its colour, range and fields)
+// and its date; unknown when FFmpeg says nothing in time.
+PictureFacts ReadSourcePicture(const std::string& ffmpegPath, const std::string& source) {
+    FfmpegProcess ffmpeg;
+    DWORD error = 0;
+    if (!ffmpeg.Start(ffmpegPath, {"-hide_banner", "-nostdin", "-i", source}, &error))
+        return PictureFacts();
+    if (!ffmpeg.WaitForEnd(kBannerTimeoutMs))
+        ffmpeg.Terminate();
+    ffmpeg.FinishOutput();
+    return ReadPictureFacts(ffmpeg.ErrorText());
+}
+
+// The output carries the source's modification time, so that a library
+// sorted by date keeps its order.
+void CopyModificationTime(const std::string& source, const std::string& output) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &data))
+        return;
+    HANDLE file = CreateFileA(output.c_str(), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    SetFileTime(file, nullptr, nullptr, &data.ftLastWriteTime);
+    CloseHandle(file);
 }
 
 } // namespace
@@ -64,6 +96,8 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
     FfmpegTarget target;
     target.outputPath = TemporaryOutputName(command.output, GetCurrentProcessId());
     target.sourceFrameRate = source.framesPerSecond;
+    target.picture = ReadSourcePicture(ffmpegPath, command.source);
+    MarkStep("source picture read");
     std::vector<std::string> args;
     std::string error;
     if (!TranslateToFfmpeg(command, target, args, error))
@@ -104,6 +138,7 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
         return Fail(kExitOutputFailed, "cannot write %s",
                     command.output + " (error " + std::to_string(moveError) + ")");
     }
+    CopyModificationTime(command.source, command.output);
     MarkStep("output renamed");
     return kExitSuccess;
 }

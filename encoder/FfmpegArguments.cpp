@@ -326,6 +326,7 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t,
         return false;
     }
     std::string chain = FilterChain(c);
+    AddPictureTranslation(t.picture, c, chain, args);
     if (!chain.empty())
         Add(args, "-vf", chain);
     if (c.swsScaler >= 0)

@@ -185,6 +185,14 @@ bool ReadFfmpegBanner(const std::string& text, VideoInfo& info) {
     return true;
 }
 
+std::vector<std::string> FfmpegVideoFields(const std::string& text) {
+    for (const std::string& line : Lines(text)) {
+        if (IsVideoStreamLine(line))
+            return Fields(line.substr(line.find(": Video: ") + 9));
+    }
+    return {};
+}
+
 bool FfmpegBannerHasNoVideo(const std::string& text) {
     bool haveStream = false;
     for (const std::string& line : Lines(text)) {

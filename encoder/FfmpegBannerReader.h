@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "media/VideoInfo.h"
 
@@ -24,3 +25,8 @@ struct FfmpegSection {
     int audioStreams = 0;
 };
 FfmpegSection ReadFfmpegSection(const std::string& text, const char* heading);
+
+// The comma-separated fields of the first video stream's line after "Video: "
+// ("h264 (High)", "yuv420p(tv, bt709, top first)", "1920x1080 [SAR 1:1 DAR
+// 16:9]", ...); empty without a video stream.
+std::vector<std::string> FfmpegVideoFields(const std::string& text);

@@ -18,55 +18,15 @@
 #include "core/ConstantQualityProfile.h"
 #include "core/OutputFormat.h"
 #include "tests/e2e/EncoderHarness.h"
+#include "tests/e2e/EncoderJobs.h"
 #include "tests/native/encoder/EngineJobs.h"
 
 namespace {
 
+using e2e::Convert;
+using e2e::Converted;
+using e2e::ProbeRow;
 using e2e::ReportWindow;
-
-// What the program would store for a clip: the encoder's own probe reports.
-SourceRow ProbeRow(const std::string& source) {
-    ReportWindow window;
-    const std::string text =
-        ComposeJobText(ConversionSettings(), SourceRow{}, source, source + ".out",
-                       kEncoderModeProbe, window.HandleValue());
-    e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
-    EXPECT_EQ(kExitSuccess, static_cast<int>(run.exitCode)) << run.errorText;
-    SourceRow row{};
-    for (const ReportWindow::Event& e : window.Events()) {
-        if (e.code == kEventDuration)
-            row.duration = e.value;
-        if (e.code == kEventWidth)
-            row.width = e.value;
-        if (e.code == kEventHeight)
-            row.height = e.value;
-        if (e.code == kEventFrameRate)
-            row.frameRate = e.value * 0.0000001;
-    }
-    return row;
-}
-
-struct Converted {
-    bool ok = false;
-    std::string output;
-    EncoderProfile profile;
-};
-
-Converted Convert(const ConversionSettings& settings, const std::string& source,
-                  const SourceRow& row, const std::string& output) {
-    Converted c;
-    c.output = output;
-    ReportWindow window;
-    const std::string text =
-        ComposeJobText(settings, row, source, output, kEncoderModeConvert, window.HandleValue());
-    c.profile = PlanJob(settings, row, kEncoderModeConvert).profile;
-    e2e::RunResult run = e2e::RunProgram(e2e::EncoderPath(), text);
-    EXPECT_TRUE(run.finished);
-    EXPECT_EQ(kExitSuccess, static_cast<int>(run.exitCode)) << text << "\n" << run.errorText;
-    EXPECT_FALSE(window.Values(kEventPosition).empty());
-    c.ok = run.finished && run.exitCode == kExitSuccess;
-    return c;
-}
 
 // The four-letter types of the file's top-level ISO boxes, in order.
 std::vector<std::string> TopLevelBoxes(const std::string& path) {

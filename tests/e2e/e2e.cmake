@@ -33,3 +33,23 @@ if(WIN32)
     set_tests_properties(constant_quality_e2e_test PROPERTIES TIMEOUT 1800)
   endif()
 endif()
+
+# HDR, interlaced, HD colour and dated sources. Fixture `picture_clips`:
+# make-picture-clips.sh adds them to the clips folder.
+if(WIN32 AND TARVELLO_RUN_WINDOWS_TESTS)
+  add_test(NAME make_picture_clips
+    COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/make-picture-clips.sh" "${CMAKE_BINARY_DIR}/clips")
+  set_tests_properties(make_picture_clips PROPERTIES
+    FIXTURES_SETUP picture_clips FIXTURES_REQUIRED clips TIMEOUT 300)
+endif()
+if(WIN32)
+  tarvello_win_test(NAME picture_e2e_test
+    SOURCES "${CMAKE_CURRENT_LIST_DIR}/PictureEndToEndTest.cpp"
+    LIBS e2e_encoder_harness core
+    RESOURCES "${TARVELLO_MANIFEST_RC}"
+    FIXTURES clips picture_clips)
+  add_dependencies(picture_e2e_test quenforenc)
+  if(TEST picture_e2e_test)
+    set_tests_properties(picture_e2e_test PROPERTIES TIMEOUT 900)
+  endif()
+endif()
