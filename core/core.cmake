@@ -26,6 +26,7 @@ add_library(core STATIC
   ${_core}/SourceListRows.cpp
   ${_core}/SourceTable.cpp
   ${_core}/TargetSize.cpp
+  ${_core}/TargetSizeChoices.cpp
   ${_core}/TimeText.cpp
   ${_core}/TipsFile.cpp
   ${_core}/VideoFileTypes.cpp)
@@ -53,6 +54,7 @@ tarvello_core_test(NAME core_test
     ${_core_tests}/SourceListRowsTest.cpp
     ${_core_tests}/SourceTableTest.cpp
     ${_core_tests}/TargetSizeTest.cpp
+    ${_core_tests}/TargetSizeChoicesTest.cpp
     ${_core_tests}/TimeTextTest.cpp
     ${_core_tests}/TipsFileTest.cpp
   LIBS core framework_core)

@@ -13,6 +13,7 @@
 #define IDD_PROGRESS 130
 #define IDD_TIP 137
 #define IDD_OUTPUT_SETTINGS 166
+#define IDD_TARGET_SIZE 170
 
 // Strings
 #define IDS_ABOUTBOX 101 // "&About Tarvello..." (system menu)
@@ -101,3 +102,9 @@
 #define IDC_SET_ASPECT 1078
 #define IDC_SET_SPEED 1081
 #define IDC_SET_SIMULTANEOUS 1082
+// Fit to a size: the Size list, what it applies to, the note on quality.
+#define IDC_SET_TARGET_SIZE 1095
+#define IDC_SET_TARGET_APPLIES 1096
+#define IDC_SET_TARGET_NOTE 1097
+// The size typed after "Other..." (IDD_TARGET_SIZE).
+#define IDC_TARGET_SIZE_EDIT 1098

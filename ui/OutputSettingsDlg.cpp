@@ -1,6 +1,8 @@
 #include "ui/OutputSettingsDlg.h"
 
 #include "core/ConversionSettings.h"
+#include "core/TargetSizeChoices.h"
+#include "ui/TargetSizeDlg.h"
 #include "res/resource.h"
 
 COutputSettingsDlg::COutputSettingsDlg(ConversionSettings& settings, CWnd* parent)
@@ -26,6 +28,8 @@ ON_CBN_SELCHANGE(IDC_SET_TV_MODE, OnSelChangeTvMode)
 ON_CBN_SELCHANGE(IDC_SET_ASPECT, OnSelChangeAspect)
 ON_CBN_SELCHANGE(IDC_SET_SPEED, OnSelChangeSpeed)
 ON_CBN_SELCHANGE(IDC_SET_SIMULTANEOUS, OnSelChangeSimultaneous)
+ON_CBN_SELCHANGE(IDC_SET_TARGET_SIZE, OnSelChangeTargetSize)
+ON_CBN_SELCHANGE(IDC_SET_TARGET_APPLIES, OnSelChangeTargetApplies)
 ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
@@ -44,6 +48,9 @@ void COutputSettingsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SET_ASPECT, m_aspect);
     DDX_Control(pDX, IDC_SET_SPEED, m_speed);
     DDX_Control(pDX, IDC_SET_SIMULTANEOUS, m_simultaneous);
+    DDX_Control(pDX, IDC_SET_TARGET_SIZE, m_targetSize);
+    DDX_Control(pDX, IDC_SET_TARGET_APPLIES, m_targetApplies);
+    DDX_Control(pDX, IDC_SET_TARGET_NOTE, m_targetNote);
 }
 
 BOOL COutputSettingsDlg::OnInitDialog() {
@@ -66,11 +73,28 @@ BOOL COutputSettingsDlg::OnInitDialog() {
     FillSpeedList();
     FillSimultaneousList(); // the same for every format: never refilled
     ShowVolume();
+    m_targetKb = m_settings.targetSizeKb;
+    m_targetAppliesTo = m_settings.targetAppliesTo;
+    // The tip belongs to the dialog over the Size list's place: a disabled
+    // list gets no mouse messages of its own.
+    m_targetTip.Create(this, TTS_ALWAYSTIP);
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = m_hWnd;
+    tool.uId = IDC_SET_TARGET_SIZE;
+    ::GetWindowRect(m_targetSize.m_hWnd, &tool.rect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+    tool.lpszText = const_cast<char*>("");
+    m_targetTip.SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    FillTargetLists();
     return TRUE;
 }
 
 void COutputSettingsDlg::OnOK() {
     m_model.Commit(m_settings, m_letterbox.GetCheck() == BST_CHECKED);
+    m_settings.targetSizeKb = m_targetKb;
+    m_settings.targetAppliesTo = m_targetAppliesTo;
     CDialog::OnOK();
 }
 
@@ -154,6 +178,7 @@ void COutputSettingsDlg::Pick(SettingsList list, const CComboBox& combo) {
 
 void COutputSettingsDlg::OnSelChangeFormat() {
     Pick(SettingsList::Format, m_format);
+    FillTargetLists();
 }
 void COutputSettingsDlg::OnSelChangeQuality() {
     Pick(SettingsList::Quality, m_quality);
@@ -190,4 +215,38 @@ void COutputSettingsDlg::OnHScroll(UINT /*code*/, UINT /*position*/, HWND scroll
         ShowVolumeText();
     }
     Default();
+}
+
+void COutputSettingsDlg::FillTargetLists() {
+    const int32_t format = m_model.Copy().outputFormat;
+    ListState size;
+    FillTargetSizeList(m_targetKb, format, &size);
+    ListState applies;
+    FillTargetAppliesList(m_targetKb, m_targetAppliesTo, format, &applies);
+    const auto show = [](CComboBox& combo, const ListState& state) {
+        combo.ResetContent();
+        for (int i = 0; i < state.count; ++i)
+            combo.AddString(state.Entry(i));
+        combo.SetCurSel(state.selection);
+        combo.EnableWindow(state.enabled ? TRUE : FALSE);
+    };
+    show(m_targetSize, size);
+    show(m_targetApplies, applies);
+    m_targetNote.SetWindowText(size.enabled && size.selection > 0 ? kTargetQualityNote : "");
+    const char* reason = TargetSizeDisabledReason(format);
+    m_targetTip.UpdateTipText(reason != nullptr ? reason : "", this, IDC_SET_TARGET_SIZE);
+}
+
+void COutputSettingsDlg::OnSelChangeTargetSize() {
+    int32_t kb = TargetKbAt(m_targetKb, m_targetSize.GetCurSel());
+    if (kb == kTargetSizeAsk) {
+        CTargetSizeDlg other(m_targetKb, this);
+        kb = other.DoModal() == IDOK ? other.Kb() : m_targetKb;
+    }
+    m_targetKb = kb;
+    FillTargetLists();
+}
+
+void COutputSettingsDlg::OnSelChangeTargetApplies() {
+    m_targetAppliesTo = m_targetApplies.GetCurSel() == 1 ? 1 : 0;
 }

@@ -11,6 +11,7 @@
 #include "framework/Dialog.h"
 #include "framework/SliderCtrl.h"
 #include "framework/Static.h"
+#include "framework/ToolTipCtrl.h"
 #include "core/OutputSettingsModel.h"
 
 struct ConversionSettings;
@@ -54,6 +55,8 @@ protected:
     void OnSelChangeAspect();
     void OnSelChangeSpeed();
     void OnSelChangeSimultaneous();
+    void OnSelChangeTargetSize();
+    void OnSelChangeTargetApplies();
     void OnHScroll(UINT code, UINT position, HWND scrollBar);
 
     DECLARE_MESSAGE_MAP()
@@ -63,6 +66,17 @@ private:
     void Pick(SettingsList list, const CComboBox& combo);
     void Refill(unsigned lists);
     void ShowVolumeText();
+    // The Size list, its companion and the note, for the copy's format; the
+    // reason a disabled Size list gives in its tooltip.
+    void FillTargetLists();
+
+    // The target's choices, kept beside the model's copy.
+    int32_t m_targetKb = 0;
+    int32_t m_targetAppliesTo = 0;
+    CComboBox m_targetSize;
+    CComboBox m_targetApplies;
+    CStatic m_targetNote;
+    CToolTipCtrl m_targetTip;
 
     ConversionSettings& m_settings;
     OutputSettingsModel m_model;

@@ -14,6 +14,7 @@ if(WIN32)
     ${_ui}/LinkLabel.cpp
     ${_ui}/OpenLink.cpp
     ${_ui}/OutputSettingsDlg.cpp
+    ${_ui}/TargetSizeDlg.cpp
     ${_ui}/ProgressDlg.cpp
     ${_ui}/SettingsFile.cpp
     ${_ui}/Skin.cpp

@@ -180,7 +180,7 @@ const std::vector<DialogSpec>& Dialogs() {
          "Arial",
          9,
          279,
-         187,
+         223,
          {
              {IDC_STATIC, kStatic, "Output format", kLabel, 12, 10, 50, 8},
              {IDC_SET_FORMAT, kCombo, NULL, kDropList, 65, 8, 198, 140},
@@ -211,9 +211,14 @@ const std::vector<DialogSpec>& Dialogs() {
              // own choices, so format changes never move it.
              {IDC_STATIC, kStatic, "Simultaneous conversions", kLabel, 12, 149, 100, 8},
              {IDC_SET_SIMULTANEOUS, kCombo, NULL, kDropList, 114, 147, 105, 100},
-             {IDC_STATIC, kStatic, "", kEtchedLine, 7, 165, 265, 1},
-             {IDOK, kButton, "Ok", kPush, 173, 171, 35, 12},
-             {IDCANCEL, kButton, "Cancel", kPush, 220, 171, 35, 12},
+             // Fit to a size, for every format that can: below the rest.
+             {IDC_STATIC, kStatic, "Size", kLabel, 12, 167, 50, 8},
+             {IDC_SET_TARGET_SIZE, kCombo, NULL, kDropList, 65, 165, 110, 140},
+             {IDC_SET_TARGET_APPLIES, kCombo, NULL, kDropList, 183, 165, 80, 40},
+             {IDC_SET_TARGET_NOTE, kStatic, "", kLabel, 12, 182, 255, 16},
+             {IDC_STATIC, kStatic, "", kEtchedLine, 7, 201, 265, 1},
+             {IDOK, kButton, "Ok", kPush, 173, 207, 35, 12},
+             {IDCANCEL, kButton, "Cancel", kPush, 220, 207, 35, 12},
          }},
     };
     return dialogs;

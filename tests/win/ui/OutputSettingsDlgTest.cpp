@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/ConversionSettings.h"
+#include "core/TargetSizeChoices.h"
 #include "res/resource.h"
 #include "tests/win/support/WinTestSupport.h"
 
@@ -249,6 +250,30 @@ TEST_F(OutputSettingsDlgTest, SimultaneousListKeepsItsPickAcrossFormats) {
     EXPECT_EQ(3, settings.simultaneousConversions); // nothing before Ok
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
     EXPECT_EQ(6, settings.simultaneousConversions);
+}
+
+TEST_F(OutputSettingsDlgTest, SizeListFollowsTheFormatAndOkCommitsIt) {
+    settings.targetSizeKb = 12500; // a value of its own, not in the list
+    Open(kFormatMp4);
+    Combo size = ReadCombo(dlg, IDC_SET_TARGET_SIZE);
+    ASSERT_EQ(11u, size.entries.size());
+    EXPECT_EQ("12.5 MB", size.Selected());
+    EXPECT_TRUE(size.enabled);
+    EXPECT_TRUE(ReadCombo(dlg, IDC_SET_TARGET_APPLIES).enabled);
+    EXPECT_EQ(kTargetQualityNote, wintest::WindowText(GetDlgItem(dlg, IDC_SET_TARGET_NOTE)));
+    Choose(dlg, IDC_SET_FORMAT, kFormatVcd);
+    EXPECT_FALSE(ReadCombo(dlg, IDC_SET_TARGET_SIZE).enabled);
+    EXPECT_FALSE(ReadCombo(dlg, IDC_SET_TARGET_APPLIES).enabled);
+    Choose(dlg, IDC_SET_FORMAT, kFormatDvd);
+    Choose(dlg, IDC_SET_TARGET_SIZE, 7); // "4.7 GB (DVD)"
+    size = ReadCombo(dlg, IDC_SET_TARGET_SIZE);
+    EXPECT_EQ(10u, size.entries.size());
+    EXPECT_EQ("4.7 GB (DVD)", size.Selected());
+    Choose(dlg, IDC_SET_TARGET_APPLIES, 1);
+    EXPECT_EQ(12500, settings.targetSizeKb); // nothing before Ok
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+    EXPECT_EQ(4700000, settings.targetSizeKb);
+    EXPECT_EQ(1, settings.targetAppliesTo);
 }
 
 TEST_F(OutputSettingsDlgTest, VolumeLabelFollowsTheThumb) {
