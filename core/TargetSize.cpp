@@ -71,7 +71,10 @@ bool TargetForWholeList(const ConversionSettings& settings) {
 
 bool FormatTakesTarget(OutputFormat format) {
     const FormatFamily family = OutputFormatFamily(format);
-    return family != FormatFamily::Vcd && family != FormatFamily::Unknown;
+    // VCD's rates are fixed; sound-only outputs and copied streams have no
+    // picture bitrate to choose.
+    return family != FormatFamily::Vcd && family != FormatFamily::Unknown &&
+           family != FormatFamily::Audio && family != FormatFamily::StreamCopy;
 }
 
 int64_t ContainerOverheadBytes(OutputFormat format, double durationSeconds,

@@ -59,6 +59,10 @@ void TargetSizeText(int32_t kb, char* text, size_t size) {
 const char* TargetSizeDisabledReason(OutputFormat format) {
     if (OutputFormatFamily(format) == FormatFamily::Vcd)
         return "VCD's bitrates are fixed by its standard, so its size follows from the length.";
+    if (OutputFormatFamily(format) == FormatFamily::Audio)
+        return "A sound-only file's size follows from its quality and its length.";
+    if (OutputFormatFamily(format) == FormatFamily::StreamCopy)
+        return "Streams kept as they are are not encoded again; the size is the source's.";
     if (!FormatTakesTarget(format))
         return "This format has no size to fit.";
     return nullptr;

@@ -43,14 +43,18 @@ int CheckOutput(const EncoderCommand& command, const std::string& ffmpegPath,
     DWORD error = 0;
     const std::vector<std::string> args = {"-hide_banner", "-nostdin", "-sseof", kTailSeconds, "-i",
                                            temporaryPath,  "-f",       "null",   "-"};
-    bool tailDecoded = false;
-    if (ffmpeg.Start(ffmpegPath, args, &error)) {
-        const bool ended = ffmpeg.WaitForEnd(kCheckTimeoutMs);
-        if (!ended)
-            ffmpeg.Terminate();
-        ffmpeg.FinishOutput();
-        tailDecoded = ended && ffmpeg.ExitCode() == 0;
+    if (!ffmpeg.Start(ffmpegPath, args, &error)) {
+        // FFmpeg made the file a moment ago; a check that cannot start says
+        // nothing against it, so the output is kept.
+        std::fprintf(stderr, "quenforenc: the output check could not start FFmpeg (error %lu)\n",
+                     static_cast<unsigned long>(error));
+        return kExitSuccess;
     }
+    const bool ended = ffmpeg.WaitForEnd(kCheckTimeoutMs);
+    if (!ended)
+        ffmpeg.Terminate();
+    ffmpeg.FinishOutput();
+    const bool tailDecoded = ended && ffmpeg.ExitCode() == 0;
     MarkStep("output checked");
     const FfmpegSection asked = ReadFfmpegSection(conversionText, "Output #0");
     const FfmpegSection source = ReadFfmpegSection(conversionText, "Input #0");

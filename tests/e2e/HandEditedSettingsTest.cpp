@@ -123,7 +123,7 @@ TEST(HandEditedSettings, AnOutputFormatThatDoesNotExistIsToldNotGuessed) {
     e2e::ProgramCopy copy("failure_ini_format");
     const std::string folder = failure::CopyClips(copy, "clips", {{kGood, ""}});
     failure::FolderGuard sources(folder);
-    copy.SetOption("Output format", "13");
+    copy.SetOption("Output format", "18");
     copy.SetOption("Temporary folder", copy.OutFolder());
 
     Tarvello app;
@@ -147,7 +147,7 @@ TEST(HandEditedSettings, AnOutputFormatThatDoesNotExistIsToldNotGuessed) {
     EXPECT_TRUE(IsWindowEnabled(app.Main()));
     app.Post(IDCANCEL);
     ASSERT_TRUE(app.WaitExit());
-    EXPECT_EQ("13", copy.Option("Output format"));
+    EXPECT_EQ("18", copy.Option("Output format"));
     EXPECT_EQ(std::vector<std::string>(), sources.Changed());
 }
 

@@ -1,5 +1,7 @@
 #include "core/TargetSizeChoices.h"
 
+#include "core/TargetSize.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -39,6 +41,11 @@ TEST(TargetSizeChoices, DisabledWhereATargetCannotSteer) {
     EXPECT_FALSE(state.enabled);
     EXPECT_NE(nullptr, TargetSizeDisabledReason(kFormatVcd));
     EXPECT_EQ(nullptr, TargetSizeDisabledReason(kFormatDvd));
+    // Sound-only outputs and copied streams have no picture bitrate to fit.
+    for (OutputFormat format : {kFormatMp3, kFormatFlac, kFormatMp4Copy, kFormatMkvCopy}) {
+        EXPECT_FALSE(FormatTakesTarget(format)) << format;
+        EXPECT_NE(nullptr, TargetSizeDisabledReason(format)) << format;
+    }
     FillTargetAppliesList(25000, 1, kFormatDvd, &state);
     EXPECT_EQ(state.selection, 1);
     EXPECT_TRUE(state.enabled);
