@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/ConstantQualityProfile.h"
+#include "core/SoundFormats.h"
 #include "core/TargetSize.h"
 
 namespace {
@@ -326,9 +327,16 @@ bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderPr
     FormatVolumeText(settings.volume, volume, sizeof volume);
 
     text.Append("\"%s\" -o \"%s\"", job.sourcePath, job.outputPath);
-    AppendFormatPieces(text, settings, profile, volume);
-    AppendFrameRate(text, settings.outputFormat, profile.outputFrameRate);
-    AppendPictureFilter(text, profile, job.padWidth, job.padHeight);
+    if (IsAudioFormat(settings.outputFormat)) {
+        // The sound alone: no picture, so no frame rate and no picture filter.
+        char sound[256];
+        FormatSoundPieces(settings, volume, sound, sizeof sound);
+        text.Append("%s", sound);
+    } else {
+        AppendFormatPieces(text, settings, profile, volume);
+        AppendFrameRate(text, settings.outputFormat, profile.outputFrameRate);
+        AppendPictureFilter(text, profile, job.padWidth, job.padHeight);
+    }
     if (profile.targetBytes > 0) {
         char bytes[24];
         FormatInt64(profile.targetBytes, bytes, sizeof bytes);

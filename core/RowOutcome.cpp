@@ -71,6 +71,8 @@ void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
             "the encoder did not accept the options of the current settings; check them in "
             "Output Settings (exit code %lu)",
             static_cast<unsigned long>(facts.exitCode));
+    } else if (facts.exitCode == static_cast<uint32_t>(kExitNoSound)) {
+        std::snprintf(out, size, "The file holds no sound.");
     } else if (facts.exitCode == static_cast<uint32_t>(kExitOutputDefective)) {
         DescribeOutputFault(facts, out, size);
     } else {

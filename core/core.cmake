@@ -23,6 +23,7 @@ add_library(core STATIC
   ${_core}/RowStatus.cpp
   ${_core}/RunProgress.cpp
   ${_core}/RunSignals.cpp
+  ${_core}/SoundFormats.cpp
   ${_core}/SourceListRows.cpp
   ${_core}/SourceTable.cpp
   ${_core}/TargetSize.cpp

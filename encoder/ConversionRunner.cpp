@@ -120,6 +120,10 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
         GetFileAttributesA(target.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         RemoveTemporary(target.outputPath);
         const std::string& last = run.lastError;
+        // The sound track the output consists of is missing from the source.
+        if (command.noVideo && run.outcome == kExitSuccess &&
+            last.find("matches no streams") != std::string::npos)
+            return Fail(kExitNoSound, "%s holds no sound", command.source);
         return Fail(kExitFfmpegFailed, "FFmpeg failed: %s",
                     last.empty() ? "exit code " + std::to_string(run.exitCode) : last);
     }

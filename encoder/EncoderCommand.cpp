@@ -44,9 +44,10 @@ SubOption<Options> Text(const char* name, std::string Options::*field, const cha
 
 const char* const kLavcVideoCodecs[] = {"mpeg4", "mpeg1video", "mpeg2video", "wmv1",
                                         "wmv2",  "msmpeg4",    "msmpeg4v2",  nullptr};
-const char* const kLavcAudioCodecs[] = {"ac3", "mp2", "wmav1", "wmav2", "aac", "libopus", nullptr};
-const char* const kLavfFormats[] = {"avi", "mpg",      "mpeg", "wmv",  "asf",
-                                    "mp4", "matroska", "webm", nullptr};
+const char* const kLavcAudioCodecs[] = {"ac3", "mp2",     "wmav1", "wmav2",
+                                        "aac", "libopus", "flac",  nullptr};
+const char* const kLavfFormats[] = {"avi",      "mpg",  "mpeg", "wmv",  "asf",  "mp4",
+                                    "matroska", "webm", "mp3",  "ipod", "flac", nullptr};
 const char* const kLavfMuxerOptions[] = {"movflags=+faststart", nullptr};
 const char* const kPresets[] = {"ultrafast", "superfast", "veryfast", "faster",  "fast", "medium",
                                 "slow",      "slower",    "veryslow", "placebo", nullptr};
@@ -318,6 +319,8 @@ bool ApplyVideoEncoder(const std::string& v, EncoderCommand& c, std::string& e) 
         c.videoEncoder = VideoEncoder::kX265;
     else if (v == "vp9")
         c.videoEncoder = VideoEncoder::kVp9;
+    else if (v == "none")
+        c.noVideo = true;
     else
         return BadValue("-ovc", v, e);
     return true;

@@ -88,6 +88,7 @@ struct EncoderCommand {
     int64_t windowHandle = 0; // 0: report to nobody
 
     VideoEncoder videoEncoder = VideoEncoder::kNone;
+    bool noVideo = false; // -ovc none: the output holds the sound alone
     AudioEncoder audioEncoder = AudioEncoder::kNone;
     LavcOptions lavc;
     LameOptions lame;

@@ -37,10 +37,12 @@ const NamePair kVideoCodecs[] = {
     {"msmpeg4v2", "msmpeg4v2"},
 };
 const NamePair kAudioCodecs[] = {{"ac3", "ac3"},     {"mp2", "mp2"}, {"wmav1", "wmav1"},
-                                 {"wmav2", "wmav2"}, {"aac", "aac"}, {"libopus", "libopus"}};
-const NamePair kLavfMuxers[] = {{"avi", "avi"},           {"mpg", "mpeg"}, {"mpeg", "mpeg"},
-                                {"wmv", "asf"},           {"asf", "asf"},  {"mp4", "mp4"},
-                                {"matroska", "matroska"}, {"webm", "webm"}};
+                                 {"wmav2", "wmav2"}, {"aac", "aac"}, {"libopus", "libopus"},
+                                 {"flac", "flac"}};
+const NamePair kLavfMuxers[] = {{"avi", "avi"},           {"mpg", "mpeg"},  {"mpeg", "mpeg"},
+                                {"wmv", "asf"},           {"asf", "asf"},   {"mp4", "mp4"},
+                                {"matroska", "matroska"}, {"webm", "webm"}, {"mp3", "mp3"},
+                                {"ipod", "ipod"},         {"flac", "flac"}};
 
 template <size_t N> const char* Lookup(const NamePair (&table)[N], const std::string& name) {
     for (const NamePair& pair : table) {
@@ -244,8 +246,9 @@ bool AddAudio(const EncoderCommand& c, std::vector<std::string>& args, std::stri
             return false;
         }
         Add(args, "-c:a", codec);
-        Add(args, "-b:a",
-            Number(c.lavc.abitrate > 0 ? c.lavc.abitrate : kDefaultLavcAudioKbps) + "k");
+        if (c.lavc.acodec != "flac") // lossless: no bitrate to aim at
+            Add(args, "-b:a",
+                Number(c.lavc.abitrate > 0 ? c.lavc.abitrate : kDefaultLavcAudioKbps) + "k");
         Add(args, "-ac", "2"); // MEncoder's lavc audio always comes out stereo
     } else {
         args.push_back("-an");
@@ -305,6 +308,34 @@ void AddMuxer(const EncoderCommand& c, std::vector<std::string>& args) {
     }
 }
 
+void AddEnd(const EncoderCommand& c, const FfmpegTarget& t, std::vector<std::string>& args) {
+    if (c.endSeconds >= 0)
+        Add(args, "-t", Decimal(c.endSeconds));
+    if (t.progress)
+        args.insert(args.end(), {"-progress", "pipe:1", "-nostats"});
+    args.push_back(t.outputPath);
+}
+
+// -ovc none: the default sound track alone, which must be there, with the
+// source's tags and chapters.
+bool TranslateSoundOnly(const EncoderCommand& c, const FfmpegTarget& t,
+                        std::vector<std::string>& args, std::string& error) {
+    args.insert(args.end(),
+                {"-map", "0:a:0", "-vn", "-sn", "-dn", "-map_metadata", "0", "-map_chapters", "0"});
+    if (c.audioEncoder == AudioEncoder::kNone) {
+        error = "no audio encoder selected (-oac) for an output without video";
+        args.clear();
+        return false;
+    }
+    if (!AddAudio(c, args, error)) {
+        args.clear();
+        return false;
+    }
+    AddMuxer(c, args);
+    AddEnd(c, t, args);
+    return true;
+}
+
 } // namespace
 
 const char* ScalerName(int sws) {
@@ -318,6 +349,8 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t,
     args.clear();
     error.clear();
     args.insert(args.end(), {"-hide_banner", "-nostdin", "-y", "-i", c.source});
+    if (c.noVideo)
+        return TranslateSoundOnly(c, t, args, error);
     // The first video and the first audio stream, as MEncoder takes them; no
     // audio is fine.
     args.insert(args.end(), {"-map", "0:v:0", "-map", "0:a:0?", "-sn", "-dn"});
@@ -343,10 +376,6 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t,
         Add(args, "-vsync", "cfr");
     }
     AddMuxer(c, args);
-    if (c.endSeconds >= 0)
-        Add(args, "-t", Decimal(c.endSeconds));
-    if (t.progress)
-        args.insert(args.end(), {"-progress", "pipe:1", "-nostats"});
-    args.push_back(t.outputPath);
+    AddEnd(c, t, args);
     return true;
 }

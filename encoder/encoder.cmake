@@ -73,6 +73,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/ConstantQualityTranslationTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/FfmpegProgressReaderTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/OutputVerdictTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/SoundFormatsTranslationTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/TwoPassArgumentsTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/PictureFiltersTest.cpp
   LIBS encoder_core core)

@@ -14,6 +14,7 @@ enum EncoderExitCode : int {
     kExitInternalError = 17,   // the platform refused a pipe, job object or thread
     kExitNoVideoStream = 18,   // the source is readable but holds no video stream (probe)
     kExitOutputDefective = 19, // FFmpeg's output failed its check and was removed
+    kExitNoSound = 20,         // a sound-only output from a source without sound
 };
 
 // Short English description of an exit code, for messages and logs.
@@ -41,6 +42,8 @@ inline const char* DescribeEncoderExitCode(int code) {
         return "no video stream";
     case kExitOutputDefective:
         return "the output failed its check";
+    case kExitNoSound:
+        return "no sound";
     default:
         return "unknown exit code";
     }
