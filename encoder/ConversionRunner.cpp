@@ -122,7 +122,8 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
         const std::string& last = run.lastError;
         // The sound track the output consists of is missing from the source.
         if (command.noVideo && run.outcome == kExitSuccess &&
-            last.find("matches no streams") != std::string::npos)
+            (last.find("matches no streams") != std::string::npos ||
+             last.find("trailing '?' to the map") != std::string::npos))
             return Fail(kExitNoSound, "%s holds no sound", command.source);
         return Fail(kExitFfmpegFailed, "FFmpeg failed: %s",
                     last.empty() ? "exit code " + std::to_string(run.exitCode) : last);
