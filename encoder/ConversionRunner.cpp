@@ -43,17 +43,18 @@ int Fail(int exitCode, const char* format, const std::string& detail) {
     return exitCode;
 }
 
-// What FFmpeg reads of the source's picture (its colour, range and fields)
-// and its date; unknown when FFmpeg says nothing in time.
-PictureFacts ReadSourcePicture(const std::string& ffmpegPath, const std::string& source) {
+// What FFmpeg reads of the source's picture (its colour, range and fields),
+// its date and its streams; unknown when FFmpeg says nothing in time.
+void ReadSource(const std::string& ffmpegPath, const std::string& source, FfmpegTarget& target) {
     FfmpegProcess ffmpeg;
     DWORD error = 0;
     if (!ffmpeg.Start(ffmpegPath, {"-hide_banner", "-nostdin", "-i", source}, &error))
-        return PictureFacts();
+        return;
     if (!ffmpeg.WaitForEnd(kBannerTimeoutMs))
         ffmpeg.Terminate();
     ffmpeg.FinishOutput();
-    return ReadPictureFacts(ffmpeg.ErrorText());
+    target.picture = ReadPictureFacts(ffmpeg.ErrorText());
+    target.streams = ReadStreamList(ffmpeg.ErrorText());
 }
 
 // The output carries the source's modification time, so that a library
@@ -96,7 +97,7 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
     FfmpegTarget target;
     target.outputPath = TemporaryOutputName(command.output, GetCurrentProcessId());
     target.sourceFrameRate = source.framesPerSecond;
-    target.picture = ReadSourcePicture(ffmpegPath, command.source);
+    ReadSource(ffmpegPath, command.source, target);
     MarkStep("source picture read");
     std::vector<std::string> args;
     std::string error;

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "encoder/TrackMaps.h"
+
 namespace {
 
 // MEncoder's defaults where an option piece leaves a value out.
@@ -351,9 +353,7 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t,
     args.insert(args.end(), {"-hide_banner", "-nostdin", "-y", "-i", c.source});
     if (c.noVideo)
         return TranslateSoundOnly(c, t, args, error);
-    // The first video and the first audio stream, as MEncoder takes them; no
-    // audio is fine.
-    args.insert(args.end(), {"-map", "0:v:0", "-map", "0:a:0?", "-sn", "-dn"});
+    AddTrackMaps(t.streams, c, args);
     if (!AddVideo(c, t, args, error) || !AddAudio(c, args, error)) {
         args.clear();
         return false;

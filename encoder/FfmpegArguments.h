@@ -6,11 +6,13 @@
 
 #include "encoder/EncoderCommand.h"
 #include "encoder/PictureFilters.h"
+#include "encoder/StreamList.h"
 
 struct FfmpegTarget {
     std::string outputPath;     // where FFmpeg writes (a temporary name beside the output)
     double sourceFrameRate = 0; // 0 when unknown; used for Xvid's key interval only
     PictureFacts picture;       // the source's picture as FFmpeg reads it; unknown: as it comes
+    StreamList streams;         // the source's streams as FFmpeg lists them; empty: unknown
     bool progress = true;       // add "-progress pipe:1 -nostats"
 };
 
