@@ -16,22 +16,22 @@ const KindName kKinds[] = {
 };
 
 // Subtitles FFmpeg decodes into pictures; any other known subtitle is text.
-const char* const kBitmapSubtitles[] = {"dvd_subtitle", "dvb_subtitle", "hdmv_pgs_subtitle",
-                                        "xsub", "dvb_teletext"};
-const char* const kTextSubtitles[] = {
-    "subrip", "srt",     "ass",   "ssa",      "mov_text", "webvtt", "text",     "microdvd",
-    "mpl2",   "pjs",     "sami",  "realtext", "stl",      "jacosub", "subviewer", "subviewer1",
-    "vplayer", "eia_608"};
+const char* const kBitmapSubtitles[] = {"dvd_subtitle", "dvb_subtitle", "hdmv_pgs_subtitle", "xsub",
+                                        "dvb_teletext"};
+const char* const kTextSubtitles[] = {"subrip",     "srt",      "ass",      "ssa",     "mov_text",
+                                      "webvtt",     "text",     "microdvd", "mpl2",    "pjs",
+                                      "sami",       "realtext", "stl",      "jacosub", "subviewer",
+                                      "subviewer1", "vplayer",  "eia_608"};
 
 // FFmpeg's channel layout names.
 struct Layout {
     const char* name;
     int channels;
 };
-const Layout kLayouts[] = {{"mono", 1},   {"stereo", 2}, {"downmix", 2}, {"2.1", 3},
-                           {"3.0", 3},    {"quad", 4},   {"4.0", 4},     {"4.1", 5},
-                           {"5.0", 5},    {"5.1", 6},    {"6.0", 6},     {"6.1", 7},
-                           {"7.0", 7},    {"7.1", 8},    {"hexagonal", 6}, {"octagonal", 8}};
+const Layout kLayouts[] = {{"mono", 1}, {"stereo", 2}, {"downmix", 2},   {"2.1", 3},
+                           {"3.0", 3},  {"quad", 4},   {"4.0", 4},       {"4.1", 5},
+                           {"5.0", 5},  {"5.1", 6},    {"6.0", 6},       {"6.1", 7},
+                           {"7.0", 7},  {"7.1", 8},    {"hexagonal", 6}, {"octagonal", 8}};
 
 template <size_t N> bool Listed(const char* const (&names)[N], const std::string& name) {
     for (const char* n : names) {
@@ -115,8 +115,8 @@ bool ReadStreamLine(const std::string& line, SourceStream& s) {
     const std::string rest = line.substr(kindAt);
     s.isDefault = rest.find(" (default)") != std::string::npos;
     s.forced = rest.find(" (forced)") != std::string::npos;
-    s.coverPicture = s.kind == SourceStream::kVideo &&
-                     rest.find("(attached pic)") != std::string::npos;
+    s.coverPicture =
+        s.kind == SourceStream::kVideo && rest.find("(attached pic)") != std::string::npos;
     const std::vector<std::string> fields = Fields(rest);
     s.codec = fields[0].substr(0, fields[0].find_first_of(" ,"));
     if (s.kind == SourceStream::kSubtitle) {

@@ -8,12 +8,12 @@
 
 struct SourceStream {
     enum Kind { kVideo, kAudio, kSubtitle, kAttachment, kData, kOther };
-    int index = -1;        // the input's stream number: "-map 0:INDEX"
-    int kindOrder = -1;    // its place among the streams of its kind: "-map 0:a:ORDER"
+    int index = -1;     // the input's stream number: "-map 0:INDEX"
+    int kindOrder = -1; // its place among the streams of its kind: "-map 0:a:ORDER"
     Kind kind = kOther;
-    std::string codec;     // FFmpeg's decoder name: "aac", "subrip", "hdmv_pgs_subtitle"
-    std::string language;  // "eng"; empty when absent or "und"
-    std::string title;     // the stream's own title tag, if any
+    std::string codec;    // FFmpeg's decoder name: "aac", "subrip", "hdmv_pgs_subtitle"
+    std::string language; // "eng"; empty when absent or "und"
+    std::string title;    // the stream's own title tag, if any
     bool isDefault = false;
     bool forced = false;
     bool coverPicture = false;   // a still picture stored as a video stream

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/OutputFormat.h"
 #include "tests/e2e/EncoderHarness.h"
@@ -114,3 +115,48 @@ TEST(PictureEndToEnd, KeepsTheRecordingDate) {
 }
 
 } // namespace
+
+// Every sound track, the subtitles and chapters in the formats that hold
+// them; the default sound track alone in the others.
+TEST(PictureEndToEnd, KeepsTheTracksEachFormatHolds) {
+    const std::string folder = e2e::FreshFolder("picture-tracks");
+    const std::string source = e2e::ClipPath("picture-tracks.mkv");
+    const SourceRow row = e2e::ProbeRow(source);
+    ASSERT_GT(row.duration, 0);
+    struct Case {
+        int32_t format;
+        std::vector<std::string> streams; // after the video
+        const char* chapters;
+    } cases[] = {
+        {kFormatMkv,
+         {"audio aac@48000 eng -", "audio aac@48000 ger default", "subtitle subrip eng default",
+          "subtitle ass fre -"},
+         "2"},
+        // The MP4 muxer stores the chapters as a text track of its own.
+        {kFormatMp4,
+         {"audio aac@48000 eng -", "audio aac@48000 ger default", "subtitle mov_text eng default",
+          "subtitle mov_text fre -", "data bin_data eng -"},
+         "2"},
+        {kFormatWebm,
+         {"audio opus@48000 eng -", "audio opus@48000 ger default", "subtitle webvtt eng default",
+          "subtitle webvtt fre -"},
+         "2"},
+        {kFormatAvi, {"audio mp3@44100 - -"}, "0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(OutputExtension(c.format));
+        ConversionSettings s = WithFormat(c.format);
+        s.mp4Speed = 0;
+        const std::string output = folder + "tracks." + OutputExtension(c.format);
+        if (!e2e::Convert(s, source, row, output).ok)
+            continue;
+        std::map<std::string, std::string> facts =
+            e2e::HostFacts("tracks-summary.sh", {output}, output + ".txt");
+        ASSERT_EQ("1", facts["end"]);
+        std::vector<std::string> streams;
+        for (size_t i = 1; facts.count("stream." + std::to_string(i)) != 0; ++i)
+            streams.push_back(facts["stream." + std::to_string(i)]);
+        EXPECT_EQ(c.streams, streams);
+        EXPECT_EQ(c.chapters, facts["chapters"]);
+    }
+}

@@ -8,6 +8,8 @@
 #   picture-1080i.mkv      1 s, 1920x1080 25 fps interlaced (top first) H.264 + AAC
 #   picture-bars-720p.mp4  2 s, 1280x720 HD colour bars, H.264 BT.709
 #   picture-dated.mp4      2 s, 320x240, creation_time 2021-06-05T14:30:00Z, file dated 2021-06-05
+#   picture-tracks.mkv     2 s, 320x240, AAC (eng) and Vorbis (ger, the default) sound, SubRip (eng)
+#                          and ASS (fre) subtitles, two chapters
 # Usage: make-picture-clips.sh <folder>
 set -eu
 out=$1
@@ -44,4 +46,16 @@ make picture-bars-720p.mp4 -f lavfi -i "smptehdbars=size=1280x720:rate=25" -t 2 
 make picture-dated.mp4 -f lavfi -i "testsrc=size=320x240:rate=25" -f lavfi -i "$tone" -t 2 \
   -c:v libx264 -preset ultrafast -c:a aac -metadata creation_time=2021-06-05T14:30:00Z -f mp4
 touch -d "2021-06-05 14:31:00 UTC" "$out/picture-dated.mp4"
+if [ ! -s "$out/picture-tracks.mkv" ]; then
+  printf '1\n00:00:00,200 --> 00:00:01,000\nHello\n\n2\n00:00:01,200 --> 00:00:01,900\nWorld\n' \
+    >"$out/.tracks.srt"
+  printf ';FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/1000\nSTART=0\nEND=1000\ntitle=One\n[CHAPTER]\nTIMEBASE=1/1000\nSTART=1000\nEND=2000\ntitle=Two\n' \
+    >"$out/.tracks.txt"
+  make picture-tracks.mkv -f lavfi -i "testsrc=size=320x240:rate=25" -f lavfi -i "$tone" \
+    -f lavfi -i "sine=frequency=880:sample_rate=44100" -i "$out/.tracks.srt" -i "$out/.tracks.txt" \
+    -t 2 -map 0:v -map 1:a -map 2:a -map 3:s -map 3:s -map_chapters 4 -c:v libx264 -preset ultrafast \
+    -c:a:0 aac -c:a:1 libvorbis -c:s:0 srt -c:s:1 ass -metadata:s:a:0 language=eng \
+    -metadata:s:a:1 language=ger -metadata:s:s:0 language=eng -metadata:s:s:1 language=fre \
+    -disposition:a:0 0 -disposition:a:1 default -disposition:s:0 default -disposition:s:1 0 -f matroska
+fi
 echo "picture clips ready in $out"

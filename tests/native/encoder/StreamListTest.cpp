@@ -55,28 +55,35 @@ TEST(StreamList, ReadsEveryStreamAndTheDefaultSound) {
          Fixture("banner-tracks.mkv.txt"),
          {"v0/0 h264", "a1/0 aac eng 1ch 48000", "a2/1 vorbis ger default 1ch 44100",
           "s3/0 subrip eng default text", "s4/1 ass fre text", "t5/0 ttf"},
-         2, 2},
+         2,
+         2},
         {"MP4: mov_text, a text track FFmpeg calls data",
          Fixture("banner-tracks.mp4.txt"),
          {"v0/0 h264 default", "a1/0 aac eng 1ch 48000", "a2/1 aac ger default 1ch 44100",
           "s3/0 mov_text eng default text", "d4/0 bin_data eng"},
-         2, 2},
-        {"TS: ids before the language, no default: the first", Fixture("banner-tracks.ts.txt"),
-         {"v0/0 mpeg2video", "a1/0 mp2 eng 1ch 48000", "a2/1 mp2 ger 1ch 44100"}, 0, 1},
+         2,
+         2},
+        {"TS: ids before the language, no default: the first",
+         Fixture("banner-tracks.ts.txt"),
+         {"v0/0 mpeg2video", "a1/0 mp2 eng 1ch 48000", "a2/1 mp2 ger 1ch 44100"},
+         0,
+         1},
         {"bitmap subtitles, cover, surround, titles, the output's streams ignored",
-         head + "    Stream #0:0(und): Video: mjpeg, yuvj420p(pc), 600x600, 90k tbr (attached pic)\n"
-                "    Stream #0:1(jpn): Audio: ac3, 48000 Hz, 5.1(side), fltp, 448 kb/s\n"
-                "    Metadata:\n      title           : Commentary, director\n"
-                "    Stream #0:2: Audio: pcm_s24le, 96000 Hz, 3 channels, s32 (default)\n"
-                "    Stream #0:3(eng): Subtitle: hdmv_pgs_subtitle, 1920x1080 (forced)\n"
-                "    Stream #0:4: Subtitle: dvd_subtitle, 720x576\n"
-                "    Stream #0:5: Unknown: none\n"
-                "Output #0, matroska, to 'out.mkv':\n"
-                "    Stream #0:0: Audio: flac, 48000 Hz, stereo\n",
+         head +
+             "    Stream #0:0(und): Video: mjpeg, yuvj420p(pc), 600x600, 90k tbr (attached pic)\n"
+             "    Stream #0:1(jpn): Audio: ac3, 48000 Hz, 5.1(side), fltp, 448 kb/s\n"
+             "    Metadata:\n      title           : Commentary, director\n"
+             "    Stream #0:2: Audio: pcm_s24le, 96000 Hz, 3 channels, s32 (default)\n"
+             "    Stream #0:3(eng): Subtitle: hdmv_pgs_subtitle, 1920x1080 (forced)\n"
+             "    Stream #0:4: Subtitle: dvd_subtitle, 720x576\n"
+             "    Stream #0:5: Unknown: none\n"
+             "Output #0, matroska, to 'out.mkv':\n"
+             "    Stream #0:0: Audio: flac, 48000 Hz, stereo\n",
          {"v0/0 mjpeg cover", "a1/0 ac3 jpn 'Commentary, director' 6ch 48000",
           "a2/1 pcm_s24le default 3ch 96000", "s3/0 hdmv_pgs_subtitle eng forced bitmap",
           "s4/1 dvd_subtitle bitmap", "o5/0 "},
-         0, 2},
+         0,
+         2},
         {"no input", "At least one output file must be specified\n", {}, 0, -1},
     };
     for (const Case& c : cases) {

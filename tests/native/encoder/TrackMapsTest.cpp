@@ -63,7 +63,8 @@ TEST(TrackMaps, KeepsTheTracksEachContainerHolds) {
         std::string maps;
     } cases[] = {
         {kFormatMkv, mkv,
-         " -map 0:0" + mkvAudio + " -map 0:3 -c:s:0 copy -map 0:4 -c:s:1 copy -dn -map_chapters 0 "},
+         " -map 0:0" + mkvAudio +
+             " -map 0:3 -c:s:0 copy -map 0:4 -c:s:1 copy -dn -map_chapters 0 "},
         {kFormatMp4, mkv,
          " -map 0:0" + mkvAudio +
              " -map 0:3 -c:s:0 mov_text -map 0:4 -c:s:1 mov_text -dn -map_chapters 0 "},

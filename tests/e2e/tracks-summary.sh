@@ -1,0 +1,22 @@
+#!/bin/sh
+# Lists an encoded file's streams and chapters for the tracks test, by the
+# host's ffprobe, written in one step:
+#   stream.N=TYPE CODEC[@RATE] LANGUAGE default|-    chapters=COUNT
+# Usage: tracks-summary.sh <output> <result file>
+output=$1
+result=$2
+{
+  ffprobe -v error -show_entries stream=codec_type,codec_name,sample_rate:stream_tags=language:stream_disposition=default \
+    -of default=noprint_wrappers=1 "$output" |
+    awk -F= 'function put() { if (n >= 0) print "stream." n "=" type " " codec " " lang " " d }
+      BEGIN { n = -1 }
+      /^codec_name=/ { put(); n++; codec = $2; lang = "-"; d = "-" }
+      /^codec_type=/ { type = $2 }
+      /^sample_rate=/ { codec = codec "@" $2 }
+      /^DISPOSITION:default=1/ { d = "default" }
+      /^TAG:language=/ { lang = $2 }
+      END { put() }'
+  echo "chapters=$(ffprobe -v error -show_chapters -of csv=p=0 "$output" | grep -c .)"
+  echo "end=1"
+} >"$result.part" 2>&1
+mv "$result.part" "$result"
