@@ -39,6 +39,12 @@ void ImportReport::ComposeProblemText(ImportProblem problem, const char* path, c
     case ImportProblem::kNoVideo:
         std::snprintf(out, size, "Load file %s failed.\nThe file holds no video stream.", path);
         break;
+    case ImportProblem::kDolbyVisionOnly:
+        std::snprintf(out, size,
+                      "Load file %s failed.\nIts Dolby Vision video has no HDR10, HLG or SDR base "
+                      "layer to convert.",
+                      path);
+        break;
     case ImportProblem::kProbeFailed:
     default:
         std::snprintf(out, size, "Load file %s failed.", path);

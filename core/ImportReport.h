@@ -13,9 +13,10 @@
 #include <vector>
 
 enum class ImportProblem : uint8_t {
-    kProbeFailed, // "Load file %s failed."
-    kNoVideo,     // the same, and on the next line that the file holds no video
-    kPathTooLong, // longer than the encoder accepts
+    kProbeFailed,     // "Load file %s failed."
+    kNoVideo,         // the same, and on the next line that the file holds no video
+    kPathTooLong,     // longer than the encoder accepts
+    kDolbyVisionOnly, // "Load file %s failed." and why its picture cannot be converted
 };
 
 // A selection buffer of 2048 characters holds at most 1024 names.

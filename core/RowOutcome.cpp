@@ -73,6 +73,9 @@ void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
             static_cast<unsigned long>(facts.exitCode));
     } else if (facts.exitCode == static_cast<uint32_t>(kExitNoSound)) {
         std::snprintf(out, size, "The file holds no sound.");
+    } else if (facts.exitCode == static_cast<uint32_t>(kExitDolbyVisionOnly)) {
+        std::snprintf(out, size,
+                      "Its Dolby Vision video has no HDR10, HLG or SDR base layer to convert.");
     } else if (facts.exitCode == static_cast<uint32_t>(kExitOutputDefective)) {
         DescribeOutputFault(facts, out, size);
     } else {

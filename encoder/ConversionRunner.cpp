@@ -9,6 +9,7 @@
 #include "encoder/FfmpegBannerReader.h"
 #include "encoder/FfmpegProcess.h"
 #include "encoder/FfmpegWatch.h"
+#include "encoder/IsoMediaFile.h"
 #include "encoder/TargetSizeRun.h"
 #include "encoder/OutputCheck.h"
 #include "encoder/Runners.h"
@@ -91,6 +92,13 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
         return Fail(kExitFfmpegMissing, "%s is missing", ffmpegPath);
     }
 
+    // Decoded without Dolby's processing its colours would be wrong.
+    VideoInfo iso;
+    if (LooksLikeIsoMedia(head.data(), head.size()) &&
+        ReadIsoMediaFile(command.source, iso) == IsoMediaResult::kDolbyVisionOnly) {
+        return Fail(kExitDolbyVisionOnly, "%s: Dolby Vision without a compatible base layer",
+                    command.source);
+    }
     // Xvid's key interval follows the frame rate, which the AVI header knows.
     VideoInfo source;
     ReadAviHeader(head.data(), head.size(), source);

@@ -63,10 +63,17 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath,
 
     // So does an MP4 or MOV whose movie box tells everything; fragmented
     // files and those without a video track are left to FFmpeg.
-    if (LooksLikeIsoMedia(head.data(), head.size()) &&
-        ReadIsoMediaFile(command.source, info) == IsoMediaResult::kRead) {
-        Report(reporter, info);
-        return kExitSuccess;
+    if (LooksLikeIsoMedia(head.data(), head.size())) {
+        const IsoMediaResult iso = ReadIsoMediaFile(command.source, info);
+        if (iso == IsoMediaResult::kRead) {
+            Report(reporter, info);
+            return kExitSuccess;
+        }
+        // FFmpeg would decode its picture in wrong colours.
+        if (iso == IsoMediaResult::kDolbyVisionOnly) {
+            return Unusable(reporter, command.source,
+                            "Dolby Vision without a compatible base layer", kExitDolbyVisionOnly);
+        }
     }
 
     if (GetFileAttributesA(ffmpegPath.c_str()) == INVALID_FILE_ATTRIBUTES) {

@@ -182,7 +182,31 @@ double AverageRate(Span stts, uint32_t timescale, double trackSeconds, uint64_t&
     return (rate >= kMinFramesPerSecond && rate <= kMaxFramesPerSecond) ? rate : 0.0;
 }
 
-enum class TrackKind { kOther, kVideo };
+enum class TrackKind { kOther, kVideo, kDolbyVisionOnly };
+
+// A visual sample entry's fixed part before its child boxes.
+constexpr size_t kVisualEntrySize = 8 + 78;
+
+// True when the first sample entry carries a Dolby Vision configuration
+// whose base layer signals compatibility with nothing (id 0): decoded
+// without Dolby's own processing, its colours are wrong.
+bool IsDolbyVisionOnly(Span stsd) {
+    if (!stsd.Has(8, kVisualEntrySize))
+        return false;
+    size_t entry = Be32(stsd.data + 8);
+    if (entry > stsd.size - 8)
+        entry = stsd.size - 8;
+    if (entry <= kVisualEntrySize)
+        return false;
+    ChildBoxes boxes(Span{stsd.data + 8 + kVisualEntrySize, entry - kVisualEntrySize});
+    uint32_t type = 0;
+    Span body;
+    while (boxes.Next(type, body)) {
+        if (type == FourCc("dvcC") || type == FourCc("dvvC") || type == FourCc("dvwC"))
+            return body.Has(4, 1) && (body.data[4] >> 4) == 0;
+    }
+    return false;
+}
 
 // Reads one "trak"; fills width, height and rate for a video track.
 TrackKind ReadTrack(Span trak, VideoInfo& info, double& trackSeconds) {
@@ -210,6 +234,8 @@ TrackKind ReadTrack(Span trak, VideoInfo& info, double& trackSeconds) {
                 info.height = static_cast<int32_t>(height);
             }
         }
+        if (IsDolbyVisionOnly(stsd))
+            return TrackKind::kDolbyVisionOnly;
         uint64_t samples = 0;
         if (FindChild(stbl, FourCc("stts"), stts))
             info.framesPerSecond = AverageRate(stts, timescale, trackSeconds, samples);
@@ -267,7 +293,10 @@ IsoMediaResult ReadIsoMovie(const uint8_t* data, size_t size, VideoInfo& info) {
             continue;
         VideoInfo track;
         double trackSeconds = 0.0;
-        if (ReadTrack(trak, track, trackSeconds) != TrackKind::kVideo)
+        const TrackKind kind = ReadTrack(trak, track, trackSeconds);
+        if (kind == TrackKind::kDolbyVisionOnly)
+            return IsoMediaResult::kDolbyVisionOnly;
+        if (kind != TrackKind::kVideo)
             continue;
         track.durationSeconds = movieSeconds > 0.0 ? movieSeconds : trackSeconds;
         if (!track.IsUsable())

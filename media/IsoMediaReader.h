@@ -1,6 +1,8 @@
 // Reads duration, displayed picture size and average frame rate from the
 // header of an ISO base media file (MP4, MOV, M4V, 3GP): the movie header
-// "mvhd" and the first video track's "tkhd", "mdhd", "stsd" and "stts".
+// "mvhd" and the first video track's "tkhd", "mdhd", "stsd" and "stts". A
+// Dolby Vision configuration ("dvcC", "dvvC", "dvwC") in the track's sample
+// entry whose base layer is compatible with nothing (profile 5) is told apart.
 // Safe on any bytes: every box is bounds-checked, sizes may lie, and the
 // walk over the top-level boxes and the movie box is bounded.
 #pragma once
@@ -32,12 +34,13 @@ private:
 };
 
 enum class IsoMediaResult {
-    kRead,         // info holds a usable duration, size and rate
-    kNotIsoMedia,  // the file does not start with an ISO base media box
-    kNoMovie,      // no complete "moov" box in the file
-    kFragmented,   // the samples live in movie fragments: the header says too little
-    kNoVideoTrack, // the movie has no video track
-    kIncomplete,   // a video track, but its header leaves a value unknown
+    kRead,            // info holds a usable duration, size and rate
+    kNotIsoMedia,     // the file does not start with an ISO base media box
+    kNoMovie,         // no complete "moov" box in the file
+    kFragmented,      // the samples live in movie fragments: the header says too little
+    kNoVideoTrack,    // the movie has no video track
+    kIncomplete,      // a video track, but its header leaves a value unknown
+    kDolbyVisionOnly, // the video is Dolby Vision without a base layer other decoders show
 };
 
 // The largest movie box the reader loads; real ones are far smaller.

@@ -15,6 +15,7 @@ enum EncoderExitCode : int {
     kExitNoVideoStream = 18,   // the source is readable but holds no video stream (probe)
     kExitOutputDefective = 19, // FFmpeg's output failed its check and was removed
     kExitNoSound = 20,         // a sound-only output from a source without sound
+    kExitDolbyVisionOnly = 21, // Dolby Vision video without a base layer other decoders show
 };
 
 // Short English description of an exit code, for messages and logs.
@@ -44,6 +45,8 @@ inline const char* DescribeEncoderExitCode(int code) {
         return "the output failed its check";
     case kExitNoSound:
         return "no sound";
+    case kExitDolbyVisionOnly:
+        return "Dolby Vision without a compatible base layer";
     default:
         return "unknown exit code";
     }

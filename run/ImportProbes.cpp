@@ -132,6 +132,8 @@ void ImportProbes::Probes::AddResolved() {
         } else if (item.state == State::kEnded) {
             if (item.exitCode == static_cast<uint32_t>(kExitNoVideoStream)) {
                 report_->Add(added_, ImportProblem::kNoVideo);
+            } else if (item.exitCode == static_cast<uint32_t>(kExitDolbyVisionOnly)) {
+                report_->Add(added_, ImportProblem::kDolbyVisionOnly);
             } else if (!item.probe.Usable() || !host_->AddRow(path, item.probe.facts)) {
                 report_->Add(added_, ImportProblem::kProbeFailed);
             }

@@ -53,3 +53,17 @@ if(WIN32)
     set_tests_properties(picture_e2e_test PROPERTIES TIMEOUT 900)
   endif()
 endif()
+# The same kinds of clip imported and converted through Tarvello.exe's windows.
+if(WIN32)
+  tarvello_win_test(NAME picture_program_e2e_test
+    SOURCES
+      "${CMAKE_CURRENT_LIST_DIR}/FailureSupport.cpp"
+      "${CMAKE_CURRENT_LIST_DIR}/PictureProgramTest.cpp"
+    LIBS e2e_main_driver e2e_encoder_harness
+    RESOURCES "${TARVELLO_MANIFEST_RC}"
+    FIXTURES clips picture_clips)
+  add_dependencies(picture_program_e2e_test Tarvello quenforenc help_files)
+  if(TEST picture_program_e2e_test)
+    set_tests_properties(picture_program_e2e_test PROPERTIES TIMEOUT 900)
+  endif()
+endif()

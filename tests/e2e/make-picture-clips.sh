@@ -8,6 +8,8 @@
 #   picture-1080i.mkv      1 s, 1920x1080 25 fps interlaced (top first) H.264 + AAC
 #   picture-bars-720p.mp4  2 s, 1280x720 HD colour bars, H.264 BT.709
 #   picture-dated.mp4      2 s, 320x240, creation_time 2021-06-05T14:30:00Z, file dated 2021-06-05
+#   picture-dv5.mp4        picture-pq.mp4 as Dolby Vision profile 5 (no compatible base layer)
+#   picture-dv81.mp4       picture-pq.mp4 as Dolby Vision profile 8.1 (an HDR10 base layer)
 #   picture-tracks.mkv     2 s, 320x240, AAC (eng) and Vorbis (ger, the default) sound, SubRip (eng)
 #                          and ASS (fre) subtitles, two chapters
 # Usage: make-picture-clips.sh <folder>
@@ -46,6 +48,12 @@ make picture-bars-720p.mp4 -f lavfi -i "smptehdbars=size=1280x720:rate=25" -t 2 
 make picture-dated.mp4 -f lavfi -i "testsrc=size=320x240:rate=25" -f lavfi -i "$tone" -t 2 \
   -c:v libx264 -preset ultrafast -c:a aac -metadata creation_time=2021-06-05T14:30:00Z -f mp4
 touch -d "2021-06-05 14:31:00 UTC" "$out/picture-dated.mp4"
+for dv in "dv5 5 0 dvh1" "dv81 8 1 hvc1"; do
+  set -- $dv
+  [ -s "$out/picture-$1.mp4" ] && continue
+  node "$(dirname "$0")/dolby-vision-clip.js" "$out/picture-pq.mp4" "$out/.picture-$1.part" "$2" "$3" "$4"
+  mv "$out/.picture-$1.part" "$out/picture-$1.mp4"
+done
 if [ ! -s "$out/picture-tracks.mkv" ]; then
   printf '1\n00:00:00,200 --> 00:00:01,000\nHello\n\n2\n00:00:01,200 --> 00:00:01,900\nWorld\n' \
     >"$out/.tracks.srt"

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,84 @@ Bytes WithLargeSizes(Bytes bytes) {
     bytes.insert(bytes.end(), header.begin(), header.end());
     bytes.insert(bytes.end(), body.begin(), body.end());
     return bytes;
+}
+
+// A box of `type` around `body`.
+Bytes Box(const char* type, const Bytes& body) {
+    Bytes box(8);
+    PutBe(box, 0, body.size() + 8, 4);
+    std::copy_n(type, 4, box.begin() + 4);
+    box.insert(box.end(), body.begin(), body.end());
+    return box;
+}
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+// The body of a movie of one 2 s, 25 fps, 640x360 video track whose sample
+// entry ("hvc1" or "dvh1") holds the child boxes `extra`.
+Bytes MovieWith(const char* entryType, const Bytes& extra) {
+    Bytes header(20); // version 0: times, timescale 1000, duration 2000
+    PutBe(header, 12, 1000, 4);
+    PutBe(header, 16, 2000, 4);
+    Bytes hdlr(12);
+    std::copy_n("vide", 4, hdlr.begin() + 8);
+    Bytes entry(78);
+    PutBe(entry, 24, 640, 2);
+    PutBe(entry, 26, 360, 2);
+    Bytes stsd(8);
+    PutBe(stsd, 4, 1, 4);
+    Bytes stts(16); // 50 samples of 40 ms
+    PutBe(stts, 4, 1, 4);
+    PutBe(stts, 8, 50, 4);
+    PutBe(stts, 12, 40, 4);
+    const Bytes stbl = Box(
+        "stbl",
+        Join({Box("stsd", Join({stsd, Box(entryType, Join({entry, extra}))})), Box("stts", stts)}));
+    return Join(
+        {Box("mvhd", header), Box("trak", Box("mdia", Join({Box("mdhd", header), Box("hdlr", hdlr),
+                                                            Box("minf", stbl)})))});
+}
+
+// A Dolby Vision configuration record: version 1.0, the profile at level 6
+// with an RPU and a base layer, and the base layer's compatibility id.
+Bytes DolbyVision(const char* type, int profile, int compatibility) {
+    Bytes record(24);
+    record[0] = 1;
+    PutBe(record, 2, (profile << 9) | (6 << 3) | 5, 2);
+    record[4] = static_cast<uint8_t>(compatibility << 4);
+    return Box(type, record);
+}
+
+TEST(ReadIsoMedia, DolbyVisionWithoutACompatibleBaseLayer) {
+    struct Case {
+        const char* name;
+        Bytes movie;
+        IsoMediaResult result;
+    } cases[] = {
+        {"profile 5", MovieWith("dvh1", DolbyVision("dvcC", 5, 0)),
+         IsoMediaResult::kDolbyVisionOnly},
+        {"profile 10.0 (AV1)", MovieWith("dav1", DolbyVision("dvwC", 10, 0)),
+         IsoMediaResult::kDolbyVisionOnly},
+        {"profile 8.1: HDR10 base layer", MovieWith("hvc1", DolbyVision("dvvC", 8, 1)),
+         IsoMediaResult::kRead},
+        {"profile 8.4: HLG base layer", MovieWith("hvc1", DolbyVision("dvvC", 8, 4)),
+         IsoMediaResult::kRead},
+        {"after another box",
+         MovieWith("dvh1", Join({Box("hvcC", Bytes(23)), DolbyVision("dvcC", 5, 0)})),
+         IsoMediaResult::kDolbyVisionOnly},
+        {"record cut short", MovieWith("dvh1", Box("dvcC", Bytes(4))), IsoMediaResult::kRead},
+        {"no configuration", MovieWith("hvc1", Bytes()), IsoMediaResult::kRead},
+    };
+    for (const Case& c : cases) {
+        VideoInfo info;
+        EXPECT_EQ(c.result, ReadIsoMovie(c.movie.data(), c.movie.size(), info)) << c.name;
+        EXPECT_EQ(c.result == IsoMediaResult::kRead, info.IsUsable()) << c.name;
+    }
 }
 
 // ---- Files written by FFmpeg (see fixtures/make-iso-fixtures.sh) ----
