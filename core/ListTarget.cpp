@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "core/EncoderArguments.h"
@@ -86,4 +87,29 @@ bool TargetRefused(const ConversionSettings& settings, const SourceTable& source
                       asked, sources.Path(refusedRow), works);
     }
     return true;
+}
+
+bool RowCappedBelowTarget(const ConversionSettings& settings, const SourceTable& sources,
+                          int32_t row) {
+    const SourceRow* facts = sources.At(row);
+    if (facts == nullptr || TargetBytes(settings) <= 0 || !FormatTakesTarget(settings.outputFormat))
+        return false;
+    return PlanJob(SettingsForRow(settings, sources, row), *facts, kEncoderModeConvert)
+        .profile.targetCapped;
+}
+
+void AppendCappedNote(int32_t capped, char* text, size_t size) {
+    if (capped <= 0 || text == nullptr || size == 0)
+        return;
+    const size_t length = std::strlen(text);
+    if (capped == 1) {
+        std::snprintf(text + length, size - length,
+                      "\n\n1 file is smaller than the target size: its format allows no higher "
+                      "bitrate.");
+    } else {
+        std::snprintf(text + length, size - length,
+                      "\n\n%d files are smaller than the target size: their format allows no "
+                      "higher bitrate.",
+                      static_cast<int>(capped));
+    }
 }

@@ -19,3 +19,12 @@ ConversionSettings SettingsForRow(const ConversionSettings& settings, const Sour
 // format takes none, or every row fits.
 bool TargetRefused(const ConversionSettings& settings, const SourceTable& sources, char* text,
                    size_t size);
+
+// True when the format's highest rate keeps the row's output below its
+// target (its own share, for a whole-list target).
+bool RowCappedBelowTarget(const ConversionSettings& settings, const SourceTable& sources,
+                          int32_t row);
+
+// Appends to an end-of-run text, once, that `capped` files came out smaller
+// than the target because the format allows no higher rate; nothing for 0.
+void AppendCappedNote(int32_t capped, char* text, size_t size);

@@ -491,13 +491,21 @@ void BatchRun::Conclude(bool noEncoder) {
         return;
     }
     signals_.End(RunEnd::kFinished); // the closing box waits for the user
-    if (failures_.empty()) {
+    if (failures_.empty())
         ComposeSuccessReport(ElapsedSeconds(), text, sizeof text);
-        Tell(port_.BoxOwner(), text, MB_OK | MB_ICONINFORMATION);
-    } else {
+    else
         Failures().Compose(rowCount, ElapsedSeconds(), text, sizeof text);
-        Tell(port_.BoxOwner(), text, MB_OK | MB_ICONWARNING);
+    // Outputs a format's highest rate kept below their target size.
+    int32_t capped = 0;
+    for (int32_t row = 0; row < rowCount; ++row) {
+        const RowState* state = sources_.State(row);
+        if (state != nullptr && state->status == RowStatus::kDone &&
+            RowCappedBelowTarget(settings_, sources_, row)) {
+            ++capped;
+        }
     }
+    AppendCappedNote(capped, text, sizeof text);
+    Tell(port_.BoxOwner(), text, MB_OK | (failures_.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
     EndRun();
 }
 

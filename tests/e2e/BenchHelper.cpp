@@ -1,7 +1,8 @@
 // Helper of scripts/bench (never a test):
-//   bench_helper.exe pieces <format 0-12> <width> <height> <fps>
+//   bench_helper.exe pieces <format 0-12> <width> <height> <fps> [<seconds> <target KB>]
 //       prints the option pieces the program composes for that job (default
-//       settings, PAL), between the output path and the mode;
+//       settings, PAL; a 30 s source unless given, with the target size given),
+//       between the output path and the mode;
 //   bench_helper.exe import <Tarvello.exe> <clips folder\> <name>...
 //       imports the files through the program's file dialog and prints the
 //       wall time from the dialog's OK to the last row;
@@ -88,7 +89,10 @@ int Pieces(int argc, char** argv) {
     ConversionSettings settings;
     settings.outputFormat = std::atoi(argv[2]);
     settings.tvMode = 1;
-    const SourceRow row{30, std::atoi(argv[3]), std::atoi(argv[4]), std::atof(argv[5])};
+    const double seconds = argc >= 8 ? std::atof(argv[6]) : 30.0;
+    if (argc >= 8)
+        settings.targetSizeKb = std::atoi(argv[7]);
+    const SourceRow row{seconds, std::atoi(argv[3]), std::atoi(argv[4]), std::atof(argv[5])};
     static char text[kEncoderArgumentsCapacity];
     if (!BuildJobArguments(settings, row, "S", "O", kEncoderModeConvert, 0, text, sizeof text)) {
         return Fail("no argument text");

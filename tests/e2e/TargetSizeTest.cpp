@@ -91,6 +91,26 @@ TEST(TargetSize, EachFileOfEachFormatMeetsItsTarget) {
     EXPECT_TRUE(app.WaitExit());
 }
 
+TEST(TargetSize, AFileAFormatCapKeepsSmallIsNamedInTheEndBox) {
+    const std::vector<std::string> clips = {"detail-4s.avi"};
+    TargetCopy setup("target_capped", clips, "100000", "0"); // 200 Mbit/s asked
+    setup.copy.SetOption("Output format", std::to_string(kFormatDvd));
+    Tarvello app;
+    ASSERT_TRUE(failure::StartReady(app, setup.copy));
+    ASSERT_TRUE(Import(app, setup, clips));
+    const std::vector<std::string> boxes = Convert(app);
+    ASSERT_EQ(1u, boxes.size()) << testing::PrintToString(boxes);
+    EXPECT_EQ(0u, boxes[0].find("Mission accomplished!")) << boxes[0];
+    EXPECT_NE(std::string::npos,
+              boxes[0].find("\n\n1 file is smaller than the target size: its format allows no "
+                            "higher bitrate."))
+        << boxes[0];
+    // DVD's 10,080 kbit/s for 4 s: about 5 MB of the 100 asked.
+    EXPECT_LT(FileBytes(setup.copy.OutFolder() + "detail-4s.vob"), 10000000);
+    app.Post(IDCANCEL);
+    EXPECT_TRUE(app.WaitExit());
+}
+
 TEST(TargetSize, AWholeListTargetHoldsForTheSum) {
     const std::vector<std::string> clips = {"detail-4s.avi", "detail-6s.avi", "detail-8s.avi"};
     TargetCopy setup("target_list", clips, "3000", "1");

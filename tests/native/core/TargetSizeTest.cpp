@@ -188,4 +188,25 @@ TEST(ListTarget, RowsGetTheirSharesAndSmallTargetsAreRefused) {
     EXPECT_FALSE(TargetRefused(s, list, text, sizeof text));
 }
 
+TEST(ListTarget, TheEndBoxNamesTheFilesAFormatCapKeptSmall) {
+    const SourceTable list = ListOf({10, 600});
+    ConversionSettings s;
+    s.outputFormat = kFormatDvd;
+    s.targetSizeKb = 100000; // 100 MB: 80 Mbit/s for 10 s, 1.3 Mbit/s for 600 s
+    EXPECT_TRUE(RowCappedBelowTarget(s, list, 0));
+    EXPECT_FALSE(RowCappedBelowTarget(s, list, 1));
+    s.targetAppliesTo = 1; // the 10 s share is 1.6 MB: within DVD's rate
+    EXPECT_FALSE(RowCappedBelowTarget(s, list, 0));
+    s.targetSizeKb = 0;
+    s.targetAppliesTo = 0;
+    EXPECT_FALSE(RowCappedBelowTarget(s, list, 0));
+
+    char text[160] = "Mission accomplished! Total Time:00:00:09";
+    AppendCappedNote(0, text, sizeof text);
+    EXPECT_STREQ(text, "Mission accomplished! Total Time:00:00:09");
+    AppendCappedNote(2, text, sizeof text);
+    EXPECT_STREQ(text, "Mission accomplished! Total Time:00:00:09\n\n2 files are smaller than the "
+                       "target size: their format allows no higher bitrate.");
+}
+
 } // namespace
