@@ -14,6 +14,7 @@ add_library(core STATIC
   ${_core}/ImageButtonLayout.cpp
   ${_core}/ImportReport.cpp
   ${_core}/LinkText.cpp
+  ${_core}/ListFile.cpp
   ${_core}/ListTarget.cpp
   ${_core}/OutputFormat.cpp
   ${_core}/OutputNaming.cpp
@@ -30,7 +31,8 @@ add_library(core STATIC
   ${_core}/TargetSizeChoices.cpp
   ${_core}/TimeText.cpp
   ${_core}/TipsFile.cpp
-  ${_core}/VideoFileTypes.cpp)
+  ${_core}/VideoFileTypes.cpp
+  ${_core}/WhenDone.cpp)
 target_link_libraries(core PUBLIC protocol)
 
 set(_core_tests ${CMAKE_SOURCE_DIR}/tests/native/core)
@@ -46,6 +48,7 @@ tarvello_core_test(NAME core_test
     ${_core_tests}/ImageButtonLayoutTest.cpp
     ${_core_tests}/ImportReportTest.cpp
     ${_core_tests}/LinkTextTest.cpp
+    ${_core_tests}/ListFileTest.cpp
     ${_core_tests}/OutputNamingTest.cpp
     ${_core_tests}/OutputSettingsChoicesTest.cpp
     ${_core_tests}/OutputSettingsModelTest.cpp
