@@ -1,4 +1,5 @@
 #include "core/OutputSettingsModel.h"
+#include "core/WhenDone.h"
 
 #include <cstdio>
 #include <cstring>
@@ -148,6 +149,7 @@ void OutputSettingsModel::Load(const ConversionSettings& s) {
     copy_.mp4FrameRate = s.mp4FrameRate;
     copy_.mp4Speed = s.mp4Speed;
     copy_.simultaneousConversions = JobSlotCount(s);
+    copy_.whenDone = s.whenDone;
 }
 
 void OutputSettingsModel::Commit(ConversionSettings& s, bool letterbox) const {
@@ -179,6 +181,7 @@ void OutputSettingsModel::Commit(ConversionSettings& s, bool letterbox) const {
     s.mp4FrameRate = copy_.mp4FrameRate;
     s.mp4Speed = copy_.mp4Speed;
     s.simultaneousConversions = copy_.simultaneousConversions;
+    s.whenDone = copy_.whenDone;
     s.letterbox = letterbox ? 1 : 0;
 }
 
@@ -213,6 +216,9 @@ void OutputSettingsModel::Fill(SettingsList list, ListState* state) const {
         break;
     case SettingsList::Simultaneous:
         FillSimultaneous(state);
+        break;
+    case SettingsList::WhenDone:
+        FillWhenDone(state);
         break;
     }
 }
@@ -429,6 +435,15 @@ void OutputSettingsModel::FillSimultaneous(ListState* state) const {
     SelectAt(state, chosen >= 1 ? chosen - 1 : -1, true);
 }
 
+void OutputSettingsModel::FillWhenDone(ListState* state) const {
+    Clear(state);
+    for (int i = 0; i < kWhenDoneChoiceCount; ++i)
+        snprintf(state->entries[i], ListState::kTextSize, "%s", kWhenDoneChoices[i]);
+    state->count = kWhenDoneChoiceCount;
+    // A hand-edited value outside the list shows no selection and is kept.
+    SelectAt(state, copy_.whenDone, true);
+}
+
 const int32_t* OutputSettingsModel::QualityField() const {
     switch (copy_.outputFormat) {
     case kFormatAvi:
@@ -535,6 +550,10 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
         if (position >= 0 && position < kMaxSimultaneousConversions) {
             c.simultaneousConversions = position + 1;
         }
+        return 0;
+    case SettingsList::WhenDone:
+        if (position >= 0 && position < kWhenDoneChoiceCount)
+            c.whenDone = position;
         return 0;
     }
     return 0;

@@ -12,7 +12,7 @@ struct ConversionSettings;
 struct QualityLevel;
 struct ConstantQualityQuality;
 
-// The 28 choices the dialog edits, in the order the dialog keeps them. The
+// The 29 choices the dialog edits, in the order the dialog keeps them. The
 // letter-box switch lives in the check box and the output folder is not
 // edited here.
 struct OutputSettingsCopy {
@@ -47,6 +47,8 @@ struct OutputSettingsCopy {
     // Every format: how many files a batch converts at once, 1 to 8 (a
     // count, not a list position).
     int32_t simultaneousConversions;
+    // What follows a finished run (kWhenDoneChoices).
+    int32_t whenDone;
 };
 
 // The drop-down lists of the dialog.
@@ -61,6 +63,7 @@ enum class SettingsList {
     Aspect,
     Speed,        // encoding speed of MP4, MKV and WebM
     Simultaneous, // files converted at once; the same for every format
+    WhenDone,     // what follows a finished run; the same for every format
 };
 
 // Bits naming the lists a dialog must refill after a selection change, in
@@ -142,6 +145,7 @@ private:
     void FillAspect(ListState* state) const;
     void FillSpeed(ListState* state) const;
     void FillSimultaneous(ListState* state) const;
+    void FillWhenDone(ListState* state) const;
 
     // The quality field of the current format's family; null for a format
     // outside the known ones.

@@ -14,6 +14,7 @@
 #define IDD_TIP 137
 #define IDD_OUTPUT_SETTINGS 166
 #define IDD_TARGET_SIZE 170
+#define IDD_COUNTDOWN 190
 
 // Strings
 #define IDS_ABOUTBOX 101 // "&About Tarvello..." (system menu)
@@ -51,6 +52,7 @@
 #define ID_LIST_REMOVE_FILE 32776
 #define ID_LIST_MOVE_UP 32777
 #define ID_LIST_MOVE_DOWN 32778
+#define ID_LIST_CONVERT_NOT_DONE 32779
 
 // Main dialog (IDD_CONVERTER_DIALOG)
 #define IDC_TOOL_CONVERT 1000
@@ -108,3 +110,9 @@
 #define IDC_SET_TARGET_NOTE 1097
 // The size typed after "Other..." (IDD_TARGET_SIZE).
 #define IDC_TARGET_SIZE_EDIT 1098
+
+// What follows a finished run: its list in Output Settings, and the text of
+// the countdown before a sleep or shut down (IDD_COUNTDOWN), whose Stop
+// button is IDCANCEL.
+#define IDC_SET_WHEN_DONE 1110
+#define IDC_COUNTDOWN_TEXT 1111

@@ -27,6 +27,7 @@
 #include "core/RowStatus.h"
 #include "core/RunProgress.h"
 #include "run/SystemRunSignals.h"
+#include "run/SystemWhenDone.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -150,13 +151,20 @@ struct RowFailure {
 // names it has reserved and the rows that failed.
 class BatchRun : public JobReportSink, public JobClient {
 public:
-    BatchRun(BatchHost& host, Session& session)
+    BatchRun(BatchHost& host, Session& session, RunRows rows)
         : host_(host), settings_(session.settings), sources_(session.sources),
-          systemSignals_(host.MainWindow()), port_(host, signals_) {}
+          systemSignals_(host.MainWindow()), port_(host, signals_) {
+        for (int32_t row = 0; row < sources_.Count(); ++row) {
+            const RowState* state = sources_.State(row);
+            included_[row] = rows == RunRows::kEvery || state->status != RowStatus::kDone;
+        }
+    }
 
     void Run(const char* runFolder);
 
     Next StartNext(EncoderJobs& encoders) override {
+        while (next_ < sources_.Count() && !included_[next_])
+            ++next_;
         if (noEncoder_ || progress_.StopRequested() || next_ >= sources_.Count())
             return Next::kNothing;
         noEncoder_ = StartRow(next_++, encoders) == Started::kNoEncoder;
@@ -220,6 +228,14 @@ private:
     void EndEarly(const char* headline, UINT icon);
     void EndRun();
     void Conclude(bool noEncoder);
+    // The settings' "When done" action after a run that went to its end.
+    void FollowWhenDone();
+    int32_t IncludedCount() const {
+        int32_t count = 0;
+        for (int32_t row = 0; row < sources_.Count(); ++row)
+            count += included_[row] ? 1 : 0;
+        return count;
+    }
     double RowSeconds(int32_t row) const {
         const SourceRow* facts = sources_.At(row);
         return facts != nullptr ? facts->duration : 0.0;
@@ -252,6 +268,10 @@ private:
     // however their paths are spelt.
     std::vector<FileIdentity> keptFiles_;
     std::vector<RowFailure> failures_;
+    bool included_[kSourceTableRows] = {};
+    // The folder of the first row (in list order) whose output was written.
+    int32_t firstOutputRow_ = -1;
+    std::string firstOutputFolder_;
     char runFolder_[kOutputFolderCapacity] = "";
     const bool besideSources_ = settings_.outputBesideSource == 1;
     char encoderFolder_[kPathCapacity] = "";
@@ -389,6 +409,11 @@ void BatchRun::FinishRow(int32_t slot, uint32_t exitCode) {
         FileIdentity finished;
         if (ReadFileIdentity(job.output, &finished))
             keptFiles_.push_back(finished);
+        if (firstOutputRow_ < 0 || job.row < firstOutputRow_) {
+            firstOutputRow_ = job.row;
+            const std::string output = job.output;
+            firstOutputFolder_ = output.substr(0, output.find_last_of("\\/") + 1);
+        }
         SetState(job.row, RowStatus::kDone);
     } else if (outcome == RowOutcome::kCancelled) {
         // The stop stands for every job: those still running stop at their
@@ -447,11 +472,16 @@ void BatchRun::Run(const char* runFolder) {
         }
     }
 
-    for (int32_t row = 0; row < sources_.Count(); ++row)
+    double totalSeconds = 0.0;
+    for (int32_t row = 0; row < sources_.Count(); ++row) {
+        if (!included_[row])
+            continue;
         SetState(row, RowStatus::kWaiting);
+        totalSeconds += RowSeconds(row);
+    }
 
     progress_.startTick = host_.TickCount();
-    progress_.totalSeconds = sources_.TotalSeconds();
+    progress_.totalSeconds = totalSeconds;
     host_.EnableMainWindow(false);
     if (host_.ProgressDialog() != nullptr)
         host_.ProgressDialog()->BeginRun(&progress_.cancelRequested);
@@ -476,7 +506,7 @@ void BatchRun::Run(const char* runFolder) {
 // The run's end: the box that says how it went, then the windows as they were.
 void BatchRun::Conclude(bool noEncoder) {
     char text[kBatchReportCapacity];
-    const int32_t rowCount = sources_.Count();
+    const int32_t rowCount = IncludedCount();
     if (noEncoder) {
         // Every further file would fail the same way: one box says why, and
         // which files failed before.
@@ -491,15 +521,16 @@ void BatchRun::Conclude(bool noEncoder) {
         return;
     }
     signals_.End(RunEnd::kFinished); // the closing box waits for the user
+    FollowWhenDone();
     if (failures_.empty())
         ComposeSuccessReport(ElapsedSeconds(), text, sizeof text);
     else
         Failures().Compose(rowCount, ElapsedSeconds(), text, sizeof text);
     // Outputs a format's highest rate kept below their target size.
     int32_t capped = 0;
-    for (int32_t row = 0; row < rowCount; ++row) {
+    for (int32_t row = 0; row < sources_.Count(); ++row) {
         const RowState* state = sources_.State(row);
-        if (state != nullptr && state->status == RowStatus::kDone &&
+        if (included_[row] && state != nullptr && state->status == RowStatus::kDone &&
             RowCappedBelowTarget(settings_, sources_, row)) {
             ++capped;
         }
@@ -507,6 +538,30 @@ void BatchRun::Conclude(bool noEncoder) {
     AppendCappedNote(capped, text, sizeof text);
     Tell(port_.BoxOwner(), text, MB_OK | (failures_.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
     EndRun();
+}
+
+void BatchRun::FollowWhenDone() {
+    RunEndFacts facts;
+    facts.anyFailed = !failures_.empty();
+    facts.anyOutput = firstOutputRow_ >= 0;
+    const WhenDoneAction action = DecideWhenDone(settings_.whenDone, facts);
+    if (action == WhenDoneAction::kNothing)
+        return;
+    SystemWhenDonePort system;
+    WhenDonePort& port = host_.WhenDone() != nullptr ? *host_.WhenDone() : system;
+    if (action == WhenDoneAction::kOpenFolder) {
+        port.OpenFolder(besideSources_ ? firstOutputFolder_.c_str() : runFolder_);
+        return;
+    }
+    if (!host_.CountDown(action))
+        return;
+    const bool asleep = action == WhenDoneAction::kSleep ? port.Sleep() : port.ShutDown();
+    if (!asleep) {
+        Tell(port_.BoxOwner(),
+             action == WhenDoneAction::kSleep ? "The computer could not be put to sleep."
+                                              : "The computer could not be shut down.",
+             MB_OK | MB_ICONWARNING);
+    }
 }
 
 } // namespace
@@ -533,11 +588,20 @@ bool OutputPathFor(const ConversionSettings& settings, const char* sourcePath, c
                              OutputExtension(settings.outputFormat), rules, out, size);
 }
 
-void ConvertAllRows(BatchHost& host, Session& session) {
+void ConvertAllRows(BatchHost& host, Session& session, RunRows rows) {
     char text[kBatchReportCapacity];
     if (session.sources.Count() <= 0) {
         Tell(host.MainWindow(), "No file in the list", MB_OK);
         return;
+    }
+    if (rows == RunRows::kNotDone) {
+        bool left = false;
+        for (int32_t row = 0; row < session.sources.Count(); ++row)
+            left = left || session.sources.State(row)->status != RowStatus::kDone;
+        if (!left) {
+            Tell(host.MainWindow(), "Every file in the list is done.", MB_OK);
+            return;
+        }
     }
     // A target size that some file cannot meet: nothing is converted.
     if (TargetRefused(session.settings, session.sources, text, sizeof text)) {
@@ -566,7 +630,7 @@ void ConvertAllRows(BatchHost& host, Session& session) {
     }
     // About 4 KB per job slot and the failure list: kept off the stack of a
     // nested handler.
-    std::unique_ptr<BatchRun> run(new BatchRun(host, session));
+    std::unique_ptr<BatchRun> run(new BatchRun(host, session, rows));
     run->Run(runFolder);
     restore.Now();
     run->PostQuitIfAsked();

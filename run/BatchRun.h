@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/Session.h"
+#include "core/WhenDone.h"
 
 class ProgressView;
 class RunSignalPort;
@@ -33,6 +34,14 @@ public:
     virtual uint32_t TickCount();
     // The state of `row` in the session's table changed. Default: nothing.
     virtual void RowStateChanged(int32_t row) { (void)row; }
+    // Where the "When done" actions go; nullptr: the system's.
+    virtual WhenDonePort* WhenDone() { return nullptr; }
+    // Counts down before a sleep or shut down; true when the time ran out,
+    // false when the user stopped it. Default: stopped.
+    virtual bool CountDown(WhenDoneAction action) {
+        (void)action;
+        return false;
+    }
 
 protected:
     ~BatchHost() = default;
@@ -59,7 +68,14 @@ protected:
 // start, converting with its percentage, then done, failed with its reason,
 // or stopped when the run ended before the row did.
 // The session's settings keep the output folder as the host shows it.
-void ConvertAllRows(BatchHost& host, Session& session);
+// After a run that went to its end comes the settings' "When done" action:
+// the output folder opened (beside the sources: the first output's folder),
+// or, when every row was done, a sleep or shut down after the host's
+// countdown.
+// kNotDone leaves the rows that are "Done" as they are and converts the
+// others, in list order, as a run of its own.
+enum class RunRows { kEvery, kNotDone };
+void ConvertAllRows(BatchHost& host, Session& session, RunRows rows = RunRows::kEvery);
 
 // The output path of a source under `settings` (folder and format), written
 // into out (256 characters). The plain name when nothing is there yet, else

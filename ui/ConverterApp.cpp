@@ -4,6 +4,7 @@
 
 #include "ui/ComponentRegistration.h"
 #include "ui/ConverterDlg.h"
+#include "ui/ListStore.h"
 #include "ui/SettingsFile.h"
 #include "ui/Skin.h"
 #include "framework/ProgramFolder.h"
@@ -33,6 +34,7 @@ BOOL CConverterApp::InitInstance() {
     {
         // Loads option.ini; its destructor saves it however the dialog ends.
         CConverterDlg dlg;
+        dlg.KeepListIn(DefaultListPath());
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;

@@ -18,8 +18,15 @@
 #include "ui/HelpCommands.h"
 #include "res/resource.h"
 #include "ui/OutputSettingsDlg.h"
+#include "ui/CountdownDlg.h"
+#include "ui/ListStore.h"
 
 namespace {
+
+// Posted to the main window: a list save after an import's rows, and the
+// questions that follow start-up.
+constexpr UINT kSaveListMessage = WM_APP + 27;
+constexpr UINT kAfterStartMessage = WM_APP + 28;
 
 // The aspect entries of the MPEG1 and MPEG2 formats, and of every other one.
 const char* const kMpegAspects[] = {"1:1    (PC VAG)", "4:3    (Standard TV)",
@@ -60,6 +67,7 @@ CConverterDlg::CConverterDlg(CWnd* parent)
 CConverterDlg::~CConverterDlg() {
     delete m_progressDlg; // destroys its window if it still exists
     m_progressDlg = nullptr;
+    SaveListNow();
     SaveSettings(m_session.settings);
 }
 
@@ -113,6 +121,9 @@ ON_BN_CLICKED(IDC_LIST_UP, MoveUp)
 ON_BN_CLICKED(IDC_LIST_DOWN, MoveDown)
 ON_CBN_SELCHANGE(IDC_MAIN_ASPECT, OnSelChangeAspect)
 ON_MESSAGE(WM_DROPFILES, OnDropFiles)
+ON_COMMAND(ID_LIST_CONVERT_NOT_DONE, ConvertNotDone)
+ON_MESSAGE(kSaveListMessage, OnSaveList)
+ON_MESSAGE(kAfterStartMessage, OnAfterStart)
 END_MESSAGE_MAP()
 
 BOOL CConverterDlg::OnInitDialog() {
@@ -146,6 +157,8 @@ BOOL CConverterDlg::OnInitDialog() {
     RefreshTvModeList();
     RefreshAspectList();
     AcceptDroppedFiles();
+    RestoreList();
+    PostMessage(kAfterStartMessage, 0, 0);
     return TRUE;
 }
 
@@ -404,9 +417,107 @@ void CConverterDlg::ConvertAll() {
         return;
     // The run's wait hands this window's queued messages over: a command
     // posted meanwhile must not start a second run or change the list.
+    ConvertRows(RunRows::kEvery);
+}
+
+void CConverterDlg::ConvertNotDone() {
+    ConvertRows(RunRows::kNotDone);
+}
+
+void CConverterDlg::ConvertRows(RunRows rows) {
+    if (RefuseWhileBusy())
+        return;
     m_converting = true;
-    ConvertAllRows(*this, m_session);
+    ConvertAllRows(*this, m_session, rows);
     m_converting = false;
+    SaveListNow();
+}
+
+bool CConverterDlg::CountDown(WhenDoneAction action) {
+    CCountdownDlg box(action, this);
+    return box.DoModal() == IDOK;
+}
+
+// ---- the list's file ----
+
+void CConverterDlg::RestoreList() {
+    if (m_listPath.empty())
+        return;
+    LoadedList loaded = LoadList(m_listPath);
+    m_resume = DecideResume(loaded.contents.rows);
+    StopInterruptedRows(loaded.contents.rows);
+    for (const ListFileRow& row : loaded.contents.rows) {
+        const int32_t index = m_session.sources.Count();
+        if (!m_list.AddRow(row.path.c_str(), row.facts))
+            break;
+        *m_session.sources.State(index) = row.state;
+        m_list.ShowState(index);
+    }
+    if (loaded.contents.unreadable > 0) {
+        char text[1024];
+        std::snprintf(text, sizeof text,
+                      "Some lines of the saved list %s could not be read: %d were left out "
+                      "and %d files are listed.%s%s",
+                      m_listPath.c_str(), static_cast<int>(loaded.contents.unreadable),
+                      static_cast<int>(loaded.contents.rows.size()),
+                      loaded.keptAs.empty() ? "" : "\nThe file as it was is kept as ",
+                      loaded.keptAs.c_str());
+        m_listTrouble = text;
+    }
+    // Interrupted rows are saved as stopped at once: the question comes once.
+    SaveListNow();
+}
+
+void CConverterDlg::SaveListNow() {
+    if (m_listPath.empty())
+        return;
+    m_listSaveScheduled = false;
+    const std::string text = WriteListFile(m_session.sources);
+    if (text == m_savedList)
+        return;
+    if (SaveList(m_listPath, text)) {
+        m_savedList = text;
+        m_listSaveFailed = false;
+        return;
+    }
+    if (m_listSaveFailed || m_hWnd == nullptr)
+        return;
+    // Told once, not at every change that fails the same way.
+    m_listSaveFailed = true;
+    char message[1024];
+    std::snprintf(message, sizeof message,
+                  "The list could not be saved to %s. It will not be restored at the next start.",
+                  m_listPath.c_str());
+    MessageBox(message, nullptr, MB_OK | MB_ICONWARNING);
+}
+
+void CConverterDlg::ScheduleListSave() {
+    if (m_listPath.empty() || m_listSaveScheduled)
+        return;
+    m_listSaveScheduled = true;
+    PostMessage(kSaveListMessage, 0, 0);
+}
+
+LRESULT CConverterDlg::OnSaveList(WPARAM, LPARAM) {
+    if (m_listSaveScheduled)
+        SaveListNow();
+    return 0;
+}
+
+LRESULT CConverterDlg::OnAfterStart(WPARAM, LPARAM) {
+    if (!m_listTrouble.empty()) {
+        const std::string text = m_listTrouble;
+        m_listTrouble.clear();
+        MessageBox(text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+    }
+    if (!m_resume.ask)
+        return 0;
+    m_resume.ask = false;
+    char question[256];
+    FormatResumeQuestion(m_resume, question, sizeof question);
+    if (MessageBox(question, nullptr, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        ConvertRows(RunRows::kNotDone);
+    return 0;
 }
 
 void CConverterDlg::SetEncoderFolder(const char* folder) {
@@ -443,16 +554,19 @@ void CConverterDlg::RemoveSelected() {
     if (RefuseWhileBusy())
         return;
     m_list.RemoveSelected();
+    SaveListNow();
 }
 
 void CConverterDlg::MoveUp() {
     if (RefuseWhileBusy())
         return;
     m_list.MoveUp();
+    SaveListNow();
 }
 
 void CConverterDlg::MoveDown() {
     if (RefuseWhileBusy())
         return;
     m_list.MoveDown();
+    SaveListNow();
 }

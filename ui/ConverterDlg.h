@@ -24,6 +24,7 @@
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
+#include "core/ListFile.h"
 
 class CConverterDlg : public CDialog, private BatchHost, public ImportHost {
 public:
@@ -39,7 +40,10 @@ public:
     // well; one box per refused file afterwards (SourceImport.cpp).
     void ImportPaths(const std::vector<std::string>& paths);
     bool AddRow(const char* path, const SourceRow& facts) override {
-        return m_list.AddRow(path, facts);
+        const bool added = m_list.AddRow(path, facts);
+        if (added)
+            ScheduleListSave();
+        return added;
     }
     void RemoveSelected();
     void MoveUp();
@@ -48,6 +52,8 @@ public:
 
     // --- the engine ---
     void ConvertAll();
+    // Converts the rows that are not "Done", in list order.
+    void ConvertNotDone();
     // The dialog that shows a run's progress (nullptr when it could not be made).
     CProgressDlg* ProgressDialog() override { return m_progressDlg; }
 
@@ -70,6 +76,11 @@ public:
     // Starts the encoder from `folder` (with its final backslash) instead of
     // the program folder; tests use a scripted stand-in. Null: the program folder.
     void SetEncoderFolder(const char* folder);
+
+    // Keeps the list in the file at `path` (see ui/ListStore.h): restored when
+    // the window opens, saved at every change. Set before DoModal; without
+    // it the list lives only as long as the window.
+    void KeepListIn(const std::string& path) { m_listPath = path; }
 
     // Controls, in template binding order (public for the tests).
     CComboBox m_aspect;      // 1069
@@ -118,7 +129,24 @@ private:
     void EnableMainWindow(bool enable) override { EnableWindow(enable ? TRUE : FALSE); }
     void EncoderFolder(char* out, size_t size) override;
     void StartFolder(char* out, size_t size) override;
-    void RowStateChanged(int32_t row) override { m_list.ShowState(row); }
+    // Saved before it shows: a row seen as done is done in the file too.
+    void RowStateChanged(int32_t row) override {
+        SaveListNow();
+        m_list.ShowState(row);
+    }
+    bool CountDown(WhenDoneAction action) override;
+
+    // --- the list's file ---
+    void RestoreList();
+    // Writes the list when it differs from what was written last.
+    void SaveListNow();
+    // One save after the rows an import adds in a burst.
+    void ScheduleListSave();
+    LRESULT OnSaveList(WPARAM, LPARAM);
+    // After the window shows: a damaged list file is told, a run that never
+    // ended is offered again.
+    LRESULT OnAfterStart(WPARAM, LPARAM);
+    void ConvertRows(RunRows rows);
 
     void SetUpImageButtons();
     void CreateProgressDialog();
@@ -138,4 +166,11 @@ private:
     // The current directory when the program started: a relative output
     // folder is taken from it in every run.
     std::string m_startFolder;
+
+    std::string m_listPath; // "" keeps no file
+    std::string m_savedList;
+    bool m_listSaveScheduled = false;
+    bool m_listSaveFailed = false;
+    std::string m_listTrouble; // told after start-up
+    ResumeOffer m_resume;
 };

@@ -28,6 +28,7 @@ ON_CBN_SELCHANGE(IDC_SET_TV_MODE, OnSelChangeTvMode)
 ON_CBN_SELCHANGE(IDC_SET_ASPECT, OnSelChangeAspect)
 ON_CBN_SELCHANGE(IDC_SET_SPEED, OnSelChangeSpeed)
 ON_CBN_SELCHANGE(IDC_SET_SIMULTANEOUS, OnSelChangeSimultaneous)
+ON_CBN_SELCHANGE(IDC_SET_WHEN_DONE, OnSelChangeWhenDone)
 ON_CBN_SELCHANGE(IDC_SET_TARGET_SIZE, OnSelChangeTargetSize)
 ON_CBN_SELCHANGE(IDC_SET_TARGET_APPLIES, OnSelChangeTargetApplies)
 ON_WM_HSCROLL()
@@ -48,6 +49,7 @@ void COutputSettingsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SET_ASPECT, m_aspect);
     DDX_Control(pDX, IDC_SET_SPEED, m_speed);
     DDX_Control(pDX, IDC_SET_SIMULTANEOUS, m_simultaneous);
+    DDX_Control(pDX, IDC_SET_WHEN_DONE, m_whenDone);
     DDX_Control(pDX, IDC_SET_TARGET_SIZE, m_targetSize);
     DDX_Control(pDX, IDC_SET_TARGET_APPLIES, m_targetApplies);
     DDX_Control(pDX, IDC_SET_TARGET_NOTE, m_targetNote);
@@ -72,6 +74,7 @@ BOOL COutputSettingsDlg::OnInitDialog() {
     FillAspectList();
     FillSpeedList();
     FillSimultaneousList(); // the same for every format: never refilled
+    Render(SettingsList::WhenDone, m_whenDone); // likewise
     ShowVolume();
     m_targetKb = m_settings.targetSizeKb;
     m_targetAppliesTo = m_settings.targetAppliesTo;
@@ -206,6 +209,10 @@ void COutputSettingsDlg::OnSelChangeSpeed() {
 }
 void COutputSettingsDlg::OnSelChangeSimultaneous() {
     Pick(SettingsList::Simultaneous, m_simultaneous);
+}
+
+void COutputSettingsDlg::OnSelChangeWhenDone() {
+    Pick(SettingsList::WhenDone, m_whenDone);
 }
 
 void COutputSettingsDlg::OnHScroll(UINT /*code*/, UINT /*position*/, HWND scrollBar) {

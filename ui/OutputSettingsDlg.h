@@ -55,6 +55,7 @@ protected:
     void OnSelChangeAspect();
     void OnSelChangeSpeed();
     void OnSelChangeSimultaneous();
+    void OnSelChangeWhenDone();
     void OnSelChangeTargetSize();
     void OnSelChangeTargetApplies();
     void OnHScroll(UINT code, UINT position, HWND scrollBar);
@@ -91,6 +92,7 @@ private:
     CComboBox m_aspect;
     CComboBox m_speed;
     CComboBox m_simultaneous;
+    CComboBox m_whenDone;
     CSliderCtrl m_volume;
     CStatic m_volumeText;
     CButton m_letterbox;

@@ -8,8 +8,10 @@ if(WIN32)
     ${_ui}/AboutDlg.cpp
     ${_ui}/ComponentRegistration.cpp
     ${_ui}/ConverterDlg.cpp
+    ${_ui}/CountdownDlg.cpp
     ${_ui}/HelpCommands.cpp
     ${_ui}/HtmlHelpLauncher.cpp
+    ${_ui}/ListStore.cpp
     ${_ui}/ImageButton.cpp
     ${_ui}/LinkLabel.cpp
     ${_ui}/OpenLink.cpp

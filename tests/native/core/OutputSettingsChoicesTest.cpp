@@ -344,4 +344,34 @@ TEST(OutputSettingsModel, VolumeTextIsTheGainInDecibels) {
     EXPECT_EQ(3, model.Copy().volume);
 }
 
+// The same four entries for every format; a hand-edited value shows no
+// selection and is kept until the user picks one; a stray position stores
+// nothing.
+TEST(OutputSettingsModel, WhenDoneListKeepsItsChoiceAcrossFormats) {
+    const struct {
+        int32_t stored;
+        int pick;
+        int selection;
+        int32_t committed;
+    } rows[] = {
+        {0, -2, 0, 0}, {3, -2, 3, 3}, {7, -2, -1, 7}, {-1, 1, -1, 1}, {2, 4, 2, 2}, {2, -1, 2, 2},
+    };
+    for (const auto& row : rows) {
+        ConversionSettings s = DistinctSettings();
+        s.whenDone = row.stored;
+        OutputSettingsModel model = ModelFor(kFormatMp4, s);
+        const ListState list = Fill(model, SettingsList::WhenDone);
+        ASSERT_EQ(4, list.count);
+        EXPECT_STREQ("Open the output folder", list.Entry(1));
+        EXPECT_STREQ("Shut down", list.Entry(3));
+        EXPECT_EQ(row.selection, list.selection) << row.stored;
+        if (row.pick != -2) {
+            EXPECT_EQ(0u, model.Select(SettingsList::WhenDone, row.pick));
+        }
+        model.Select(SettingsList::Format, kFormatDvd);
+        model.Commit(s, false);
+        EXPECT_EQ(row.committed, s.whenDone) << row.stored << " " << row.pick;
+    }
+}
+
 } // namespace

@@ -44,6 +44,7 @@ inline ConversionSettings DistinctSettings() {
     s.mp4FrameRate = 7;
     s.mp4Speed = 2;
     s.simultaneousConversions = 3;
+    s.whenDone = 2;
     return s;
 }
 

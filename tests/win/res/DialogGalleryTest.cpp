@@ -180,7 +180,7 @@ const std::vector<DialogSpec>& Dialogs() {
          "Arial",
          9,
          279,
-         223,
+         241,
          {
              {IDC_STATIC, kStatic, "Output format", kLabel, 12, 10, 50, 8},
              {IDC_SET_FORMAT, kCombo, NULL, kDropList, 65, 8, 198, 140},
@@ -216,9 +216,12 @@ const std::vector<DialogSpec>& Dialogs() {
              {IDC_SET_TARGET_SIZE, kCombo, NULL, kDropList, 65, 165, 110, 140},
              {IDC_SET_TARGET_APPLIES, kCombo, NULL, kDropList, 183, 165, 80, 40},
              {IDC_SET_TARGET_NOTE, kStatic, "", kLabel, 12, 182, 255, 16},
-             {IDC_STATIC, kStatic, "", kEtchedLine, 7, 201, 265, 1},
-             {IDOK, kButton, "Ok", kPush, 173, 207, 35, 12},
-             {IDCANCEL, kButton, "Cancel", kPush, 220, 207, 35, 12},
+             // What follows a finished run, for every format: the last choice.
+             {IDC_STATIC, kStatic, "When done", kLabel, 12, 202, 50, 8},
+             {IDC_SET_WHEN_DONE, kCombo, NULL, kDropList, 65, 200, 110, 60},
+             {IDC_STATIC, kStatic, "", kEtchedLine, 7, 219, 265, 1},
+             {IDOK, kButton, "Ok", kPush, 173, 225, 35, 12},
+             {IDCANCEL, kButton, "Cancel", kPush, 220, 225, 35, 12},
          }},
     };
     return dialogs;

@@ -143,7 +143,9 @@ TEST(Menus, HelpAndListPopups) {
                {{ID_LIST_ADD_FILES, "Add video files to list"},
                 {ID_LIST_REMOVE_FILE, "Remove video file from list"},
                 {ID_LIST_MOVE_UP, "Move up"},
-                {ID_LIST_MOVE_DOWN, "Move down"}});
+                {ID_LIST_MOVE_DOWN, "Move down"},
+                {0, NULL},
+                {ID_LIST_CONVERT_NOT_DONE, "Convert the rows not done"}});
 }
 
 TEST(Strings, TableHoldsTheProgramsTexts) {
