@@ -456,8 +456,8 @@ void CConverterDlg::RestoreList() {
     if (loaded.contents.unreadable > 0) {
         char text[1024];
         std::snprintf(text, sizeof text,
-                      "Some lines of the saved list %s could not be read: %d were left out "
-                      "and %d files are listed.%s%s",
+                      "The saved list %s could not be read in full: %d of its lines were "
+                      "left out, %d files are listed.%s%s",
                       m_listPath.c_str(), static_cast<int>(loaded.contents.unreadable),
                       static_cast<int>(loaded.contents.rows.size()),
                       loaded.keptAs.empty() ? "" : "\nThe file as it was is kept as ",
