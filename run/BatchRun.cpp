@@ -454,7 +454,7 @@ void BatchRun::EndRun() {
 void BatchRun::EndEarly(const char* headline, UINT icon) {
     if (headline != nullptr) {
         char text[kBatchReportCapacity];
-        Failures().ComposeStopped(headline, sources_.Count(), text, sizeof text);
+        Failures().ComposeStopped(headline, IncludedCount(), text, sizeof text);
         Tell(port_.BoxOwner(), text, MB_OK | icon);
     }
     EndRun();
