@@ -1,15 +1,12 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <vector>
 
-#include "media/AviHeaderReader.h"
 #include "protocol/ExitCodes.h"
 #include "encoder/FfmpegBannerReader.h"
 #include "encoder/FfmpegProcess.h"
-#include "encoder/IsoMediaFile.h"
+#include "encoder/HeaderProbe.h"
 #include "encoder/Runners.h"
-#include "encoder/SourceFile.h"
 #include "encoder/StepTimes.h"
 
 namespace {
@@ -39,42 +36,27 @@ int Unusable(const EventReporter& reporter, const std::string& source, const cha
 
 int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath,
              const EventReporter& reporter) {
-    std::vector<uint8_t> head;
-    switch (ReadSourceHead(command.source, kAviHeaderReadSize, head, AviDataFollowsHeader)) {
-    case SourceState::kMissing:
-        return Unusable(reporter, command.source, "no such file", kExitUnusableSource);
-    case SourceState::kUnreadable:
-        return Unusable(reporter, command.source, "cannot be read", kExitUnusableSource);
-    case SourceState::kEmpty:
-        return Unusable(reporter, command.source, "the file is empty", kExitUnusableSource);
-    case SourceState::kReadable:
-        break;
-    }
-
-    MarkStep("source head read");
-    // An AVI header answers at once, without starting FFmpeg, when the data
-    // follows it; FFmpeg judges a file cut short inside its header.
+    // AVI and ISO media headers answer at once, without starting FFmpeg.
     VideoInfo info;
-    if (ReadAviHeader(head.data(), head.size(), info) && info.IsUsable() &&
-        AviDataFollowsHeader(head.data(), head.size())) {
+    switch (ProbeKnownHeader(command.source, info)) {
+    case HeaderProbe::kMissing:
+        return Unusable(reporter, command.source, "no such file", kExitUnusableSource);
+    case HeaderProbe::kUnreadable:
+        return Unusable(reporter, command.source, "cannot be read", kExitUnusableSource);
+    case HeaderProbe::kEmpty:
+        return Unusable(reporter, command.source, "the file is empty", kExitUnusableSource);
+    case HeaderProbe::kRead:
+        MarkStep("source head read");
         Report(reporter, info);
         return kExitSuccess;
-    }
-
-    // So does an MP4 or MOV whose movie box tells everything; fragmented
-    // files and those without a video track are left to FFmpeg.
-    if (LooksLikeIsoMedia(head.data(), head.size())) {
-        const IsoMediaResult iso = ReadIsoMediaFile(command.source, info);
-        if (iso == IsoMediaResult::kRead) {
-            Report(reporter, info);
-            return kExitSuccess;
-        }
+    case HeaderProbe::kDolbyVisionOnly:
         // FFmpeg would decode its picture in wrong colours.
-        if (iso == IsoMediaResult::kDolbyVisionOnly) {
-            return Unusable(reporter, command.source,
-                            "Dolby Vision without a compatible base layer", kExitDolbyVisionOnly);
-        }
+        return Unusable(reporter, command.source, "Dolby Vision without a compatible base layer",
+                        kExitDolbyVisionOnly);
+    case HeaderProbe::kNotKnown:
+        break;
     }
+    MarkStep("source head read");
 
     if (GetFileAttributesA(ffmpegPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return Unusable(reporter, command.source,

@@ -18,16 +18,22 @@ add_library(encoder_core STATIC
 target_link_libraries(encoder_core PUBLIC protocol media)
 
 if(WIN32)
-  # The platform side: window reports, the FFmpeg process, the source file.
+  # The source file and the headers read from it without FFmpeg: the
+  # encoder's probe and the program's import share it.
+  add_library(source_headers STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/HeaderProbe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/IsoMediaFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp)
+  target_link_libraries(source_headers PUBLIC media)
+
+  # The platform side: window reports, the FFmpeg process, the output check.
   add_library(encoder_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/IsoMediaFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OutputCheck.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PipeDrain.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SourceFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StepTimes.cpp)
-  target_link_libraries(encoder_win PUBLIC encoder_core)
+  target_link_libraries(encoder_win PUBLIC encoder_core source_headers)
 
   add_executable(quenforenc
     ${CMAKE_CURRENT_LIST_DIR}/ConversionRunner.cpp

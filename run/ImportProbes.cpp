@@ -6,10 +6,12 @@
 #include "core/OutputFormat.h"
 #include "core/OutputNaming.h"
 #include "core/SourceListRows.h"
+#include "encoder/HeaderProbe.h"
 #include "framework/ProgramFolder.h"
 #include "protocol/EncoderModes.h"
 #include "protocol/ExitCodes.h"
 #include "run/BatchRun.h"
+#include "run/EncoderLaunch.h"
 #include "run/EncoderJobs.h"
 #include "run/JobScheduler.h"
 
@@ -28,6 +30,22 @@ void ProbeOutputPath(const ConversionSettings& settings, const char* sourcePath,
     }
 }
 
+// The facts of a file whose header this process reads itself, as the
+// encoder's probe would report them: the same numbers through the same checks.
+bool ReadHeaderHere(const char* path, ProbeResult& probe) {
+    VideoInfo info;
+    if (ProbeKnownHeader(path, info) != HeaderProbe::kRead)
+        return false;
+    const ProbeReport report = MakeProbeReport(info);
+    ApplyProbeReport(kEventDuration, report.durationSeconds, probe);
+    if (report.durationSeconds > 0) {
+        ApplyProbeReport(kEventWidth, report.width, probe);
+        ApplyProbeReport(kEventHeight, report.height, probe);
+        ApplyProbeReport(kEventFrameRate, report.frameRateUnits, probe);
+    }
+    return true;
+}
+
 } // namespace
 
 // Each file's state, the probes running at once, and the rows added in the
@@ -44,6 +62,11 @@ public:
         host_ = &host;
         report_ = &report;
         startError_ = startError;
+        // Without an encoder the program cannot convert: the import tells it
+        // as before, through the first start, instead of listing files.
+        char encoder[kPathCapacity];
+        readHere_ = EncoderExePath(encoderFolder_, encoder, sizeof encoder) &&
+                    GetFileAttributesA(encoder) != INVALID_FILE_ATTRIBUTES;
         EncoderJobs probes(*this);
         RunJobs(probes, JobSlotCount(session_.settings), *this);
         AddResolved();
@@ -74,6 +97,12 @@ public:
             if (AnyRunningBefore(next_))
                 return Next::kWait;
             items_[next_++].state = State::kLeftOut;
+            return Next::kTaken;
+        }
+        // AVI and ISO media headers are read here, at once; only other
+        // files need an encoder.
+        if (readHere_ && ReadHeaderHere(paths_[next_].c_str(), items_[next_].probe)) {
+            items_[next_++].state = State::kEnded;
             return Next::kTaken;
         }
         started_ = Start(next_, probes);
@@ -119,6 +148,7 @@ private:
     int32_t added_ = 0;          // files before this one are resolved
     int32_t next_ = 0;           // the next file to start
     bool started_ = true;        // false once the encoder could not be started
+    bool readHere_ = false;      // known headers are read in this process
 };
 
 void ImportProbes::Probes::AddResolved() {

@@ -1,5 +1,6 @@
-// The probes of one import: one encoder run in probe mode per chosen file, up
-// to JobSlotCount of them at once, and a row for each file that probed well,
+// The probes of one import: AVI and ISO media headers read in this process,
+// every other file probed by an encoder run in probe mode, up to
+// JobSlotCount of them at once, and a row for each file that probed well,
 // in the order the files were chosen; the files that could not be added are
 // noted in the import's report.
 #pragma once

@@ -14,7 +14,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/MessagePump.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemRunSignals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemWhenDone.cpp)
-  target_link_libraries(run PUBLIC core framework shell32 ole32 uuid user32 advapi32)
+  target_link_libraries(run PUBLIC core framework source_headers shell32 ole32 uuid user32 advapi32)
 
   # Windows tests of the run, with a scripted stand-in for quenforenc.exe in a
   # test program folder of its own (never the real program folder).

@@ -11,6 +11,7 @@
 #include "protocol/EncoderEvents.h"
 #include "protocol/ExitCodes.h"
 #include "core/OutputFormat.h"
+#include "encoder/HeaderProbe.h"
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/native/encoder/EngineJobs.h"
 
@@ -336,6 +337,41 @@ TEST(EncoderConversion, NonAsciiNamesCrossIntact) {
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output.c_str()));
     EXPECT_EQ(2u,
               e2e::FilesMatching(folder, "*").size()); // the source and the output, nothing else
+}
+
+} // namespace
+
+namespace {
+
+// The program reads AVI and ISO media headers itself: whatever it reads must
+// be exactly what the encoder's probe reports, and the rest is left to it.
+TEST(EncoderProbe, HeadersReadByTheProgramGiveTheEncodersReports) {
+    const struct {
+        const char* clip;
+        bool readHere;
+    } cases[] = {
+        {"clip-640x480-25fps.avi", true},    {"clip-640x480-2997fps-xvid.avi", true},
+        {"clip-321x241-25fps.avi", true},    {"long-120s-640x480.avi", true},
+        {"corrupt-body.avi", true},          {"phone-rotated.mp4", true},
+        {"camera.mov", true},                {"truncated-header.avi", false},
+        {"fragmented.mp4", false},           {"clip-matroska.divx", false},
+        {"text.avi", false},                 {"empty.avi", false},
+    };
+    for (const auto& c : cases) {
+        const std::string path = e2e::ClipPath(c.clip);
+        VideoInfo info;
+        const bool read = ProbeKnownHeader(path, info) == HeaderProbe::kRead;
+        EXPECT_EQ(c.readHere, read) << c.clip;
+        if (!read)
+            continue;
+        const ProbeReport here = MakeProbeReport(info);
+        const Probed p = Probe(path);
+        ASSERT_EQ(4u, p.events.size()) << c.clip;
+        const int32_t values[] = {here.durationSeconds, here.width, here.height,
+                                  here.frameRateUnits};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(values[i], p.events[i].value) << c.clip << " code " << p.events[i].code;
+    }
 }
 
 } // namespace

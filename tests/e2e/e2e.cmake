@@ -15,9 +15,9 @@ if(WIN32)
 
   tarvello_win_test(NAME encoder_e2e_test
     SOURCES "${CMAKE_CURRENT_LIST_DIR}/EncoderEndToEndTest.cpp"
-    LIBS e2e_encoder_harness core
+    LIBS e2e_encoder_harness core source_headers
     RESOURCES "${TARVELLO_MANIFEST_RC}"
-    FIXTURES clips damaged_clips)
+    FIXTURES clips damaged_clips source_clips)
   # The encoder and ffmpeg.exe must be in the program folder before it runs.
   add_dependencies(encoder_e2e_test quenforenc)
 
