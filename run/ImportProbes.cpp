@@ -152,6 +152,9 @@ private:
 };
 
 void ImportProbes::Probes::AddResolved() {
+    if (added_ >= next_ || items_[added_].state == State::kRunning)
+        return;
+    host_->BeginRows();
     for (; added_ < next_ && items_[added_].state != State::kRunning; ++added_) {
         Item& item = items_[added_];
         const char* path = paths_[added_].c_str();
@@ -170,6 +173,7 @@ void ImportProbes::Probes::AddResolved() {
         }
         item.state = State::kResolved;
     }
+    host_->EndRows();
 }
 
 int32_t ImportProbes::Probes::Pending(int32_t index) const {

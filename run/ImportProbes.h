@@ -19,6 +19,9 @@ class ImportHost {
 public:
     // Appends a row; false when the list takes no more.
     virtual bool AddRow(const char* path, const SourceRow& facts) = 0;
+    // Bracket the rows added at one go.
+    virtual void BeginRows() {}
+    virtual void EndRows() {}
 
 protected:
     ~ImportHost() = default;

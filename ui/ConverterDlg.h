@@ -45,6 +45,13 @@ public:
             ScheduleListSave();
         return added;
     }
+    // A batch of rows is drawn once, at its end: Wine's list view would
+    // otherwise redo its layout for every row.
+    void BeginRows() override { ::SendMessageA(m_list.GetSafeHwnd(), WM_SETREDRAW, FALSE, 0); }
+    void EndRows() override {
+        ::SendMessageA(m_list.GetSafeHwnd(), WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(m_list.GetSafeHwnd(), nullptr, TRUE);
+    }
     void RemoveSelected();
     void MoveUp();
     void MoveDown();

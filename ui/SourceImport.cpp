@@ -1,5 +1,6 @@
-// CConverterDlg's import: the file dialog, one probe per chosen file through
-// the encoder (up to JobSlotCount probes at once), a row for each file that
+// CConverterDlg's import: the file dialog, one probe per chosen file (AVI and
+// ISO media headers read here, other files by the encoder, up to
+// JobSlotCount probes at once), a row for each file that
 // probed well, in the order the files were chosen, and afterwards one box per
 // file that could not be added.
 #include <windows.h>
