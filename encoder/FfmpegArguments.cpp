@@ -77,6 +77,15 @@ std::string Decimal(double value) {
     return s;
 }
 
+// A rate as FFmpeg prints it ("29.97"), the NTSC ones as their exact fractions.
+std::string RateText(double fps) {
+    for (int base : {24, 30, 60}) {
+        if (std::fabs(fps - base * 1000.0 / 1001) < 0.01)
+            return std::to_string(base * 1000) + "/1001";
+    }
+    return Decimal(fps);
+}
+
 void Add(std::vector<std::string>& args, const char* name, const std::string& value) {
     args.push_back(name);
     args.push_back(value);
@@ -360,6 +369,18 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t,
     }
     std::string chain = FilterChain(c);
     AddPictureTranslation(t.picture, c, chain, args);
+    // Players and editors expect a steady rate. For frames that come at a
+    // varying one the fps filter repeats and drops them by their times, so
+    // picture and sound stay in step and end together (FFmpeg's own
+    // constant rate adds frames at the end).
+    const bool varying = t.picture.SteadyRate() > 0.0;
+    std::string rate;
+    if (c.frameRate.KeepsSourceTiming())
+        rate = varying ? RateText(t.picture.SteadyRate()) : std::string();
+    else if (c.frameRate.set)
+        rate = c.frameRate.text;
+    if (varying && !rate.empty())
+        chain += (chain.empty() ? "fps=fps=" : ",fps=fps=") + rate;
     if (!chain.empty())
         Add(args, "-vf", chain);
     if (c.swsScaler >= 0)
@@ -367,11 +388,11 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t,
     bool duplicates = false;
     for (const VideoFilter& f : c.videoFilters)
         duplicates = duplicates || f.kind == VideoFilter::kHarddup;
-    if (c.frameRate.KeepsSourceTiming()) {
-        Add(args, "-vsync", "vfr");
-    } else if (c.frameRate.set) {
-        Add(args, "-r", c.frameRate.text);
+    if (!rate.empty()) {
+        Add(args, "-r", rate);
         Add(args, "-vsync", "cfr");
+    } else if (c.frameRate.KeepsSourceTiming()) {
+        Add(args, "-vsync", "vfr");
     } else if (duplicates) {
         Add(args, "-vsync", "cfr");
     }

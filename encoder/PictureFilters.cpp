@@ -7,6 +7,9 @@
 
 namespace {
 
+// A rate above this is a time base, not a frame rate.
+constexpr double kMaxSteadyRate = 120.0;
+
 // Above this many lines a picture is HD (BT.709); at or below, SD (BT.601).
 constexpr int kSdLines = 576;
 
@@ -33,6 +36,12 @@ bool IsHd(const std::string& matrix, int height) {
     if (matrix == "bt470bg" || matrix == "smpte170m")
         return false;
     return height > kSdLines;
+}
+
+// A colour tag FFmpeg names; "unknown" and "reserved" are none.
+bool Named(const std::string& tag) {
+    return !tag.empty() && tag != "unknown" && tag != "reserved" &&
+           tag.find(' ') == std::string::npos;
 }
 
 void Append(std::string& chain, const std::string& item) {
@@ -69,6 +78,15 @@ void OutputSize(const PictureFacts& f, const EncoderCommand& c, int& width, int&
 
 bool PictureFacts::IsHdr() const {
     return transfer == "smpte2084" || transfer == "arib-std-b67";
+}
+
+double PictureFacts::SteadyRate() const {
+    // Within 1 %: the same rate, rounded or measured over a cut-short end.
+    if (!(fps > 0.0 && nominalFps > 0.0) || std::fabs(fps - nominalFps) <= 0.01 * nominalFps)
+        return 0.0;
+    const double high = fps > nominalFps ? fps : nominalFps;
+    const double low = fps > nominalFps ? nominalFps : fps;
+    return high <= kMaxSteadyRate ? high : low <= kMaxSteadyRate ? low : 0.0;
 }
 
 PictureFacts ReadPictureFacts(const std::string& bannerText) {
@@ -112,6 +130,15 @@ PictureFacts ReadPictureFacts(const std::string& bannerText) {
                 f.primaries = item.substr(first + 1, second - first - 1);
                 f.transfer = item.substr(second + 1);
             }
+        }
+    }
+    for (const std::string& field : fields) {
+        // "30 tbr", "1k tbr"
+        if (field.size() > 4 && field.compare(field.size() - 4, 4, " tbr") == 0) {
+            char* end = nullptr;
+            f.nominalFps = std::strtod(field.c_str(), &end);
+            if (end != nullptr && *end == 'k')
+                f.nominalFps *= 1000.0;
         }
     }
     VideoInfo info;
@@ -172,7 +199,14 @@ void AddPictureTranslation(const PictureFacts& f, const EncoderCommand& c, std::
     }
     if (!before.empty())
         chain = chain.empty() ? before : before + "," + chain;
-    if (converted) {
+    if (!converted && !f.fullRange && Named(f.matrix) && Named(f.primaries) && Named(f.transfer)) {
+        // Unchanged: the output says what the source said (not every
+        // decoder hands its tags on).
+        Add(args, "-colorspace", f.matrix);
+        Add(args, "-color_primaries", f.primaries);
+        Add(args, "-color_trc", f.transfer);
+        Add(args, "-color_range", "tv");
+    } else if (converted) {
         // 625-line SD has the EBU primaries, 525-line SD those of SMPTE 170M.
         const char* sd = height == 576 || height == 288 ? "bt470bg" : "smpte170m";
         Add(args, "-colorspace", toHd ? "bt709" : sd);

@@ -17,11 +17,16 @@ struct PictureFacts {
     enum Fields { kProgressive, kTopFirst, kBottomFirst } fields = kProgressive;
     int width = 0;
     int height = 0;
-    double fps = 0.0;
+    double fps = 0.0;         // the average rate ("fps"), else the nominal one
+    double nominalFps = 0.0;  // FFmpeg's guess of the rate the frames are timed on ("tbr")
     std::string creationTime; // the recording date, "2021-06-05T14:30:00.000000Z"
 
     // PQ or HLG.
     bool IsHdr() const;
+    // The constant rate a source whose frames come at a varying rate (screen
+    // and phone recordings) is converted at: the higher of its nominal and
+    // average rates, so no moment loses frames. 0 for a steady source.
+    double SteadyRate() const;
 };
 
 // Reads the first video stream of "ffmpeg -i SRC" output; `known` stays false

@@ -160,3 +160,28 @@ TEST(PictureEndToEnd, KeepsTheTracksEachFormatHolds) {
         EXPECT_EQ(c.chapters, facts["chapters"]);
     }
 }
+
+// Frames at a varying rate come out at a steady one, and picture and sound
+// end together.
+TEST(PictureEndToEnd, VariableRateBecomesSteady) {
+    const std::string folder = e2e::FreshFolder("picture-vfr");
+    const std::string source = e2e::ClipPath("picture-vfr.mp4");
+    const SourceRow row = e2e::ProbeRow(source);
+    ASSERT_GT(row.duration, 0);
+    for (int32_t format : {kFormatMp4, kFormatMkv, kFormatAvi}) {
+        SCOPED_TRACE(OutputExtension(format));
+        ConversionSettings s = WithFormat(format);
+        s.mp4Speed = 0;
+        const std::string output = folder + "vfr." + OutputExtension(format);
+        if (!e2e::Convert(s, source, row, output).ok)
+            continue;
+        std::map<std::string, std::string> facts =
+            e2e::HostFacts("tracks-summary.sh", {output}, output + ".txt");
+        ASSERT_EQ("1", facts["end"]);
+        EXPECT_EQ("1", facts["video.durations"]) << "one frame duration throughout";
+        const double video = std::atof(facts["video.end"].c_str());
+        const double audio = std::atof(facts["audio.end"].c_str());
+        EXPECT_NEAR(4.0, video, 0.1);
+        EXPECT_NEAR(audio, video, 1.0 / 30) << "within a frame";
+    }
+}

@@ -1,7 +1,9 @@
 #!/bin/sh
-# Lists an encoded file's streams and chapters for the tracks test, by the
-# host's ffprobe, written in one step:
+# Lists an encoded file's streams and chapters for the tracks test, and the
+# timing of its first video and sound stream, by the host's ffprobe, written
+# in one step:
 #   stream.N=TYPE CODEC[@RATE] LANGUAGE default|-    chapters=COUNT
+#   video.durations=DISTINCT FRAME DURATIONS  video.end=SECONDS  audio.end=SECONDS
 # Usage: tracks-summary.sh <output> <result file>
 output=$1
 result=$2
@@ -17,6 +19,12 @@ result=$2
       /^TAG:language=/ { lang = $2 }
       END { put() }'
   echo "chapters=$(ffprobe -v error -show_chapters -of csv=p=0 "$output" | grep -c .)"
+  for kind in video audio; do
+    ffprobe -v error -select_streams "${kind%"${kind#?}"}:0" -show_entries packet=pts_time,duration_time \
+      -of csv=p=0 "$output" |
+      awk -F, -v kind="$kind" '{ e = $1 + $2; if (e > end) end = e; seen[$2] = 1 }
+        END { n = 0; for (d in seen) n++; print kind ".durations=" n; print kind ".end=" end }'
+  done
   echo "end=1"
 } >"$result.part" 2>&1
 mv "$result.part" "$result"

@@ -92,11 +92,26 @@ TEST(PictureFilters, TranslatesWhatThePictureNeeds) {
         {kFormatMp4, hdr, 1920, 1080, " -color_trc bt709 ", "out_color_matrix"},
         {kFormatDvd, hdr, 1920, 1080, "out_color_matrix=bt601", "bwdif"},
         {kFormatDvd, hd709, 1920, 1080, "in_color_matrix=bt709:out_color_matrix=bt601", "tonemap"},
-        {kFormatMp4, hd709, 1920, 1080, " -i ", "color"},
+        // Unchanged, and tagged as the source was.
+        {kFormatMp4, hd709, 1920, 1080,
+         " -colorspace bt709 -color_primaries bt709 -color_trc bt709 -color_range tv ",
+         "color_matrix"},
         {kFormatAvi, sd, 720, 576, " -i ", "color"},
         {kFormatDvd, sdTop, 720, 576, " -flags +ilme+ildct -top 1 ", "bwdif"},
         {kFormatMp4, sdTop, 720, 576, "bwdif=mode=send_frame:parity=tff:deint=all", "ilme"},
         {kFormatDvd, hdTop, 1920, 1080, "-vf bwdif=", "ilme"},
+        // Frames at a varying rate come out at a steady one, the higher of
+        // the nominal and the average; a steady source keeps its timing.
+        {kFormatMp4, "h264, yuv420p, 320x240, 15.75 fps, 30 tbr", 320, 240,
+         ",fps=fps=30 -sws_flags bicubic -r 30 -vsync cfr ", "vfr"},
+        {kFormatAvi, "h264, yuv420p, 320x240, 15.75 fps, 30 tbr", 320, 240,
+         " -vf fps=fps=25.000000 -sws_flags bicubic -r 25.000000 -vsync cfr ", "vfr"},
+        {kFormatMkv, "h264, yuv420p, 320x240, 29.4 fps, 29.97 tbr", 320, 240,
+         " -r 30000/1001 -vsync cfr ", "vfr"},
+        {kFormatWebm, "vp9, yuv420p, 320x240, 30 fps, 1k tbr", 320, 240, " -r 30 -vsync cfr ",
+         "vfr"},
+        {kFormatMp4, "h264, yuv420p, 320x240, 29.98 fps, 29.97 tbr", 320, 240, " -vsync vfr ",
+         "cfr"},
     };
     for (const Case& c : cases) {
         const std::string args = Translate(c.format, c.video, c.width, c.height);
