@@ -34,6 +34,7 @@ if(WIN32)
       ${_run_tests}/RunKeepsFilesTest.cpp
       ${_run_tests}/FileIdentityTest.cpp
       ${_run_tests}/RunSignalsOrderTest.cpp
+      ${_run_tests}/WhenDoneRunTest.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/res/Tarvello.rc ${CMAKE_SOURCE_DIR}/res/TarvelloManifest.rc
     LIBS run ui win_test_support)
   add_dependencies(run_test run_fake_encoder)

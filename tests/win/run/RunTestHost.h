@@ -53,9 +53,17 @@ public:
     CProgressDlg* ProgressDialog() override { return progress; }
     RunSignalPort* SignalPort() override { return signalPort; }
     uint32_t TickCount() override;
+    WhenDonePort* WhenDone() override { return whenDonePort; }
+    bool CountDown(WhenDoneAction action) override {
+        countDowns.push_back(action);
+        return countDownRunsOut;
+    }
 
     Session session;
     RunSignalPort* signalPort = nullptr; // nullptr: the system's
+    WhenDonePort* whenDonePort = nullptr; // nullptr: the system's
+    std::vector<WhenDoneAction> countDowns;
+    bool countDownRunsOut = false;
     bool fakeClock = true;               // the clock the scripted encoder sets, else the system's
     CProgressDlg* progress = nullptr;
     std::string outputFolder;
