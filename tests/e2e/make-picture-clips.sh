@@ -10,10 +10,9 @@
 #   picture-dated.mp4      2 s, 320x240, creation_time 2021-06-05T14:30:00Z, file dated 2021-06-05
 #   picture-dv5.mp4        picture-pq.mp4 as Dolby Vision profile 5 (no compatible base layer)
 #   picture-dv81.mp4       picture-pq.mp4 as Dolby Vision profile 8.1 (an HDR10 base layer)
-#   picture-vfr.mp4        4 s, 320x240 timed on 30 fps, 4 frames of every 10 and half a second
-#                          left out (15.75 fps on average), a tone throughout
-#   picture-av1.mp4        picture-sdr.mp4 in AV1 (av01), with a tone
-#   picture-av1-matroska.mkv        the same in Matroska
+#   picture-vfr-sync.mp4   4 s, 320x240 timed on 30 fps, 3 frames of every 10 and a third of a
+#                          second left out (19.25 fps on average); a white tenth of a second at 0.5, 1.5,
+#                          2.5 and 3.5 s, a 1 kHz beep starting with each
 #   picture-tracks.mkv     2 s, 320x240, AAC (eng) and Vorbis (ger, the default) sound, SubRip (eng)
 #                          and ASS (fre) subtitles, two chapters
 # Usage: make-picture-clips.sh <folder>
@@ -52,12 +51,11 @@ make picture-bars-720p.mp4 -f lavfi -i "smptehdbars=size=1280x720:rate=25" -t 2 
 make picture-dated.mp4 -f lavfi -i "testsrc=size=320x240:rate=25" -f lavfi -i "$tone" -t 2 \
   -c:v libx264 -preset ultrafast -c:a aac -metadata creation_time=2021-06-05T14:30:00Z -f mp4
 touch -d "2021-06-05 14:31:00 UTC" "$out/picture-dated.mp4"
-make picture-vfr.mp4 -f lavfi -i "testsrc=size=320x240:rate=30" -f lavfi -i "$tone" -t 4 \
-  -vf "select='not(between(mod(n\,10)\,3\,6))*not(between(n\,60\,75))'" -fps_mode vfr \
+make picture-vfr-sync.mp4 -f lavfi \
+  -i "color=c=black:s=320x240:r=30,drawbox=enable='between(mod(t\,1)\,0.49\,0.59)':color=white:t=fill" \
+  -f lavfi -i "aevalsrc='if(between(mod(t\,1)\,0.5\,0.6)\,0.5*sin(2*PI*1000*t)\,0)':s=48000" -t 4 \
+  -vf "select='not(between(mod(n\,10)\,1\,3))*not(between(n\,62\,72))'" -fps_mode vfr \
   -c:v libx264 -preset ultrafast -c:a aac -f mp4
-make picture-av1.mp4 -i "$out/picture-sdr.mp4" -f lavfi -i "$tone" -t 2 -c:v libsvtav1 -preset 10 \
-  -crf 35 -c:a aac -f mp4
-make picture-av1-matroska.mkv -i "$out/picture-av1.mp4" -c copy -f matroska
 for dv in "dv5 5 0 dvh1" "dv81 8 1 hvc1"; do
   set -- $dv
   [ -s "$out/picture-$1.mp4" ] && continue

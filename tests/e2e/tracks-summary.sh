@@ -4,6 +4,7 @@
 # in one step:
 #   stream.N=TYPE CODEC[@RATE] LANGUAGE default|-    chapters=COUNT
 #   video.durations=DISTINCT FRAME DURATIONS  video.end=SECONDS  audio.end=SECONDS
+#   flashes=TIMES THE PICTURE TURNS WHITE  beeps=TIMES SOUND STARTS AFTER SILENCE
 # Usage: tracks-summary.sh <output> <result file>
 output=$1
 result=$2
@@ -25,6 +26,13 @@ result=$2
       awk -F, -v kind="$kind" '{ e = $1 + $2; if (e > end) end = e; seen[$2] = 1 }
         END { n = 0; for (d in seen) n++; print kind ".durations=" n; print kind ".end=" end }'
   done
+  printf 'flashes='
+  ffprobe -v error -f lavfi -i "movie=$output,signalstats" -show_entries frame=pts_time:frame_tags=lavfi.signalstats.YAVG \
+    -of csv=p=0 | awk -F, '$2 > 100 && !white { printf "%s ", $1 } { white = $2 > 100 }'
+  printf '\nbeeps='
+  ffmpeg -nostdin -hide_banner -i "$output" -vn -af silencedetect=n=-30dB:d=0.05 -f null - 2>&1 |
+    sed -n 's/.*silence_end: \([0-9.]*\).*/\1/p' | tr '\n' ' '
+  echo
   echo "end=1"
 } >"$result.part" 2>&1
 mv "$result.part" "$result"
