@@ -1,10 +1,12 @@
-// Fuzzes the reader of what "ffmpeg -i" prints about its input, and the
-// numbers a probe reports from it.
+// Fuzzes the readers of what "ffmpeg -i" prints about its input (its
+// picture, its streams), and the numbers a probe reports from it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "encoder/FfmpegBannerReader.h"
+#include "encoder/PictureFilters.h"
+#include "encoder/StreamList.h"
 #include "media/VideoInfo.h"
 #include "tests/fuzz/FuzzCheck.h"
 
@@ -26,5 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         FUZZ_CHECK(report.durationSeconds == 0);
     }
+
+    // Every stream is numbered in its kind's order; the default sound is one of them.
+    const StreamList streams = ReadStreamList(text);
+    int orders[SourceStream::kOther + 1] = {};
+    for (const SourceStream& s : streams.streams)
+        FUZZ_CHECK(s.kindOrder == orders[s.kind]++);
+    const SourceStream* sound = streams.DefaultAudio();
+    FUZZ_CHECK((sound != nullptr) == (streams.Count(SourceStream::kAudio) > 0));
+    const double steady = ReadPictureFacts(text).SteadyRate();
+    FUZZ_CHECK(steady == 0.0 || (steady > 0.0 && steady <= 120.0));
     return 0;
 }
