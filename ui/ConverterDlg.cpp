@@ -457,9 +457,10 @@ void CConverterDlg::RestoreList() {
         char text[1024];
         std::snprintf(text, sizeof text,
                       "The saved list %s could not be read in full: %d of its lines were "
-                      "left out, %d files are listed.%s%s",
+                      "left out, %d %s listed.%s%s",
                       m_listPath.c_str(), static_cast<int>(loaded.contents.unreadable),
                       static_cast<int>(loaded.contents.rows.size()),
+                      loaded.contents.rows.size() == 1 ? "file is" : "files are",
                       loaded.keptAs.empty() ? "" : "\nThe file as it was is kept as ",
                       loaded.keptAs.c_str());
         m_listTrouble = text;

@@ -103,7 +103,7 @@ TEST(ListQueue, ADamagedListLoadsWhatItCanAndNoKeepsTheStatuses) {
             HWND box = failure::WaitBox(app);
             ASSERT_NE(nullptr, box);
             EXPECT_EQ("The saved list " + list + " could not be read in full: 2 of its lines "
-                      "were left out, 1 files are listed.\nThe file as it was is kept as " +
+                      "were left out, 1 file is listed.\nThe file as it was is kept as " +
                           list + ".bad",
                       failure::AnswerBox(box));
             box = failure::WaitBox(app);
