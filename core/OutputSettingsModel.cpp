@@ -8,6 +8,7 @@
 #include "core/EncoderProfile.h"
 #include "core/ConstantQualityProfile.h"
 #include "core/OutputFormat.h"
+#include "core/SoundFormats.h"
 
 namespace {
 
@@ -52,11 +53,32 @@ const char* const kH265Codec[] = {"H.265"};
 const char* const kVp9Codec[] = {"VP9"};
 const char* const kAacCodec[] = {"AAC"};
 const char* const kOpusCodec[] = {"Opus"};
+const char* const kMp3Codec[] = {"MP3"};
+const char* const kFlacCodec[] = {"FLAC"};
+const char* const kLossless[] = {"Lossless"};
+const char* const kKept[] = {"Kept"};
+const char* const kAsInTheSource[] = {"As in the source"};
+const char* const kOriginal[] = {"Original"};
+const char* const kFormatsOwn[] = {"Format's own"};
+
+// Why a list, the volume or the letter box does not apply, in its tooltip.
+const char* const kNoPictureReason =
+    "An audio format keeps the sound alone: there is no picture to set.";
+const char* const kKeptPictureReason =
+    "Streams kept as they are: the picture is not converted, so this does not apply.";
+const char* const kKeptQualityReason =
+    "Streams kept as they are are not encoded again: there is no quality to choose.";
+const char* const kKeptSoundReason =
+    "Streams kept as they are: the sound is copied (a track MP4 cannot carry becomes AAC).";
+const char* const kFlacQualityReason = "FLAC is lossless: there is no quality to choose.";
+const char* const kSampleRateReason =
+    "MP3, M4A and FLAC take this choice; the other formats set their own rate.";
 
 void Clear(ListState* state) {
     state->count = 0;
     state->selection = -1;
     state->enabled = true;
+    state->reason = nullptr;
 }
 
 // Selects `position` when it is one of the entries: a list shows no
@@ -81,6 +103,34 @@ void Set(ListState* state, const char* const (&entries)[N], int32_t position, bo
 // A list with one entry, selected and disabled: a choice the format fixes.
 template <size_t N> void SetFixed(ListState* state, const char* const (&entries)[N]) {
     Set(state, entries, 0, false);
+}
+
+// A fixed list that does not apply to the format, with the reason.
+template <size_t N>
+void SetInapplicable(ListState* state, const char* const (&entries)[N], const char* reason) {
+    SetFixed(state, entries);
+    state->reason = reason;
+}
+
+// Why the picture settings do not apply to `format`; null when they do.
+const char* NoPictureReason(int32_t format) {
+    if (IsAudioFormat(format))
+        return kNoPictureReason;
+    return IsStreamCopyFormat(format) ? kKeptPictureReason : nullptr;
+}
+
+// The picture lists of the formats without a picture to set: "None" for
+// the sound-only formats, the source's own for the streams kept. False for
+// the other formats.
+bool SetNoPicture(ListState* state, int32_t format) {
+    const char* reason = NoPictureReason(format);
+    if (reason == nullptr)
+        return false;
+    if (IsAudioFormat(format))
+        SetInapplicable(state, kNone, reason);
+    else
+        SetInapplicable(state, kKept, reason);
+    return true;
 }
 
 void SetSizes(ListState* state, const PictureSize* sizes, int count, int32_t position) {
@@ -148,6 +198,9 @@ void OutputSettingsModel::Load(const ConversionSettings& s) {
     copy_.mp4Resolution = s.mp4Resolution;
     copy_.mp4FrameRate = s.mp4FrameRate;
     copy_.mp4Speed = s.mp4Speed;
+    copy_.mp3Quality = s.mp3Quality;
+    copy_.m4aBitrate = s.m4aBitrate;
+    copy_.audioSampleRate = s.audioSampleRate;
     copy_.simultaneousConversions = JobSlotCount(s);
     copy_.whenDone = s.whenDone;
 }
@@ -180,6 +233,9 @@ void OutputSettingsModel::Commit(ConversionSettings& s, bool letterbox) const {
     s.mp4Resolution = copy_.mp4Resolution;
     s.mp4FrameRate = copy_.mp4FrameRate;
     s.mp4Speed = copy_.mp4Speed;
+    s.mp3Quality = copy_.mp3Quality;
+    s.m4aBitrate = copy_.m4aBitrate;
+    s.audioSampleRate = copy_.audioSampleRate;
     s.simultaneousConversions = copy_.simultaneousConversions;
     s.whenDone = copy_.whenDone;
     s.letterbox = letterbox ? 1 : 0;
@@ -220,6 +276,9 @@ void OutputSettingsModel::Fill(SettingsList list, ListState* state) const {
     case SettingsList::WhenDone:
         FillWhenDone(state);
         break;
+    case SettingsList::SampleRate:
+        FillSampleRate(state);
+        break;
     }
 }
 
@@ -235,6 +294,28 @@ void OutputSettingsModel::FillFormat(ListState* state) const {
 
 void OutputSettingsModel::FillQuality(ListState* state) const {
     Clear(state);
+    switch (copy_.outputFormat) {
+    case kFormatMp3:
+        Set(state, kMp3Qualities, copy_.mp3Quality, true);
+        return;
+    case kFormatM4a:
+        for (int i = 0; i < kM4aBitrateCount; ++i) {
+            snprintf(state->entries[i], ListState::kTextSize, "%ld kbit/s",
+                     static_cast<long>(kM4aBitrates[i]));
+        }
+        state->count = kM4aBitrateCount;
+        SelectAt(state, copy_.m4aBitrate, true);
+        return;
+    case kFormatFlac:
+        SetInapplicable(state, kLossless, kFlacQualityReason);
+        return;
+    case kFormatMp4Copy:
+    case kFormatMkvCopy:
+        SetInapplicable(state, kAsInTheSource, kKeptQualityReason);
+        return;
+    default:
+        break;
+    }
     const int32_t* field = QualityField();
     if (field == nullptr)
         return; // unknown format: empty, still enabled
@@ -290,6 +371,13 @@ void OutputSettingsModel::FillVideoCodec(ListState* state) const {
     case kFormatWebm:
         SetFixed(state, kVp9Codec);
         break;
+    case kFormatMp3:
+    case kFormatM4a:
+    case kFormatFlac:
+    case kFormatMp4Copy:
+    case kFormatMkvCopy:
+        SetNoPicture(state, copy_.outputFormat);
+        break;
     default:
         // No codec for an unknown format: nothing to choose.
         Clear(state);
@@ -331,6 +419,19 @@ void OutputSettingsModel::FillAudioCodec(ListState* state) const {
     case kFormatWebm:
         SetFixed(state, kOpusCodec);
         break;
+    case kFormatMp3:
+        SetFixed(state, kMp3Codec);
+        break;
+    case kFormatM4a:
+        SetFixed(state, kAacCodec);
+        break;
+    case kFormatFlac:
+        SetFixed(state, kFlacCodec);
+        break;
+    case kFormatMp4Copy:
+    case kFormatMkvCopy:
+        SetInapplicable(state, kKept, kKeptSoundReason);
+        break;
     default:
         Clear(state);
         state->enabled = false;
@@ -339,6 +440,8 @@ void OutputSettingsModel::FillAudioCodec(ListState* state) const {
 }
 
 void OutputSettingsModel::FillResolution(ListState* state) const {
+    if (SetNoPicture(state, copy_.outputFormat))
+        return;
     switch (copy_.outputFormat) {
     case kFormatMpeg1:
     case kFormatMpeg2:
@@ -369,6 +472,8 @@ void OutputSettingsModel::FillResolution(ListState* state) const {
 
 void OutputSettingsModel::FillFrameRate(ListState* state) const {
     const int32_t f = copy_.outputFormat;
+    if (SetNoPicture(state, f))
+        return;
     if (IsAviFamily(f)) {
         SetRates(state, kAviFrameRates, kAviFrameRateCount, copy_.aviFrameRate);
     } else if (IsMpegFormat(f)) {
@@ -389,7 +494,9 @@ void OutputSettingsModel::FillFrameRate(ListState* state) const {
 }
 
 void OutputSettingsModel::FillTvMode(ListState* state) const {
-    if (IsDiscFormat(copy_.outputFormat)) {
+    if (const char* reason = NoPictureReason(copy_.outputFormat)) {
+        SetInapplicable(state, kNone, reason);
+    } else if (IsDiscFormat(copy_.outputFormat)) {
         Set(state, kTvModes, copy_.tvMode, true);
     } else {
         SetFixed(state, kNone);
@@ -398,7 +505,9 @@ void OutputSettingsModel::FillTvMode(ListState* state) const {
 
 void OutputSettingsModel::FillAspect(ListState* state) const {
     const int32_t f = copy_.outputFormat;
-    if (IsMpegFormat(f)) {
+    if (const char* reason = NoPictureReason(f)) {
+        SetInapplicable(state, kNone, reason);
+    } else if (IsMpegFormat(f)) {
         Set(state, kMpegAspects, copy_.mpegAspect, true);
     } else if (IsDiscFormat(f)) {
         Set(state, kDiscAspects, copy_.dvdAspect, true);
@@ -444,6 +553,25 @@ void OutputSettingsModel::FillWhenDone(ListState* state) const {
     SelectAt(state, copy_.whenDone, true);
 }
 
+void OutputSettingsModel::FillSampleRate(ListState* state) const {
+    const int32_t f = copy_.outputFormat;
+    if (IsAudioFormat(f)) {
+        Set(state, kAudioSampleRateLabels, copy_.audioSampleRate, true);
+    } else if (IsStreamCopyFormat(f)) {
+        SetInapplicable(state, kOriginal, kKeptSoundReason);
+    } else {
+        SetInapplicable(state, kFormatsOwn, kSampleRateReason);
+    }
+}
+
+const char* OutputSettingsModel::VolumeDisabledReason() const {
+    return IsStreamCopyFormat(copy_.outputFormat) ? kKeptSoundReason : nullptr;
+}
+
+const char* OutputSettingsModel::LetterboxDisabledReason() const {
+    return NoPictureReason(copy_.outputFormat);
+}
+
 const int32_t* OutputSettingsModel::QualityField() const {
     switch (copy_.outputFormat) {
     case kFormatAvi:
@@ -466,19 +594,28 @@ const int32_t* OutputSettingsModel::QualityField() const {
     case kFormatMkv:
     case kFormatWebm:
         return &copy_.mp4Quality;
+    case kFormatMp3:
+        return &copy_.mp3Quality;
+    case kFormatM4a:
+        return &copy_.m4aBitrate;
     default:
-        return nullptr;
+        return nullptr; // FLAC and the streams kept have no quality
     }
 }
 
 unsigned OutputSettingsModel::Select(SettingsList list, int position) {
     OutputSettingsCopy& c = copy_;
     const int32_t f = c.outputFormat;
+    // The picture lists of a format without a picture store nothing.
+    const bool picture = list == SettingsList::Resolution || list == SettingsList::FrameRate ||
+                         list == SettingsList::Aspect || list == SettingsList::TvMode;
+    if (picture && NoPictureReason(f) != nullptr)
+        return 0;
     switch (list) {
     case SettingsList::Format:
         c.outputFormat = position;
         return kRefillQuality | kRefillCodecs | kRefillTvMode | kRefillResolution |
-               kRefillFrameRate | kRefillAspect | kRefillSpeed;
+               kRefillFrameRate | kRefillAspect | kRefillSpeed | kRefillSampleRate;
     case SettingsList::Quality:
         if (const int32_t* field = QualityField()) {
             *const_cast<int32_t*>(field) = position;
@@ -544,6 +681,10 @@ unsigned OutputSettingsModel::Select(SettingsList list, int position) {
             c.mpegAspect = position;
         else
             c.dvdAspect = position;
+        return 0;
+    case SettingsList::SampleRate:
+        if (IsAudioFormat(f))
+            c.audioSampleRate = position; // fixed elsewhere
         return 0;
     case SettingsList::Simultaneous:
         // Entry n holds the count n + 1; a stray position stores nothing.

@@ -12,7 +12,7 @@ struct ConversionSettings;
 struct QualityLevel;
 struct ConstantQualityQuality;
 
-// The 29 choices the dialog edits, in the order the dialog keeps them. The
+// The 32 choices the dialog edits, in the order the dialog keeps them. The
 // letter-box switch lives in the check box and the output folder is not
 // edited here.
 struct OutputSettingsCopy {
@@ -44,6 +44,10 @@ struct OutputSettingsCopy {
     int32_t mp4Resolution;
     int32_t mp4FrameRate;
     int32_t mp4Speed;
+    // MP3, M4A and FLAC.
+    int32_t mp3Quality;
+    int32_t m4aBitrate;
+    int32_t audioSampleRate;
     // Every format: how many files a batch converts at once, 1 to 8 (a
     // count, not a list position).
     int32_t simultaneousConversions;
@@ -64,6 +68,7 @@ enum class SettingsList {
     Speed,        // encoding speed of MP4, MKV and WebM
     Simultaneous, // files converted at once; the same for every format
     WhenDone,     // what follows a finished run; the same for every format
+    SampleRate,   // the sound's rate of MP3, M4A and FLAC
 };
 
 // Bits naming the lists a dialog must refill after a selection change, in
@@ -76,6 +81,7 @@ enum : unsigned {
     kRefillFrameRate = 1u << 4,
     kRefillAspect = 1u << 5,
     kRefillSpeed = 1u << 6,
+    kRefillSampleRate = 1u << 7,
 };
 
 // One list as the dialog must show it.
@@ -89,6 +95,9 @@ struct ListState {
     // so the list shows no selection (the stored value itself is kept).
     int selection = -1;
     bool enabled = true;
+    // Why a disabled list does not apply to the format, for its tooltip;
+    // null when it needs no word (enabled, or a choice the format fixes).
+    const char* reason = nullptr;
 
     const char* Entry(int index) const { return entries[index]; }
 };
@@ -116,6 +125,11 @@ public:
     // current format uses (or nowhere, for fixed lists) and returns the
     // kRefill* bits of the lists that now show something else.
     unsigned Select(SettingsList list, int position);
+
+    // Why the volume or the letter box does not apply to the copy's format;
+    // null when it does.
+    const char* VolumeDisabledReason() const;
+    const char* LetterboxDisabledReason() const;
 
     // The track bar moved to `position`.
     void SetVolume(int position) { copy_.volume = position; }
@@ -146,6 +160,7 @@ private:
     void FillSpeed(ListState* state) const;
     void FillSimultaneous(ListState* state) const;
     void FillWhenDone(ListState* state) const;
+    void FillSampleRate(ListState* state) const;
 
     // The quality field of the current format's family; null for a format
     // outside the known ones.

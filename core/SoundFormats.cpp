@@ -14,6 +14,8 @@ const char* const kMp3Qualities[kMp3QualityCount] = {
 const int32_t kM4aBitrates[kM4aBitrateCount] = {96, 128, 160, 192, 256, 320};
 
 const int32_t kAudioSampleRates[kAudioSampleRateCount] = {0, 44100, 48000};
+const char* const kAudioSampleRateLabels[kAudioSampleRateCount] = {"Original", "44.1 kHz",
+                                                                   "48 kHz"};
 
 namespace {
 

@@ -17,6 +17,7 @@ extern const int32_t kM4aBitrates[kM4aBitrateCount];
 // "Original", 44.1 kHz, 48 kHz; the rate 0 keeps the source's.
 constexpr int kAudioSampleRateCount = 3;
 extern const int32_t kAudioSampleRates[kAudioSampleRateCount];
+extern const char* const kAudioSampleRateLabels[kAudioSampleRateCount];
 
 // The LAME level; out-of-list positions take the default V2.
 int32_t Mp3VbrLevel(const ConversionSettings& settings);

@@ -52,6 +52,7 @@ tarvello_core_test(NAME core_test
     ${_core_tests}/OutputNamingTest.cpp
     ${_core_tests}/OutputSettingsChoicesTest.cpp
     ${_core_tests}/OutputSettingsModelTest.cpp
+    ${_core_tests}/OutputSettingsSoundTest.cpp
     ${_core_tests}/ProgressDisplayTest.cpp
     ${_core_tests}/RowOutcomeTest.cpp
     ${_core_tests}/RunSignalsTest.cpp

@@ -108,6 +108,8 @@
 #define IDC_SET_TARGET_SIZE 1095
 #define IDC_SET_TARGET_APPLIES 1096
 #define IDC_SET_TARGET_NOTE 1097
+// The sample rate of the sound-only formats.
+#define IDC_SET_SAMPLE_RATE 1100
 // The size typed after "Other..." (IDD_TARGET_SIZE).
 #define IDC_TARGET_SIZE_EDIT 1098
 

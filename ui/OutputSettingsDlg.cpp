@@ -1,5 +1,7 @@
 #include "ui/OutputSettingsDlg.h"
 
+#include <initializer_list>
+
 #include "core/ConversionSettings.h"
 #include "core/TargetSizeChoices.h"
 #include "ui/TargetSizeDlg.h"
@@ -29,6 +31,7 @@ ON_CBN_SELCHANGE(IDC_SET_ASPECT, OnSelChangeAspect)
 ON_CBN_SELCHANGE(IDC_SET_SPEED, OnSelChangeSpeed)
 ON_CBN_SELCHANGE(IDC_SET_SIMULTANEOUS, OnSelChangeSimultaneous)
 ON_CBN_SELCHANGE(IDC_SET_WHEN_DONE, OnSelChangeWhenDone)
+ON_CBN_SELCHANGE(IDC_SET_SAMPLE_RATE, OnSelChangeSampleRate)
 ON_CBN_SELCHANGE(IDC_SET_TARGET_SIZE, OnSelChangeTargetSize)
 ON_CBN_SELCHANGE(IDC_SET_TARGET_APPLIES, OnSelChangeTargetApplies)
 ON_WM_HSCROLL()
@@ -50,6 +53,7 @@ void COutputSettingsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SET_SPEED, m_speed);
     DDX_Control(pDX, IDC_SET_SIMULTANEOUS, m_simultaneous);
     DDX_Control(pDX, IDC_SET_WHEN_DONE, m_whenDone);
+    DDX_Control(pDX, IDC_SET_SAMPLE_RATE, m_sampleRate);
     DDX_Control(pDX, IDC_SET_TARGET_SIZE, m_targetSize);
     DDX_Control(pDX, IDC_SET_TARGET_APPLIES, m_targetApplies);
     DDX_Control(pDX, IDC_SET_TARGET_NOTE, m_targetNote);
@@ -66,6 +70,15 @@ BOOL COutputSettingsDlg::OnInitDialog() {
     m_format.SetCurSel(format.selection);
     m_letterbox.SetCheck(m_settings.letterbox != 0 ? BST_CHECKED : BST_UNCHECKED);
 
+    // The reasons of the controls that do not apply to a format, and the
+    // Size list's, show in one tooltip of the dialog.
+    m_tips.Create(this, TTS_ALWAYSTIP);
+    m_tips.SetMaxTipWidth(320);
+    for (int id : {IDC_SET_QUALITY, IDC_SET_VIDEO_CODEC, IDC_SET_AUDIO_CODEC, IDC_SET_RESOLUTION,
+                   IDC_SET_FRAME_RATE, IDC_SET_TV_MODE, IDC_SET_ASPECT, IDC_SET_SAMPLE_RATE,
+                   IDC_SET_VOLUME, IDC_SET_LETTERBOX, IDC_SET_TARGET_SIZE})
+        AddTipTool(id);
+
     FillQualityList();
     FillCodecLists();
     FillTvModeList();
@@ -73,25 +86,31 @@ BOOL COutputSettingsDlg::OnInitDialog() {
     FillFrameRateList();
     FillAspectList();
     FillSpeedList();
+    FillSampleRateList();
     FillSimultaneousList(); // the same for every format: never refilled
     Render(SettingsList::WhenDone, m_whenDone); // likewise
     ShowVolume();
+    ShowSoundAndPictureSwitches();
     m_targetKb = m_settings.targetSizeKb;
     m_targetAppliesTo = m_settings.targetAppliesTo;
-    // The tip belongs to the dialog over the Size list's place: a disabled
-    // list gets no mouse messages of its own.
-    m_targetTip.Create(this, TTS_ALWAYSTIP);
+    FillTargetLists();
+    return TRUE;
+}
+
+void COutputSettingsDlg::AddTipTool(int id) {
     TTTOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = m_hWnd;
-    tool.uId = IDC_SET_TARGET_SIZE;
-    ::GetWindowRect(m_targetSize.m_hWnd, &tool.rect);
+    tool.uId = static_cast<UINT_PTR>(id);
+    ::GetWindowRect(::GetDlgItem(m_hWnd, id), &tool.rect);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&tool.rect), 2);
     tool.lpszText = const_cast<char*>("");
-    m_targetTip.SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    FillTargetLists();
-    return TRUE;
+    m_tips.SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void COutputSettingsDlg::SetTip(int id, const char* text) {
+    m_tips.UpdateTipText(text != nullptr ? text : "", this, static_cast<UINT_PTR>(id));
 }
 
 void COutputSettingsDlg::OnOK() {
@@ -109,6 +128,7 @@ void COutputSettingsDlg::Render(SettingsList list, CComboBox& combo) {
         combo.AddString(state.Entry(i));
     combo.SetCurSel(state.selection); // -1 clears it
     combo.EnableWindow(state.enabled ? TRUE : FALSE);
+    SetTip(combo.GetDlgCtrlID(), state.reason);
 }
 
 void COutputSettingsDlg::FillQualityList() {
@@ -146,6 +166,19 @@ void COutputSettingsDlg::FillSimultaneousList() {
     Render(SettingsList::Simultaneous, m_simultaneous);
 }
 
+void COutputSettingsDlg::FillSampleRateList() {
+    Render(SettingsList::SampleRate, m_sampleRate);
+}
+
+void COutputSettingsDlg::ShowSoundAndPictureSwitches() {
+    const char* volume = m_model.VolumeDisabledReason();
+    m_volume.EnableWindow(volume == nullptr ? TRUE : FALSE);
+    SetTip(IDC_SET_VOLUME, volume);
+    const char* letterbox = m_model.LetterboxDisabledReason();
+    m_letterbox.EnableWindow(letterbox == nullptr ? TRUE : FALSE);
+    SetTip(IDC_SET_LETTERBOX, letterbox);
+}
+
 void COutputSettingsDlg::ShowVolume() {
     m_volume.SetRange(OutputSettingsModel::kVolumeMin, OutputSettingsModel::kVolumeMax, FALSE);
     m_volume.SetPos(m_model.Copy().volume);
@@ -173,6 +206,8 @@ void COutputSettingsDlg::Refill(unsigned lists) {
         FillAspectList();
     if (lists & kRefillSpeed)
         FillSpeedList();
+    if (lists & kRefillSampleRate)
+        FillSampleRateList();
 }
 
 void COutputSettingsDlg::Pick(SettingsList list, const CComboBox& combo) {
@@ -181,6 +216,7 @@ void COutputSettingsDlg::Pick(SettingsList list, const CComboBox& combo) {
 
 void COutputSettingsDlg::OnSelChangeFormat() {
     Pick(SettingsList::Format, m_format);
+    ShowSoundAndPictureSwitches();
     FillTargetLists();
 }
 void COutputSettingsDlg::OnSelChangeQuality() {
@@ -209,6 +245,9 @@ void COutputSettingsDlg::OnSelChangeSpeed() {
 }
 void COutputSettingsDlg::OnSelChangeSimultaneous() {
     Pick(SettingsList::Simultaneous, m_simultaneous);
+}
+void COutputSettingsDlg::OnSelChangeSampleRate() {
+    Pick(SettingsList::SampleRate, m_sampleRate);
 }
 
 void COutputSettingsDlg::OnSelChangeWhenDone() {
@@ -241,7 +280,7 @@ void COutputSettingsDlg::FillTargetLists() {
     show(m_targetApplies, applies);
     m_targetNote.SetWindowText(size.enabled && size.selection > 0 ? kTargetQualityNote : "");
     const char* reason = TargetSizeDisabledReason(format);
-    m_targetTip.UpdateTipText(reason != nullptr ? reason : "", this, IDC_SET_TARGET_SIZE);
+    SetTip(IDC_SET_TARGET_SIZE, reason);
 }
 
 void COutputSettingsDlg::OnSelChangeTargetSize() {

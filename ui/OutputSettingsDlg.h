@@ -42,6 +42,10 @@ protected:
     void FillAspectList();
     void FillSpeedList();
     void FillSimultaneousList();
+    void FillSampleRateList();
+    // Enables the volume and the letter box where they apply, the reason
+    // in their tooltips where they do not.
+    void ShowSoundAndPictureSwitches();
     // Track bar range and position, and the dB label.
     void ShowVolume();
 
@@ -56,6 +60,7 @@ protected:
     void OnSelChangeSpeed();
     void OnSelChangeSimultaneous();
     void OnSelChangeWhenDone();
+    void OnSelChangeSampleRate();
     void OnSelChangeTargetSize();
     void OnSelChangeTargetApplies();
     void OnHScroll(UINT code, UINT position, HWND scrollBar);
@@ -67,6 +72,11 @@ private:
     void Pick(SettingsList list, const CComboBox& combo);
     void Refill(unsigned lists);
     void ShowVolumeText();
+    // A tool over control `id` in the dialog's tooltip: a disabled control
+    // gets no mouse messages, so its tip belongs to the dialog.
+    void AddTipTool(int id);
+    // The tip of control `id`; null or "" shows none.
+    void SetTip(int id, const char* text);
     // The Size list, its companion and the note, for the copy's format; the
     // reason a disabled Size list gives in its tooltip.
     void FillTargetLists();
@@ -77,7 +87,7 @@ private:
     CComboBox m_targetSize;
     CComboBox m_targetApplies;
     CStatic m_targetNote;
-    CToolTipCtrl m_targetTip;
+    CToolTipCtrl m_tips;
 
     ConversionSettings& m_settings;
     OutputSettingsModel m_model;
@@ -93,6 +103,7 @@ private:
     CComboBox m_speed;
     CComboBox m_simultaneous;
     CComboBox m_whenDone;
+    CComboBox m_sampleRate;
     CSliderCtrl m_volume;
     CStatic m_volumeText;
     CButton m_letterbox;

@@ -129,12 +129,15 @@ int main(int argc, char** argv) {
         return Fail("no Output Settings dialog");
     all = Shoot(settings, "output-settings") && all;
     e2e::Answer(settings, IDCANCEL);
-    // The Output Settings of MP4, MKV and WebM, chosen in the main window.
+    // The Output Settings of MP4, MKV, WebM, MP3 and MP4 with the streams
+    // kept, chosen in the main window.
     const struct {
         int format;
         const char* shot;
     } modern[] = {
-        {10, "output-settings-mp4"}, {11, "output-settings-mkv"}, {12, "output-settings-webm"}};
+        {10, "output-settings-mp4"},  {11, "output-settings-mkv"},
+        {12, "output-settings-webm"}, {13, "output-settings-mp3"},
+        {16, "output-settings-mp4-kept"}};
     for (const auto& m : modern) {
         if (!WaitEnabled(app.Main()))
             return Fail("the main window did not come back");

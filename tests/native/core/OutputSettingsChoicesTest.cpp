@@ -65,6 +65,12 @@ const RouteRow kRoutes[] = {
     {kFormatWebm, &OutputSettingsCopy::mp4Quality, nullptr, nullptr,
      &OutputSettingsCopy::mp4Resolution, &OutputSettingsCopy::mp4FrameRate,
      &OutputSettingsCopy::dvdAspect},
+    // No picture to set: the picture lists store nothing.
+    {kFormatMp3, &OutputSettingsCopy::mp3Quality, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {kFormatM4a, &OutputSettingsCopy::m4aBitrate, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {kFormatFlac, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {kFormatMp4Copy, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {kFormatMkvCopy, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 bool SameCopy(const OutputSettingsCopy& a, const OutputSettingsCopy& b) {
@@ -180,7 +186,7 @@ TEST(OutputSettingsModel, SimultaneousCountIsTheRunsCount) {
 TEST(OutputSettingsModel, FormatAndTvModeAskForTheirRefills) {
     OutputSettingsModel model = ModelFor(kFormatAvi);
     EXPECT_EQ(kRefillQuality | kRefillCodecs | kRefillTvMode | kRefillResolution |
-                  kRefillFrameRate | kRefillAspect | kRefillSpeed,
+                  kRefillFrameRate | kRefillAspect | kRefillSpeed | kRefillSampleRate,
               model.Select(SettingsList::Format, kFormatVcd));
     EXPECT_EQ(kFormatVcd, model.Copy().outputFormat);
     EXPECT_EQ(kRefillResolution | kRefillFrameRate, model.Select(SettingsList::TvMode, 0));

@@ -43,6 +43,9 @@ inline ConversionSettings DistinctSettings() {
     s.mp4Resolution = 5;
     s.mp4FrameRate = 7;
     s.mp4Speed = 2;
+    s.mp3Quality = 5;
+    s.m4aBitrate = 1;
+    s.audioSampleRate = 2;
     s.simultaneousConversions = 3;
     s.whenDone = 2;
     return s;

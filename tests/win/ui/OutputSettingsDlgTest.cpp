@@ -24,12 +24,13 @@ namespace {
 const int kListIds[] = {IDC_SET_FORMAT,      IDC_SET_QUALITY,    IDC_SET_VIDEO_CODEC,
                         IDC_SET_AUDIO_CODEC, IDC_SET_RESOLUTION, IDC_SET_FRAME_RATE,
                         IDC_SET_TV_MODE,     IDC_SET_ASPECT,     IDC_SET_SPEED,
-                        IDC_SET_SIMULTANEOUS};
+                        IDC_SET_SIMULTANEOUS, IDC_SET_SAMPLE_RATE};
 const SettingsList kLists[] = {SettingsList::Format,     SettingsList::Quality,
                                SettingsList::VideoCodec, SettingsList::AudioCodec,
                                SettingsList::Resolution, SettingsList::FrameRate,
                                SettingsList::TvMode,     SettingsList::Aspect,
-                               SettingsList::Speed,      SettingsList::Simultaneous};
+                               SettingsList::Speed,      SettingsList::Simultaneous,
+                               SettingsList::SampleRate};
 
 // What a combo box shows.
 struct Combo {
@@ -276,6 +277,49 @@ TEST_F(OutputSettingsDlgTest, SizeListFollowsTheFormatAndOkCommitsIt) {
     EXPECT_EQ(1, settings.targetAppliesTo);
 }
 
+// The tip the dialog's tooltip holds for control `id`.
+std::string TipOf(HWND dlg, int id) {
+    HWND tip = nullptr;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) != nullptr;)
+        if (GetWindow(w, GW_OWNER) == dlg)
+            tip = w;
+    char text[1024] = "";
+    TTTOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = dlg;
+    info.uId = (UINT_PTR)id;
+    info.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, (LPARAM)&info);
+    return text;
+}
+
+TEST_F(OutputSettingsDlgTest, ControlsThatDoNotApplyAreDisabledWithTheirReason) {
+    const struct {
+        int32_t format;
+        bool picture, volume, sampleRate;
+    } rows[] = {{kFormatMp3, false, true, true},
+                {kFormatMkvCopy, false, false, false},
+                {kFormatAvi, true, true, false}};
+    Open(kFormatDvd);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.format);
+        Choose(dlg, IDC_SET_FORMAT, row.format); // the switches follow the format
+        for (int id : {IDC_SET_RESOLUTION, IDC_SET_LETTERBOX}) {
+            EXPECT_EQ(row.picture, IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE) << id;
+            EXPECT_EQ(row.picture, TipOf(dlg, id).empty()) << id;
+        }
+        EXPECT_EQ(row.volume, IsWindowEnabled(GetDlgItem(dlg, IDC_SET_VOLUME)) != FALSE);
+        EXPECT_EQ(row.volume, TipOf(dlg, IDC_SET_VOLUME).empty());
+        EXPECT_EQ(row.sampleRate, TipOf(dlg, IDC_SET_SAMPLE_RATE).empty());
+    }
+    Choose(dlg, IDC_SET_FORMAT, kFormatM4a);
+    Choose(dlg, IDC_SET_QUALITY, 5);
+    Choose(dlg, IDC_SET_SAMPLE_RATE, 2);
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dlg, IDOK));
+    EXPECT_EQ(5, settings.m4aBitrate);
+    EXPECT_EQ(2, settings.audioSampleRate);
+}
+
 TEST_F(OutputSettingsDlgTest, VolumeLabelFollowsTheThumb) {
     const struct {
         int volume;
@@ -437,8 +481,10 @@ TEST_F(OutputSettingsDlgTest, Screenshots) {
     const struct {
         int32_t format;
         const char* name;
-    } shots[] = {{kFormatAvi, "avi"}, {kFormatDvd, "dvd"}, {kFormatWmv, "wmv"},
-                 {kFormatMp4, "mp4"}, {kFormatMkv, "mkv"}, {kFormatWebm, "webm"}};
+    } shots[] = {{kFormatAvi, "avi"},   {kFormatDvd, "dvd"},
+                 {kFormatWmv, "wmv"},   {kFormatMp4, "mp4"},
+                 {kFormatMkv, "mkv"},   {kFormatWebm, "webm"},
+                 {kFormatMp3, "mp3"},   {kFormatMp4Copy, "mp4-kept"}};
     for (const auto& shot : shots) {
         Open(shot.format);
         ShowWindow(dlg, SW_SHOW);
