@@ -202,6 +202,8 @@ const std::vector<DialogSpec>& Dialogs() {
              // that moves the rows below it down.
              {IDC_STATIC, kStatic, "Speed", kLabel, 12, 100, 50, 8},
              {IDC_SET_SPEED, kCombo, NULL, kDropList, 65, 98, 65, 54},
+             {IDC_STATIC, kStatic, "Sample rate", kLabel, 149, 100, 46, 8},
+             {IDC_SET_SAMPLE_RATE, kCombo, NULL, kDropList, 198, 98, 65, 54},
              {IDC_STATIC, kStatic, "Volume", kLabel, 12, 119, 45, 8},
              {IDC_SET_VOLUME, TRACKBAR_CLASSA, "", kVolume, 62, 119, 70, 9},
              {IDC_SET_VOLUME_TEXT, kStatic, "+0db", kLabel, 149, 118, 38, 8},

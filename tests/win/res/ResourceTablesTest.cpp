@@ -70,6 +70,7 @@ TEST(InitialListEntries, EveryListHoldsItsTemplateEntriesInOrder) {
         {IDD_OUTPUT_SETTINGS, IDC_SET_TV_MODE, {}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_ASPECT, {}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_SPEED, {}},
+        {IDD_OUTPUT_SETTINGS, IDC_SET_SAMPLE_RATE, {}},
         {IDD_OUTPUT_SETTINGS, IDC_SET_SIMULTANEOUS, {}},
     };
     for (const ListSpec& list : lists) {
