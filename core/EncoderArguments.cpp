@@ -332,6 +332,10 @@ bool ComposeEncoderArguments(const ConversionSettings& settings, const EncoderPr
         char sound[256];
         FormatSoundPieces(settings, volume, sound, sizeof sound);
         text.Append("%s", sound);
+    } else if (IsStreamCopyFormat(settings.outputFormat)) {
+        char kept[96];
+        FormatStreamsKeptPieces(settings.outputFormat, kept, sizeof kept);
+        text.Append("%s", kept);
     } else {
         AppendFormatPieces(text, settings, profile, volume);
         AppendFrameRate(text, settings.outputFormat, profile.outputFrameRate);

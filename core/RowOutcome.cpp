@@ -76,6 +76,13 @@ void DescribeRowFailure(const EncoderRunFacts& facts, char* out, size_t size) {
     } else if (facts.exitCode == static_cast<uint32_t>(kExitDolbyVisionOnly)) {
         std::snprintf(out, size,
                       "Its Dolby Vision video has no HDR10, HLG or SDR base layer to convert.");
+    } else if (facts.exitCode == static_cast<uint32_t>(kExitVideoNotCarried)) {
+        const int32_t codec = facts.videoNotCarried;
+        const bool named = codec >= 0 && codec < kVideoCodecNameCount;
+        std::snprintf(out, size,
+                      "MP4 cannot carry the source's %s%svideo as it is: choose \"MKV, streams "
+                      "kept as they are (*.mkv)\".",
+                      named ? kVideoCodecNames[codec].shown : "", named ? " " : "");
     } else if (facts.exitCode == static_cast<uint32_t>(kExitOutputDefective)) {
         DescribeOutputFault(facts, out, size);
     } else {

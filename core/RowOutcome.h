@@ -24,6 +24,9 @@ struct EncoderRunFacts {
     int32_t outputFault = 0;
     int32_t outputEnds = 0;
     int32_t outputOf = 0;
+    // The video codec an MP4 with the streams kept cannot carry, as its
+    // position in kVideoCodecNames; -1 for one without a name there.
+    int32_t videoNotCarried = -1;
 };
 
 RowOutcome DecideRowOutcome(const EncoderRunFacts& facts);

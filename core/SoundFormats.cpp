@@ -66,3 +66,13 @@ void FormatSoundPieces(const ConversionSettings& s, const char* volume, char* ou
         std::snprintf(srate, sizeof srate, " -srate %d", static_cast<int>(rate));
     std::snprintf(out, size, " -ovc none %s -af volume=%s%s", codec, volume, srate);
 }
+
+void FormatStreamsKeptPieces(int32_t format, char* out, size_t size) {
+    if (size == 0)
+        return;
+    out[0] = '\0';
+    if (format == kFormatMp4Copy || format == kFormatMkvCopy) {
+        std::snprintf(out, size, " -ovc copy -oac copy -of lavf -lavfopts format=%s",
+                      format == kFormatMp4Copy ? "mp4" : "matroska");
+    }
+}

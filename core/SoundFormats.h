@@ -1,4 +1,5 @@
-// The MP3, M4A and FLAC formats: their lists and their option pieces. Pure.
+// The MP3, M4A and FLAC formats: their lists and their option pieces; and
+// the pieces of the formats that keep the source's streams. Pure.
 #pragma once
 
 #include <cstddef>
@@ -30,3 +31,8 @@ int32_t AudioSampleRateHz(const ConversionSettings& settings);
 // volume and rate) into out; "" for a format outside MP3, M4A and FLAC.
 void FormatSoundPieces(const ConversionSettings& settings, const char* volume, char* out,
                        size_t size);
+
+// Writes the pieces of MP4 or MKV with the streams kept (copied, not
+// encoded; no picture filter, no frame rate, no volume) into out; "" for
+// another format.
+void FormatStreamsKeptPieces(int32_t format, char* out, size_t size);

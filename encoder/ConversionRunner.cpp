@@ -14,6 +14,7 @@
 #include "encoder/OutputCheck.h"
 #include "encoder/Runners.h"
 #include "encoder/SourceFile.h"
+#include "encoder/StreamsKept.h"
 #include "encoder/StepTimes.h"
 #include "protocol/TemporaryName.h"
 
@@ -107,6 +108,11 @@ int RunConversion(const EncoderCommand& command, const std::string& ffmpegPath,
     target.sourceFrameRate = source.framesPerSecond;
     ReadSource(ffmpegPath, command.source, target);
     MarkStep("source picture read");
+    // A video MP4 cannot carry as it is fails the row with its codec named.
+    if (const SourceStream* video = VideoMp4CannotCarry(command, target.streams)) {
+        reporter.Send(kEventVideoNotCarried, VideoCodecPosition(video->codec));
+        return Fail(kExitVideoNotCarried, "%s", VideoNotCarriedReason(video->codec));
+    }
     std::vector<std::string> args;
     std::string error;
     if (!TranslateToFfmpeg(command, target, args, error))

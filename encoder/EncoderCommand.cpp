@@ -319,6 +319,8 @@ bool ApplyVideoEncoder(const std::string& v, EncoderCommand& c, std::string& e) 
         c.videoEncoder = VideoEncoder::kX265;
     else if (v == "vp9")
         c.videoEncoder = VideoEncoder::kVp9;
+    else if (v == "copy")
+        c.videoEncoder = VideoEncoder::kCopy;
     else if (v == "none")
         c.noVideo = true;
     else
@@ -330,6 +332,8 @@ bool ApplyAudioEncoder(const std::string& v, EncoderCommand& c, std::string& e) 
         c.audioEncoder = AudioEncoder::kLavc;
     else if (v == "mp3lame")
         c.audioEncoder = AudioEncoder::kMp3Lame;
+    else if (v == "copy")
+        c.audioEncoder = AudioEncoder::kCopy;
     else
         return BadValue("-oac", v, e);
     return true;

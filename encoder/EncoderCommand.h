@@ -8,8 +8,9 @@
 
 #include "protocol/EncoderModes.h"
 
-enum class VideoEncoder { kNone, kLavc, kXvid, kX264, kX265, kVp9 };
-enum class AudioEncoder { kNone, kLavc, kMp3Lame };
+// kCopy: the source's streams as they are (-ovc copy -oac copy).
+enum class VideoEncoder { kNone, kLavc, kXvid, kX264, kX265, kVp9, kCopy };
+enum class AudioEncoder { kNone, kLavc, kMp3Lame, kCopy };
 enum class Muxer { kDefault, kLavf, kMpeg, kAvi };
 
 // Unset numbers are -1; every value the parser accepts is 0 or more.

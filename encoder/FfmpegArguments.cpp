@@ -1,5 +1,7 @@
 #include "encoder/FfmpegArguments.h"
 
+#include "encoder/StreamsKept.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -362,6 +364,14 @@ bool TranslateToFfmpeg(const EncoderCommand& c, const FfmpegTarget& t,
     args.insert(args.end(), {"-hide_banner", "-nostdin", "-y", "-i", c.source});
     if (c.noVideo)
         return TranslateSoundOnly(c, t, args, error);
+    if (c.videoEncoder == VideoEncoder::kCopy || c.audioEncoder == AudioEncoder::kCopy) {
+        if (!AddStreamsKept(c, t.streams, args, error)) {
+            args.clear();
+            return false;
+        }
+        AddEnd(c, t, args);
+        return true;
+    }
     AddTrackMaps(t.streams, c, args);
     if (!AddVideo(c, t, args, error) || !AddAudio(c, args, error)) {
         args.clear();

@@ -13,6 +13,7 @@ add_library(encoder_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TwoPassArguments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PictureFilters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StreamList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StreamsKept.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TrackMaps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FfmpegProgressReader.cpp)
 target_link_libraries(encoder_core PUBLIC protocol media)
@@ -85,6 +86,7 @@ tarvello_core_test(NAME encoder_core_tests
     ${ENCODER_NATIVE_TEST_DIR}/TwoPassArgumentsTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/PictureFiltersTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/StreamListTest.cpp
+    ${ENCODER_NATIVE_TEST_DIR}/StreamsKeptTest.cpp
     ${ENCODER_NATIVE_TEST_DIR}/TrackMapsTest.cpp
   LIBS encoder_core core)
 target_compile_definitions(encoder_core_tests PRIVATE

@@ -18,7 +18,28 @@ enum EncoderEventCode : uint32_t {
     kEventOutputFault = 7,
     kEventOutputEnds = 8,
     kEventOutputOf = 9,
+    // The video codec an MP4 with the streams kept cannot carry, as its
+    // position in kVideoCodecNames (-1 for one not named there), sent before
+    // the encoder ends with kExitVideoNotCarried.
+    kEventVideoNotCarried = 10,
 };
+
+// Video codecs by FFmpeg's decoder name, with the name a user knows.
+struct VideoCodecName {
+    const char* ffmpeg;
+    const char* shown;
+};
+constexpr VideoCodecName kVideoCodecNames[] = {
+    {"h264", "H.264"},       {"hevc", "HEVC"},          {"mpeg4", "MPEG-4"},
+    {"av1", "AV1"},          {"vp8", "VP8"},            {"vp9", "VP9"},
+    {"mpeg1video", "MPEG-1"}, {"mpeg2video", "MPEG-2"}, {"theora", "Theora"},
+    {"wmv1", "WMV 7"},       {"wmv2", "WMV 8"},         {"wmv3", "WMV 9"},
+    {"vc1", "VC-1"},         {"msmpeg4v2", "MS MPEG-4 v2"}, {"msmpeg4v3", "MS MPEG-4 v3"},
+    {"mjpeg", "Motion JPEG"}, {"prores", "ProRes"},     {"dvvideo", "DV"},
+    {"flv1", "Sorenson Spark"}, {"h263", "H.263"},      {"rawvideo", "uncompressed"},
+};
+constexpr int kVideoCodecNameCount =
+    static_cast<int>(sizeof kVideoCodecNames / sizeof kVideoCodecNames[0]);
 
 enum OutputFault : int32_t {
     kOutputSound = 0,

@@ -16,6 +16,7 @@ enum EncoderExitCode : int {
     kExitOutputDefective = 19, // FFmpeg's output failed its check and was removed
     kExitNoSound = 20,         // a sound-only output from a source without sound
     kExitDolbyVisionOnly = 21, // Dolby Vision video without a base layer other decoders show
+    kExitVideoNotCarried = 22, // streams kept: the container cannot carry the source's video
 };
 
 // Short English description of an exit code, for messages and logs.
@@ -47,6 +48,8 @@ inline const char* DescribeEncoderExitCode(int code) {
         return "no sound";
     case kExitDolbyVisionOnly:
         return "Dolby Vision without a compatible base layer";
+    case kExitVideoNotCarried:
+        return "the container cannot carry the video";
     default:
         return "unknown exit code";
     }

@@ -104,6 +104,7 @@ struct RunJob {
     int32_t outputFault = 0;
     int32_t outputEnds = 0;
     int32_t outputOf = 0;
+    int32_t videoNotCarried = -1; // kEventVideoNotCarried's codec
     // The file that was at the output path when the row started, if any: it
     // stays until the encoder renames its finished work over it.
     bool replaces = false;
@@ -137,6 +138,8 @@ void KeepOutputFault(RunJob& job, uint32_t code, int32_t value) {
         job.outputFault = value;
     else if (code == kEventOutputEnds)
         job.outputEnds = value;
+    else if (code == kEventVideoNotCarried)
+        job.videoNotCarried = value;
     else
         job.outputOf = value;
 }
@@ -179,7 +182,8 @@ public:
     }
 
     LRESULT OnJobReport(int32_t slot, uint32_t code, int32_t value) override {
-        if (code == kEventOutputFault || code == kEventOutputEnds || code == kEventOutputOf) {
+        if (code == kEventOutputFault || code == kEventOutputEnds || code == kEventOutputOf ||
+            code == kEventVideoNotCarried) {
             if (slot >= 0 && slot < kMaxJobs)
                 KeepOutputFault(jobs_[slot], code, value);
             return kEventGoOn;
@@ -404,6 +408,7 @@ void BatchRun::FinishRow(int32_t slot, uint32_t exitCode) {
     facts.outputFault = job.outputFault;
     facts.outputEnds = job.outputEnds;
     facts.outputOf = job.outputOf;
+    facts.videoNotCarried = job.videoNotCarried;
     const RowOutcome outcome = DecideRowOutcome(facts);
     if (outcome == RowOutcome::kSucceeded) {
         FileIdentity finished;
@@ -426,7 +431,7 @@ void BatchRun::FinishRow(int32_t slot, uint32_t exitCode) {
         // A failed output is never left half-written.
         DeleteUnfinished(job, wrote);
         Unreserve(job.output);
-        char reason[128];
+        char reason[192];
         DescribeRowFailure(facts, reason, sizeof reason);
         Fail(job.row, job.source, reason);
     }

@@ -91,4 +91,28 @@ TEST(RowOutcome, AnOutputThatFailedItsCheckIsToldWhy) {
     }
 }
 
+TEST(RowOutcome, AVideoMp4CannotCarryIsNamed) {
+    const struct {
+        int32_t codec;
+        const char* reason;
+    } cases[] = {
+        {4, "MP4 cannot carry the source's VP8 video as it is: choose \"MKV, streams kept as "
+            "they are (*.mkv)\"."},
+        {-1, "MP4 cannot carry the source's video as it is: choose \"MKV, streams kept as they "
+             "are (*.mkv)\"."},
+        {kVideoCodecNameCount, "MP4 cannot carry the source's video as it is: choose \"MKV, "
+                               "streams kept as they are (*.mkv)\"."},
+    };
+    for (const auto& c : cases) {
+        EncoderRunFacts facts;
+        facts.started = true;
+        facts.exitCode = kExitVideoNotCarried;
+        facts.videoNotCarried = c.codec;
+        char reason[160];
+        DescribeRowFailure(facts, reason, sizeof reason);
+        EXPECT_STREQ(c.reason, reason);
+        EXPECT_EQ(RowOutcome::kFailed, DecideRowOutcome(facts));
+    }
+}
+
 } // namespace
