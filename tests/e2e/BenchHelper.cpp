@@ -59,6 +59,13 @@ std::string Folder(const std::string& path) {
     return path.substr(0, path.find_last_of('\\') + 1);
 }
 
+// Starts the program with an empty list: each measurement begins where the
+// first did, not with the list an earlier one left in sources.txt.
+bool StartWithEmptyList(e2e::Tarvello& app, const std::string& exe) {
+    DeleteFileA((Folder(exe) + "sources.txt").c_str());
+    return app.StartExe(exe, Folder(exe));
+}
+
 double Seconds(const FILETIME& time) {
     ULARGE_INTEGER value;
     value.LowPart = time.dwLowDateTime;
@@ -113,7 +120,7 @@ int Import(int argc, char** argv) {
     const std::string exe = argv[2];
     std::vector<std::string> names(argv + 4, argv + argc);
     e2e::Tarvello app;
-    if (!app.StartExe(exe, Folder(exe)))
+    if (!StartWithEmptyList(app, exe))
         return Fail("Tarvello.exe did not start");
     if (app.WaitMainWindow() == nullptr)
         return Fail("no main window");
@@ -144,7 +151,7 @@ int Waiting(int argc, char** argv) {
     const DWORD lookMs = static_cast<DWORD>(std::atoi(argv[6]));
     const std::vector<std::string> clips(argv + 7, argv + argc);
     e2e::Tarvello app;
-    if (!app.StartExe(exe, Folder(exe)))
+    if (!StartWithEmptyList(app, exe))
         return Fail("Tarvello.exe did not start");
     if (app.WaitMainWindow() == nullptr)
         return Fail("no main window");
