@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "core/WhenDone.h"
-
 namespace {
 
 SourceRow Facts(double duration) {
@@ -116,31 +114,6 @@ TEST(ListFile, ResumeIsOfferedOnlyForARunThatNeverEnded) {
     FormatResumeQuestion(ResumeOffer{true, 2, 5}, text, sizeof text);
     EXPECT_STREQ("The last conversion stopped after 2 of 5 files. Convert the remaining files now?",
                  text);
-}
-
-TEST(WhenDone, SleepAndShutDownFollowOnlyARunWhereEveryRowWasDone) {
-    using A = WhenDoneAction;
-    struct Case {
-        int32_t choice;
-        RunEndFacts facts; // cancelled, anyFailed, anyOutput
-        A action;
-    } cases[] = {
-        {0, {false, false, true}, A::kNothing},
-        {1, {false, false, true}, A::kOpenFolder},
-        {1, {false, true, true}, A::kOpenFolder},
-        {1, {false, true, false}, A::kNothing},
-        {1, {true, false, true}, A::kNothing},
-        {2, {false, false, true}, A::kSleep},
-        {2, {false, true, true}, A::kNothing},
-        {2, {true, false, true}, A::kNothing},
-        {3, {false, false, true}, A::kShutDown},
-        {3, {false, true, true}, A::kNothing},
-        {3, {true, false, false}, A::kNothing},
-        {4, {false, false, true}, A::kNothing},
-        {-1, {false, false, true}, A::kNothing},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.action, DecideWhenDone(c.choice, c.facts)) << c.choice;
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // What follows real runs with the scripted encoder: the "When done" action
-// asked of a recording port after the countdown, and a run of the rows not
-// done that leaves the done ones alone.
+// asked of a recording port after the countdown, for each way a run ends.
 #include <string>
 #include <vector>
 
@@ -92,29 +91,6 @@ TEST_F(WhenDoneRunTest, TheActionFollowsOnlyTheRunsItIsFor) {
         EXPECT_EQ(want, port.calls) << "case " << index - 1;
         EXPECT_EQ(c.countDowns, host.countDowns.size()) << "case " << index - 1;
     }
-}
-
-TEST_F(WhenDoneRunTest, TheRowsNotDoneConvertAndTheDoneOnesStay) {
-    TwoSources("rows-not-done");
-    SetSources({Sources(work, "a.avi"), Sources(work, "b.avi"), Sources(work, "c.avi")}, 100);
-    session.sources.State(1)->status = RowStatus::kDone;
-    session.sources.State(2)->status = RowStatus::kFailed;
-    WriteScript("[*]\nwrite 10\nsend 6 100\n");
-    BoxAnswers boxes(Caption(), {IDOK});
-    ConvertAllRows(host, session, RunRows::kNotDone);
-    EXPECT_EQ(2u, Targets().size());
-    EXPECT_EQ(1u, Targets("a.avi").size());
-    EXPECT_TRUE(Targets("b.avi").empty()) << "the done row is not converted again";
-    for (int32_t row = 0; row < 3; ++row)
-        EXPECT_EQ(RowStatus::kDone, session.sources.State(row)->status) << row;
-
-    WriteScript("[*]\nwrite 10\n");
-    ConvertAllRows(host, session, RunRows::kNotDone);
-    EXPECT_TRUE(Targets().empty()) << "every row is done: nothing starts";
-    const std::vector<std::string> texts = boxes.Texts();
-    ASSERT_EQ(2u, texts.size());
-    EXPECT_EQ(0u, texts[0].find("Mission accomplished!")) << texts[0];
-    EXPECT_EQ("Every file in the list is done.", texts[1]);
 }
 
 } // namespace
