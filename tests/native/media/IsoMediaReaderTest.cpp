@@ -86,10 +86,10 @@ Bytes WithLargeSizes(Bytes bytes) {
 
 // A box of `type` around `body`.
 Bytes Box(const char* type, const Bytes& body) {
-    Bytes box(8);
+    Bytes box(8 + body.size());
     PutBe(box, 0, body.size() + 8, 4);
     std::copy_n(type, 4, box.begin() + 4);
-    box.insert(box.end(), body.begin(), body.end());
+    std::copy(body.begin(), body.end(), box.begin() + 8);
     return box;
 }
 
