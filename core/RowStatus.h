@@ -13,6 +13,7 @@ struct RowState {
     RowStatus status = RowStatus::kNone;
     int32_t percent = 0; // kConverting only, 0..99
     std::string reason;  // kFailed only
+    std::string log;     // the path of the row's log in this run; "" for none
 };
 
 // The Status column's text: "", "Waiting", "Converting 42 %", "Done",

@@ -22,6 +22,7 @@ add_library(core STATIC
   ${_core}/ProgressDisplay.cpp
   ${_core}/RowOutcome.cpp
   ${_core}/RowStatus.cpp
+  ${_core}/RunLogs.cpp
   ${_core}/RunProgress.cpp
   ${_core}/RunSignals.cpp
   ${_core}/SoundFormats.cpp
@@ -55,6 +56,7 @@ tarvello_core_test(NAME core_test
     ${_core_tests}/OutputSettingsSoundTest.cpp
     ${_core_tests}/ProgressDisplayTest.cpp
     ${_core_tests}/RowOutcomeTest.cpp
+    ${_core_tests}/RunLogsTest.cpp
     ${_core_tests}/RunSignalsTest.cpp
     ${_core_tests}/SourceListRowsTest.cpp
     ${_core_tests}/SourceTableTest.cpp

@@ -5,6 +5,7 @@
 
 #include "media/AviHeaderReader.h"
 #include "protocol/ExitCodes.h"
+#include "encoder/ConversionLog.h"
 #include "encoder/FfmpegArguments.h"
 #include "encoder/FfmpegBannerReader.h"
 #include "encoder/FfmpegProcess.h"
@@ -39,9 +40,10 @@ void RemoveTemporary(const std::string& path) {
 }
 
 int Fail(int exitCode, const char* format, const std::string& detail) {
-    std::fprintf(stderr, "quenforenc: ");
-    std::fprintf(stderr, format, detail.c_str());
-    std::fprintf(stderr, "\n");
+    char text[1024];
+    std::snprintf(text, sizeof text, format, detail.c_str());
+    std::fprintf(stderr, "quenforenc: %s\n", text);
+    LogNote(text);
     return exitCode;
 }
 

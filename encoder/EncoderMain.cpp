@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "encoder/CommandLine.h"
+#include "encoder/ConversionLog.h"
 #include "encoder/EncoderCommand.h"
 #include "encoder/EventReporter.h"
 #include "protocol/EncoderModes.h"
@@ -20,13 +21,18 @@
 int main() {
     MarkStep("main entered");
     std::vector<std::string> args;
-    bool balanced = SplitCommandLine(SkipProgramName(GetCommandLineA()), args);
+    const char* argumentText = SkipProgramName(GetCommandLineA());
+    // Only a conversion is given a log to write.
+    BeginConversionLog(argumentText);
+    bool balanced = SplitCommandLine(argumentText, args);
     EncoderCommand command;
     std::string error;
     if (!balanced)
         error = "a quoted argument has no closing quote";
     if (!balanced || !ParseEncoderCommand(args, command, error)) {
         std::fprintf(stderr, "quenforenc: %s\n", error.c_str());
+        LogNote(error);
+        EndConversionLog(kExitBadArguments);
         // A probe must always answer, or the program could keep stale values.
         if (command.mode == kEncoderModeProbe)
             EventReporter(command.windowHandle).Send(kEventDuration, 0);
@@ -37,6 +43,7 @@ int main() {
     MarkStep("arguments read");
     int exitCode = command.mode == kEncoderModeProbe ? RunProbe(command, ffmpegPath, reporter)
                                                      : RunConversion(command, ffmpegPath, reporter);
+    EndConversionLog(exitCode);
     MarkStep("leaving");
     return exitCode;
 }

@@ -1,5 +1,6 @@
 #include "encoder/FfmpegWatch.h"
 
+#include "encoder/ConversionLog.h"
 #include "encoder/FfmpegProcess.h"
 #include "encoder/StepTimes.h"
 #include "protocol/EncoderEvents.h"
@@ -63,5 +64,6 @@ FfmpegRunResult WatchFfmpeg(const std::string& ffmpegPath, const std::vector<std
     result.lastError = ffmpeg.LastErrorLine();
     result.description = ffmpeg.ErrorText();
     result.lastPosition = ffmpeg.PositionSeconds();
+    LogFfmpegRun(ffmpegPath, args, result.description, result.lastError);
     return result;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "encoder/ConversionLog.h"
 #include "encoder/FfmpegProcess.h"
 #include "encoder/OutputVerdict.h"
 #include "encoder/StepTimes.h"
@@ -73,7 +74,11 @@ int CheckOutput(const EncoderCommand& command, const std::string& ffmpegPath,
             static_cast<int32_t>(found.durationSeconds > 0.0 ? found.durationSeconds : 0));
         reporter.Send(kEventOutputOf, static_cast<int32_t>(converted));
     }
-    std::fprintf(stderr, "quenforenc: the output failed its check: %s (%.2f s of %.2f s)\n",
-                 FaultText(fault), found.durationSeconds, converted);
+    char verdict[256];
+    std::snprintf(verdict, sizeof verdict, "the output failed its check: %s (%.2f s of %.2f s)",
+                  FaultText(fault), found.durationSeconds, converted);
+    std::fprintf(stderr, "quenforenc: %s\n", verdict);
+    LogFfmpegRun(ffmpegPath, args, ffmpeg.ErrorText(), ffmpeg.LastErrorLine());
+    LogNote(verdict);
     return kExitOutputDefective;
 }

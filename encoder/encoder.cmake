@@ -29,6 +29,7 @@ if(WIN32)
 
   # The platform side: window reports, the FFmpeg process, the output check.
   add_library(encoder_win STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/ConversionLog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EventReporter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FfmpegProcess.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OutputCheck.cpp

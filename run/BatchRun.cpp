@@ -19,6 +19,7 @@
 #include "run/EnsureFolder.h"
 #include "run/FileIdentity.h"
 #include "run/JobScheduler.h"
+#include "run/RunLogFiles.h"
 #include "core/OutputFormat.h"
 #include "core/OutputNaming.h"
 #include "framework/ProgramFolder.h"
@@ -220,6 +221,8 @@ private:
         state->status = status;
         state->percent = 0;
         state->reason = reason;
+        if (status == RowStatus::kWaiting)
+            state->log.clear(); // an earlier run's
         host_.RowStateChanged(row);
     }
     void Reserve(const char* output) { taken_.push_back(output); }
@@ -279,6 +282,7 @@ private:
     char runFolder_[kOutputFolderCapacity] = "";
     const bool besideSources_ = settings_.outputBesideSource == 1;
     char encoderFolder_[kPathCapacity] = "";
+    char logsFolder_[kPathCapacity] = ""; // "" keeps no logs
     uint32_t startError_ = 0;
     int32_t next_ = 0; // the next row to start
     bool noEncoder_ = false;
@@ -362,12 +366,16 @@ BatchRun::Started BatchRun::StartRow(int32_t row, EncoderJobs& encoders) {
     // that comes while the start runs counts.
     const int32_t slot = encoders.FreeSlot();
     progress_.StartJob(slot);
+    char log[kPathCapacity] = "";
+    PrepareLogPath(logsFolder_, source, static_cast<uint32_t>(row + 1), log, sizeof log);
+    if (RowState* state = sources_.State(row))
+        state->log = log;
     SetState(row, RowStatus::kConverting);
     DWORD error = 0;
     // A whole-list target gives each row its share.
     switch (encoders.StartJob(slot, encoderFolder_, SettingsForRow(settings_, sources_, row),
                               facts != nullptr ? *facts : SourceRow{}, source, output,
-                              kEncoderModeConvert, &error)) {
+                              kEncoderModeConvert, &error, log)) {
     case EncoderJobs::Launch::kStarted:
         break;
     case EncoderJobs::Launch::kNoEncoder:
@@ -468,6 +476,7 @@ void BatchRun::EndEarly(const char* headline, UINT icon) {
 void BatchRun::Run(const char* runFolder) {
     std::snprintf(runFolder_, sizeof runFolder_, "%s", runFolder);
     host_.EncoderFolder(encoderFolder_, sizeof encoderFolder_);
+    host_.LogsFolder(logsFolder_, sizeof logsFolder_);
 
     char source[kPathCapacity];
     for (int32_t row = 0; row < sources_.Count(); ++row) {

@@ -32,6 +32,12 @@ public:
     virtual RunSignalPort* SignalPort() { return nullptr; }
     // The run's clock in milliseconds. Default: the system's tick count.
     virtual uint32_t TickCount();
+    // The folder the conversions' logs go to, with its final backslash; ""
+    // (the default) keeps none.
+    virtual void LogsFolder(char* out, size_t size) {
+        if (size > 0)
+            out[0] = '\0';
+    }
     // The state of `row` in the session's table changed. Default: nothing.
     virtual void RowStateChanged(int32_t row) { (void)row; }
     // Where the "When done" actions go; nullptr: the system's.

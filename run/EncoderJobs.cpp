@@ -98,7 +98,8 @@ HWND EncoderJobs::ReportWindow(int32_t slot) {
     return window;
 }
 
-bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error) {
+bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error,
+                        const char* logPath) {
     if (!IsSlot(slot) || process_[slot] != nullptr) {
         if (error != nullptr)
             *error = ERROR_BUSY;
@@ -124,8 +125,15 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
     info.lpFile = exePath;
     info.lpParameters = arguments;
     info.nShow = SW_HIDE;
-    if (!ShellExecuteExA(&info) || info.hProcess == nullptr) {
-        const DWORD reason = GetLastError();
+    // The encoder inherits this process's environment; the variable is
+    // there only while this one job starts.
+    const bool logged = logPath != nullptr && logPath[0] != '\0' &&
+                        SetEnvironmentVariableA(kEncoderLogVariable, logPath);
+    const BOOL started = ShellExecuteExA(&info);
+    const DWORD reason = GetLastError();
+    if (logged)
+        SetEnvironmentVariableA(kEncoderLogVariable, nullptr);
+    if (!started || info.hProcess == nullptr) {
         if (error != nullptr)
             *error = reason != 0 ? reason : ERROR_FILE_NOT_FOUND;
         Release(slot);
@@ -138,7 +146,8 @@ bool EncoderJobs::Start(int32_t slot, const char* exePath, const char* arguments
 EncoderJobs::Launch EncoderJobs::StartJob(int32_t slot, const char* encoderFolder,
                                           const ConversionSettings& settings,
                                           const SourceRow& facts, const char* sourcePath,
-                                          const char* outputPath, int32_t mode, DWORD* error) {
+                                          const char* outputPath, int32_t mode, DWORD* error,
+                                          const char* logPath) {
     HWND window = ReportWindow(slot);
     if (window == nullptr)
         return Launch::kNoReportWindow;
@@ -151,7 +160,7 @@ EncoderJobs::Launch EncoderJobs::StartJob(int32_t slot, const char* encoderFolde
     char exePath[kPathCapacity];
     *error = ERROR_FILENAME_EXCED_RANGE;
     if (!EncoderExePath(encoderFolder, exePath, sizeof exePath) ||
-        !Start(slot, exePath, arguments, error)) {
+        !Start(slot, exePath, arguments, error, logPath)) {
         return Launch::kNoEncoder;
     }
     return Launch::kStarted;

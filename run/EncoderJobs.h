@@ -43,9 +43,11 @@ public:
     HWND ReportWindow(int32_t slot);
 
     // Starts `exePath` hidden with `arguments` as the job in `slot`, with a
-    // console of its own and none of this program's handles. False, with
+    // console of its own and none of this program's handles; with `logPath`
+    // the encoder writes its log there (kEncoderLogVariable). False, with
     // *error set and the slot free again, when no process started.
-    bool Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error);
+    bool Start(int32_t slot, const char* exePath, const char* arguments, DWORD* error,
+               const char* logPath = nullptr);
 
     enum class Launch {
         kStarted,
@@ -60,7 +62,7 @@ public:
     // is started with it. Nothing runs unless kStarted.
     Launch StartJob(int32_t slot, const char* encoderFolder, const ConversionSettings& settings,
                     const SourceRow& facts, const char* sourcePath, const char* outputPath,
-                    int32_t mode, DWORD* error);
+                    int32_t mode, DWORD* error, const char* logPath = nullptr);
 
     // The process id of the job running in `slot`; 0 for none.
     uint32_t ProcessId(int32_t slot) const;

@@ -12,6 +12,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/ImportProbes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/JobScheduler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessagePump.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RunLogFiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemRunSignals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SystemWhenDone.cpp)
   target_link_libraries(run PUBLIC core framework source_headers shell32 ole32 uuid user32 advapi32)

@@ -1,10 +1,12 @@
 #include "ui/ConverterDlg.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "ui/SettingsFile.h"
 #include "ui/Skin.h"
@@ -104,6 +106,7 @@ ON_COMMAND(ID_HELP_HOME_PAGE, OnHelpHomePage)
 ON_COMMAND(ID_LIST_REMOVE_FILE, RemoveSelected)
 ON_COMMAND(ID_LIST_MOVE_UP, MoveUp)
 ON_COMMAND(ID_LIST_MOVE_DOWN, MoveDown)
+ON_COMMAND(ID_LIST_SHOW_LOG, ShowLog)
 ON_NOTIFY(NM_RCLICK, IDC_SOURCE_LIST, ShowListMenu)
 ON_NOTIFY(LVN_GETINFOTIPA, IDC_SOURCE_LIST, OnListInfoTip)
 ON_NOTIFY(LVN_GETINFOTIPW, IDC_SOURCE_LIST, OnListInfoTip)
@@ -287,7 +290,7 @@ void CConverterDlg::ChooseOutputFolder() {
 
 // ---- menus ----
 
-void CConverterDlg::TrackMenu(UINT menuId, bool throughSkin) {
+void CConverterDlg::TrackMenu(UINT menuId, bool throughSkin, UINT grayedId) {
     POINT at = {0, 0};
     GetCursorPos(&at);
     if (at.x == -1 && at.y == -1) {
@@ -301,6 +304,8 @@ void CConverterDlg::TrackMenu(UINT menuId, bool throughSkin) {
     CMenu popup = menu.GetSubMenu(0);
     if (popup.GetSafeHmenu() == nullptr)
         return;
+    if (grayedId != 0)
+        EnableMenuItem(popup.GetSafeHmenu(), grayedId, MF_BYCOMMAND | MF_GRAYED);
 
     HWND owner = m_hWnd;
     while (owner != nullptr && (GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) != 0) {
@@ -320,8 +325,66 @@ void CConverterDlg::ShowHelpMenu() {
 }
 
 void CConverterDlg::ShowListMenu(NMHDR*, LRESULT* result) {
-    TrackMenu(IDR_LIST_MENU, true);
+    TrackMenu(IDR_LIST_MENU, true, SelectedRowLog().empty() ? ID_LIST_SHOW_LOG : 0);
     *result = 0;
+}
+
+std::string CConverterDlg::SelectedRowLog() const {
+    const RowState* state = m_session.sources.State(m_list.GetSelectedItem());
+    if (state == nullptr || state->log.empty())
+        return std::string();
+    const DWORD attributes = GetFileAttributesA(state->log.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::string();
+    return state->log;
+}
+
+void CConverterDlg::ShowLog() {
+    const std::string log = SelectedRowLog();
+    if (log.empty()) {
+        MessageBox("This file has no log: it was not converted in the last run, or its log "
+                   "was removed.",
+                   nullptr, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    // The viewer the system has for logs, else Notepad (Windows' own, and
+    // Wine's, without a file association).
+    SHELLEXECUTEINFOA info;
+    std::memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.hwnd = m_hWnd;
+    info.lpVerb = "open";
+    info.lpFile = log.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExA(&info))
+        return;
+    const std::string quoted = "\"" + log + "\"";
+    info.lpFile = "notepad.exe";
+    info.lpParameters = quoted.c_str();
+    if (!ShellExecuteExA(&info)) {
+        MessageBox(("The log cannot be opened:\n" + log).c_str(), nullptr, MB_OK | MB_ICONWARNING);
+    }
+}
+
+void CConverterDlg::LogsFolder(char* out, size_t size) {
+    if (size == 0)
+        return;
+    out[0] = '\0';
+    // Beside the settings: the program folder when it can be written, else
+    // the user's own folder.
+    SettingsPlaces places;
+    DefaultSettingsPlaces(&places);
+    char settings[kSettingsPathCapacity];
+    if (!SettingsWritePath(places, settings, sizeof settings))
+        return;
+    const char* slash = std::strrchr(settings, '\\');
+    if (slash == nullptr)
+        return;
+    const int written = std::snprintf(out, size, "%.*slogs\\",
+                                      static_cast<int>(slash - settings + 1), settings);
+    if (written < 0 || static_cast<size_t>(written) >= size)
+        out[0] = '\0';
 }
 
 void CConverterDlg::OnListInfoTip(NMHDR* nmhdr, LRESULT* result) {

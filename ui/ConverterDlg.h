@@ -154,6 +154,7 @@ private:
     // ended is offered again.
     LRESULT OnAfterStart(WPARAM, LPARAM);
     void ConvertRows(RunRows rows);
+    void LogsFolder(char* out, size_t size) override;
 
     void SetUpImageButtons();
     void CreateProgressDialog();
@@ -162,7 +163,12 @@ private:
     bool RefuseWhileBusy();
     // Shows popup 0 of menu `menuId` at the cursor (or near the client origin
     // for a keyboard request); the list's popup goes through the skin layer.
-    void TrackMenu(UINT menuId, bool throughSkin);
+    // A nonzero `grayedId` is shown grayed.
+    void TrackMenu(UINT menuId, bool throughSkin, UINT grayedId = 0);
+    // The selected row's log from the last run, when it is there; "" else.
+    std::string SelectedRowLog() const;
+    // Opens the selected row's log in the system's text viewer.
+    void ShowLog();
 
     Session m_session;
     HICON m_hIcon;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "res/resource.h"
 #include "tests/e2e/EncoderHarness.h"
@@ -231,6 +232,52 @@ bool Tarvello::ReadRemote(const void* remote, void* local, size_t size) const {
     return ReadProcessMemory(process_, remote, local, size, &read) && read == size;
 }
 
+HWND Tarvello::OpenRowMenu(int row, DWORD timeoutMs) const {
+    RECT* remote = static_cast<RECT*>(
+        VirtualAllocEx(process_, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr)
+        return nullptr;
+    RECT bounds = {};
+    bounds.left = LVIR_LABEL;
+    SIZE_T written = 0;
+    WriteProcessMemory(process_, remote, &bounds, sizeof bounds, &written);
+    const HWND list = Item(IDC_SOURCE_LIST);
+    const bool got = SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                                  reinterpret_cast<LPARAM>(remote)) != 0 &&
+                     ReadRemote(remote, &bounds, sizeof bounds);
+    VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
+    if (!got)
+        return nullptr;
+    const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(list, WM_RBUTTONUP, 0, at);
+    struct Search {
+        DWORD pid;
+        HWND found;
+    } search = {pid_, nullptr};
+    const DWORD start = GetTickCount();
+    do {
+        EnumWindows(
+            [](HWND window, LPARAM context) -> BOOL {
+                Search* s = reinterpret_cast<Search*>(context);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                char name[16] = "";
+                GetClassNameA(window, name, sizeof name);
+                if (pid == s->pid && IsWindowVisible(window) && std::strcmp(name, "#32768") == 0) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            return search.found;
+        wintest::PumpMessagesFor(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
 std::string Tarvello::Cell(int row, int column) const {
     constexpr size_t kText = 1024;
     char* remote = static_cast<char*>(
@@ -347,6 +394,43 @@ bool Tarvello::WaitRowCount(int rows, DWORD timeoutMs) const {
         wintest::PumpMessagesFor(50);
     } while (GetTickCount() - start < timeoutMs);
     return RowCount() == rows;
+}
+
+// ---------------------------------------------------------------- menus
+
+void ChooseMenuItem(HWND menu, int index) {
+    for (int i = 0; i <= index; ++i) {
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYUP, VK_DOWN, 0xC0000001);
+    }
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(menu, WM_KEYUP, VK_RETURN, 0xC0000001);
+}
+
+HWND WaitWindowCaptioned(const std::string& part, DWORD timeoutMs) {
+    struct Search {
+        const std::string* part;
+        HWND found;
+    } search = {&part, nullptr};
+    const DWORD start = GetTickCount();
+    do {
+        EnumWindows(
+            [](HWND window, LPARAM context) -> BOOL {
+                Search* s = reinterpret_cast<Search*>(context);
+                char caption[512] = "";
+                GetWindowTextA(window, caption, sizeof caption);
+                if (IsWindowVisible(window) && std::strstr(caption, s->part->c_str()) != nullptr) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            return search.found;
+        wintest::PumpMessagesFor(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
 }
 
 // ---------------------------------------------------------------- boxes

@@ -84,6 +84,9 @@ public:
     std::string Cell(int row, int column) const;
     std::vector<std::string> Column(int column) const;
     void SelectRow(int row) const; // -1: no row selected
+    // Right-clicks the row as the user would and returns the popup menu's
+    // window once it shows (nullptr when none did).
+    HWND OpenRowMenu(int row, DWORD timeoutMs = 20000) const;
     int SelectedRow() const;
 
     // --- drop-down lists ---
@@ -106,6 +109,12 @@ private:
     DWORD pid_ = 0;
     HWND main_ = nullptr;
 };
+
+// Picks the popup's item `index` (0-based, separators not counted) with the
+// keyboard, as the user would: a grayed item does nothing.
+void ChooseMenuItem(HWND menu, int index);
+// A visible top-level window of any process whose caption holds `part`.
+HWND WaitWindowCaptioned(const std::string& part, DWORD timeoutMs = 20000);
 
 // Text of a message box (its static text, id 0xFFFF).
 std::string BoxText(HWND box);

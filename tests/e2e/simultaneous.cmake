@@ -7,6 +7,7 @@ if(WIN32)
       "${CMAKE_CURRENT_LIST_DIR}/FailureSupport.cpp"
       "${CMAKE_CURRENT_LIST_DIR}/SimultaneousRunTest.cpp"
       "${CMAKE_CURRENT_LIST_DIR}/RowStatusTest.cpp"
+      "${CMAKE_CURRENT_LIST_DIR}/RunLogTest.cpp"
     LIBS e2e_main_driver
     RESOURCES "${TARVELLO_MANIFEST_RC}"
     FIXTURES clips damaged_clips)

@@ -145,6 +145,7 @@ TEST(Menus, HelpAndListPopups) {
                 {ID_LIST_REMOVE_FILE, "Remove video file from list"},
                 {ID_LIST_MOVE_UP, "Move up"},
                 {ID_LIST_MOVE_DOWN, "Move down"},
+                {ID_LIST_SHOW_LOG, "Show log"},
                 {0, NULL},
                 {ID_LIST_CONVERT_NOT_DONE, "Convert the rows not done"}});
 }
