@@ -232,6 +232,45 @@ bool Tarvello::ReadRemote(const void* remote, void* local, size_t size) const {
     return ReadProcessMemory(process_, remote, local, size, &read) && read == size;
 }
 
+namespace {
+
+// A popup menu window of the process.
+struct MenuSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindMenu(HWND window, LPARAM context) {
+    MenuSearch* search = reinterpret_cast<MenuSearch*>(context);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (pid == search->pid && IsWindowVisible(window) && std::strcmp(name, "#32768") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct CaptionSearch {
+    const std::string* part;
+    HWND found;
+};
+
+BOOL CALLBACK FindCaption(HWND window, LPARAM context) {
+    CaptionSearch* search = reinterpret_cast<CaptionSearch*>(context);
+    char caption[512] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (IsWindowVisible(window) && std::strstr(caption, search->part->c_str()) != nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
 HWND Tarvello::OpenRowMenu(int row, DWORD timeoutMs) const {
     RECT* remote = static_cast<RECT*>(
         VirtualAllocEx(process_, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
@@ -251,26 +290,10 @@ HWND Tarvello::OpenRowMenu(int row, DWORD timeoutMs) const {
     const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
     PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
     PostMessageA(list, WM_RBUTTONUP, 0, at);
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search = {pid_, nullptr};
+    MenuSearch search = {pid_, nullptr};
     const DWORD start = GetTickCount();
     do {
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                Search* s = reinterpret_cast<Search*>(context);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(window, &pid);
-                char name[16] = "";
-                GetClassNameA(window, name, sizeof name);
-                if (pid == s->pid && IsWindowVisible(window) && std::strcmp(name, "#32768") == 0) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(FindMenu, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr)
             return search.found;
         wintest::PumpMessagesFor(20);
@@ -408,24 +431,10 @@ void ChooseMenuItem(HWND menu, int index) {
 }
 
 HWND WaitWindowCaptioned(const std::string& part, DWORD timeoutMs) {
-    struct Search {
-        const std::string* part;
-        HWND found;
-    } search = {&part, nullptr};
+    CaptionSearch search = {&part, nullptr};
     const DWORD start = GetTickCount();
     do {
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                Search* s = reinterpret_cast<Search*>(context);
-                char caption[512] = "";
-                GetWindowTextA(window, caption, sizeof caption);
-                if (IsWindowVisible(window) && std::strstr(caption, s->part->c_str()) != nullptr) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(FindCaption, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr)
             return search.found;
         wintest::PumpMessagesFor(50);
