@@ -132,11 +132,10 @@ void FfmpegProcess::Terminate() {
     WaitForSingleObject(process_, kTerminateWaitMs);
 }
 
-void FfmpegProcess::FinishOutput() {
-    if (out_ != nullptr)
-        out_->Finish();
-    if (err_ != nullptr)
-        err_->Finish();
+bool FfmpegProcess::FinishOutput() {
+    const bool out = out_ == nullptr || out_->Finish();
+    const bool err = err_ == nullptr || err_->Finish();
+    return out && err;
 }
 
 DWORD FfmpegProcess::ExitCode() const {

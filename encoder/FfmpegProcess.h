@@ -29,8 +29,9 @@ public:
     void Terminate();
     // After the end: the pipe threads take what FFmpeg left in the pipes and
     // end. The end is judged by the process handle alone, because helper
-    // processes may keep the pipes open.
-    void FinishOutput();
+    // processes may keep the pipes open. False when a thread could not be
+    // stopped: then the texts may lack their end.
+    bool FinishOutput();
 
     DWORD ExitCode() const;
     int32_t PositionSeconds() const;

@@ -54,7 +54,19 @@ int CheckOutput(const EncoderCommand& command, const std::string& ffmpegPath,
     const bool ended = ffmpeg.WaitForEnd(kCheckTimeoutMs);
     if (!ended)
         ffmpeg.Terminate();
-    ffmpeg.FinishOutput();
+    const bool heard = ffmpeg.FinishOutput();
+    // FFmpeg always says something of a file it opens or cannot open. No
+    // word at all, or words not read to their end, mean the check itself did
+    // not run (the process failed, or its messages were not taken in time on
+    // a machine under load): that says nothing against the file.
+    if (!heard || ffmpeg.ErrorText().empty()) {
+        const char* why = heard ? "the output check heard nothing from FFmpeg; the output is kept"
+                                : "the output check could not read FFmpeg's messages; the output "
+                                  "is kept";
+        std::fprintf(stderr, "quenforenc: %s\n", why);
+        LogNote(why);
+        return kExitSuccess;
+    }
     const bool tailDecoded = ended && ffmpeg.ExitCode() == 0;
     MarkStep("output checked");
     const FfmpegSection asked = ReadFfmpegSection(conversionText, "Output #0");
