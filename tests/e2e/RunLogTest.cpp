@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -35,6 +37,16 @@ TEST(RunLog, AFailedRowsLogHoldsFfmpegsLastMessageAndShowLogOpensIt) {
         copy, "clips",
         {{"clip-320x240-noaudio.avi", "good.avi"}, {"clip-320x240-noaudio.avi", "broken.avi"}});
     copy.SetOption("Output format", "0");
+    // A full folder from earlier runs: its two oldest logs make room, and
+    // files that are not logs stay.
+    const std::string logs = copy.Folder() + "logs\\";
+    ASSERT_TRUE(CreateDirectoryA(logs.c_str(), nullptr));
+    for (int i = 0; i < 100; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "2020010%d-0000%02d-000-01 old.log", 1 + i / 60, i % 60);
+        std::ofstream(logs + name) << "old";
+    }
+    std::ofstream(logs + "notes.log") << "mine";
 
     e2e::Tarvello app;
     ASSERT_TRUE(failure::StartReady(app, copy));
@@ -49,12 +61,19 @@ TEST(RunLog, AFailedRowsLogHoldsFfmpegsLastMessageAndShowLogOpensIt) {
     EXPECT_EQ(0u, texts[0].find("Finished with errors.")) << texts[0];
     ASSERT_EQ((std::vector<std::string>{"Done", "Failed"}), app.Column(3));
 
-    const std::string logs = copy.Folder() + "logs\\";
-    const std::vector<std::string> names = e2e::FilesMatching(logs, "*.log");
-    ASSERT_EQ(2u, names.size());
+    std::vector<std::string> names = e2e::FilesMatching(logs, "*.log");
+    ASSERT_EQ(101u, names.size()) << "the newest 100 logs and the file that is not one";
+    EXPECT_EQ(0, std::count(names.begin(), names.end(), "20200101-000000-000-01 old.log"));
+    EXPECT_EQ(0, std::count(names.begin(), names.end(), "20200101-000001-000-01 old.log"));
+    EXPECT_EQ(1, std::count(names.begin(), names.end(), "20200101-000002-000-01 old.log"));
+    EXPECT_EQ(1, std::count(names.begin(), names.end(), "notes.log"));
     std::string failed, done;
-    for (const std::string& name : names)
-        (Contains(name, " broken.log") ? failed : done) = name;
+    for (const std::string& name : names) {
+        if (Contains(name, " broken.log"))
+            failed = name;
+        if (Contains(name, " good.log"))
+            done = name;
+    }
     ASSERT_FALSE(failed.empty());
     ASSERT_FALSE(done.empty());
     const std::string log = ReadAll(logs + failed);
