@@ -177,6 +177,15 @@ int main(int argc, char** argv) {
         return Fail("the conversion did not finish");
     std::printf("screenshots: %s\n", e2e::BoxText(summary).c_str());
     e2e::Answer(summary, IDOK);
+
+    // The list's popup on a converted row: its log can be shown.
+    HWND menu = app.OpenRowMenu(0);
+    if (menu == nullptr)
+        return Fail("no popup on the list");
+    wintest::PumpMessagesFor(300); // painted
+    all = wintest::SaveWindowScreenshot(menu, (g_shots + "list-popup.bmp").c_str()) && all;
+    std::printf("screenshots: took list-popup\n");
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     app.Post(IDCANCEL);
     if (!app.WaitExit())
         return Fail("Tarvello did not close");
