@@ -17,6 +17,7 @@
 #include "tests/e2e/EncoderHarness.h"
 #include "tests/e2e/FailureSupport.h"
 #include "tests/e2e/MainDriver.h"
+#include "tests/win/support/WinTestSupport.h"
 
 namespace {
 
@@ -90,6 +91,9 @@ TEST(RunLog, AFailedRowsLogHoldsFfmpegsLastMessageAndShowLogOpensIt) {
     const HWND viewer = e2e::WaitWindowCaptioned(failed.substr(0, failed.size() - 4));
     ASSERT_NE(nullptr, viewer) << "no viewer shows " << failed;
     PostMessageA(viewer, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 400 && IsWindow(viewer); ++i)
+        wintest::PumpMessagesFor(50);
+    EXPECT_FALSE(IsWindow(viewer)) << "the viewer stays open";
 
     app.Post(IDCANCEL);
     EXPECT_TRUE(app.WaitExit());
