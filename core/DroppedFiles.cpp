@@ -29,7 +29,7 @@ std::string Join(const std::string& folder, const std::string& name) {
 } // namespace
 
 std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& dropped,
-                                            FolderPort& folders) {
+                                            FolderPort& folders, bool withSound) {
     std::vector<std::string> paths;
     for (const std::string& path : dropped) {
         if (path.empty())
@@ -40,7 +40,10 @@ std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& drop
         }
         std::vector<std::string> names = folders.FileNames(path);
         names.erase(std::remove_if(names.begin(), names.end(),
-                                   [](const std::string& name) { return !IsVideoFileName(name); }),
+                                   [withSound](const std::string& name) {
+                                       return !IsVideoFileName(name) &&
+                                              !(withSound && IsSoundFileName(name));
+                                   }),
                     names.end());
         std::sort(names.begin(), names.end(), NameBefore);
         for (const std::string& name : names)

@@ -15,5 +15,7 @@ public:
     virtual std::vector<std::string> FileNames(const std::string& folder) = 0;
 };
 
+// `withSound`: a sound-only format is chosen, and a folder's sound files
+// come along with its videos.
 std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& dropped,
-                                            FolderPort& folders);
+                                            FolderPort& folders, bool withSound = false);

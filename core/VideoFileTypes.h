@@ -14,10 +14,21 @@ constexpr int kAviFilter = 1;
 constexpr int kVideoFilter = 2;
 constexpr int kAllFilesFilter = 3;
 
+// While a sound-only format is chosen the dialog offers a fourth filter,
+// "Sound files", for files with sound and no picture.
+extern const char kImportFilterTextWithSound[];
+constexpr int kSoundFilter = 4;
+const char* ImportFilterText(bool withSound);
+
 // A saved filter index as the dialog should get it: out-of-range values
-// (a hand-edited profile, an older version) fall back to the AVI filter.
-int ValidImportFilter(int index);
+// (a hand-edited profile, an older version, the sound filter while a video
+// format is chosen) fall back to the AVI filter.
+int ValidImportFilter(int index, bool withSound = false);
 
 // True when the name ends in one of the "All video files" extensions
 // (case-insensitive).
 bool IsVideoFileName(const std::string& name);
+
+// True when the name ends in one of the "Sound files" extensions (WAV, FLAC,
+// M4A, MP3, OGG, Opus; case-insensitive).
+bool IsSoundFileName(const std::string& name);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "protocol/ExitCodes.h"
@@ -8,6 +9,7 @@
 #include "encoder/HeaderProbe.h"
 #include "encoder/Runners.h"
 #include "encoder/StepTimes.h"
+#include "encoder/StreamList.h"
 
 namespace {
 
@@ -81,6 +83,19 @@ int RunProbe(const EncoderCommand& command, const std::string& ffmpegPath,
     // specified"): only its description of the input counts.
     if (!ReadFfmpegBanner(ffmpeg.ErrorText(), info) || !info.IsUsable()) {
         if (FfmpegBannerHasNoVideo(ffmpeg.ErrorText())) {
+            // Sound without a picture: its length, for the sound-only
+            // formats that take it; the program refuses it for the others.
+            const StreamList streams = ReadStreamList(ffmpeg.ErrorText());
+            const double seconds = ReadFfmpegSection(ffmpeg.ErrorText(), "Input #0").durationSeconds;
+            if (streams.Count(SourceStream::kAudio) > 0 && seconds > 0.0) {
+                std::fprintf(stderr, "quenforenc: %s: sound only, no video stream\n",
+                             command.source.c_str());
+                const double whole = std::floor(seconds);
+                reporter.Send(kEventDuration,
+                              whole < 1.0 ? 1 : whole > 2147483647.0 ? 2147483647
+                                                                     : static_cast<int32_t>(whole));
+                return kExitNoVideoStream;
+            }
             return Unusable(reporter, command.source, "no video stream", kExitNoVideoStream);
         }
         std::string last = ffmpeg.LastErrorLine();

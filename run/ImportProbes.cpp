@@ -46,6 +46,12 @@ bool ReadHeaderHere(const char* path, ProbeResult& probe) {
     return true;
 }
 
+// A probe of sound without a picture gives a row only while a sound-only
+// format is chosen, and only with its length.
+bool TakesSoundOnly(const ConversionSettings& settings, const ProbeResult& probe) {
+    return IsAudioFormat(settings.outputFormat) && !probe.rejected && probe.facts.duration > 0.0;
+}
+
 } // namespace
 
 // Each file's state, the probes running at once, and the rows added in the
@@ -164,7 +170,13 @@ void ImportProbes::Probes::AddResolved() {
             report_->AddLeftOut();
         } else if (item.state == State::kEnded) {
             if (item.exitCode == static_cast<uint32_t>(kExitNoVideoStream)) {
-                report_->Add(added_, ImportProblem::kNoVideo);
+                // Sound without a picture: a row while a sound-only format
+                // is chosen, refused otherwise.
+                if (!TakesSoundOnly(session_.settings, item.probe)) {
+                    report_->Add(added_, ImportProblem::kNoVideo);
+                } else if (!host_->AddRow(path, item.probe.facts)) {
+                    report_->Add(added_, ImportProblem::kProbeFailed);
+                }
             } else if (item.exitCode == static_cast<uint32_t>(kExitDolbyVisionOnly)) {
                 report_->Add(added_, ImportProblem::kDolbyVisionOnly);
             } else if (!item.probe.Usable() || !host_->AddRow(path, item.probe.facts)) {

@@ -8,6 +8,7 @@
 
 #include "ui/ConverterDlg.h"
 #include "core/DroppedFiles.h"
+#include "core/OutputFormat.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ LRESULT CConverterDlg::OnDropFiles(WPARAM wParam, LPARAM) {
     }
     Win32Folders folders;
     static std::vector<std::string> paths; // outlives the nested message loops of the import
-    paths = ExpandDroppedPaths(dropped, folders);
+    paths = ExpandDroppedPaths(dropped, folders, IsAudioFormat(m_session.settings.outputFormat));
     if (!paths.empty())
         ImportPaths(paths);
     return 0;

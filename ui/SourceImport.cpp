@@ -73,13 +73,16 @@ void CConverterDlg::ImportFiles() {
     if (RefuseWhileBusy())
         return;
     char names[kSelectionCapacity] = "";
-    CFileDialog dlg(TRUE, kImportDefaultExtension, nullptr, kImportFlags, kImportFilterText, this);
+    // A sound-only format also takes files with sound and no picture.
+    const bool withSound = IsAudioFormat(m_session.settings.outputFormat);
+    CFileDialog dlg(TRUE, kImportDefaultExtension, nullptr, kImportFlags,
+                    ImportFilterText(withSound), this);
     dlg.m_ofn.lpstrTitle = "Import video files";
     dlg.SetFileBuffer(names, sizeof names);
     CWinApp* app = AfxGetApp();
     if (app != nullptr)
         dlg.m_ofn.nFilterIndex =
-            ValidImportFilter(app->GetProfileInt(kImportSection, kFilterKey, kAviFilter));
+            ValidImportFilter(app->GetProfileInt(kImportSection, kFilterKey, kAviFilter), withSound);
     if (dlg.DoModal() != IDOK) {
         // The platform refuses a selection whose names do not fit the buffer.
         if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
@@ -90,7 +93,7 @@ void CConverterDlg::ImportFiles() {
     }
     if (app != nullptr)
         app->WriteProfileInt(kImportSection, kFilterKey,
-                             ValidImportFilter(static_cast<int>(dlg.m_ofn.nFilterIndex)));
+                             ValidImportFilter(static_cast<int>(dlg.m_ofn.nFilterIndex), withSound));
     ImportSelection(names, sizeof names);
 }
 

@@ -92,4 +92,28 @@ TEST(VideoFileTypes, FilterTextAndSavedIndex) {
         EXPECT_EQ(s[1], ValidImportFilter(s[0])) << s[0];
 }
 
+TEST(VideoFileTypes, SoundFilesWhileASoundOnlyFormatIsChosen) {
+    const std::string filter = ImportFilterText(true);
+    // The video filters keep their places; the sound filter comes fourth.
+    const std::string video = kImportFilterText;
+    EXPECT_EQ(0u, filter.find(video.substr(0, video.size() - 1)));
+    const size_t start = filter.find(")|", filter.find("Sound files (")) + 2;
+    const std::string patterns = filter.substr(start, filter.find('|', start) - start);
+    EXPECT_EQ("*.wav;*.flac;*.m4a;*.mp3;*.ogg;*.opus", patterns);
+    EXPECT_EQ(std::string(kImportFilterText), ImportFilterText(false));
+    for (const char* name : {"a.wav", "b.FLAC", "c.m4a", "d.mp3", "e.ogg", "f.Opus"})
+        EXPECT_TRUE(IsSoundFileName(name) && !IsVideoFileName(name)) << name;
+    for (const char* name : {"a.mp4", "a.wav.part", "wav", "x.aac"})
+        EXPECT_FALSE(IsSoundFileName(name)) << name;
+    EXPECT_EQ(kSoundFilter, ValidImportFilter(kSoundFilter, true));
+    EXPECT_EQ(kAviFilter, ValidImportFilter(kSoundFilter, false));
+    EXPECT_EQ(kAviFilter, ValidImportFilter(5, true));
+
+    FakeFolders fs;
+    fs.folders["C:\\mix"] = {"song.mp3", "clip.mp4", "take.wav", "notes.txt"};
+    EXPECT_EQ(Paths({"C:\\mix\\clip.mp4"}), ExpandDroppedPaths({"C:\\mix"}, fs));
+    EXPECT_EQ(Paths({"C:\\mix\\clip.mp4", "C:\\mix\\song.mp3", "C:\\mix\\take.wav"}),
+              ExpandDroppedPaths({"C:\\mix"}, fs, true));
+}
+
 } // namespace
