@@ -1,5 +1,6 @@
 #include "encoder/StreamsKept.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "protocol/EncoderEvents.h"
@@ -137,6 +138,10 @@ bool AddStreamsKept(const EncoderCommand& c, const StreamList& streams,
         error = VideoNotCarriedReason(video->codec);
         return false;
     }
+    // An AVI gives B-frame video packets without timestamps, which neither
+    // muxer writes: FFmpeg makes them up from the order (only where missing).
+    const auto input = std::find(args.begin(), args.end(), std::string("-i"));
+    args.insert(input, {"-fflags", "+genpts"});
     if (streams.streams.empty()) {
         // Without the list the subtitles' kinds are unknown: MKV takes them all.
         args.insert(args.end(), {"-map", "0:v?", "-map", "0:a?"});

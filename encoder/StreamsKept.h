@@ -19,7 +19,8 @@ int VideoCodecPosition(const std::string& codec);
 // The reason for the user: MP4 cannot carry the codec; the MKV entry can.
 std::string VideoNotCarriedReason(const std::string& codec);
 
-// Adds the maps, codecs and muxer of a copy to `args` (after the input).
+// Adds the maps, codecs and muxer of a copy to `args` (after the input;
+// timestamps made up where the source has none, before it).
 // MKV takes every stream but data; MP4 the video it can carry, every sound
 // track (as AAC when MP4 cannot carry it), the text subtitles as mov_text,
 // the chapters, and its index at the front. An empty list (FFmpeg said

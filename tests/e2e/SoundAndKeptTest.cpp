@@ -111,12 +111,13 @@ TEST(SoundAndKept, TracksKeptInMp4AndMkvAndVp8RefusedByMp4) {
     e2e::ProgramCopy copy("kept_program");
     copy.SetOption("Output format", "16"); // MP4, streams kept
     const std::string folder = failure::CopyClips(
-        copy, "clips", {{"kept-tracks.mkv", ""}, {"kept-vp8.webm", ""}});
+        copy, "clips", {{"kept-tracks.mkv", ""}, {"kept-vp8.webm", ""}, {"kept-divx.avi", ""}});
     failure::FolderGuard untouched(folder);
     e2e::Tarvello app;
     ASSERT_TRUE(failure::StartReady(app, copy));
-    ASSERT_TRUE(app.ImportThroughDialog(folder, {"kept-tracks.mkv", "kept-vp8.webm"}));
-    ASSERT_TRUE(app.WaitRowCount(2));
+    ASSERT_TRUE(
+        app.ImportThroughDialog(folder, {"kept-tracks.mkv", "kept-vp8.webm", "kept-divx.avi"}));
+    ASSERT_TRUE(app.WaitRowCount(3));
 
     const std::string mp4End = ConvertList(app);
     EXPECT_NE(std::string::npos,
@@ -125,7 +126,7 @@ TEST(SoundAndKept, TracksKeptInMp4AndMkvAndVp8RefusedByMp4) {
         << mp4End;
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
               GetFileAttributesA((copy.OutFolder() + "kept-vp8.mp4").c_str()));
-    app.Choose(IDC_MAIN_FORMAT, 17); // MKV, streams kept: both
+    app.Choose(IDC_MAIN_FORMAT, 17); // MKV, streams kept: every row
     EXPECT_EQ(0u, ConvertList(app).find("Mission accomplished!"));
 
     const struct {
@@ -145,6 +146,9 @@ TEST(SoundAndKept, TracksKeptInMp4AndMkvAndVp8RefusedByMp4) {
         {"kept-vp8.webm",
          "kept-vp8.mkv",
          {"video vp8 - default", "audio vorbis@44100/1 - default"}},
+        // B-frame packets without timestamps: the picture still the source's.
+        {"kept-divx.avi", "kept-divx.mp4", {}},
+        {"kept-divx.avi", "kept-divx.mkv", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.output);
@@ -152,7 +156,9 @@ TEST(SoundAndKept, TracksKeptInMp4AndMkvAndVp8RefusedByMp4) {
             Facts(folder + c.clip, copy.OutFolder() + c.clip + ".txt");
         const std::string output = copy.OutFolder() + c.output;
         std::map<std::string, std::string> out = Facts(output, output + ".txt");
-        EXPECT_EQ(c.streams, Streams(out));
+        if (!c.streams.empty()) {
+            EXPECT_EQ(c.streams, Streams(out));
+        }
         // The picture is the source's, packet for packet.
         EXPECT_EQ(source["video.packets"], out["video.packets"]);
         EXPECT_EQ(source["video.hash"], out["video.hash"]);

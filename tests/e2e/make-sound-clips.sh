@@ -6,6 +6,7 @@
 #   sound-only.wav    PCM 44.1 kHz stereo, no picture
 #   kept-tracks.mkv   H.264 + AAC (eng) and Vorbis (fre, the default) sound, SubRip (eng)
 #   kept-vp8.webm     VP8 + Vorbis
+#   kept-divx.avi     MPEG-4 with B-frames (DX50) + MP3: packets without timestamps
 # A clip is made again only when it is missing.
 set -eu
 out=$1
@@ -36,3 +37,5 @@ make kept-tracks.mkv -f lavfi -i "$pic" -f lavfi -i "$stereo" \
   -metadata:s:a:0 language=eng -metadata:s:a:1 language=fre -metadata:s:s:0 language=eng \
   -disposition:a:0 0 -disposition:a:1 default
 make kept-vp8.webm -f lavfi -i "$pic" -f lavfi -i "$stereo" -c:v libvpx -b:v 300k -c:a libvorbis
+make kept-divx.avi -f lavfi -i "$pic" -f lavfi -i "$stereo" -c:v mpeg4 -bf 2 -q:v 4 -vtag DX50 \
+  -c:a libmp3lame -b:a 128k

@@ -43,7 +43,11 @@ Translation Translate(int32_t format, const std::string& banner) {
     target.streams = ReadStreamList(banner);
     if (!TranslateToFfmpeg(command, target, args, t.error))
         return t;
-    for (size_t i = 5; i < args.size(); ++i) // after -hide_banner -nostdin -y -i C:\in
+    // -hide_banner -nostdin -y -fflags +genpts -i C:\in, then what is judged.
+    const std::vector<std::string> head = {"-hide_banner", "-nostdin", "-y", "-fflags",
+                                           "+genpts",      "-i",       "C:\\in"};
+    EXPECT_EQ(head, std::vector<std::string>(args.begin(), args.begin() + head.size()));
+    for (size_t i = head.size(); i < args.size(); ++i)
         t.ffmpeg += (t.ffmpeg.empty() ? "" : " ") + args[i];
     return t;
 }
