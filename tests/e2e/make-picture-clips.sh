@@ -13,6 +13,8 @@
 #   picture-vfr-sync.mp4   4 s, 320x240 timed on 30 fps, 3 frames of every 10 and a third of a
 #                          second left out (19.25 fps on average); a white tenth of a second at 0.5, 1.5,
 #                          2.5 and 3.5 s, a 1 kHz beep starting with each
+#   picture-av1.mp4        picture-sdr.mp4 in AV1 (av01), with a tone
+#   picture-av1-matroska.mkv        the same in Matroska
 #   picture-tracks.mkv     2 s, 320x240, AAC (eng) and Vorbis (ger, the default) sound, SubRip (eng)
 #                          and ASS (fre) subtitles, two chapters
 # Usage: make-picture-clips.sh <folder>
@@ -56,6 +58,9 @@ make picture-vfr-sync.mp4 -f lavfi \
   -f lavfi -i "aevalsrc='if(between(mod(t\,1)\,0.5\,0.6)\,0.5*sin(2*PI*1000*t)\,0)':s=48000" -t 4 \
   -vf "select='not(between(mod(n\,10)\,1\,3))*not(between(n\,62\,72))'" -fps_mode vfr \
   -c:v libx264 -preset ultrafast -c:a aac -f mp4
+make picture-av1.mp4 -i "$out/picture-sdr.mp4" -f lavfi -i "$tone" -t 2 -c:v libsvtav1 -preset 10 \
+  -crf 35 -c:a aac -f mp4
+make picture-av1-matroska.mkv -i "$out/picture-av1.mp4" -c copy -f matroska
 for dv in "dv5 5 0 dvh1" "dv81 8 1 hvc1"; do
   set -- $dv
   [ -s "$out/picture-$1.mp4" ] && continue
